@@ -1,0 +1,7 @@
+#pragma once
+#include <QString>
+
+// The names the program is known by: the data folder and the window captions use them.
+inline QString companyName() { return QStringLiteral("Velmora"); }
+inline QString productName() { return QStringLiteral("Kalyx 5pc"); }
+inline QString productVersion() { return QStringLiteral("2.0.2.0"); }

@@ -1,0 +1,26 @@
+#include "qtusermessages.h"
+
+#include <QMessageBox>
+
+namespace {
+QMessageBox::Icon boxIcon(UserMessages::Icon icon) {
+  switch (icon) {
+    case UserMessages::Icon::Information: return QMessageBox::Information;
+    case UserMessages::Icon::Warning: return QMessageBox::Warning;
+    case UserMessages::Icon::Error: return QMessageBox::Critical;
+    case UserMessages::Icon::None: break;
+  }
+  return QMessageBox::NoIcon;
+}
+}  // namespace
+
+UserMessages::Result QtUserMessages::show(const QString& text, const QString& caption, Icon icon, Buttons buttons) {
+  QMessageBox box(boxIcon(icon), caption, text,
+                  buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner_);
+  box.setWindowModality(Qt::ApplicationModal);
+  box.setTextFormat(Qt::PlainText);
+  if (buttons == Buttons::YesNo) box.setDefaultButton(QMessageBox::Yes);
+  const int pressed = box.exec();
+  if (buttons == Buttons::Ok) return Result::Ok;
+  return pressed == QMessageBox::Yes ? Result::Yes : Result::No;
+}
