@@ -1,0 +1,109 @@
+#include "serialdriver.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSerialPort>
+#include <QSerialPortInfo>
+
+namespace {
+// Status values of the analyzer's USB library.
+constexpr quint32 kInvalidHandle = 1;
+constexpr quint32 kDeviceNotFound = 2;
+constexpr quint32 kDeviceNotOpened = 3;
+constexpr quint32 kIoError = 4;
+constexpr int kWriteWaitMs = 2000;
+}  // namespace
+
+QString usbProductFromSysfs(const QString& portName, const QString& sysfsRoot) {
+#ifdef Q_OS_LINUX
+  // /sys/class/tty/ttyUSB0/device leads into the USB interface; the device
+  // folder above it holds the product string.
+  QString folder = QFileInfo(sysfsRoot + QLatin1Char('/') + portName + QStringLiteral("/device")).canonicalFilePath();
+  for (int depth = 0; depth < 6 && !folder.isEmpty() && folder != QLatin1String("/"); ++depth) {
+    QFile product(folder + QStringLiteral("/product"));
+    if (product.open(QIODevice::ReadOnly)) return QString::fromUtf8(product.readAll()).trimmed();
+    folder = QFileInfo(folder).path();
+  }
+#else
+  Q_UNUSED(portName);
+  Q_UNUSED(sysfsRoot);
+#endif
+  return QString();
+}
+
+QString SerialDriver::findPortByDescription(const QByteArray& description) {
+  const QString wanted = QString::fromLatin1(description);
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    QString shown = info.description();
+    if (shown.isEmpty()) shown = usbProductFromSysfs(info.portName());
+    if (shown == wanted) return info.systemLocation();
+  }
+  return QString();
+}
+
+SerialDriver::SerialDriver(QString explicitPort) : explicitPort_(std::move(explicitPort)) {}
+
+SerialDriver::~SerialDriver() { close(); }
+
+quint32 SerialDriver::openByDescription(const QByteArray& description) {
+  close();
+  const QString location = explicitPort_.isEmpty() ? findPortByDescription(description) : explicitPort_;
+  if (location.isEmpty()) return kDeviceNotFound;
+  port_ = new QSerialPort;
+  port_->setPortName(location);
+  QObject::connect(port_, &QSerialPort::errorOccurred, port_, [this](QSerialPort::SerialPortError error) {
+    if (error == QSerialPort::ReadError || error == QSerialPort::ResourceError) failed_ = true;
+    if (error == QSerialPort::TimeoutError && port_) port_->clearError();
+  });
+  failed_ = false;
+  if (!port_->open(QIODevice::ReadWrite)) {
+    delete port_;
+    port_ = nullptr;
+    return kDeviceNotOpened;
+  }
+  return 0;
+}
+
+quint32 SerialDriver::queueStatus(quint32* waiting) {
+  if (!port_) return kInvalidHandle;
+  const qint64 available = port_->bytesAvailable();
+  // An unplugged analyzer sends no more: the waiting count is made large enough
+  // for the next read to be tried, and that read reports the failure.
+  if (failed_) {
+    *waiting = 0xFFFFFFFFu;
+    return kIoError;
+  }
+  *waiting = quint32(qMin<qint64>(available, 0xFFFFFFFF));
+  return 0;
+}
+
+quint32 SerialDriver::read(char* buffer, quint32 size, quint32* count) {
+  *count = 0;
+  if (!port_) return kInvalidHandle;
+  if (failed_ && port_->bytesAvailable() < size) return kIoError;
+  const qint64 n = port_->read(buffer, size);
+  if (n < 0) return kIoError;
+  *count = quint32(n);
+  return 0;
+}
+
+quint32 SerialDriver::write(const char* buffer, quint32 size, quint32* count) {
+  *count = 0;
+  if (!port_) return kInvalidHandle;
+  if (failed_) return kIoError;
+  const qint64 n = port_->write(buffer, size);
+  if (n < 0) return kIoError;
+  while (port_->bytesToWrite() > 0)
+    if (!port_->waitForBytesWritten(kWriteWaitMs)) break;
+  *count = quint32(n);
+  return port_->bytesToWrite() > 0 ? kIoError : 0;
+}
+
+void SerialDriver::close() {
+  if (!port_) return;
+  port_->close();
+  delete port_;
+  port_ = nullptr;
+  failed_ = false;
+}

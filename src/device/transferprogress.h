@@ -1,0 +1,53 @@
+#pragma once
+#include <QObject>
+#include <QString>
+
+class QTimer;
+
+// What a transfer needs of its progress display: the block loops restart the
+// time-out before each block, step the bar after it, and poll `cancelled`,
+// which Cancel and the time-out set.
+class TransferProgress {
+ public:
+  virtual ~TransferProgress() = default;
+  virtual void restartTimeout() = 0;
+  virtual void stepProgress() = 0;
+  virtual void setProgressText(const QString& text) = 0;
+  virtual void finishProgress() = 0;
+  virtual bool cancelled() const = 0;
+  virtual void closeProgress() = 0;
+};
+
+// Where a transfer gets its progress display: the owner releases the display of
+// its previous transfer and creates a fresh one, shown, for this transfer.
+class ProgressHost {
+ public:
+  virtual ~ProgressHost() = default;
+  virtual TransferProgress& beginProgress(const QString& lineText, int maximum, quint32 timeoutMs) = 0;
+};
+
+// The time-out and cancel state shared by every progress display. The clock runs
+// from construction when the time-out is not 0; when it fires it stops, sets
+// `cancelled` and emits timedOut, and the display shows timeoutMessage().
+class ProgressClock : public QObject {
+  Q_OBJECT
+ public:
+  explicit ProgressClock(quint32 timeoutMs, QObject* parent = nullptr);
+  quint32 timeout() const { return timeout_; }
+  void restart();
+  void stop();
+  bool isRunning() const;
+  void cancel() { cancelled_ = true; }
+  bool cancelled() const { return cancelled_; }
+
+ signals:
+  void timedOut();
+
+ private:
+  QTimer* timer_;
+  quint32 timeout_;
+  bool cancelled_ = false;
+};
+
+QString timeoutMessageText();
+QString timeoutMessageCaption();

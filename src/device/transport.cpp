@@ -1,0 +1,145 @@
+#include "transport.h"
+
+#include "analyzerdriver.h"
+#include "transferprogress.h"
+#include "usermessages.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+#include <cstring>
+
+namespace {
+
+// Lets pending events run between polls. In Block mode an idle poll waits for
+// the next event; a 1 ms timer keeps that wait short for bytes that arrive
+// without an event of their own (the built-in simulator).
+class PollPacer {
+ public:
+  explicit PollPacer(WaitMode mode) : mode_(mode) {
+    if (mode_ == WaitMode::Block) wake_.start(1);
+  }
+  void pump() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+  void afterPoll(int readResult) {
+    if (mode_ == WaitMode::Block && readResult == 1)
+      QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    else
+      pump();
+  }
+
+ private:
+  WaitMode mode_;
+  QTimer wake_;
+};
+
+void showError(DeviceLink& link, const QString& text, const QString& caption, UserMessages::Icon icon) {
+  link.messages.show(text, caption, icon, UserMessages::Buttons::Ok);
+}
+
+}  // namespace
+
+int openDevice(DeviceLink& link) {
+  try {
+    if (link.driver.openByDescription(analyzerDescription()) == 0) return 0;
+  } catch (...) {
+    return -1;
+  }
+  showError(link, QStringLiteral("Device Not Detected.\nPlease check connection.\n\nOperation Canceled."),
+            QStringLiteral("Error"), UserMessages::Icon::Error);
+  return -1;
+}
+
+void closeDevice(DeviceLink& link) { link.driver.close(); }
+
+int readDevice(DeviceLink& link, char* buffer, quint32 size) {
+  quint32 waiting = 0;
+  link.driver.queueStatus(&waiting);  // its own status is ignored: a failure counts as nothing queued
+  if (waiting < size) return 1;
+  quint32 count = 0;
+  const quint32 status = link.driver.read(buffer, size, &count);
+  const QString caption = QStringLiteral("Error reading from device");
+  if (status != 0) {
+    showError(link, QStringLiteral("Read status is: ") + QString::number(status), caption, UserMessages::Icon::Error);
+    return -1;
+  }
+  if (count != size) {
+    showError(link, QStringLiteral("Bytes read: ") + QString::number(count), caption, UserMessages::Icon::Error);
+    return -1;
+  }
+  return 0;
+}
+
+int readBlocks(DeviceLink& link, char* buffer, int count, TransferProgress& progress, quint32 size) {
+  PollPacer pacer(link.waitMode);
+  for (int i = 0; i < count; ++i) {
+    progress.restartTimeout();
+    pacer.pump();
+    if (progress.cancelled()) return -1;
+    int r = 1;
+    while (r == 1 && !progress.cancelled()) {
+      r = readDevice(link, buffer + qsizetype(i) * size, size);
+      pacer.afterPoll(r);
+    }
+    if (r != 0 || progress.cancelled()) return -1;
+    progress.stepProgress();
+  }
+  return 0;
+}
+
+int writeDevice(DeviceLink& link, const char* buffer, quint32 size) {
+  quint32 count = 0;
+  const quint32 status = link.driver.write(buffer, size, &count);
+  const QString caption = QStringLiteral("Error writing to device");
+  if (status != 0) {
+    showError(link, QStringLiteral("Write status is: ") + QString::number(status), caption, UserMessages::Icon::None);
+    return -1;
+  }
+  if (count != size) {
+    showError(link, QStringLiteral("Bytes written: ") + QString::number(count), caption, UserMessages::Icon::None);
+    return -1;
+  }
+  return 0;
+}
+
+int writeBlocks(DeviceLink& link, const char* buffer, int count, TransferProgress& progress, quint32 size) {
+  PollPacer pacer(WaitMode::Spin);
+  for (int i = 0; i < count; ++i) {
+    progress.restartTimeout();
+    pacer.pump();
+    if (progress.cancelled()) return -1;
+    if (writeDevice(link, buffer + qsizetype(i) * size, size) != 0) return -1;
+    progress.stepProgress();
+    pacer.pump();
+    if (progress.cancelled()) return -1;
+  }
+  return 0;
+}
+
+void sendCommand(DeviceLink& link, const char* letters) {
+  char frame[4] = {0, 0, 0, 0};
+  for (int i = 0; i < 2 && letters[i] != '\0'; ++i) frame[i] = letters[i];
+  frame[2] = 0x0D;
+  // A failed write has shown its message; the transfer goes on and ends in its time-out.
+  writeDevice(link, frame, 3);
+}
+
+int getSystemInfo(DeviceLink& link, char* buffer, TransferProgress& progress) {
+  PollPacer pacer(link.waitMode);
+  sendCommand(link, "GS");
+  progress.restartTimeout();
+  progress.setProgressText(QStringLiteral("Downloading system information..."));
+  pacer.pump();
+  int r = 1;
+  while (r == 1 && !progress.cancelled()) {
+    r = readDevice(link, buffer, kSystemInfoSize);
+    pacer.afterPoll(r);
+  }
+  if (r != 0) {
+    closeDevice(link);
+    return -1;
+  }
+  progress.restartTimeout();
+  progress.stepProgress();
+  pacer.pump();
+  return 0;
+}

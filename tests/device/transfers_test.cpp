@@ -1,0 +1,208 @@
+#include "linkfixture.h"
+#include "transfers.h"
+
+#include <QTimer>
+
+namespace {
+// Marks each record so the test can see that the byte-order routine ran.
+void markSwapped(char* record) { record[0] = 'S'; }
+
+struct DownloadCase {
+  const char* name;
+  DownloadCommand (*command)(SwapRoutine);
+  int countByte;
+  int limit;
+};
+
+const DownloadCase kDownloads[] = {
+    {"autosequences", autoSeqDownload, 36, 32},
+    {"test reports", testReportDownload, 34, 50},
+    {"wave records", waveRecordDownload, 35, 10},
+};
+
+class DownloadTest : public LinkFixture, public ::testing::WithParamInterface<DownloadCase> {
+ protected:
+  DownloadTest() : LinkFixture(memoryWithRecords(33, 51, 11)) {}
+
+  bool download(quint32 timeoutMs = 2000) {
+    return runDownload(
+        link, host, GetParam().command(markSwapped),
+        [this](const QByteArray& info, const QList<QByteArray>& records) {
+          received = records;
+          receivedInfo = info;
+          ++deliveries;
+        },
+        timeoutMs);
+  }
+  void setCount(int n) { driver.engine().memory().systemInfo[GetParam().countByte] = char(n); }
+
+  QList<QByteArray> received;
+  QByteArray receivedInfo;
+  int deliveries = 0;
+};
+}  // namespace
+
+TEST_P(DownloadTest, CountAtTheLimitIsDownloadedInOrderOfArrival) {
+  setCount(GetParam().limit);
+  ASSERT_TRUE(download());
+  ASSERT_EQ(received.size(), GetParam().limit);
+  for (int i = 0; i < received.size(); ++i) {
+    EXPECT_EQ(received[i][0], 'S');
+    EXPECT_EQ(received[i][1], char(i + 1));
+  }
+  EXPECT_EQ(receivedInfo.size(), 37);
+  HeadlessProgress* progress = host.current();
+  EXPECT_EQ(progress->text(), "Finished downloading " + QString(GetParam().name) + ".");
+  EXPECT_TRUE(progress->finished());
+  EXPECT_FALSE(progress->closed());  // the finished dialog waits for OK
+  EXPECT_EQ(progress->maximum(), GetParam().limit + 1);
+  EXPECT_TRUE(messages.shown.isEmpty());
+  expectClosedOnce();
+}
+
+TEST_P(DownloadTest, CountAboveTheLimitIsRefusedBeforeTheCommand) {
+  setCount(GetParam().limit + 1);
+  EXPECT_FALSE(download());
+  expectOnlyMessage("Unexpected number of " + QString(GetParam().name) + ".",
+                    "Error downloading " + QString(GetParam().name), UserMessages::Icon::Error);
+  EXPECT_EQ(driver.engine().commands(), (QByteArrayList{"GS"}));
+  EXPECT_EQ(deliveries, 0);
+  EXPECT_TRUE(host.current()->closed());
+  expectClosedOnce();
+}
+
+TEST_P(DownloadTest, CountZeroHasNothingToDownload) {
+  setCount(0);
+  EXPECT_FALSE(download());
+  expectOnlyMessage("No " + QString(GetParam().name) + " to download.", "Nothing to download",
+                    UserMessages::Icon::Information);
+  EXPECT_EQ(driver.engine().commands(), (QByteArrayList{"GS"}));
+  EXPECT_EQ(deliveries, 0);
+  expectClosedOnce();
+}
+
+TEST_P(DownloadTest, NoAnalyzerLeavesNoDialogAndNoRecords) {
+  driver.attached = false;
+  EXPECT_FALSE(download());
+  EXPECT_EQ(messages.shown.size(), 1);
+  EXPECT_EQ(host.created(), 0);
+  EXPECT_EQ(driver.closes, 0);
+}
+
+TEST_P(DownloadTest, ReadErrorHandsNothingOverAndClosesOnce) {
+  setCount(3);
+  driver.readStatusError = 7;
+  driver.failReadsFrom = 1;  // the system information arrives; the first record read fails
+  EXPECT_FALSE(download());
+  EXPECT_EQ(deliveries, 0);
+  expectOnlyMessage("Read status is: 7", "Error reading from device", UserMessages::Icon::Error);
+  EXPECT_TRUE(host.current()->closed());
+  expectClosedOnce();
+}
+
+TEST_P(DownloadTest, CancelDuringTheTransferKeepsTheRecordsAndShowsNothing) {
+  setCount(3);
+  driver.engine().setBlockDelay(200);
+  QTimer::singleShot(250, [this] { host.current()->cancel(); });
+  EXPECT_FALSE(download(5000));
+  EXPECT_EQ(deliveries, 0);
+  EXPECT_TRUE(messages.shown.isEmpty());
+  EXPECT_TRUE(host.current()->closed());
+  expectClosedOnce();
+}
+
+TEST_P(DownloadTest, StallTimesOutAndHandsNothingOver) {
+  setCount(3);
+  driver.engine().setStallAfter(37 + qint64(driver.engine().memory().testRecords[0].size()) / 2);
+  EXPECT_FALSE(download(120));
+  EXPECT_EQ(deliveries, 0);
+  expectOnlyMessage(timeoutMessageText(), "Communications time out", UserMessages::Icon::Warning);
+  expectClosedOnce();
+}
+
+TEST_P(DownloadTest, BytesLeftAfterTheLastBlockAreNeverRead) {
+  setCount(2);
+  driver.engine().setTrailingBytes(QByteArray(500, 'z'));
+  ASSERT_TRUE(download());
+  EXPECT_EQ(received.size(), 2);
+  const qint64 blockSize = GetParam().command(nullptr).blockSize;
+  EXPECT_EQ(driver.bytesRead, 37 + 2 * blockSize);
+}
+
+TEST_P(DownloadTest, ANewTransferStartsWithAFreshDialog) {
+  setCount(1);
+  ASSERT_TRUE(download());
+  HeadlessProgress* first = host.current();
+  first->cancel();
+  ASSERT_TRUE(download());
+  EXPECT_EQ(host.created(), 2);
+  EXPECT_FALSE(host.current()->cancelled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, DownloadTest, ::testing::ValuesIn(kDownloads),
+                         [](const auto& info) { return std::string(info.param.name).substr(0, 4); });
+
+namespace {
+class UploadTest : public LinkFixture {};
+}  // namespace
+
+TEST_F(UploadTest, AnEmptyListOpensNoLink) {
+  EXPECT_FALSE(runUpload(link, host, {}, markSwapped));
+  EXPECT_EQ(driver.opens, 0);
+  EXPECT_EQ(host.created(), 0);
+}
+
+TEST_F(UploadTest, SendsTheCountThenSwappedCopiesOfTheRecords) {
+  const QList<QByteArray> list = {QByteArray(276, 'a'), QByteArray(276, 'b')};
+  ASSERT_TRUE(runUpload(link, host, list, markSwapped));
+  const QList<QByteArray>& stored = driver.engine().memory().autoSeqs;
+  ASSERT_EQ(stored.size(), 2);
+  EXPECT_EQ(stored[0], "S" + QByteArray(275, 'a'));
+  EXPECT_EQ(stored[1], "S" + QByteArray(275, 'b'));
+  EXPECT_EQ(list[0], QByteArray(276, 'a'));  // the list itself stays in host order
+  EXPECT_EQ(driver.engine().memory().systemInfo[36], 2);
+  EXPECT_EQ(driver.engine().commands(), (QByteArrayList{"GS", "PA"}));
+  EXPECT_EQ(host.current()->text(), "Finished uploading autosequences.");
+  EXPECT_EQ(host.current()->maximum(), 2);
+  EXPECT_TRUE(host.current()->finished());
+  expectClosedOnce();
+}
+
+TEST_F(UploadTest, AWriteErrorEndsTheUploadAndClosesOnce) {
+  driver.writeStatusError = 5;
+  driver.failWritesFrom = 3;  // "GS", "PA" and the count go out; the first record fails
+  EXPECT_FALSE(runUpload(link, host, {QByteArray(276, 'a')}, markSwapped));
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_EQ(messages.shown[0].text, "Write status is: 5");
+  EXPECT_EQ(messages.shown[0].caption, "Error writing to device");
+  EXPECT_TRUE(host.current()->closed());
+  expectClosedOnce();
+}
+
+namespace {
+class CaptureTest : public LinkFixture {};
+}  // namespace
+
+TEST_F(CaptureTest, ReadsTheBlockOneByteAtATimeWithoutSystemInformation) {
+  QByteArray capture(10306, '\0');
+  for (int i = 0; i < capture.size(); ++i) capture[i] = char(i * 7);
+  driver.engine().memory().capture = capture;
+  QByteArray got;
+  ASSERT_TRUE(runCapture(link, host, [&got](const QByteArray& block) { got = block; }));
+  EXPECT_EQ(got, capture);
+  EXPECT_EQ(driver.engine().commands(), (QByteArrayList{"WD"}));
+  EXPECT_EQ(host.current()->position(), 10306);
+  EXPECT_EQ(host.current()->maximum(), 10306);
+  EXPECT_TRUE(host.current()->closed());
+  expectClosedOnce();
+}
+
+TEST_F(CaptureTest, StallTimesOutAndOpensNoViewer) {
+  driver.engine().setStallAfter(5000);
+  bool accepted = false;
+  EXPECT_FALSE(runCapture(link, host, [&accepted](const QByteArray&) { accepted = true; }, 100));
+  EXPECT_FALSE(accepted);
+  EXPECT_EQ(host.current()->position(), 5000);
+  expectOnlyMessage(timeoutMessageText(), "Communications time out", UserMessages::Icon::Warning);
+  expectClosedOnce();
+}

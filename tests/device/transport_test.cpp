@@ -1,0 +1,138 @@
+#include "byteorder.h"
+#include "linkfixture.h"
+
+#include <QElapsedTimer>
+
+namespace {
+class TransportTest : public LinkFixture {
+ protected:
+  void open() { ASSERT_EQ(openDevice(link), 0); }
+};
+}  // namespace
+
+TEST(SwapWord, ExchangesTheBytesAndTwiceRestoresThem) {
+  unsigned char field[2] = {0x01, 0x02};
+  swapWord(field);
+  EXPECT_EQ(field[0] | (field[1] << 8), 258);  // host order now reads 258
+  swapWord(field);
+  EXPECT_EQ(field[0], 0x01);
+  EXPECT_EQ(field[1], 0x02);
+}
+
+TEST_F(TransportTest, NoAnalyzerShowsOnlyTheNotDetectedMessage) {
+  driver.attached = false;
+  EXPECT_EQ(openDevice(link), -1);
+  expectOnlyMessage("Device Not Detected.\nPlease check connection.\n\nOperation Canceled.", "Error",
+                    UserMessages::Icon::Error);
+  EXPECT_EQ(driver.opens, 0);
+}
+
+TEST_F(TransportTest, AnExceptionInTheOpenCallFailsWithoutAMessage) {
+  driver.throwOnOpen = true;
+  EXPECT_EQ(openDevice(link), -1);
+  EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(TransportTest, ReadDeviceTakesABlockOnlyWhenItIsComplete) {
+  open();
+  driver.engine().setTrailingBytes("EXTRA");
+  sendCommand(link, "GS");
+  char buffer[37] = {};
+  driver.engine().setStallAfter(20);
+  EXPECT_EQ(readDevice(link, buffer, 37), 1);  // 20 of 37 queued: nothing is read
+  EXPECT_EQ(driver.bytesRead, 0);
+  driver.engine().setStallAfter(-1);
+  EXPECT_EQ(readDevice(link, buffer, 37), 0);
+  EXPECT_EQ(QByteArray(buffer + 12, 13), "TEST-ANALYZER");
+  quint32 waiting = 0;
+  driver.queueStatus(&waiting);
+  EXPECT_EQ(waiting, 5u);  // the rest stays queued
+}
+
+TEST_F(TransportTest, ReadAndWriteFailuresShowTheirStatusOrCount) {
+  open();
+  sendCommand(link, "GS");
+  char buffer[37] = {};
+  driver.readStatusError = 4;
+  EXPECT_EQ(readDevice(link, buffer, 37), -1);
+  driver.readStatusError = 0;
+  driver.shortReadCount = 10;
+  EXPECT_EQ(readDevice(link, buffer, 37), -1);
+  driver.writeStatusError = 4;
+  EXPECT_EQ(writeDevice(link, "PA\r", 3), -1);
+  driver.writeStatusError = 0;
+  driver.shortWriteCount = 1;
+  EXPECT_EQ(writeDevice(link, "PA\r", 3), -1);
+
+  ASSERT_EQ(messages.shown.size(), 4);
+  EXPECT_EQ(messages.shown[0].text, "Read status is: 4");
+  EXPECT_EQ(messages.shown[0].caption, "Error reading from device");
+  EXPECT_EQ(messages.shown[0].icon, UserMessages::Icon::Error);
+  EXPECT_EQ(messages.shown[1].text, "Bytes read: 10");
+  EXPECT_EQ(messages.shown[1].icon, UserMessages::Icon::Error);
+  EXPECT_EQ(messages.shown[2].text, "Write status is: 4");
+  EXPECT_EQ(messages.shown[2].caption, "Error writing to device");
+  EXPECT_EQ(messages.shown[2].icon, UserMessages::Icon::None);
+  EXPECT_EQ(messages.shown[3].text, "Bytes written: 1");
+  EXPECT_EQ(messages.shown[3].icon, UserMessages::Icon::None);
+}
+
+TEST_F(TransportTest, SendCommandWritesTwoLettersAndACarriageReturn) {
+  open();
+  sendCommand(link, "GTX");
+  sendCommand(link, "W");
+  EXPECT_EQ(driver.bytesWritten, 6);
+  EXPECT_EQ(driver.engine().commands(), (QByteArrayList{"GT", QByteArray("W\0", 2)}));  // at most two letters
+}
+
+TEST_F(TransportTest, StallTimesOutCountedFromTheStartOfTheBlock) {
+  open();
+  HeadlessProgress progress(messages, "x", 10, 150);
+  driver.engine().setBlockDelay(100);  // each block 100 ms after the last: never a time-out of 150 ms
+  sendCommand(link, "GT");
+  QByteArray buffer(3 * 736, '\0');
+  EXPECT_EQ(readBlocks(link, buffer.data(), 3, progress, 736), 0);
+  EXPECT_EQ(progress.position(), 3);
+  EXPECT_TRUE(messages.shown.isEmpty());
+  progress.finishProgress();
+
+  // Now the analyzer stops in the middle of the second block.
+  driver.engine().setBlockDelay(0);
+  driver.engine().setStallAfter(driver.engine().bytesSent() + 736 + 300);
+  sendCommand(link, "GT");
+  HeadlessProgress second(messages, "x", 10, 150);
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_EQ(readBlocks(link, buffer.data(), 3, second, 736), -1);
+  EXPECT_GE(clock.elapsed(), 150);
+  EXPECT_LT(clock.elapsed(), 2000);
+  EXPECT_EQ(second.position(), 1);
+  expectOnlyMessage(timeoutMessageText(), "Communications time out", UserMessages::Icon::Warning);
+}
+
+TEST_F(TransportTest, AFailingQueueStatusCountsAsNothingQueuedAndTimesOut) {
+  open();
+  HeadlessProgress progress(messages, "x", 10, 100);
+  driver.queueStatusError = 4;
+  sendCommand(link, "GS");
+  char buffer[37];
+  EXPECT_EQ(getSystemInfo(link, buffer, progress), -1);
+  EXPECT_EQ(driver.bytesRead, 0);
+  expectOnlyMessage(timeoutMessageText(), "Communications time out", UserMessages::Icon::Warning);
+  EXPECT_EQ(driver.closes, 1);  // the failed system information closed the link
+}
+
+TEST_F(TransportTest, TimeoutMessageHasItsFiveBlanksAndLineBreak) {
+  EXPECT_EQ(timeoutMessageText(),
+            "Communications has timed out.     \r\nPlease note this version software only works with Kalyx 5 "
+            "firmware V2.0 and above.");
+}
+
+TEST_F(TransportTest, NoTimeoutWhenTheIntervalIsZero) {
+  HeadlessProgress progress(messages, "x", 10, 0);
+  EXPECT_FALSE(progress.timerRunning());
+  progress.restartTimeout();
+  EXPECT_FALSE(progress.timerRunning());
+  HeadlessProgress timed(messages, "x", 10, 5000);
+  EXPECT_TRUE(timed.timerRunning());  // the clock runs from construction
+}

@@ -1,0 +1,84 @@
+#include "ptyserver.h"
+
+#include "simulatorengine.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+volatile std::sig_atomic_t stopRequested = 0;
+void requestStop(int) { stopRequested = 1; }
+
+int openMaster(QByteArray* slavePath) {
+  const int fd = posix_openpt(O_RDWR | O_NOCTTY);
+  if (fd < 0 || grantpt(fd) != 0 || unlockpt(fd) != 0) return -1;
+  *slavePath = QByteArray(ptsname(fd));
+  // Raw from the start, so nothing the program sends is echoed back to it.
+  const int slave = open(slavePath->constData(), O_RDWR | O_NOCTTY);
+  if (slave >= 0) {
+    termios tio{};
+    if (tcgetattr(slave, &tio) == 0) {
+      cfmakeraw(&tio);
+      tcsetattr(slave, TCSANOW, &tio);
+    }
+    close(slave);
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+  return fd;
+}
+}  // namespace
+
+int PtyServer::run() {
+  QByteArray slavePath;
+  const int master = openMaster(&slavePath);
+  if (master < 0) {
+    std::perror("kalyx5-simulator: cannot create a pseudo-terminal");
+    return 1;
+  }
+  std::signal(SIGINT, requestStop);
+  std::signal(SIGTERM, requestStop);
+  std::printf("%s\n", slavePath.constData());
+  std::fflush(stdout);
+
+  QByteArray pending;  // taken from the engine, not yet accepted by the terminal
+  bool clientOpen = false;
+  while (!stopRequested) {
+    if (pending.isEmpty() && engine_.available() > 0) pending = engine_.take(engine_.available());
+    pollfd pfd{master, short(POLLIN | (pending.isEmpty() ? 0 : POLLOUT)), 0};
+    const int next = engine_.msUntilNextBlock();
+    const int timeout = pending.isEmpty() ? (next < 0 ? 100 : qMin(next, 100)) : 100;
+    if (poll(&pfd, 1, timeout) < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    if (pfd.revents & POLLHUP) {
+      // No program has the terminal open: whatever was queued for the last one is dropped.
+      if (clientOpen) {
+        engine_.clearOutput();
+        pending.clear();
+        tcflush(master, TCIOFLUSH);
+        clientOpen = false;
+      }
+      usleep(20000);
+      continue;
+    }
+    clientOpen = true;
+    if (pfd.revents & POLLIN) {
+      char buffer[4096];
+      const ssize_t n = read(master, buffer, sizeof buffer);
+      if (n > 0) engine_.receive(QByteArray(buffer, int(n)));
+    }
+    if ((pfd.revents & POLLOUT) && !pending.isEmpty()) {
+      const ssize_t n = write(master, pending.constData(), size_t(pending.size()));
+      if (n > 0) pending.remove(0, n);
+    }
+  }
+  close(master);
+  return 0;
+}
