@@ -1,0 +1,16 @@
+#pragma once
+
+class AnalyzerDriver;
+class FilePrompts;
+class PrintPrompts;
+class UserMessages;
+
+// What the main window hands to its frames, and the frames to their viewers:
+// the link to the analyzer, the message boxes, and the file and print dialogs.
+// Tests hand in recording and scripted stand-ins.
+struct AppServices {
+  AnalyzerDriver* driver = nullptr;
+  UserMessages* messages = nullptr;
+  FilePrompts* files = nullptr;
+  PrintPrompts* printing = nullptr;
+};

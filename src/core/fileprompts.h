@@ -1,0 +1,29 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// The open and save dialogs and the folder chooser. Each returns an empty text
+// (or list) when the user cancels.
+class FilePrompts {
+ public:
+  virtual ~FilePrompts() = default;
+  // Filters are given as "Text Files (*.txt);;All Files (*.*)".
+  virtual QStringList openFiles(QWidget* owner, const QString& folder, const QString& filter,
+                                const QString& defaultSuffix) = 0;
+  // Asks before overwriting an existing file.
+  virtual QString saveFile(QWidget* owner, const QString& folder, const QString& proposedName, const QString& filter,
+                           const QString& defaultSuffix) = 0;
+  virtual QString chooseFolder(QWidget* owner, const QString& title, const QString& folder) = 0;
+};
+
+// The platform's dialogs, through QFileDialog.
+class QtFilePrompts : public FilePrompts {
+ public:
+  QStringList openFiles(QWidget* owner, const QString& folder, const QString& filter,
+                        const QString& defaultSuffix) override;
+  QString saveFile(QWidget* owner, const QString& folder, const QString& proposedName, const QString& filter,
+                   const QString& defaultSuffix) override;
+  QString chooseFolder(QWidget* owner, const QString& title, const QString& folder) override;
+};

@@ -1,0 +1,330 @@
+#include "stringgridex.h"
+
+#include "gridheader.h"
+#include "settingsfile.h"
+#include "sortarrows.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+namespace {
+const QColor kStripe(232, 241, 249);
+const QColor kSeparator(192, 192, 192);
+constexpr int kRowHeight = 18;
+
+// Hands the drawing of every data cell to the grid.
+class GridCellDelegate : public QStyledItemDelegate {
+ public:
+  explicit GridCellDelegate(TStringGridEx* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    grid_->drawDataCell(*painter, option.rect, index.column(), index.row() + 1);
+  }
+
+ private:
+  TStringGridEx* grid_;
+};
+
+QRect textRect(const QRect& cell) { return cell.adjusted(3, 2, -3, 0); }
+}  // namespace
+
+TStringGridEx::TStringGridEx(QWidget* parent) : QTableWidget(parent) {
+  setHorizontalHeader(new GridHeader(this));
+  verticalHeader()->hide();
+  verticalHeader()->setDefaultSectionSize(kRowHeight);
+  verticalHeader()->setMinimumSectionSize(kRowHeight);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  horizontalHeader()->setFixedHeight(kRowHeight + 1);
+  setItemDelegate(new GridCellDelegate(this));
+  setShowGrid(false);
+  setSelectionMode(QAbstractItemView::NoSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setWordWrap(false);
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(false);
+  setRowCount(1);
+
+  connect(horizontalHeader(), &QHeaderView::sectionPressed, this, [this](int column) {
+    if (QGuiApplication::mouseButtons() & Qt::LeftButton) emit headerPressed(column);
+  });
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] { resizeLastCol(); });
+}
+
+bool TStringGridEx::getSelLst(int index) const {
+  return index >= 0 && std::size_t(index) < selLst_.size() && selLst_[std::size_t(index)];
+}
+
+void TStringGridEx::setSelLst(int index, bool value) {
+  if (index < 0) return;
+  if (std::size_t(index) < selLst_.size()) selLst_[std::size_t(index)] = value;
+  else if (std::size_t(index) == selLst_.size()) selLst_.push_back(value);
+}
+
+void TStringGridEx::setSelLstSize() { selLst_.resize(std::size_t(dispLst_.size()), false); }
+
+int TStringGridEx::getSelCount() const { return int(std::count(selLst_.begin(), selLst_.end(), true)); }
+
+bool TStringGridEx::isRowSelected(int row) const {
+  if (row <= 0 || row > dispLst_.size()) return false;
+  return getSelLst(dispLst_[row - 1]);
+}
+
+void TStringGridEx::selectRow(int row) {
+  if (row <= 0 || row > dispLst_.size()) return;
+  setSelLst(dispLst_[row - 1], true);
+  repaintRow(row);
+}
+
+void TStringGridEx::deselectRow(int row) {
+  if (row <= 0 || row > dispLst_.size()) return;
+  setSelLst(dispLst_[row - 1], false);
+  repaintRow(row);
+}
+
+void TStringGridEx::deselectAll() {
+  for (int row = 1; row < rowCount() + 1; ++row)
+    if (isRowSelected(row)) deselectRow(row);
+}
+
+int TStringGridEx::currentGridRow() const {
+  const QModelIndex current = currentIndex();
+  return current.isValid() ? current.row() + 1 : 0;
+}
+
+void TStringGridEx::setCurrentGridRow(int row) {
+  if (row < 1 || row > rowCount()) return;
+  const int column = qMax(0, currentIndex().column());
+  setCurrentCell(row - 1, column, QItemSelectionModel::NoUpdate);
+}
+
+void TStringGridEx::repaintRow(int row) {
+  viewport()->update(QRect(0, rowViewportPosition(row - 1), viewport()->width(), rowHeight(row - 1)));
+}
+
+QRect TStringGridEx::cellRect(int row, int column) const {
+  return QRect(columnViewportPosition(column), rowViewportPosition(row - 1), columnWidth(column), rowHeight(row - 1));
+}
+
+void TStringGridEx::setDataRowCount(int rows) {
+  clearContents();
+  setRowCount(qMax(1, rows));
+}
+
+void TStringGridEx::setCellText(int row, int column, const QString& text) {
+  QTableWidgetItem* cell = item(row - 1, column);
+  if (!cell) setItem(row - 1, column, cell = new QTableWidgetItem);
+  cell->setText(text);
+}
+
+QString TStringGridEx::cellText(int row, int column) const {
+  const QTableWidgetItem* cell = item(row - 1, column);
+  return cell ? cell->text() : QString();
+}
+
+void TStringGridEx::loadGridSettings(const SettingsFile& settings) {
+  const QString section = objectName();
+  storedWidths_.clear();
+  // A missing width takes the default, which needs the client width the grid
+  // has once shown; until then the stored widths wait.
+  for (int n = 0; n < columnCount() - 1; ++n)
+    storedWidths_.append(settings.readInteger(section, QStringLiteral("COL_%1_WIDTH").arg(n), -1));
+  sortColumn_ = settings.readInteger(section, QStringLiteral("COL_SORTBY"), 0);
+  ascending_ = settings.readInteger(section, QStringLiteral("ASCENDING"), 1) != 0;
+  if (isVisible()) applyStoredWidths();
+}
+
+void TStringGridEx::applyStoredWidths() {
+  const int defaultWidth = viewport()->width() / (columnCount() + 1);
+  for (int n = 0; n < storedWidths_.size() && n < columnCount() - 1; ++n)
+    setColumnWidth(n, storedWidths_[n] < 0 ? defaultWidth : storedWidths_[n]);
+  storedWidths_.clear();
+  resizeLastCol();
+}
+
+void TStringGridEx::showEvent(QShowEvent* event) {
+  QTableWidget::showEvent(event);
+  if (!storedWidths_.isEmpty()) applyStoredWidths();
+}
+
+void TStringGridEx::saveGridSettings(SettingsFile& settings) const {
+  const QString section = objectName();
+  for (int n = 0; n < columnCount() - 1; ++n)
+    settings.writeInteger(section, QStringLiteral("COL_%1_WIDTH").arg(n), columnWidth(n));
+  settings.writeInteger(section, QStringLiteral("COL_SORTBY"), sortColumn_);
+  settings.writeInteger(section, QStringLiteral("ASCENDING"), ascending_ ? 1 : 0);
+}
+
+// The last column fills the grid; a grid wider than its columns is never cured
+// by shrinking the last one.
+void TStringGridEx::resizeLastCol() {
+  const int count = columnCount();
+  if (count == 0 || resizingLastCol_) return;
+  int s = count;
+  for (int n = 0; n < count - 1; ++n) s += columnWidth(n);
+  if (s >= viewport()->width()) return;
+  resizingLastCol_ = true;
+  setColumnWidth(count - 1, qMax(0, width() - s - 3));
+  resizingLastCol_ = false;
+}
+
+void TStringGridEx::resizeEvent(QResizeEvent* event) {
+  QTableWidget::resizeEvent(event);
+  resizeLastCol();
+}
+
+void TStringGridEx::drawHeaderCell(QPainter& painter, const QRect& rect, int column) const {
+  painter.save();
+  const QPalette& pal = palette();
+  painter.fillRect(rect, pal.button());
+  // A raised one-pixel frame: light top and left, shadow bottom and right.
+  painter.setPen(pal.color(QPalette::Light));
+  painter.drawLine(rect.topLeft(), rect.topRight());
+  painter.drawLine(rect.topLeft(), rect.bottomLeft());
+  painter.setPen(pal.color(QPalette::Dark));
+  painter.drawLine(rect.bottomLeft(), rect.bottomRight());
+  painter.drawLine(rect.topRight(), rect.bottomRight());
+
+  QRect text = textRect(rect);
+  const QHeaderView* header = horizontalHeader();
+  const QTableWidgetItem* headerItem = horizontalHeaderItem(column);
+  const QString caption = headerItem ? headerItem->text() : QString();
+  if (column == sortColumn_) {
+    const QPixmap arrow = ascending_ ? sortUpPicture() : sortDownPicture();
+    const int textWidth = header->fontMetrics().horizontalAdvance(caption);
+    const QPoint at = textWidth + arrow.width() + 8 > rect.width() ? QPoint(rect.right() + 1 - 12, rect.top() + 4)
+                                                                   : QPoint(rect.left() + textWidth + 8, rect.top() + 4);
+    painter.drawPixmap(at, arrow);
+    text.setRight(text.right() - 9);
+  }
+  painter.setPen(pal.color(QPalette::ButtonText));
+  painter.setFont(header->font());
+  painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   header->fontMetrics().elidedText(caption, Qt::ElideRight, text.width()));
+  painter.restore();
+}
+
+void TStringGridEx::drawDataCell(QPainter& painter, const QRect& rect, int column, int row) const {
+  painter.save();
+  const QPalette& pal = palette();
+  const bool selected = row > 0 && !selLst_.empty() && isRowSelected(row);
+  if (selected) {
+    painter.fillRect(rect, pal.highlight());
+    painter.setPen(pal.color(QPalette::HighlightedText));
+  } else {
+    painter.fillRect(rect, row % 2 == 1 ? QColor(Qt::white) : kStripe);
+    painter.setPen(pal.color(QPalette::Text));
+  }
+  const QRect text = textRect(rect);
+  painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   fontMetrics().elidedText(cellText(row, column), Qt::ElideRight, text.width()));
+  if (!dispLst_.isEmpty()) {
+    painter.setPen(QPen(kSeparator, 1));
+    painter.drawLine(rect.right(), rect.top(), rect.right(), rect.bottom() + 1);
+    if (row == rowCount()) painter.drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
+  }
+  painter.restore();
+  if (onDrawCell) onDrawCell(painter, rect, column, row);
+}
+
+int TStringGridEx::rowAt(const QPoint& viewportPos) const {
+  const QModelIndex index = indexAt(viewportPos);
+  return index.isValid() ? index.row() + 1 : 0;
+}
+
+void TStringGridEx::mousePressEvent(QMouseEvent* event) {
+  const int row = rowAt(event->position().toPoint());
+  if (row == 0) {
+    QTableWidget::mousePressEvent(event);
+    return;
+  }
+  const bool hasRows = !dispLst_.isEmpty();
+  const Qt::KeyboardModifiers mods = event->modifiers();
+  const int previousRow = currentGridRow();
+  // The base grid moves the current row first.
+  setFocus(Qt::MouseFocusReason);
+  setCurrentGridRow(row);
+  if (event->button() == Qt::LeftButton) {
+    if (mods & Qt::ControlModifier) {
+      if (hasRows) {
+        if (isRowSelected(row)) deselectRow(row);
+        else selectRow(row);
+      }
+      anchorRow_ = row;
+    } else if (mods & Qt::ShiftModifier) {
+      if (hasRows) {
+        const int from = previousRow > 0 ? anchorRow_ : row;
+        for (int r = qMin(from, row); r <= qMax(from, row); ++r) selectRow(r);
+      }
+    } else {
+      if (hasRows) {
+        deselectAll();
+        selectRow(row);
+      }
+      anchorRow_ = row;
+    }
+  } else if (event->button() == Qt::RightButton) {
+    if (!isRowSelected(row) && hasRows) {
+      deselectAll();
+      selectRow(row);
+    }
+    emit popupRequested(row);
+    if (popupMenu_) popupMenu_->popup(event->globalPosition().toPoint());
+  }
+  event->accept();
+}
+
+void TStringGridEx::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The second press of a double click acts as a press too.
+  mousePressEvent(event);
+  if (event->button() == Qt::LeftButton && rowAt(event->position().toPoint()) > 0) emit gridDblClick();
+}
+
+void TStringGridEx::mouseMoveEvent(QMouseEvent* event) {
+  if (dispLst_.isEmpty() || !(event->buttons() & Qt::LeftButton)) return;
+  const int row = rowAt(event->position().toPoint());
+  if (row > 0) selectRow(row);
+}
+
+void TStringGridEx::wheelEvent(QWheelEvent* event) {
+  // One row per notch; the current row and the selection stay as they are.
+  const int notches = event->angleDelta().y() / 120;
+  verticalScrollBar()->setValue(verticalScrollBar()->value() - notches);
+  event->accept();
+}
+
+void TStringGridEx::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool shift = event->modifiers() & Qt::ShiftModifier;
+  const int current = currentGridRow();
+  if ((key == Qt::Key_Up || key == Qt::Key_Left) && current > 1) {
+    if (!shift) deselectAll();
+    if (isRowSelected(current) && isRowSelected(current - 1)) deselectRow(current);
+    else selectRow(current - 1);
+  } else if ((key == Qt::Key_Down || key == Qt::Key_Right) && current < rowCount()) {
+    if (!shift) deselectAll();
+    if (isRowSelected(current) && isRowSelected(current + 1)) deselectRow(current);
+    else selectRow(current + 1);
+  }
+  // The base grid moves the current row for Up and Down, and only those.
+  if (key == Qt::Key_Left || key == Qt::Key_Right) {
+    event->accept();
+    return;
+  }
+  if (key == Qt::Key_Up && current > 1) {
+    setCurrentGridRow(current - 1);
+  } else if (key == Qt::Key_Down && current < rowCount()) {
+    setCurrentGridRow(current + 1);
+  } else if (key != Qt::Key_Up && key != Qt::Key_Down) {
+    QTableWidget::keyPressEvent(event);
+    return;
+  }
+  if (!shift) anchorRow_ = currentGridRow();
+  scrollTo(currentIndex());
+  event->accept();
+}

@@ -1,0 +1,17 @@
+#pragma once
+#include <QIcon>
+#include <QPixmap>
+
+// The pictures of the test report page, drawn rather than loaded.
+QPixmap passPicture();              // green PASS mark for the Overall Pass column
+QPixmap failPicture();              // red FAIL mark
+QPixmap searchPicture();            // the magnifier before the search box
+QPixmap searchCancelActivePicture();    // the cancel image while the mouse is over it
+QPixmap searchCancelInactivePicture();  // and otherwise
+QIcon openIcon();
+QIcon downloadIcon();
+QIcon selectAllIcon();
+QIcon viewIcon();
+QIcon saveTextIcon();
+QIcon saveCsvIcon();
+QIcon printIcon();

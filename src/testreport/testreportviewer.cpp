@@ -1,0 +1,168 @@
+#include "testreportviewer.h"
+
+#include "names.h"
+#include "reportrender.h"
+#include "settingsfile.h"
+#include "testreportpictures.h"
+#include "text8bit.h"
+#include "usermessages.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QToolBar>
+
+namespace {
+const QString kSection = QStringLiteral("TestReportViewer");
+
+QStringList splitLines(const QString& text) {
+  QString t = text;
+  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QStringList lines = t.split(QLatin1Char('\n'));
+  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();  // the last line's own ending
+  return lines;
+}
+}  // namespace
+
+TTestReportViewer::TTestReportViewer(const AppServices& services, const QList<TTestRec>& records,
+                                     const QList<int>& indexes, const QByteArray& systemInfo)
+    : services_(services), records_(records), indexes_(indexes), systemInfo_(systemInfo) {
+  buildWindow();
+  for (int index : indexes_)
+    if (index >= 0 && index < records_.size()) reports_.append(renderTestReport(records_[index], index, &systemInfo_));
+  showReports();
+}
+
+TTestReportViewer::TTestReportViewer(const AppServices& services, const QStringList& files)
+    : services_(services), fileMode_(true) {
+  buildWindow();
+  tbSaveToText_->setVisible(false);
+  tbSaveToCsv_->setVisible(false);
+  tbSeparator_->setVisible(false);
+  for (QAction* item : {mmSaveToText_, mmSaveToCsv_}) {
+    item->setEnabled(false);
+    item->setVisible(false);
+  }
+  mmSaveToMup_->setVisible(false);
+  for (const QString& path : files) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+      // The other files are still shown.
+      services_.messages->show(QStringLiteral("Cannot read the file %1.\n%2").arg(path, file.errorString()),
+                               QStringLiteral("Error opening file"), UserMessages::Icon::Error);
+      continue;
+    }
+    reports_.append(splitLines(decodeFileText(file.readAll())));
+  }
+  showReports();
+}
+
+TTestReportViewer::~TTestReportViewer() {
+  if (!geometrySaved_) saveGeometry();
+}
+
+void TTestReportViewer::buildWindow() {
+  setObjectName(QStringLiteral("TestReportViewer"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(productName() + QStringLiteral(" Test Report Viewer"));
+
+  memo_ = new QPlainTextEdit(this);
+  memo_->setObjectName(QStringLiteral("memoTestReport"));
+  memo_->setReadOnly(true);
+  memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memo_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  QFont font(QStringLiteral("Courier New"));
+  font.setPixelSize(13);
+  font.setStyleHint(QFont::TypeWriter);
+  memo_->setFont(font);
+  setCentralWidget(memo_);
+
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  mmSaveToText_ = file->addAction(QStringLiteral("&Save To Text"), QKeySequence(Qt::CTRL | Qt::Key_S), this,
+                                  &TTestReportViewer::saveToText);
+  mmSaveToCsv_ = file->addAction(QStringLiteral("Save To &CSV"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S), this,
+                                 &TTestReportViewer::saveToCsv);
+  mmSaveToMup_ = file->addAction(QStringLiteral("Save To &MUP"), QKeySequence(Qt::CTRL | Qt::Key_M), this,
+                                 &TTestReportViewer::saveToMup);
+  file->addSeparator();
+  QAction* mmPrint =
+      file->addAction(QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P), this, &TTestReportViewer::print);
+  QMenu* helpMenu = menuBar()->addMenu(QStringLiteral("&Help"));
+  QAction* mmHelp = helpMenu->addAction(QStringLiteral("&Help"), QKeySequence(Qt::Key_F1), this, &TTestReportViewer::help);
+  mmSaveToText_->setObjectName(QStringLiteral("mmSaveToText"));
+  mmSaveToCsv_->setObjectName(QStringLiteral("mmSaveToCSV"));
+  mmSaveToMup_->setObjectName(QStringLiteral("mmSaveToMUP"));
+  mmPrint->setObjectName(QStringLiteral("mmPrint"));
+  mmHelp->setObjectName(QStringLiteral("mmHelp"));
+
+  QToolBar* toolbar = addToolBar(QStringLiteral("Report"));
+  toolbar->setObjectName(QStringLiteral("ToolBar1"));
+  toolbar->setMovable(false);
+  tbSaveToText_ = toolbar->addAction(saveTextIcon(), QStringLiteral("Save To Text"), this, &TTestReportViewer::saveToText);
+  tbSaveToCsv_ = toolbar->addAction(saveCsvIcon(), QStringLiteral("Save To CSV"), this, &TTestReportViewer::saveToCsv);
+  tbSeparator_ = toolbar->addSeparator();
+  QAction* tbPrint = toolbar->addAction(printIcon(), QStringLiteral("Print"), this, &TTestReportViewer::print);
+  tbSaveToText_->setObjectName(QStringLiteral("tbSaveToText"));
+  tbSaveToCsv_->setObjectName(QStringLiteral("tbSaveToCSV"));
+  tbPrint->setObjectName(QStringLiteral("tbPrint"));
+  loadGeometry();
+}
+
+void TTestReportViewer::showReports() {
+  QStringList all;
+  for (const QStringList& report : std::as_const(reports_)) all += report;
+  memo_->setUpdatesEnabled(false);
+  memo_->setPlainText(all.join(QLatin1Char('\n')));
+  memo_->setUpdatesEnabled(true);
+}
+
+QString TTestReportViewer::text() const { return memo_->toPlainText(); }
+
+void TTestReportViewer::loadGeometry() {
+  const SettingsFile settings = appSettings();
+  const int top = settings.readInteger(kSection, QStringLiteral("TOP"), -1);
+  const int left = settings.readInteger(kSection, QStringLiteral("LEFT"), -1);
+  const int height = settings.readInteger(kSection, QStringLiteral("HEIGHT"), -1);
+  const int width = settings.readInteger(kSection, QStringLiteral("WIDTH"), -1);
+  if (height == -1 || width == -1) resize(685, 600);
+  else resize(width, height);
+  if (top == -1 || left == -1) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      QRect frame = frameGeometry();
+      frame.moveCenter(screen->availableGeometry().center());
+      move(frame.topLeft());
+    }
+  } else {
+    move(left, top);
+  }
+  if (settings.readInteger(kSection, QStringLiteral("WINDOWSTATE"), 0) == 2) setWindowState(Qt::WindowMaximized);
+}
+
+void TTestReportViewer::saveGeometry() {
+  geometrySaved_ = true;
+  SettingsFile settings = appSettings();
+  const Qt::WindowStates state = windowState();
+  const int code = (state & Qt::WindowMinimized) ? 1 : (state & Qt::WindowMaximized) ? 2 : 0;
+  settings.writeInteger(kSection, QStringLiteral("WINDOWSTATE"), code);
+  if (code != 0) return;
+  settings.writeInteger(kSection, QStringLiteral("TOP"), pos().y());
+  settings.writeInteger(kSection, QStringLiteral("LEFT"), pos().x());
+  settings.writeInteger(kSection, QStringLiteral("HEIGHT"), height());
+  settings.writeInteger(kSection, QStringLiteral("WIDTH"), width());
+}
+
+void TTestReportViewer::closeEvent(QCloseEvent* event) {
+  saveGeometry();
+  event->accept();
+}
+
+// The export and print commands arrive with the export support.
+void TTestReportViewer::saveToText() {}
+void TTestReportViewer::saveToCsv() {}
+void TTestReportViewer::saveToMup() {}
+void TTestReportViewer::print() {}
+void TTestReportViewer::help() {}

@@ -1,0 +1,56 @@
+#pragma once
+#include "appservices.h"
+#include "testrecord.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QPlainTextEdit;
+
+// A window that shows test reports as fixed-width text: rendered from copies of
+// the list's records (record mode), or read from text files saved earlier (file
+// mode). Its own task-bar button; destroyed when closed.
+class TTestReportViewer : public QMainWindow {
+  Q_OBJECT
+ public:
+  TTestReportViewer(const AppServices& services, const QList<TTestRec>& records, const QList<int>& indexes,
+                    const QByteArray& systemInfo);
+  TTestReportViewer(const AppServices& services, const QStringList& files);
+  ~TTestReportViewer() override;
+
+  // One list of lines per report shown, in order.
+  const QList<QStringList>& reports() const { return reports_; }
+  bool fileMode() const { return fileMode_; }
+  QString text() const;
+
+  void saveToText();
+  void saveToCsv();
+  void saveToMup();
+  void print();
+  void help();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void buildWindow();
+  void loadGeometry();
+  void saveGeometry();
+  void showReports();
+
+  AppServices services_;
+  QList<TTestRec> records_;
+  QList<int> indexes_;
+  QByteArray systemInfo_;
+  QList<QStringList> reports_;
+  bool fileMode_ = false;
+  bool geometrySaved_ = false;
+
+  QPlainTextEdit* memo_ = nullptr;
+  QAction* mmSaveToText_ = nullptr;
+  QAction* mmSaveToCsv_ = nullptr;
+  QAction* mmSaveToMup_ = nullptr;
+  QAction* tbSaveToText_ = nullptr;
+  QAction* tbSaveToCsv_ = nullptr;
+  QAction* tbSeparator_ = nullptr;
+};
