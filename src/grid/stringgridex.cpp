@@ -112,8 +112,10 @@ QRect TStringGridEx::cellRect(int row, int column) const {
 }
 
 void TStringGridEx::setDataRowCount(int rows) {
-  clearContents();
+  // Rows are refilled in place, so the current row stays where it was.
   setRowCount(qMax(1, rows));
+  if (rows == 0)
+    for (int c = 0; c < columnCount(); ++c) delete takeItem(0, c);
 }
 
 void TStringGridEx::setCellText(int row, int column, const QString& text) {

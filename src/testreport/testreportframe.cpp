@@ -272,6 +272,9 @@ void TTestReportFrame::tbOpenClick() {
 
 void TTestReportFrame::openViewer(TTestReportViewer* viewer) {
   viewers_.append(viewer);
-  connect(viewer, &QObject::destroyed, this, [this] { viewers_.removeIf([](const auto& v) { return v.isNull(); }); });
+  const QObject* closing = viewer;
+  connect(viewer, &QObject::destroyed, this, [this, closing] {
+    viewers_.removeIf([closing](const QPointer<TTestReportViewer>& v) { return v.isNull() || v.data() == closing; });
+  });
   viewer->show();
 }

@@ -20,6 +20,8 @@ const DownloadCase kDownloads[] = {
     {"wave records", waveRecordDownload, 35, 10},
 };
 
+void PrintTo(const DownloadCase& c, std::ostream* os) { *os << c.name; }
+
 class DownloadTest : public LinkFixture, public ::testing::WithParamInterface<DownloadCase> {
  protected:
   DownloadTest() : LinkFixture(memoryWithRecords(33, 51, 11)) {}

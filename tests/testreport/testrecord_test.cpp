@@ -115,6 +115,8 @@ const FailureCase kFailures[] = {
     {"refractory", [](TTestRec& r) { setEntryAt(r, 1, RefractoryEntry{.result = Fail}); }},
 };
 
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
+
 class TestRecPassedFails : public ::testing::TestWithParam<FailureCase> {};
 }  // namespace
 

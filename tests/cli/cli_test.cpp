@@ -1,0 +1,78 @@
+// The command-line program as a user runs it: its output, messages and exit status.
+#include "samplememory.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+struct CliRun {
+  int status = -1;
+  QString out, err;
+};
+
+CliRun cli(const QStringList& args) {
+  QProcess p;
+  p.start(QStringLiteral(KALYX_BINARY_DIR "/src/cli/kalyx5pc-cli"), args);
+  CliRun run;
+  if (!p.waitForFinished(30000)) return run;
+  run.status = p.exitCode();
+  run.out = QString::fromUtf8(p.readAllStandardOutput());
+  run.err = QString::fromUtf8(p.readAllStandardError());
+  return run;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+}  // namespace
+
+TEST(CommandLine, InfoFromTheSampleMemory) {
+  const CliRun run = cli({"--demo", "info"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, "Analyzer I.D.: A1234567\nTest reports: 12\nWave records: 5\nAutosequences: 12\n");
+}
+
+TEST(CommandLine, ReportsOfADumpAreRenderedInRecordOrder) {
+  QTemporaryDir dump;
+  const AnalyzerMemory sample = sampleAnalyzerMemory();
+  writeFile(dump.filePath("reports.bin"), sample.testRecords[2] + sample.testRecords[0]);
+  QByteArray info(37, '\0');
+  info.replace(12, 8, "A1234567");
+  info[34] = 2;
+  writeFile(dump.filePath("sysinfo.bin"), info);
+  const CliRun run = cli({"--demo", dump.path(), "reports"});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  QFile golden(QStringLiteral(KALYX_TEST_DATA "/report_defib_complete.txt"));
+  ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
+  QString first = QString::fromUtf8(golden.readAll());
+  EXPECT_TRUE(run.out.startsWith(first.replace("TEST REPORT No. 3", "TEST REPORT No. 1")));
+  EXPECT_TRUE(run.out.mid(first.size()).contains("TEST REPORT No. 2\n"));
+}
+
+TEST(CommandLine, CountsOutsideTheLimitsFailWithTheProgramsMessage) {
+  QTemporaryDir none;
+  EXPECT_EQ(cli({"--demo", none.path(), "reports"}).err, "No test reports to download.\n");
+  QTemporaryDir many;
+  QByteArray info(37, '\0');
+  info[34] = char(51);
+  writeFile(many.filePath("sysinfo.bin"), info);
+  const CliRun run = cli({"--demo", many.path(), "reports"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Unexpected number of test reports.\n");
+  EXPECT_TRUE(run.out.isEmpty());
+}
+
+TEST(CommandLine, BadArgumentsAndUnreadableDumpsAreExplained) {
+  EXPECT_EQ(cli({"--demo", "nothing"}).status, 2);
+  QTemporaryDir bad;
+  writeFile(bad.filePath("reports.bin"), QByteArray(10, 'x'));
+  const CliRun run = cli({"--demo", bad.path(), "reports"});
+  EXPECT_EQ(run.status, 2);
+  EXPECT_TRUE(run.err.contains("reports.bin")) << run.err.toStdString();
+  EXPECT_EQ(cli({"--version"}).out, "kalyx5pc-cli 2.0.2.0\n");
+}

@@ -1,0 +1,201 @@
+#include "settingsfile.h"
+#include "stringgridex.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+// A three-column grid showing `rows` records in record order, as a frame fills it.
+class GridTest : public ::testing::Test {
+ protected:
+  TStringGridEx grid;
+
+  void SetUp() override {
+    grid.setObjectName("sgTest");
+    grid.setColumnCount(3);
+    grid.resize(626, 300);
+    grid.show();
+    fill(6);
+  }
+  void fill(int rows) {
+    grid.clearDispLst();
+    for (int i = 0; i < rows; ++i) grid.addDispLst(i);
+    grid.setSelLstSize();
+    refill();
+  }
+  void refill() {
+    grid.setDataRowCount(grid.getDispLstSize());
+    for (int r = 1; r <= grid.getDispLstSize(); ++r) grid.setCellText(r, 0, QString::number(grid.getDispLst(r - 1)));
+  }
+  QPoint rowCenter(int row) { return grid.cellRect(row, 1).center(); }
+  void click(int row, Qt::KeyboardModifiers mods = {}, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(grid.viewport(), button, mods, rowCenter(row));
+  }
+  void key(int k, Qt::KeyboardModifiers mods = {}) { QTest::keyClick(&grid, Qt::Key(k), mods); }
+  QList<int> selectedRows() {
+    QList<int> rows;
+    for (int r = 1; r <= grid.getDispLstSize(); ++r)
+      if (grid.isRowSelected(r)) rows << r;
+    return rows;
+  }
+  void dragTo(int row) {
+    QMouseEvent move(QEvent::MouseMove, rowCenter(row), grid.viewport()->mapToGlobal(rowCenter(row)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grid.viewport(), &move);
+  }
+};
+}  // namespace
+
+TEST_F(GridTest, ClickCtrlClickAndShiftClick) {
+  click(2);
+  EXPECT_EQ(selectedRows(), (QList<int>{2}));
+  EXPECT_EQ(grid.currentGridRow(), 2);
+  click(4, Qt::ControlModifier);
+  EXPECT_EQ(selectedRows(), (QList<int>{2, 4}));
+  click(2, Qt::ControlModifier);  // Ctrl toggles
+  EXPECT_EQ(selectedRows(), (QList<int>{4}));
+  click(6, Qt::ShiftModifier);  // from the anchor row 2 to 6; rows selected before stay
+  EXPECT_EQ(selectedRows(), (QList<int>{2, 3, 4, 5, 6}));
+  click(1);
+  EXPECT_EQ(selectedRows(), (QList<int>{1}));
+}
+
+TEST_F(GridTest, DraggingAddsEveryRowPassedAndRemovesNone) {
+  click(5, Qt::ControlModifier);
+  QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, rowCenter(1));
+  dragTo(2);
+  dragTo(3);
+  QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, rowCenter(3));
+  EXPECT_EQ(selectedRows(), (QList<int>{1, 2, 3}));  // the plain press cleared row 5 first
+}
+
+TEST_F(GridTest, ArrowKeysWithAndWithoutShift) {
+  click(2);
+  click(3, Qt::ShiftModifier);
+  ASSERT_EQ(grid.currentGridRow(), 3);
+  key(Qt::Key_Up, Qt::ShiftModifier);  // rows 2 and 3 selected: Shift+Up deselects row 3
+  EXPECT_EQ(selectedRows(), (QList<int>{2}));
+  EXPECT_EQ(grid.currentGridRow(), 2);
+  key(Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(selectedRows(), (QList<int>{2, 3}));
+  EXPECT_EQ(grid.currentGridRow(), 3);
+  key(Qt::Key_Up);  // plain Up leaves only the row above
+  EXPECT_EQ(selectedRows(), (QList<int>{2}));
+  key(Qt::Key_Right);  // Right selects like Down but leaves the current row
+  EXPECT_EQ(selectedRows(), (QList<int>{3}));
+  EXPECT_EQ(grid.currentGridRow(), 2);
+}
+
+TEST_F(GridTest, SelectionBelongsToRecordsAndSurvivesReorderingAndFiltering) {
+  click(2);
+  click(5, Qt::ControlModifier);  // records 1 and 4
+  grid.setDispLst({5, 4, 3, 2, 1, 0});
+  refill();
+  EXPECT_EQ(selectedRows(), (QList<int>{2, 5}));  // records 4 and 1 now sit in rows 2 and 5
+  grid.setDispLst({0, 2, 3});  // records 1 and 4 filtered out
+  refill();
+  EXPECT_TRUE(selectedRows().isEmpty());
+  EXPECT_EQ(grid.getSelCount(), 2);
+  grid.deselectAll();  // filtered records keep their bits
+  EXPECT_EQ(grid.getSelCount(), 2);
+}
+
+TEST_F(GridTest, SelectionListSizeRules) {
+  grid.clearSelLst();
+  grid.setSelLst(0, true);  // an index equal to the size appends
+  grid.setSelLst(5, true);  // beyond the size: ignored
+  EXPECT_EQ(grid.getSelLstSize(), 1);
+  EXPECT_FALSE(grid.getSelLst(5));
+  grid.setSelLstSize();  // to the display-list size of 6; the first bit keeps its value
+  EXPECT_EQ(grid.getSelLstSize(), 6);
+  EXPECT_TRUE(grid.getSelLst(0));
+  EXPECT_EQ(grid.getSelCount(), 1);
+  EXPECT_FALSE(grid.isRowSelected(0));
+  EXPECT_FALSE(grid.isRowSelected(7));
+}
+
+TEST_F(GridTest, AnEmptyGridSelectsNothingButStillOpensItsPopup) {
+  fill(0);
+  EXPECT_EQ(grid.rowCount(), 1);  // one blank row below the header
+  QSignalSpy popup(&grid, &TStringGridEx::popupRequested);
+  click(1);
+  click(1, Qt::ControlModifier);
+  EXPECT_EQ(grid.getSelCount(), 0);
+  click(1, {}, Qt::RightButton);
+  EXPECT_EQ(popup.count(), 1);
+}
+
+TEST_F(GridTest, RightClickSelectsAnUnselectedRowOnly) {
+  click(2);
+  click(3, Qt::ControlModifier);
+  click(3, {}, Qt::RightButton);
+  EXPECT_EQ(selectedRows(), (QList<int>{2, 3}));
+  click(5, {}, Qt::RightButton);
+  EXPECT_EQ(selectedRows(), (QList<int>{5}));
+  EXPECT_EQ(grid.currentGridRow(), 5);
+}
+
+TEST_F(GridTest, WheelScrollsWithoutMovingTheCurrentRowOrTheSelection) {
+  fill(40);
+  click(1);
+  QWheelEvent wheel(rowCenter(1), grid.viewport()->mapToGlobal(rowCenter(1)), QPoint(), QPoint(0, -240),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(grid.viewport(), &wheel);
+  EXPECT_EQ(grid.verticalScrollBar()->value(), 2);
+  EXPECT_EQ(grid.currentGridRow(), 1);
+  EXPECT_EQ(selectedRows(), (QList<int>{1}));
+}
+
+TEST_F(GridTest, LastColumnFillsTheGridButNeverShrinks) {
+  grid.setColumnWidth(0, 124);
+  grid.setColumnWidth(1, 124);
+  EXPECT_EQ(grid.columnWidth(2), 626 - (248 + 3) - 3);
+  grid.setColumnWidth(0, 400);
+  grid.setColumnWidth(1, 300);
+  EXPECT_EQ(grid.columnWidth(2), 626 - (524 + 3) - 3);  // still inside: follows the first columns
+  const int before = grid.columnWidth(2);
+  grid.resize(500, 300);  // the first columns now overflow: the last keeps its width
+  EXPECT_EQ(grid.columnWidth(2), before);
+}
+
+TEST_F(GridTest, SettingsAreSavedAndLoadedUnderTheGridsName) {
+  QTemporaryDir dir;
+  SettingsFile settings(dir.filePath("kalyx5pc.ini"));
+  grid.setColumnWidth(0, 90);
+  grid.setColumnWidth(1, 110);
+  grid.setSortColumn(2);
+  grid.setAscending(false);
+  grid.saveGridSettings(settings);
+  EXPECT_EQ(settings.readInteger("sgTest", "COL_0_WIDTH", 0), 90);
+  EXPECT_EQ(settings.readInteger("sgTest", "COL_1_WIDTH", 0), 110);
+  EXPECT_EQ(settings.readInteger("sgTest", "COL_2_WIDTH", -5), -5);  // the last column is not saved
+  EXPECT_EQ(settings.readInteger("sgTest", "COL_SORTBY", 0), 2);
+  EXPECT_EQ(settings.readInteger("sgTest", "ASCENDING", 1), 0);
+
+  TStringGridEx other;
+  other.setObjectName("sgTest");
+  other.setColumnCount(3);
+  other.resize(626, 300);
+  other.show();
+  other.loadGridSettings(settings);
+  EXPECT_EQ(other.columnWidth(0), 90);
+  EXPECT_EQ(other.columnWidth(1), 110);
+  EXPECT_EQ(other.sortColumn(), 2);
+  EXPECT_FALSE(other.ascending());
+
+  TStringGridEx fresh;  // no keys: a quarter of the client width each, ascending on column 0
+  fresh.setObjectName("sgFresh");
+  fresh.setColumnCount(3);
+  fresh.resize(626, 300);
+  fresh.loadGridSettings(settings);
+  fresh.show();
+  EXPECT_EQ(fresh.columnWidth(0), fresh.viewport()->width() / 4);
+  EXPECT_EQ(fresh.sortColumn(), 0);
+  EXPECT_TRUE(fresh.ascending());
+}

@@ -1,0 +1,198 @@
+#include "commprogress.h"
+#include "frameharness.h"
+#include "stringgridex.h"
+#include "testreportframe.h"
+#include "testreportviewer.h"
+
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+class FrameTest : public UiHarness {
+ protected:
+  std::unique_ptr<TTestReportFrame> frame;
+  TStringGridEx* grid = nullptr;
+  QLineEdit* search = nullptr;
+
+  void SetUp() override {
+    frame = std::make_unique<TTestReportFrame>(services());
+    frame->resize(700, 450);
+    frame->show();
+    grid = frame->grid();
+    search = frame->findChild<QLineEdit*>("txtSearch");
+  }
+  void TearDown() override {
+    for (const QPointer<TTestReportViewer>& v : frame->viewers())
+      if (v) delete v.data();
+    frame.reset();
+  }
+  void download() {
+    frame->tbDownloadClick();
+    if (TCommProgress* dialog = frame->progressHost()->current()) dialog->closeProgress();
+  }
+  QList<int> shownRecords() const { return grid->dispLst(); }
+  QList<int> selectedRecords() const {
+    QList<int> out;
+    for (int i = 0; i < grid->getSelLstSize(); ++i)
+      if (grid->getSelLst(i)) out << i;
+    return out;
+  }
+  void pressHeader(int column) {
+    QTest::mousePress(grid->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(grid->columnViewportPosition(column) + 10, 5));
+    QTest::mouseRelease(grid->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                        QPoint(grid->columnViewportPosition(column) + 10, 5));
+  }
+};
+}  // namespace
+
+TEST_F(FrameTest, DownloadListsEveryReportAndSelectsTheCurrentRow) {
+  EXPECT_EQ(frame->statusText(), "");
+  download();
+  ASSERT_EQ(frame->records().size(), 12);
+  EXPECT_EQ(shownRecords(), (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+  EXPECT_EQ(frame->statusText(), "12/50 Test Reports");
+  EXPECT_EQ(grid->cellText(3, 1), "ICU-DEFIB-07");
+  EXPECT_EQ(grid->cellText(3, 3), "Mar 05, 2013 02:05:09 PM");
+  EXPECT_EQ(grid->cellText(3, 4), "Autosequence 2");
+  EXPECT_EQ(selectedRecords(), (QList<int>{0}));
+  EXPECT_TRUE(messages.shown.isEmpty());
+  EXPECT_EQ(driver.closes, 1);
+}
+
+TEST_F(FrameTest, AFailedOrCancelledDownloadLeavesRecordsAndSelection) {
+  download();
+  grid->setSelLst(3, true);
+  const QList<int> selected = selectedRecords();
+
+  driver.attached = false;
+  frame->tbDownloadClick();
+  EXPECT_EQ(messages.shown.last().text, "Device Not Detected.\nPlease check connection.\n\nOperation Canceled.");
+  driver.attached = true;
+
+  driver.engine().memory().systemInfo[34] = 0;
+  frame->tbDownloadClick();
+  EXPECT_EQ(messages.shown.last().text, "No test reports to download.");
+  driver.engine().memory().systemInfo[34] = 12;
+
+  driver.engine().setBlockDelay(60);
+  QTimer::singleShot(200, [this] { frame->progressHost()->current()->findChild<QPushButton*>("btnCancel")->click(); });
+  frame->tbDownloadClick();
+  EXPECT_FALSE(frame->progressHost()->current()->isVisible());
+
+  EXPECT_EQ(frame->records().size(), 12);
+  EXPECT_EQ(selectedRecords(), selected);
+  EXPECT_EQ(shownRecords().size(), 12);
+  EXPECT_EQ(messages.shown.size(), 2);  // Cancel shows nothing
+}
+
+TEST_F(FrameTest, ASecondDownloadKeepsEarlierSelectionsAndSelectsTheCurrentRow) {
+  download();
+  grid->setSelLst(5, true);
+  grid->setCurrentGridRow(8);
+  download();
+  EXPECT_EQ(selectedRecords(), (QList<int>{0, 5, 7}));
+}
+
+TEST_F(FrameTest, SearchIsTrimmedCaseBlindAndHidesAndDeselects) {
+  download();
+  grid->setSelLst(1, true);
+  search->setText("  AeD ");
+  EXPECT_EQ(shownRecords(), (QList<int>{4, 5, 11}));
+  EXPECT_EQ(frame->statusText(), "3/50 Test Reports");
+  EXPECT_EQ(selectedRecords(), QList<int>{});  // records 0 and 1 were hidden and lost their selection
+  search->setText("manual");
+  EXPECT_EQ(shownRecords(), (QList<int>{1, 6, 9}));
+  search->setText("2013");
+  EXPECT_EQ(shownRecords(), (QList<int>{2}));
+  search->setText("   ");
+  EXPECT_EQ(shownRecords().size(), 12);
+  search->setText("no such report");
+  EXPECT_EQ(shownRecords(), QList<int>{});
+  EXPECT_EQ(grid->rowCount(), 1);
+  QTest::keyClick(search, Qt::Key_Escape);
+  EXPECT_EQ(search->text(), "");
+  EXPECT_EQ(shownRecords().size(), 12);
+  EXPECT_EQ(selectedRecords(), QList<int>{});  // shown again, unselected
+}
+
+TEST_F(FrameTest, SelectAllDuringASearchSelectsTheHiddenRecordsAndViewOpensThemAll) {
+  download();
+  search->setText("aed");
+  frame->tbSelectAllClick();
+  EXPECT_EQ(grid->getSelCount(), 12);
+  frame->tbViewTestReportClick();
+  ASSERT_EQ(frame->viewers().size(), 1);
+  EXPECT_EQ(frame->viewers()[0]->reports().size(), 12);
+  EXPECT_EQ(frame->viewers()[0]->windowTitle(), "Kalyx 5pc Test Report Viewer");
+}
+
+TEST_F(FrameTest, ViewOpensTheSelectedRecordsInIndexOrder) {
+  download();
+  grid->setDispLst({11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0});
+  grid->deselectAll();
+  grid->setSelLst(9, true);
+  grid->setSelLst(2, true);
+  frame->tbViewTestReportClick();
+  ASSERT_EQ(frame->viewers().size(), 1);
+  const QList<QStringList>& reports = frame->viewers()[0]->reports();
+  ASSERT_EQ(reports.size(), 2);
+  EXPECT_EQ(reports[0][3], "                               TEST REPORT No. 3");
+  EXPECT_EQ(reports[1][3], "                               TEST REPORT No. 10");
+  delete frame->viewers()[0].data();
+  EXPECT_TRUE(frame->viewers().isEmpty());  // a closed viewer leaves the list
+}
+
+TEST_F(FrameTest, HeaderPressesSortWithTiesInBothDirections) {
+  download();
+  pressHeader(1);  // Device ID ascending; the two ICU-DEFIB-07 reports tie
+  EXPECT_EQ(grid->sortColumn(), 1);
+  EXPECT_TRUE(grid->ascending());
+  EXPECT_EQ(shownRecords(), (QList<int>{10, 3, 11, 0, 5, 2, 9, 4, 1, 6, 8, 7}));
+  pressHeader(1);
+  EXPECT_FALSE(grid->ascending());
+  EXPECT_EQ(shownRecords(), (QList<int>{7, 8, 6, 1, 4, 9, 2, 5, 0, 11, 3, 10}));
+  pressHeader(0);
+  pressHeader(0);  // "No." twice: report number descending
+  EXPECT_EQ(shownRecords(), (QList<int>{11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
+}
+
+TEST_F(FrameTest, DoubleClickOpensTheRowsReportButNotOnTheHeader) {
+  download();
+  QTest::mouseDClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(10, 5));
+  EXPECT_TRUE(frame->viewers().isEmpty());
+  const QPoint row3 = grid->cellRect(3, 1).center();
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, row3);
+  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, row3);
+  ASSERT_EQ(frame->viewers().size(), 1);
+  ASSERT_EQ(frame->viewers()[0]->reports().size(), 1);
+  EXPECT_EQ(frame->viewers()[0]->reports()[0][8], "                          DEVICE I.D.:  ICU-DEFIB-07");
+}
+
+TEST_F(FrameTest, OpenShowsSavedFilesAndRemembersTheFolder) {
+  const QString saved = dataHome.path() + "/ICU.2013_03_05.14_05_09.txt";
+  QFile file(saved);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("line one\r\n\r\nline three\r\n");
+  file.close();
+  files.openAnswer = {saved};
+  frame->tbOpenClick();
+  ASSERT_EQ(frame->viewers().size(), 1);
+  EXPECT_TRUE(frame->viewers()[0]->fileMode());
+  EXPECT_EQ(frame->viewers()[0]->reports()[0], (QStringList{"line one", "", "line three"}));
+  EXPECT_EQ(files.asked[0][2], "Text Files (*.txt);;All Files (*.*)");
+  frame->tbOpenClick();
+  EXPECT_EQ(files.asked[1][1], dataHome.path() + "/");  // the chosen file's folder is the next start
+
+  files.openAnswer = {dataHome.path() + "/gone.txt"};
+  frame->tbOpenClick();
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_EQ(messages.shown[0].text, "File does not exist.");
+  EXPECT_EQ(messages.shown[0].caption, "Error opening file");
+  EXPECT_EQ(messages.shown[0].icon, UserMessages::Icon::Error);
+  EXPECT_EQ(frame->viewers().size(), 2);
+}
