@@ -6,6 +6,7 @@
 #include "linkoptions.h"
 #include "names.h"
 #include "paths.h"
+#include "printprompts.h"
 #include "qalmain.h"
 #include "qtusermessages.h"
 
@@ -44,10 +45,12 @@ int main(int argc, char** argv) {
     }
     QtUserMessages messages;
     QtFilePrompts files;
+    QtPrintPrompts printing;
     AppServices services;
     services.driver = driver.get();
     services.messages = &messages;
     services.files = &files;
+    services.printing = &printing;
     TQalMain window(services);
     window.show();
     return app.exec();

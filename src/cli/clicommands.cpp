@@ -1,12 +1,15 @@
 #include "clicommands.h"
 
 #include "headlessprogress.h"
+#include "reportexport.h"
+#include "reportprinter.h"
 #include "reportrender.h"
 #include "testrecord.h"
 #include "transfers.h"
 #include "transport.h"
 #include "usermessages.h"
 
+#include <QPrinter>
 #include <QTextStream>
 
 int runInfoCommand(DeviceLink& link, QTextStream& out) {
@@ -25,6 +28,33 @@ int runInfoCommand(DeviceLink& link, QTextStream& out) {
   return 0;
 }
 
+namespace {
+// Writes what Save To Text, Save To CSV, Save To MUP and Print to a PDF file
+// write, stopping at the first file that fails.
+int writeExports(const QList<ShownReport>& shown, const ReportsRequest& request, UserMessages& messages) {
+  const auto failed = [&messages](const std::optional<ExportFailure>& failure) {
+    if (failure) messages.show(failure->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
+    return failure.has_value();
+  };
+  if (!request.textFolder.isEmpty() && failed(saveTextFiles(shown, request.textFolder))) return 1;
+  if (!request.csvFile.isEmpty() && failed(saveCsv(shown, request.csvFile))) return 1;
+  if (!request.mupFile.isEmpty() && failed(saveMup(shown, request.mupFile))) return 1;
+  if (!request.pdfFile.isEmpty()) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(request.pdfFile);
+    QList<QStringList> pages;
+    for (const ShownReport& report : shown) pages.append(report.lines);
+    if (!printReports(printer, pages)) {
+      messages.show(QStringLiteral("Cannot write the file %1.").arg(request.pdfFile), QStringLiteral("Error printing"),
+                    UserMessages::Icon::Error);
+      return 1;
+    }
+  }
+  return 0;
+}
+}  // namespace
+
 int runReportsCommand(DeviceLink& link, const ReportsRequest& request, QTextStream& out) {
   HeadlessProgressHost host(link.messages);
   QByteArray systemInfo;
@@ -35,8 +65,12 @@ int runReportsCommand(DeviceLink& link, const ReportsRequest& request, QTextStre
                                 for (const QByteArray& block : blocks) records.append(testRecFromBytes(block.constData()));
                               });
   if (!ok) return 1;
-  Q_UNUSED(request);
-  for (int i = 0; i < records.size(); ++i)
-    for (const QString& line : renderTestReport(records[i], i, &systemInfo)) out << line << '\n';
-  return 0;
+  QList<ShownReport> shown;
+  for (int i = 0; i < records.size(); ++i) shown.append({records[i], i, renderTestReport(records[i], i, &systemInfo)});
+  if (!request.anyExport()) {
+    for (const ShownReport& report : shown)
+      for (const QString& line : report.lines) out << line << '\n';
+    return 0;
+  }
+  return writeExports(shown, request, link.messages);
 }

@@ -9,7 +9,7 @@
 #include "transport.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
 
@@ -23,7 +23,9 @@ int fail(const QString& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  // Printing to PDF needs fonts, so the program runs on the offscreen platform: it never opens a window.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("kalyx5pc-cli"));
   QCoreApplication::setApplicationVersion(productVersion());
 
@@ -36,12 +38,23 @@ int main(int argc, char** argv) {
   parser.setApplicationDescription(
       QStringLiteral("Kalyx 5pc without windows.\n\nCommands:\n"
                      "  info      print the analyzer's I.D. and the numbers of stored records\n"
-                     "  reports   download all test reports and print them as text reports\n\n"
+                     "  reports   download all test reports and print them as text reports;\n"
+                     "            with --text, --csv, --mup or --pdf write those files instead\n\n"
                      "Link options:\n") +
       linkOptionsHelp());
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("info or reports"));
+  const QCommandLineOption text(QStringLiteral("text"), QStringLiteral("reports: save each report as a text file in DIR"),
+                                QStringLiteral("DIR"));
+  const QCommandLineOption csv(QStringLiteral("csv"),
+                               QStringLiteral("reports: save the text files and a CSV index of them as FILE"),
+                               QStringLiteral("FILE"));
+  const QCommandLineOption mup(QStringLiteral("mup"), QStringLiteral("reports: save a MUP import file as FILE"),
+                               QStringLiteral("FILE"));
+  const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("reports: print the reports to the PDF file FILE"),
+                               QStringLiteral("FILE"));
+  parser.addOptions({text, csv, mup, pdf});
   parser.process(arguments);
 
   const QStringList positional = parser.positionalArguments();
@@ -55,5 +68,6 @@ int main(int argc, char** argv) {
   QTextStream out(stdout);
 
   if (positional.first() == QLatin1String("info")) return runInfoCommand(link, out);
-  return runReportsCommand(link, ReportsRequest{}, out);
+  const ReportsRequest request{parser.value(text), parser.value(csv), parser.value(mup), parser.value(pdf)};
+  return runReportsCommand(link, request, out);
 }

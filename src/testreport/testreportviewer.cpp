@@ -1,6 +1,11 @@
 #include "testreportviewer.h"
 
+#include "fileprompts.h"
+#include "helppages.h"
+#include "initialdir.h"
 #include "names.h"
+#include "printprompts.h"
+#include "reportprinter.h"
 #include "reportrender.h"
 #include "settingsfile.h"
 #include "testreportpictures.h"
@@ -9,6 +14,8 @@
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -160,9 +167,60 @@ void TTestReportViewer::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-// The export and print commands arrive with the export support.
-void TTestReportViewer::saveToText() {}
-void TTestReportViewer::saveToCsv() {}
-void TTestReportViewer::saveToMup() {}
-void TTestReportViewer::print() {}
-void TTestReportViewer::help() {}
+QList<ShownReport> TTestReportViewer::shownReports() const {
+  QList<ShownReport> shown;
+  for (qsizetype i = 0; i < indexes_.size() && i < reports_.size(); ++i)
+    shown.append({records_[indexes_[i]], indexes_[i], reports_[i]});
+  return shown;
+}
+
+void TTestReportViewer::reportFailure(const std::optional<ExportFailure>& failure) {
+  if (failure)
+    services_.messages->show(failure->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
+}
+
+void TTestReportViewer::saveToText() {
+  if (fileMode_) return;
+  SettingsFile settings = appSettings();
+  const QString section = QStringLiteral("SaveDialogText");
+  const QString folder = services_.files->chooseFolder(this, QStringLiteral("Save Test Reports To Folder"),
+                                                       readInitialDir(settings, section));
+  if (folder.isEmpty()) return;
+  writeInitialDir(settings, section, folder);
+  reportFailure(saveTextFiles(shownReports(), folder));
+}
+
+void TTestReportViewer::saveToCsv() {
+  if (fileMode_) return;
+  SettingsFile settings = appSettings();
+  const QString section = QStringLiteral("SaveDialogCSV");
+  const QString path = services_.files->saveFile(this, readInitialDir(settings, section), QString(),
+                                                 QStringLiteral("CSV Files (*.csv);;All Files (*.*)"),
+                                                 QStringLiteral("csv"));
+  if (path.isEmpty()) return;
+  writeInitialDir(settings, section, QFileInfo(path).absolutePath());
+  reportFailure(saveCsv(shownReports(), path));
+}
+
+void TTestReportViewer::saveToMup() {
+  if (fileMode_) return;
+  SettingsFile settings = appSettings();
+  const QString section = QStringLiteral("SaveDialogMUP");
+  const QString path = services_.files->saveFile(this, readInitialDir(settings, section),
+                                                 mupProposedName(QDateTime::currentDateTime()),
+                                                 QStringLiteral("MUP Files (*.mup);;All Files (*.*)"),
+                                                 QStringLiteral("mup"));
+  if (path.isEmpty()) return;
+  writeInitialDir(settings, section, QFileInfo(path).absolutePath());
+  reportFailure(saveMup(shownReports(), path));
+}
+
+void TTestReportViewer::print() {
+  QPrinter printer(QPrinter::HighResolution);
+  if (!services_.printing || !services_.printing->choosePrinter(this, printer)) return;
+  if (!printReports(printer, reports_))
+    services_.messages->show(QStringLiteral("The printer could not be started."), QStringLiteral("Error printing"),
+                             UserMessages::Icon::Error);
+}
+
+void TTestReportViewer::help() { openHelpPage(QStringLiteral("QalTestReportHelp.html")); }

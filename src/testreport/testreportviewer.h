@@ -1,5 +1,6 @@
 #pragma once
 #include "appservices.h"
+#include "reportexport.h"
 #include "testrecord.h"
 
 #include <QMainWindow>
@@ -37,6 +38,8 @@ class TTestReportViewer : public QMainWindow {
   void loadGeometry();
   void saveGeometry();
   void showReports();
+  QList<ShownReport> shownReports() const;
+  void reportFailure(const std::optional<ExportFailure>& failure);
 
   AppServices services_;
   QList<TTestRec> records_;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -75,4 +76,30 @@ TEST(CommandLine, BadArgumentsAndUnreadableDumpsAreExplained) {
   EXPECT_EQ(run.status, 2);
   EXPECT_TRUE(run.err.contains("reports.bin")) << run.err.toStdString();
   EXPECT_EQ(cli({"--version"}).out, "kalyx5pc-cli 2.0.2.0\n");
+}
+
+TEST(CommandLine, ReportsWritesTheFourExports) {
+  QTemporaryDir out;
+  QDir(out.path()).mkpath("text");
+  QDir(out.path()).mkpath("csv");
+  const CliRun run = cli({"--demo", "reports", "--text", out.filePath("text"), "--csv", out.filePath("csv/index.csv"),
+                          "--mup", out.filePath("all.mup"), "--pdf", out.filePath("all.pdf")});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_TRUE(run.out.isEmpty());
+  EXPECT_EQ(QDir(out.filePath("text")).entryList(QDir::Files).size(), 12);
+  EXPECT_EQ(QDir(out.filePath("csv")).entryList(QDir::Files).size(), 13);  // the index and its text files
+  QFile mup(out.filePath("all.mup"));
+  ASSERT_TRUE(mup.open(QIODevice::ReadOnly));
+  EXPECT_EQ(mup.readAll().count("\r\n"), 12);
+  QProcess info;
+  info.start("pdfinfo", {out.filePath("all.pdf")});
+  ASSERT_TRUE(info.waitForFinished(20000));
+  EXPECT_TRUE(info.readAllStandardOutput().contains("Pages:           13"));  // one report takes two pages
+}
+
+TEST(CommandLine, AnExportThatCannotBeWrittenFails) {
+  QTemporaryDir out;
+  const CliRun run = cli({"--demo", "reports", "--mup", out.filePath("missing/all.mup")});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.err.startsWith("Cannot write the file ")) << run.err.toStdString();
 }

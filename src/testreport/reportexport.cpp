@@ -1,0 +1,120 @@
+#include "reportexport.h"
+
+#include "datetimetext.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringEncoder>
+
+namespace {
+const QString kRemovedFromNames = QStringLiteral(" \\/:*?\"<>|");
+const QString kNoIdName = QStringLiteral("NoDeviceID");
+
+QString twoDigits(unsigned v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
+
+// A field between double quotes; a quote inside it is doubled, as readers of
+// quoted fields expect, so the field cannot end early.
+QString quoted(const QString& field) {
+  QString text = field;
+  text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+  return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+QString verdictText(const TTestRec& rec) { return testRecPassed(rec) ? QStringLiteral("PASS") : QStringLiteral("FAIL"); }
+
+std::optional<ExportFailure> writeWhole(const QString& path, const QByteArray& bytes) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return ExportFailure{path, file.errorString()};
+  if (file.write(bytes) != bytes.size()) {
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    return ExportFailure{path, reason};
+  }
+  if (!file.commit()) return ExportFailure{path, file.errorString()};
+  return std::nullopt;
+}
+
+QByteArray linesBytes(const QStringList& lines) {
+  QString text;
+  for (const QString& line : lines) text += line + QStringLiteral("\r\n");
+  QStringEncoder encoder(QStringConverter::System);
+  return encoder.encode(text);
+}
+}  // namespace
+
+QString reportFileName(const TTestRec& rec) {
+  QString name = deviceIdText(rec);
+  name.removeIf([](QChar c) { return kRemovedFromNames.contains(c); });
+  if (name.isEmpty()) name = kNoIdName;
+  const DateTimeBytes t = testDateTime(rec);
+  return name + QStringLiteral(".20") + twoDigits(t.year) + QLatin1Char('_') + twoDigits(t.month) + QLatin1Char('_') +
+         twoDigits(t.day) + QLatin1Char('.') + twoDigits(t.hour) + QLatin1Char('_') + twoDigits(t.minute) +
+         QLatin1Char('_') + twoDigits(t.second) + QStringLiteral(".txt");
+}
+
+QByteArray textFileBytes(const QStringList& lines) { return linesBytes(lines); }
+
+QString csvLine(const TTestRec& rec, const QString& textFilePath) {
+  const QStringList fields = {deviceIdText(rec), dateTimeText(testDateTime(rec)), testTypeText(rec), dutTypeName(rec),
+                              verdictText(rec), QDir::toNativeSeparators(textFilePath)};
+  QStringList out;
+  for (const QString& f : fields) out << quoted(f);
+  return out.join(QLatin1Char(','));
+}
+
+QString mupLine(const ShownReport& report) {
+  const CivilDateTime when = civilDateTime(testDateTime(report.record));
+  QStringList fields = {deviceIdText(report.record),
+                        QStringLiteral("2"),
+                        twoDigits(when.date.month()) + QLatin1Char('/') + twoDigits(when.date.day()) + QLatin1Char('/') +
+                            twoDigits(when.date.year() % 100),
+                        when.time.toString(QStringLiteral("HH:mm:ss")),
+                        verdictText(report.record)};
+  for (int i = 0; i < 8; ++i) fields << QString();
+  fields << QStringLiteral(" Calvetrix  REC #") << QString::number(report.index) << QStringLiteral("~")
+         << QStringLiteral("~");
+  bool paragraphStart = true;
+  for (const QString& line : report.lines) {
+    if (line.isEmpty()) {
+      fields << QStringLiteral("~");
+      paragraphStart = true;
+      continue;
+    }
+    fields << (paragraphStart ? QStringLiteral("   ") + line : line) << QStringLiteral("~");
+    paragraphStart = false;
+  }
+  QString out;
+  for (const QString& f : fields) out += quoted(f) + QLatin1Char(',');
+  return out;
+}
+
+QString mupProposedName(const QDateTime& now) { return now.toString(QStringLiteral("MMddHHmm")) + QStringLiteral(".mup"); }
+
+QString ExportFailure::message() const {
+  return QStringLiteral("Cannot write the file %1.\n%2").arg(QDir::toNativeSeparators(path), reason);
+}
+
+std::optional<ExportFailure> saveTextFiles(const QList<ShownReport>& reports, const QString& folder) {
+  const QDir dir(folder);
+  for (const ShownReport& report : reports)
+    if (auto failure = writeWhole(dir.filePath(reportFileName(report.record)), linesBytes(report.lines)))
+      return failure;
+  return std::nullopt;
+}
+
+std::optional<ExportFailure> saveCsv(const QList<ShownReport>& reports, const QString& csvPath) {
+  const QString folder = QFileInfo(csvPath).absolutePath();
+  // The text files first: the index names only files that were written.
+  if (auto failure = saveTextFiles(reports, folder)) return failure;
+  QStringList lines;
+  for (const ShownReport& report : reports)
+    lines << csvLine(report.record, QDir(folder).filePath(reportFileName(report.record)));
+  return writeWhole(csvPath, linesBytes(lines));
+}
+
+std::optional<ExportFailure> saveMup(const QList<ShownReport>& reports, const QString& mupPath) {
+  QStringList lines;
+  for (const ShownReport& report : reports) lines << mupLine(report);
+  return writeWhole(mupPath, linesBytes(lines));
+}

@@ -1,0 +1,22 @@
+#pragma once
+#include <QProcess>
+#include <QString>
+
+// A PDF read back as a user would: its page count (pdfinfo) and its text (pdftotext -layout).
+inline int pdfPageCount(const QString& path) {
+  QProcess p;
+  p.start(QStringLiteral("pdfinfo"), {path});
+  p.waitForFinished(20000);
+  for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
+    if (line.startsWith(QLatin1String("Pages:"))) return line.mid(6).trimmed().toInt();
+  return -1;
+}
+
+inline QString pdfText(const QString& path, int page = 0) {
+  QProcess p;
+  QStringList args = {QStringLiteral("-layout")};
+  if (page > 0) args << "-f" << QString::number(page) << "-l" << QString::number(page);
+  p.start(QStringLiteral("pdftotext"), args << path << QStringLiteral("-"));
+  p.waitForFinished(20000);
+  return QString::fromUtf8(p.readAllStandardOutput());
+}

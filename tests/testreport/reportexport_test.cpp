@@ -1,0 +1,140 @@
+#include "pagelayout.h"
+#include "reportexport.h"
+#include "reportrender.h"
+#include "testrecords.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+QByteArray readAll(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+ShownReport shown(const TTestRec& rec, int index) {
+  const QByteArray info = systemInfoWithId("A1234567");
+  return {rec, index, renderTestReport(rec, index, &info)};
+}
+
+TTestRec withId(const char* id, DateTimeBytes when = {5, 3, 13, 14, 5, 9}) { return makeTestRec(id, when, 0, 1); }
+}  // namespace
+
+TEST(ReportFileName, RemovesTheTenCharactersAndKeepsEverythingElse) {
+  EXPECT_EQ(reportFileName(withId("AB 12")), "AB12.2013_03_05.14_05_09.txt");
+  EXPECT_EQ(reportFileName(withId("a\\b/c:d*e?f\"g<")), "abcdefg.2013_03_05.14_05_09.txt");
+  EXPECT_EQ(reportFileName(withId(">h|i.j-k_l#")), "hi.j-k_l#.2013_03_05.14_05_09.txt");
+  EXPECT_EQ(reportFileName(withId("ICU-DEFIB-07", {1, 12, 9, 0, 0, 7})), "ICU-DEFIB-07.2009_12_01.00_00_07.txt");
+}
+
+TEST(ReportFileName, AnIdWithNothingLeftStillGetsAName) {
+  EXPECT_EQ(reportFileName(withId(" :/ ")), "NoDeviceID.2013_03_05.14_05_09.txt");
+  EXPECT_EQ(reportFileName(withId("")), "NoDeviceID.2013_03_05.14_05_09.txt");
+}
+
+TEST(ReportExport, TextFilesEndEveryLineWithCarriageReturnAndLineFeed) {
+  QTemporaryDir dir;
+  ASSERT_FALSE(saveTextFiles({{withId("X"), 0, {"A", "", "B"}}}, dir.path()));
+  EXPECT_EQ(readAll(dir.filePath("X.2013_03_05.14_05_09.txt")), "A\r\n\r\nB\r\n");
+}
+
+TEST(ReportExport, TwoReportsOfTheSameNameLeaveTheSecond) {
+  QTemporaryDir dir;
+  ASSERT_FALSE(saveTextFiles({{withId("SAME"), 0, {"first"}}, {withId("SAME"), 1, {"second"}}}, dir.path()));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+  EXPECT_EQ(readAll(dir.filePath("SAME.2013_03_05.14_05_09.txt")), "second\r\n");
+}
+
+TEST(ReportExport, CsvOfThreeReportsNamesThreeWrittenFiles) {
+  QTemporaryDir dir;
+  TTestRec failing = withId("AED 2", {10, 2, 25, 8, 45, 12});
+  failing.setU8(testrec::DutTypeByte, DutAed);
+  setEntryAt(failing, 0, AedEntry{0, 40, 0, AedEntry::FailBit});
+  const QList<ShownReport> reports = {shown(completeDefibRecord(), 2), shown(failing, 0),
+                                      shown(withId("P", {1, 1, 20, 0, 0, 0}), 1)};
+  const QString csvPath = dir.filePath("index.csv");
+  ASSERT_FALSE(saveCsv(reports, csvPath));
+  const QList<QByteArray> lines = readAll(csvPath).split('\n');
+  ASSERT_EQ(lines.size(), 4);  // three lines, each ended by CR LF
+  EXPECT_TRUE(lines[3].isEmpty());
+  EXPECT_EQ(lines[0], "\"ICU-DEFIB-07\",\"Mar 05, 2013 02:05:09 PM\",\"Autosequence 2\",\"Defibrillator\",\"PASS\",\"" +
+                          dir.filePath("ICU-DEFIB-07.2013_03_05.14_05_09.txt").toUtf8() + "\"\r");
+  EXPECT_TRUE(lines[1].startsWith("\"AED 2\",\"Feb 10, 2025 08:45:12 AM\",\"Manual\",\"AED\",\"FAIL\",\""));
+  for (int i = 0; i < 3; ++i) {
+    const QList<QByteArray> fields = lines[i].chopped(1).split(',');
+    ASSERT_GE(fields.size(), 6);
+    const QByteArray path = fields.last().mid(1, fields.last().size() - 2);
+    EXPECT_TRUE(QFile::exists(QString::fromUtf8(path))) << path.constData();
+  }
+  EXPECT_EQ(readAll(dir.filePath("AED2.2025_02_10.08_45_12.txt")), textFileBytes(reports[1].lines));
+}
+
+TEST(ReportExport, AQuoteInsideAFieldIsDoubled) {
+  const QString line = csvLine(withId("7\" PADS"), "/r/x.txt");
+  EXPECT_TRUE(line.startsWith("\"7\"\" PADS\",")) << line.toStdString();
+  EXPECT_TRUE(mupLine({withId("7\""), 0, {}}).startsWith("\"7\"\"\",\"2\","));
+}
+
+TEST(ReportExport, MupLineOfTheCompleteReportBeginsExactly) {
+  const QString expected = QStringLiteral("\"ICU-DEFIB-07\",\"2\",\"03/05/13\",\"14:05:09\",\"PASS\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\" Calvetrix  REC #\",\"2\",\"~\",\"~\",\"                            KALYX 5 DEFIBRILLATOR ANALYZER\",\"~\",\"                              Velmora Systems Inc.\",\"~\",\"~\",\"                                  TEST REPORT No. 3\",\"~\",\"~\",");
+  const QString line = mupLine(shown(completeDefibRecord(), 2));
+  EXPECT_EQ(line.left(expected.size()).toStdString(), expected.toStdString());
+  EXPECT_TRUE(line.endsWith("\"   Technician: _________________________________________ Date: ____________________\",\"~\",\"~\",\"~\","));
+}
+
+TEST(ReportExport, MupEncodesParagraphsAndCountsTheIndexFromZero) {
+  const QString line = mupLine({withId("X", {5, 3, 13, 9, 5, 9}), 0, {"A", "", "B", "C"}});
+  EXPECT_EQ(line, "\"X\",\"2\",\"03/05/13\",\"09:05:09\",\"PASS\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+                  "\" Calvetrix  REC #\",\"0\",\"~\",\"~\","
+                  "\"   A\",\"~\",\"~\",\"   B\",\"~\",\"C\",\"~\",");
+  EXPECT_TRUE(mupLine({withId("X", {30, 2, 13, 25, 0, 0}), 4, {}}).startsWith("\"X\",\"2\",\"12/30/99\",\"00:00:00\",\"PASS\",\"\","));
+}
+
+TEST(ReportExport, MupFileHasOneLinePerReportAndItsProposedName) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("03051405.mup");
+  ASSERT_FALSE(saveMup({shown(withId("A"), 0), shown(withId("B"), 1)}, path));
+  const QByteArray bytes = readAll(path);
+  EXPECT_EQ(bytes.count("\r\n"), 2);
+  EXPECT_TRUE(bytes.startsWith("\"A\","));
+  EXPECT_EQ(mupProposedName(QDateTime(QDate(2025, 3, 5), QTime(14, 5, 30))), "03051405.mup");
+  EXPECT_EQ(mupProposedName(QDateTime(QDate(2025, 12, 31), QTime(0, 59))), "12310059.mup");
+}
+
+TEST(ReportExport, AFolderThatCannotBeWrittenNamesTheFileAndWritesNoIndex) {
+  QTemporaryDir dir;
+  QFile blocker(dir.filePath("not-a-folder"));
+  ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+  blocker.close();
+  const auto failure = saveTextFiles({shown(withId("A"), 0)}, dir.filePath("not-a-folder"));
+  ASSERT_TRUE(failure);
+  EXPECT_TRUE(failure->message().contains("A.2013_03_05.14_05_09.txt"));
+  const auto csvFailure = saveCsv({shown(withId("A"), 0)}, dir.filePath("not-a-folder/index.csv"));
+  ASSERT_TRUE(csvFailure);
+  EXPECT_FALSE(QFile::exists(dir.filePath("index.csv")));
+}
+
+TEST(PageLayout, SeventyLinesOnSixtyLinePagesAndTheNextReportOnAThirdPage) {
+  QStringList seventy, three;
+  for (int i = 0; i < 70; ++i) seventy << QString::number(i);
+  three << "x" << "y" << "z";
+  const QList<PrintedPage> pages = layoutPages({seventy, three}, 60);
+  ASSERT_EQ(pages.size(), 3);
+  EXPECT_EQ(pages[0].size(), 60);
+  EXPECT_EQ(pages[1].size(), 10);
+  EXPECT_EQ(pages[1][0].text, "60");
+  EXPECT_EQ(pages[1][0].slot, 0);
+  EXPECT_EQ(pages[2].size(), 3);
+  EXPECT_EQ(pages[2][2].slot, 2);
+  EXPECT_EQ(layoutPages({seventy.mid(0, 60), three}, 60).size(), 2);  // a full page, then the next report
+}
+
+TEST(PageLayout, LinesPerPageAreWholeAndNeverFewerThanOne) {
+  EXPECT_EQ(linesPerPage(14033, 199), 68);
+  EXPECT_EQ(linesPerPage(400, 199), 1);
+  EXPECT_EQ(linesPerPage(1000, 0), 1);
+  EXPECT_EQ(lineHeightSample().size(), 92);
+}
