@@ -5,12 +5,11 @@
 #include "stringgridex.h"
 #include "tabicons.h"
 #include "testreportframe.h"
+#include "windowgeometry.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -192,22 +191,7 @@ void TQalMain::actionSearchFocusExecute() {
 void TQalMain::loadWindowState() {
   SettingsFile settings = appSettings();
   showFrame(settings.readInteger(kSection, QStringLiteral("FRAME"), 0));
-  const int top = settings.readInteger(kSection, QStringLiteral("TOP"), -1);
-  const int left = settings.readInteger(kSection, QStringLiteral("LEFT"), -1);
-  const int height = settings.readInteger(kSection, QStringLiteral("HEIGHT"), -1);
-  const int width = settings.readInteger(kSection, QStringLiteral("WIDTH"), -1);
-  if (height == -1 || width == -1) resize(750, 500);
-  else resize(width, height);
-  if (top == -1 || left == -1) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      QRect frame = frameGeometry();
-      frame.moveCenter(screen->availableGeometry().center());
-      move(frame.topLeft());
-    }
-  } else {
-    move(left, top);
-  }
-  if (settings.readInteger(kSection, QStringLiteral("WINDOWSTATE"), 0) == 2) setWindowState(Qt::WindowMaximized);
+  loadWindowGeometry(*this, settings, kSection, QSize(750, 500));
   const bool showStrip = settings.readInteger(kSection, QStringLiteral("SHOW_MAINMENU"), 1) != 0;
   tabMenu_->setVisible(showStrip);
   mmShowMainMenu_->setChecked(showStrip);
@@ -220,15 +204,7 @@ void TQalMain::saveWindowState() {
   stateSaved_ = true;
   SettingsFile settings = appSettings();
   settings.writeInteger(kSection, QStringLiteral("FRAME"), frameIndex());
-  const Qt::WindowStates state = windowState();
-  const int stateCode = (state & Qt::WindowMinimized) ? 1 : (state & Qt::WindowMaximized) ? 2 : 0;
-  settings.writeInteger(kSection, QStringLiteral("WINDOWSTATE"), stateCode);
-  if (stateCode == 0) {
-    settings.writeInteger(kSection, QStringLiteral("TOP"), pos().y());
-    settings.writeInteger(kSection, QStringLiteral("LEFT"), pos().x());
-    settings.writeInteger(kSection, QStringLiteral("HEIGHT"), height());
-    settings.writeInteger(kSection, QStringLiteral("WIDTH"), width());
-  }
+  saveWindowGeometry(*this, settings, kSection);
   settings.writeInteger(kSection, QStringLiteral("SHOW_MAINMENU"), mmShowMainMenu_->isChecked() ? 1 : 0);
 }
 

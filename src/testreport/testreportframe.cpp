@@ -272,9 +272,7 @@ void TTestReportFrame::tbOpenClick() {
 
 void TTestReportFrame::openViewer(TTestReportViewer* viewer) {
   viewers_.append(viewer);
-  const QObject* closing = viewer;
-  connect(viewer, &QObject::destroyed, this, [this, closing] {
-    viewers_.removeIf([closing](const QPointer<TTestReportViewer>& v) { return v.isNull() || v.data() == closing; });
-  });
+  // The viewer is half destroyed when it says so: only its address is compared.
+  connect(viewer, &QObject::destroyed, this, [this, viewer] { viewers_.removeAll(viewer); });
   viewer->show();
 }

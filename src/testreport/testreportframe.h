@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QList>
-#include <QPointer>
 #include <QWidget>
 #include <memory>
 
@@ -34,7 +33,7 @@ class TTestReportFrame : public QWidget {
 
   TStringGridEx* grid() const { return sgTestReport_; }
   const QList<TTestRec>& records() const { return records_; }
-  const QList<QPointer<TTestReportViewer>>& viewers() const { return viewers_; }
+  const QList<TTestReportViewer*>& viewers() const { return viewers_; }
   CommProgressHost* progressHost() const { return progress_.get(); }
   QString statusText() const;
 
@@ -56,7 +55,7 @@ class TTestReportFrame : public QWidget {
   AppServices services_;
   QList<TTestRec> records_;
   QByteArray systemInfo_ = QByteArray(37, '\0');
-  QList<QPointer<TTestReportViewer>> viewers_;
+  QList<TTestReportViewer*> viewers_;  // open viewers; each leaves the list as it is destroyed
   std::unique_ptr<CommProgressHost> progress_;
 
   TStringGridEx* sgTestReport_ = nullptr;

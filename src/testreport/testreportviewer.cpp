@@ -11,15 +11,14 @@
 #include "testreportpictures.h"
 #include "text8bit.h"
 #include "usermessages.h"
+#include "windowgeometry.h"
 
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QPrinter>
-#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QScreen>
 #include <QToolBar>
 
 namespace {
@@ -129,37 +128,12 @@ void TTestReportViewer::showReports() {
 
 QString TTestReportViewer::text() const { return memo_->toPlainText(); }
 
-void TTestReportViewer::loadGeometry() {
-  const SettingsFile settings = appSettings();
-  const int top = settings.readInteger(kSection, QStringLiteral("TOP"), -1);
-  const int left = settings.readInteger(kSection, QStringLiteral("LEFT"), -1);
-  const int height = settings.readInteger(kSection, QStringLiteral("HEIGHT"), -1);
-  const int width = settings.readInteger(kSection, QStringLiteral("WIDTH"), -1);
-  if (height == -1 || width == -1) resize(685, 600);
-  else resize(width, height);
-  if (top == -1 || left == -1) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      QRect frame = frameGeometry();
-      frame.moveCenter(screen->availableGeometry().center());
-      move(frame.topLeft());
-    }
-  } else {
-    move(left, top);
-  }
-  if (settings.readInteger(kSection, QStringLiteral("WINDOWSTATE"), 0) == 2) setWindowState(Qt::WindowMaximized);
-}
+void TTestReportViewer::loadGeometry() { loadWindowGeometry(*this, appSettings(), kSection, QSize(685, 600)); }
 
 void TTestReportViewer::saveGeometry() {
   geometrySaved_ = true;
   SettingsFile settings = appSettings();
-  const Qt::WindowStates state = windowState();
-  const int code = (state & Qt::WindowMinimized) ? 1 : (state & Qt::WindowMaximized) ? 2 : 0;
-  settings.writeInteger(kSection, QStringLiteral("WINDOWSTATE"), code);
-  if (code != 0) return;
-  settings.writeInteger(kSection, QStringLiteral("TOP"), pos().y());
-  settings.writeInteger(kSection, QStringLiteral("LEFT"), pos().x());
-  settings.writeInteger(kSection, QStringLiteral("HEIGHT"), height());
-  settings.writeInteger(kSection, QStringLiteral("WIDTH"), width());
+  saveWindowGeometry(*this, settings, kSection);
 }
 
 void TTestReportViewer::closeEvent(QCloseEvent* event) {
@@ -190,29 +164,26 @@ void TTestReportViewer::saveToText() {
   reportFailure(saveTextFiles(shownReports(), folder));
 }
 
+QString TTestReportViewer::askSaveFile(const QString& section, const QString& proposedName, const QString& filter,
+                                       const QString& suffix) {
+  SettingsFile settings = appSettings();
+  const QString path = services_.files->saveFile(this, readInitialDir(settings, section), proposedName, filter, suffix);
+  if (!path.isEmpty()) writeInitialDir(settings, section, QFileInfo(path).absolutePath());
+  return path;
+}
+
 void TTestReportViewer::saveToCsv() {
   if (fileMode_) return;
-  SettingsFile settings = appSettings();
-  const QString section = QStringLiteral("SaveDialogCSV");
-  const QString path = services_.files->saveFile(this, readInitialDir(settings, section), QString(),
-                                                 QStringLiteral("CSV Files (*.csv);;All Files (*.*)"),
-                                                 QStringLiteral("csv"));
-  if (path.isEmpty()) return;
-  writeInitialDir(settings, section, QFileInfo(path).absolutePath());
-  reportFailure(saveCsv(shownReports(), path));
+  const QString path = askSaveFile(QStringLiteral("SaveDialogCSV"), QString(),
+                                   QStringLiteral("CSV Files (*.csv);;All Files (*.*)"), QStringLiteral("csv"));
+  if (!path.isEmpty()) reportFailure(saveCsv(shownReports(), path));
 }
 
 void TTestReportViewer::saveToMup() {
   if (fileMode_) return;
-  SettingsFile settings = appSettings();
-  const QString section = QStringLiteral("SaveDialogMUP");
-  const QString path = services_.files->saveFile(this, readInitialDir(settings, section),
-                                                 mupProposedName(QDateTime::currentDateTime()),
-                                                 QStringLiteral("MUP Files (*.mup);;All Files (*.*)"),
-                                                 QStringLiteral("mup"));
-  if (path.isEmpty()) return;
-  writeInitialDir(settings, section, QFileInfo(path).absolutePath());
-  reportFailure(saveMup(shownReports(), path));
+  const QString path = askSaveFile(QStringLiteral("SaveDialogMUP"), mupProposedName(QDateTime::currentDateTime()),
+                                   QStringLiteral("MUP Files (*.mup);;All Files (*.*)"), QStringLiteral("mup"));
+  if (!path.isEmpty()) reportFailure(saveMup(shownReports(), path));
 }
 
 void TTestReportViewer::print() {

@@ -40,6 +40,7 @@ class TTestReportViewer : public QMainWindow {
   void showReports();
   QList<ShownReport> shownReports() const;
   void reportFailure(const std::optional<ExportFailure>& failure);
+  QString askSaveFile(const QString& section, const QString& proposedName, const QString& filter, const QString& suffix);
 
   AppServices services_;
   QList<TTestRec> records_;

@@ -26,8 +26,7 @@ class FrameTest : public UiHarness {
     search = frame->findChild<QLineEdit*>("txtSearch");
   }
   void TearDown() override {
-    for (const QPointer<TTestReportViewer>& v : frame->viewers())
-      if (v) delete v.data();
+    while (!frame->viewers().isEmpty()) delete frame->viewers().first();
     frame.reset();
   }
   void download() {
@@ -104,7 +103,7 @@ TEST_F(FrameTest, SearchIsTrimmedCaseBlindAndHidesAndDeselects) {
   search->setText("  AeD ");
   EXPECT_EQ(shownRecords(), (QList<int>{4, 5, 11}));
   EXPECT_EQ(frame->statusText(), "3/50 Test Reports");
-  EXPECT_EQ(selectedRecords(), QList<int>{});  // records 0 and 1 were hidden and lost their selection
+  EXPECT_TRUE(selectedRecords().isEmpty());  // records 0 and 1 were hidden and lost their selection
   search->setText("manual");
   EXPECT_EQ(shownRecords(), (QList<int>{1, 6, 9}));
   search->setText("2013");
@@ -112,12 +111,12 @@ TEST_F(FrameTest, SearchIsTrimmedCaseBlindAndHidesAndDeselects) {
   search->setText("   ");
   EXPECT_EQ(shownRecords().size(), 12);
   search->setText("no such report");
-  EXPECT_EQ(shownRecords(), QList<int>{});
+  EXPECT_TRUE(shownRecords().isEmpty());
   EXPECT_EQ(grid->rowCount(), 1);
   QTest::keyClick(search, Qt::Key_Escape);
   EXPECT_EQ(search->text(), "");
   EXPECT_EQ(shownRecords().size(), 12);
-  EXPECT_EQ(selectedRecords(), QList<int>{});  // shown again, unselected
+  EXPECT_TRUE(selectedRecords().isEmpty());  // shown again, unselected
 }
 
 TEST_F(FrameTest, SelectAllDuringASearchSelectsTheHiddenRecordsAndViewOpensThemAll) {
@@ -143,7 +142,7 @@ TEST_F(FrameTest, ViewOpensTheSelectedRecordsInIndexOrder) {
   ASSERT_EQ(reports.size(), 2);
   EXPECT_EQ(reports[0][3], "                               TEST REPORT No. 3");
   EXPECT_EQ(reports[1][3], "                               TEST REPORT No. 10");
-  delete frame->viewers()[0].data();
+  delete frame->viewers()[0];
   EXPECT_TRUE(frame->viewers().isEmpty());  // a closed viewer leaves the list
 }
 
