@@ -3,7 +3,6 @@
 #include <cstdio>
 
 UserMessages::Result CliMessages::show(const QString& text, const QString&, Icon, Buttons buttons) {
-  ++shown_;
   QString line = text;
   line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());

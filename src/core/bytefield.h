@@ -13,9 +13,6 @@ struct ByteRecord {
   quint8 u8(std::size_t offset) const { return bytes.at(offset); }
   quint16 u16(std::size_t offset) const { return quint16(bytes.at(offset) | (bytes.at(offset + 1) << 8)); }
   qint16 i16(std::size_t offset) const { return qint16(u16(offset)); }
-  quint16 u16BigEndian(std::size_t offset) const {
-    return quint16((bytes.at(offset) << 8) | bytes.at(offset + 1));
-  }
 
   void setU8(std::size_t offset, quint8 v) { bytes.at(offset) = v; }
   void setU16(std::size_t offset, quint16 v) {

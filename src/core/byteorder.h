@@ -6,8 +6,5 @@
 void swapWord(unsigned char* field);
 void swapWord(char* field);
 
-// Swaps the 16-bit fields at the given byte offsets of a record.
-void swapWordsAt(unsigned char* record, std::size_t recordSize, const std::size_t* offsets, std::size_t count);
-
 // The byte-order routine of one kind of record: converts it in place, wire to host or back.
 using SwapRoutine = void (*)(char* record);

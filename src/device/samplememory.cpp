@@ -9,16 +9,6 @@ namespace {
 
 // ---- test reports, built in host order and converted to wire order -----------
 
-TTestRec header(const char* id, DateTimeBytes when, quint8 autoSeq, quint8 dutType) {
-  TTestRec r;
-  r.setText(testrec::DeviceId, testrec::DeviceIdSize, id);
-  r.setU8(testrec::Day, when.day), r.setU8(testrec::Month, when.month), r.setU8(testrec::Year, when.year);
-  r.setU8(testrec::Hour, when.hour), r.setU8(testrec::Minute, when.minute), r.setU8(testrec::Second, when.second);
-  r.setU8(testrec::AutoSeqNumber, autoSeq);
-  r.setU8(testrec::DutTypeByte, dutType);
-  return r;
-}
-
 // A biphasic truncated exponential pulse delivering `energy` tenths of a joule into 50 ohms.
 EnergyEntry biphasic(quint16 energy, quint16 target, quint8 result) {
   const double joules = energy / 10.0;
@@ -60,7 +50,7 @@ void addPacerTests(TTestRec& r, quint8 loadIndex) {
 }
 
 TTestRec completeRecord() {
-  TTestRec r = header("ICU-DEFIB-07", {5, 3, 13, 14, 5, 9}, 2, DutDefibrillator);
+  TTestRec r = newTestRec("ICU-DEFIB-07", {5, 3, 13, 14, 5, 9}, 2, DutDefibrillator);
   EnergyEntry e1;
   e1.peakVoltage = 1500, e1.peakCurrent = 3000, e1.width10 = 400, e1.width50 = 200, e1.totalEnergy = 2000;
   e1.phase1Energy = 1200, e1.phase2PeakVoltage = 700, e1.phase2PeakCurrent = 1500, e1.avgVoltage1 = 1000;
@@ -88,7 +78,7 @@ TTestRec completeRecord() {
 QList<TTestRec> sampleTestRecords() {
   QList<TTestRec> list;
 
-  TTestRec er1 = header("ER-DEFIB-01", {14, 1, 25, 9, 12, 40}, 1, DutDefibrillator);
+  TTestRec er1 = newTestRec("ER-DEFIB-01", {14, 1, 25, 9, 12, 40}, 1, DutDefibrillator);
   setEntryAt(er1, 0, biphasic(1500, 1500, Pass));
   setEntryAt(er1, 1, biphasic(2000, 2000, Pass));
   setEntryAt(er1, 2, biphasic(3600, 3600, Pass));
@@ -96,14 +86,14 @@ QList<TTestRec> sampleTestRecords() {
   er1.setU8(testrec::PreTestDischarges, 2);
   list << er1;
 
-  TTestRec mono = header("OR3 LIFEPAK", {14, 1, 25, 10, 2, 5}, 0, DutDefibrillator);
+  TTestRec mono = newTestRec("OR3 LIFEPAK", {14, 1, 25, 10, 2, 5}, 0, DutDefibrillator);
   setEntryAt(mono, 0, monophasic(2000, 2000, Pass));
   setEntryAt(mono, 1, monophasic(2990, 3600, Fail));
   list << mono;
 
   list << completeRecord();
 
-  TTestRec pulsed = header("CCU-DEF-12", {3, 2, 25, 15, 30, 0}, 3, DutDefibrillator);
+  TTestRec pulsed = newTestRec("CCU-DEF-12", {3, 2, 25, 15, 30, 0}, 3, DutDefibrillator);
   EnergyEntry pb = biphasic(1200, 1200, Pass);
   pb.pulseFrequency = 2500, pb.dutyCycle = 625;
   setEntryAt(pulsed, 0, pb);
@@ -116,26 +106,26 @@ QList<TTestRec> sampleTestRecords() {
   setEntryAt(pulsed, 0, sync);
   list << pulsed;
 
-  TTestRec aed = header("LOBBY-AED-2", {10, 2, 25, 8, 45, 12}, 4, DutAed);
+  TTestRec aed = newTestRec("LOBBY-AED-2", {10, 2, 25, 8, 45, 12}, 4, DutAed);
   setEntryAt(aed, 0, AedEntry{1502, 40, 0, AedEntry::PassBit | AedEntry::ShockableBit});
   setEntryAt(aed, 1, AedEntry{0, 34, 0, AedEntry::PassBit});
   setEntryAt(aed, 2, AedEntry{1498, 38, 0, AedEntry::PassBit | AedEntry::ShockableBit});
   setEntryAt(aed, 3, AedEntry{0, 41, 1, 0x04});
   list << aed;
 
-  TTestRec aedFail = header("GYM AED 5", {10, 2, 25, 9, 20, 33}, 4, DutAed);
+  TTestRec aedFail = newTestRec("GYM AED 5", {10, 2, 25, 9, 20, 33}, 4, DutAed);
   setEntryAt(aedFail, 0, AedEntry{1510, 40, 0, AedEntry::PassBit | AedEntry::ShockableBit});
   setEntryAt(aedFail, 1, AedEntry{0, 37, 0, AedEntry::FailBit | AedEntry::ShockableBit});
   list << aedFail;
 
-  TTestRec pacer = header("TCP-PACER-03", {21, 2, 25, 13, 0, 0}, 0, 0);
+  TTestRec pacer = newTestRec("TCP-PACER-03", {21, 2, 25, 13, 0, 0}, 0, 0);
   addPacerTests(pacer, 3);
   PacerEntry p2 = entryAt<PacerEntry>(pacer, 0);
   p2.amplitude = 1498, p2.targetAmplitude = 150, p2.energy = 412, p2.method = 3;
   setEntryAt(pacer, 2, p2);
   list << pacer;
 
-  TTestRec ward = header("WARD7-DEFIB", {2, 3, 25, 11, 15, 27}, 1, DutDefibrillator);
+  TTestRec ward = newTestRec("WARD7-DEFIB", {2, 3, 25, 11, 15, 27}, 1, DutDefibrillator);
   setEntryAt(ward, 0, biphasic(1500, 1500, Pass));
   setEntryAt(ward, 1, biphasic(2000, 2000, Pass));
   setEntryAt(ward, 0, ChargeTimeTest{1720, 1995, 150, 2000, 3, 15, 0, Fail});
@@ -144,22 +134,22 @@ QList<TTestRec> sampleTestRecords() {
   setEntryAt(ward, 2, EcgEntry{38, 1, Pass});
   list << ward;
 
-  TTestRec noise = header("TCP-PACER-04", {2, 3, 25, 14, 40, 51}, 5, 0);
+  TTestRec noise = newTestRec("TCP-PACER-04", {2, 3, 25, 14, 40, 51}, 5, 0);
   addPacerTests(noise, 1);
   setEntryAt(noise, 0, NoiseImmunityTest{2, 995});
   list << noise;
 
-  TTestRec manual = header("ICU-DEFIB-07", {4, 3, 25, 16, 20, 2}, 0, DutDefibrillator);
+  TTestRec manual = newTestRec("ICU-DEFIB-07", {4, 3, 25, 16, 20, 2}, 0, DutDefibrillator);
   setEntryAt(manual, 0, biphasic(50, 0, NoVerdict));
   list << manual;
 
-  TTestRec amb = header("AMBULANCE 14", {5, 3, 25, 7, 55, 19}, 2, DutDefibrillator);
+  TTestRec amb = newTestRec("AMBULANCE 14", {5, 3, 25, 7, 55, 19}, 2, DutDefibrillator);
   setEntryAt(amb, 0, biphasic(1500, 1500, Pass));
   setEntryAt(amb, 3, biphasic(2000, 2000, Pass));
   setEntryAt(amb, 0, ChargeTimeTest{603, 1992, 0, 2000, 3, 15, 0, Pass});
   list << amb;
 
-  TTestRec clinic = header("clinic-aed-9", {6, 3, 25, 10, 10, 10}, 4, DutAed);
+  TTestRec clinic = newTestRec("clinic-aed-9", {6, 3, 25, 10, 10, 10}, 4, DutAed);
   setEntryAt(clinic, 0, AedEntry{1495, 39, 0, AedEntry::PassBit | AedEntry::ShockableBit});
   list << clinic;
   return list;

@@ -49,6 +49,16 @@ TTestRec testRecFromBytes(const char* bytes) {
   return rec;
 }
 
+TTestRec newTestRec(const char* deviceId, const DateTimeBytes& when, quint8 autoSeq, quint8 dutType) {
+  TTestRec r;
+  r.setText(testrec::DeviceId, testrec::DeviceIdSize, deviceId);
+  r.setU8(testrec::Day, when.day), r.setU8(testrec::Month, when.month), r.setU8(testrec::Year, when.year);
+  r.setU8(testrec::Hour, when.hour), r.setU8(testrec::Minute, when.minute), r.setU8(testrec::Second, when.second);
+  r.setU8(testrec::AutoSeqNumber, autoSeq);
+  r.setU8(testrec::DutTypeByte, dutType);
+  return r;
+}
+
 QString rawDeviceIdText(const TTestRec& rec) {
   return fieldText(QByteArrayView(rec.data() + testrec::DeviceId, testrec::DeviceIdSize));
 }

@@ -182,3 +182,7 @@ QString waveformKindText(const TTestRec& rec); // "Monophasic ", "Pulsed Biphasi
 bool testRecPassed(const TTestRec& rec);
 
 TTestRec testRecFromBytes(const char* bytes);  // a copy of 736 bytes
+
+// A zero-filled record with its header set: device I.D., date and time,
+// autosequence number (0 for a manual test) and DUT type.
+TTestRec newTestRec(const char* deviceId, const DateTimeBytes& when, quint8 autoSeq, quint8 dutType);

@@ -7,13 +7,7 @@
 
 // Test records built field by field, in host order.
 inline TTestRec makeTestRec(const char* id, DateTimeBytes when, quint8 autoSeq, quint8 dutType) {
-  TTestRec r;
-  r.setText(testrec::DeviceId, testrec::DeviceIdSize, id);
-  r.setU8(testrec::Day, when.day), r.setU8(testrec::Month, when.month), r.setU8(testrec::Year, when.year);
-  r.setU8(testrec::Hour, when.hour), r.setU8(testrec::Minute, when.minute), r.setU8(testrec::Second, when.second);
-  r.setU8(testrec::AutoSeqNumber, autoSeq);
-  r.setU8(testrec::DutTypeByte, dutType);
-  return r;
+  return newTestRec(id, when, autoSeq, dutType);
 }
 
 // The fully featured defibrillator report: biphasic energy entries 1 (pass) and
