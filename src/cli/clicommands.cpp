@@ -32,7 +32,7 @@ namespace {
 // Writes what Save To Text, Save To CSV, Save To MUP and Print to a PDF file
 // write, stopping at the first file that fails.
 int writeExports(const QList<ShownReport>& shown, const ReportsRequest& request, UserMessages& messages) {
-  const auto failed = [&messages](const std::optional<ExportFailure>& failure) {
+  const auto failed = [&messages](const std::optional<SaveFailure>& failure) {
     if (failure) messages.show(failure->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
     return failure.has_value();
   };

@@ -1,11 +1,11 @@
 #include "settingsfile.h"
 
 #include "paths.h"
+#include "savefile.h"
 #include "text8bit.h"
 
 #include <QFile>
 #include <QList>
-#include <QSaveFile>
 #include <optional>
 
 namespace {
@@ -147,10 +147,9 @@ bool SettingsFile::writeString(const QString& section, const QString& key, const
       doc.lines.append(keyLine);
     }
   }
-  QSaveFile file(path_);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  for (const Line& line : doc.lines) file.write(line.raw);
-  return file.commit();
+  QByteArray bytes;
+  for (const Line& line : doc.lines) bytes += line.raw;
+  return !saveWholeFile(path_, bytes).has_value();
 }
 
 SettingsFile appSettings() { return SettingsFile(iniPath()); }

@@ -1,10 +1,10 @@
 #include "reportexport.h"
 
 #include "datetimetext.h"
+#include "savefile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringEncoder>
 
 namespace {
@@ -22,18 +22,6 @@ QString quoted(const QString& field) {
 }
 
 QString verdictText(const TTestRec& rec) { return testRecPassed(rec) ? QStringLiteral("PASS") : QStringLiteral("FAIL"); }
-
-std::optional<ExportFailure> writeWhole(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return ExportFailure{path, file.errorString()};
-  if (file.write(bytes) != bytes.size()) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    return ExportFailure{path, reason};
-  }
-  if (!file.commit()) return ExportFailure{path, file.errorString()};
-  return std::nullopt;
-}
 
 QByteArray linesBytes(const QStringList& lines) {
   QString text;
@@ -91,30 +79,26 @@ QString mupLine(const ShownReport& report) {
 
 QString mupProposedName(const QDateTime& now) { return now.toString(QStringLiteral("MMddHHmm")) + QStringLiteral(".mup"); }
 
-QString ExportFailure::message() const {
-  return QStringLiteral("Cannot write the file %1.\n%2").arg(QDir::toNativeSeparators(path), reason);
-}
-
-std::optional<ExportFailure> saveTextFiles(const QList<ShownReport>& reports, const QString& folder) {
+std::optional<SaveFailure> saveTextFiles(const QList<ShownReport>& reports, const QString& folder) {
   const QDir dir(folder);
   for (const ShownReport& report : reports)
-    if (auto failure = writeWhole(dir.filePath(reportFileName(report.record)), linesBytes(report.lines)))
+    if (auto failure = saveWholeFile(dir.filePath(reportFileName(report.record)), linesBytes(report.lines)))
       return failure;
   return std::nullopt;
 }
 
-std::optional<ExportFailure> saveCsv(const QList<ShownReport>& reports, const QString& csvPath) {
+std::optional<SaveFailure> saveCsv(const QList<ShownReport>& reports, const QString& csvPath) {
   const QString folder = QFileInfo(csvPath).absolutePath();
   // The text files first: the index names only files that were written.
   if (auto failure = saveTextFiles(reports, folder)) return failure;
   QStringList lines;
   for (const ShownReport& report : reports)
     lines << csvLine(report.record, QDir(folder).filePath(reportFileName(report.record)));
-  return writeWhole(csvPath, linesBytes(lines));
+  return saveWholeFile(csvPath, linesBytes(lines));
 }
 
-std::optional<ExportFailure> saveMup(const QList<ShownReport>& reports, const QString& mupPath) {
+std::optional<SaveFailure> saveMup(const QList<ShownReport>& reports, const QString& mupPath) {
   QStringList lines;
   for (const ShownReport& report : reports) lines << mupLine(report);
-  return writeWhole(mupPath, linesBytes(lines));
+  return saveWholeFile(mupPath, linesBytes(lines));
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "savefile.h"
 #include "testrecord.h"
 
 #include <QByteArray>
@@ -38,16 +39,8 @@ QString mupLine(const ShownReport& report);
 // The proposed MUP file name: month, day, hour and minute, then ".mup".
 QString mupProposedName(const QDateTime& now);
 
-// A file that could not be written, with the system's reason.
-struct ExportFailure {
-  QString path;
-  QString reason;
-  QString message() const;
-};
-
-// Each writes whole files or nothing: a file is written to a temporary file and
-// renamed into place. On a failure the files already written stay, the rest are
-// not written, and the failure names the file.
-std::optional<ExportFailure> saveTextFiles(const QList<ShownReport>& reports, const QString& folder);
-std::optional<ExportFailure> saveCsv(const QList<ShownReport>& reports, const QString& csvPath);
-std::optional<ExportFailure> saveMup(const QList<ShownReport>& reports, const QString& mupPath);
+// Each writes whole files or nothing (saveWholeFile). On a failure the files
+// already written stay, the rest are not written, and the failure names the file.
+std::optional<SaveFailure> saveTextFiles(const QList<ShownReport>& reports, const QString& folder);
+std::optional<SaveFailure> saveCsv(const QList<ShownReport>& reports, const QString& csvPath);
+std::optional<SaveFailure> saveMup(const QList<ShownReport>& reports, const QString& mupPath);

@@ -148,7 +148,7 @@ QList<ShownReport> TTestReportViewer::shownReports() const {
   return shown;
 }
 
-void TTestReportViewer::reportFailure(const std::optional<ExportFailure>& failure) {
+void TTestReportViewer::reportFailure(const std::optional<SaveFailure>& failure) {
   if (failure)
     services_.messages->show(failure->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
 }

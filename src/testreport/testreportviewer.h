@@ -39,7 +39,7 @@ class TTestReportViewer : public QMainWindow {
   void saveGeometry();
   void showReports();
   QList<ShownReport> shownReports() const;
-  void reportFailure(const std::optional<ExportFailure>& failure);
+  void reportFailure(const std::optional<SaveFailure>& failure);
   QString askSaveFile(const QString& section, const QString& proposedName, const QString& filter, const QString& suffix);
 
   AppServices services_;

@@ -1,4 +1,5 @@
 // The command-line program as a user runs it: its output, messages and exit status.
+#include "fulldisk.h"
 #include "samplememory.h"
 
 #include <gtest/gtest.h>
@@ -102,4 +103,16 @@ TEST(CommandLine, AnExportThatCannotBeWrittenFails) {
   const CliRun run = cli({"--demo", "reports", "--mup", out.filePath("missing/all.mup")});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(run.err.startsWith("Cannot write the file ")) << run.err.toStdString();
+}
+
+TEST(CommandLine, ExportsOntoAFullDiskFailAndLeaveNoEmptyReport) {
+  FullDisk disk;
+  KALYX_REQUIRE_FULL_DISK(disk);
+  disk.fill();
+  const CliRun run = cli({"--demo", "reports", "--text", disk.path()});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(run.err.startsWith("Cannot write the file ")) << run.err.toStdString();
+  EXPECT_TRUE(disk.entries().isEmpty()) << disk.entries().join(' ').toStdString();
+  EXPECT_EQ(cli({"--demo", "reports", "--mup", disk.filePath("all.mup")}).status, 1);
+  EXPECT_TRUE(disk.entries().isEmpty());
 }

@@ -1,3 +1,4 @@
+#include "fulldisk.h"
 #include "pagelayout.h"
 #include "reportexport.h"
 #include "reportrender.h"
@@ -137,4 +138,26 @@ TEST(PageLayout, LinesPerPageAreWholeAndNeverFewerThanOne) {
   EXPECT_EQ(linesPerPage(400, 199), 1);
   EXPECT_EQ(linesPerPage(1000, 0), 1);
   EXPECT_EQ(lineHeightSample().size(), 92);
+}
+
+TEST(ReportExport, OnAFullDiskEveryExportFailsAndKeepsTheFilesThatWereThere) {
+  FullDisk disk;
+  KALYX_REQUIRE_FULL_DISK(disk);
+  const QList<ShownReport> reports = {shown(completeDefibRecord(), 2), shown(withId("SECOND"), 1)};
+  const QString oldReport = disk.filePath(reportFileName(reports[0].record));
+  for (const QString& path : {oldReport, disk.filePath("index.csv"), disk.filePath("all.mup")}) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("kept\r\n");
+  }
+  const QStringList before = disk.entries();
+  disk.fill();
+
+  const std::optional<SaveFailure> text = saveTextFiles(reports, disk.path());
+  ASSERT_TRUE(text);
+  EXPECT_EQ(text->path, oldReport);
+  EXPECT_TRUE(saveCsv(reports, disk.filePath("index.csv")));
+  EXPECT_TRUE(saveMup(reports, disk.filePath("all.mup")));
+  EXPECT_EQ(disk.entries(), before);  // no empty report and no temporary file
+  for (const QString& name : before) EXPECT_EQ(readAll(disk.filePath(name)), "kept\r\n") << name.toStdString();
 }
