@@ -1,12 +1,11 @@
 // Times "GS" + "GT" of 50 test reports and the "WD" capture (10,306 one-byte
 // blocks) through the program's transport and serial backend, against a
 // minimal client that reads the same bytes from the same pseudo-terminal in the
-// same run, and reports the processor time each spends. The transport runs
-// twice: spinning on the receive queue, and sleeping until the next event.
+// same run, and reports the processor time each spends.
 
 #include "headlessprogress.h"
 #include "serialdriver.h"
-#include "testrecord.h"
+#include "systeminfo.h"
 #include "transfers.h"
 #include "transport.h"
 #include "usermessages.h"
@@ -72,26 +71,26 @@ Figures minimalClient(const QString& path) {
   const double cpu = processCpuMs();
   QElapsedTimer clock;
   clock.start();
-  f.ok = write(fd, "GS\r", 3) == 3 && readExactly(fd, 37) && write(fd, "GT\r", 3) == 3 && readExactly(fd, 50 * 736) &&
-         write(fd, "WD\r", 3) == 3 && readExactly(fd, 10306);
+  f.ok = write(fd, "GS\r", 3) == 3 && readExactly(fd, kSystemInfoSize) && write(fd, "GT\r", 3) == 3 && readExactly(fd, 50 * kTestReportRecords.blockSize) &&
+         write(fd, "WD\r", 3) == 3 && readExactly(fd, kCaptureBlockSize);
   f.wallMs = double(clock.nsecsElapsed()) / 1e6;
   f.cpuMs = processCpuMs() - cpu;
   close(fd);
   return f;
 }
 
-Figures transport(const QString& path, WaitMode mode) {
+Figures transport(const QString& path) {
   Figures f;
   SerialDriver driver(path);
   QuietMessages messages;
-  DeviceLink link{driver, messages, mode};
+  DeviceLink link{driver, messages};
   HeadlessProgressHost host(messages);
   int records = 0;
   const double cpu = processCpuMs();
   QElapsedTimer clock;
   clock.start();
-  const bool downloaded = runDownload(link, host, testReportDownload(swapTestRec),
-                                      [&records](const QByteArray&, const QList<QByteArray>& r) { records = int(r.size()); });
+  const bool downloaded = runDownload(link, host, kTestReportRecords, nullptr,
+                                      [&records](const SystemInfo&, const QList<QByteArray>& r) { records = int(r.size()); });
   const bool captured = runCapture(link, host, [](const QByteArray&) {});
   f.wallMs = double(clock.nsecsElapsed()) / 1e6;
   f.cpuMs = processCpuMs() - cpu;
@@ -110,7 +109,7 @@ int main(int argc, char** argv) {
   QTemporaryDir dump;
   QFile reports(dump.filePath("reports.bin"));
   if (!reports.open(QIODevice::WriteOnly)) return 1;
-  for (int i = 0; i < 50; ++i) reports.write(QByteArray(736, char(i)));
+  for (int i = 0; i < 50; ++i) reports.write(QByteArray(kTestReportRecords.blockSize, char(i)));
   reports.close();
 
   QProcess simulator;
@@ -121,11 +120,9 @@ int main(int argc, char** argv) {
               qPrintable(path));
 
   const Figures base = minimalClient(path);
-  const Figures spin = transport(path, WaitMode::Spin);
-  const Figures block = transport(path, WaitMode::Block);
+  const Figures program = transport(path);
   report("minimal client", base, base);
-  report("transport, spinning wait", spin, base);
-  report("transport, event wait", block, base);
+  report("transport", program, base);
   simulator.terminate();
   simulator.waitForFinished();
 
@@ -136,11 +133,11 @@ int main(int argc, char** argv) {
   if (!slow.waitForStarted() || !slow.waitForReadyRead(5000)) return 1;
   const QString slowPath = QString::fromLocal8Bit(slow.readLine()).trimmed();
   std::printf("\nthe same with each block 20 ms after the one before (an analyzer that sends slowly):\n");
-  const Figures slowSpin = transport(slowPath, WaitMode::Spin);
-  const Figures slowBlock = transport(slowPath, WaitMode::Block);
-  report("transport, spinning wait", slowSpin, slowSpin);
-  report("transport, event wait", slowBlock, slowSpin);
+  const Figures slowBase = minimalClient(slowPath);
+  const Figures slowProgram = transport(slowPath);
+  report("minimal client", slowBase, slowBase);
+  report("transport", slowProgram, slowBase);
   slow.terminate();
   slow.waitForFinished();
-  return base.ok && spin.ok && block.ok && slowSpin.ok && slowBlock.ok ? 0 : 1;
+  return base.ok && program.ok && slowBase.ok && slowProgram.ok ? 0 : 1;
 }

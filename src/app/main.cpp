@@ -9,21 +9,26 @@
 #include "printprompts.h"
 #include "qalmain.h"
 #include "qtusermessages.h"
+#include "settingsfile.h"
 
 #include <QCommandLineParser>
 #include <cstdio>
 #include <exception>
 
-int main(int argc, char** argv) {
-  KalyxApplication app(argc, argv);
-  QApplication::setApplicationName(productName());
-  QApplication::setApplicationDisplayName(productName());
-  QApplication::setApplicationVersion(productVersion());
+namespace {
+void nameApplication() {
+  QCoreApplication::setApplicationName(productName());
+  QCoreApplication::setApplicationVersion(productVersion());
+}
 
-  QStringList arguments = app.arguments();
-  LinkOptions linkOptions;
+// Reads the command line. --help and --version print and end the program here,
+// before any window system is needed, so they work on a terminal without a display.
+bool readCommandLine(int& argc, char** argv, LinkOptions* linkOptions) {
+  const QCoreApplication parsing(argc, argv);
+  nameApplication();
+  QStringList arguments = QCoreApplication::arguments();
   QString error;
-  const bool linkOk = takeLinkOptions(&arguments, {}, &linkOptions, &error);
+  const bool linkOk = takeLinkOptions(&arguments, {}, linkOptions, &error);
 
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("The desktop companion program of the Kalyx 5 analyzer.\n\n"
@@ -32,12 +37,20 @@ int main(int argc, char** argv) {
   parser.addHelpOption();
   parser.addVersionOption();
   parser.process(arguments);
-  if (!linkOk) {
-    std::fprintf(stderr, "kalyx5pc: %s\n", qPrintable(error));
-    return 2;
-  }
+  if (!linkOk) std::fprintf(stderr, "kalyx5pc: %s\n", qPrintable(error));
+  return linkOk;
+}
+}  // namespace
 
+int main(int argc, char** argv) {
+  LinkOptions linkOptions;
+  if (!readCommandLine(argc, argv, &linkOptions)) return 2;
+
+  KalyxApplication app(argc, argv);
+  nameApplication();
+  QApplication::setApplicationDisplayName(productName());
   try {
+    QString error;
     std::unique_ptr<AnalyzerDriver> driver = createDriver(linkOptions, &error);
     if (!driver) {
       std::fprintf(stderr, "kalyx5pc: %s\n", qPrintable(error));
@@ -46,11 +59,13 @@ int main(int argc, char** argv) {
     QtUserMessages messages;
     QtFilePrompts files;
     QtPrintPrompts printing;
+    SettingsFile settings(iniPath());
     AppServices services;
     services.driver = driver.get();
     services.messages = &messages;
     services.files = &files;
     services.printing = &printing;
+    services.settings = &settings;
     TQalMain window(services);
     window.show();
     return app.exec();

@@ -1,5 +1,7 @@
 #include "qalmain.h"
 
+#include "emptyframe.h"
+#include "listpage.h"
 #include "names.h"
 #include "settingsfile.h"
 #include "stringgridex.h"
@@ -17,21 +19,26 @@
 namespace {
 const QString kSection = QStringLiteral("QalMain");
 
-QWidget* placeholderFrame(const char* name, QWidget* parent) {
-  auto* frame = new QWidget(parent);
-  frame->setObjectName(QString::fromLatin1(name));
-  return frame;
-}
+// The items a frame enables only when its table has them; Select All and
+// Download are enabled for every frame, and the other items never change.
+constexpr FrameCommand kFrameItems[] = {FrameCommand::New,    FrameCommand::Open,   FrameCommand::Print,
+                                        FrameCommand::Copy,   FrameCommand::Delete, FrameCommand::Upload,
+                                        FrameCommand::CaptureWaveform};
 }  // namespace
 
 TQalMain::TQalMain(const AppServices& services, QWidget* parent) : QMainWindow(parent), services_(services) {
   setObjectName(QStringLiteral("QalMain"));
   // The frames come first, as their construction may be the first to need the paths.
   auto* central = new QWidget(this);
-  autoSeqWindow_ = placeholderFrame("AutoSeqWindow", central);
-  testReportWindow_ = new TTestReportFrame(services_, central);
-  testReportWindow_->setObjectName(QStringLiteral("TestReportWindow"));
-  waveformWindow_ = placeholderFrame("WaveformWindow", central);
+  frames_[0] = new TEmptyFrame({FrameCommand::New, FrameCommand::Print, FrameCommand::Copy, FrameCommand::Delete,
+                                FrameCommand::SelectAll, FrameCommand::Download, FrameCommand::Upload},
+                               central);
+  frames_[0]->setObjectName(QStringLiteral("AutoSeqWindow"));
+  frames_[1] = testReportWindow_ = new TTestReportFrame(services_, central);
+  frames_[1]->setObjectName(QStringLiteral("TestReportWindow"));
+  frames_[2] = new TEmptyFrame(
+      {FrameCommand::Open, FrameCommand::SelectAll, FrameCommand::Download, FrameCommand::CaptureWaveform}, central);
+  frames_[2]->setObjectName(QStringLiteral("WaveformWindow"));
 
   tabMenu_ = new QTabBar(central);
   tabMenu_->setObjectName(QStringLiteral("TabMenu"));
@@ -42,16 +49,14 @@ TQalMain::TQalMain(const AppServices& services, QWidget* parent) : QMainWindow(p
   tabMenu_->addTab(testReportTabIcon(), QStringLiteral("Test Reports"));
   tabMenu_->addTab(waveformTabIcon(), QStringLiteral("Waveforms"));
 
-  frames_ = new QStackedWidget(central);
-  frames_->addWidget(autoSeqWindow_);
-  frames_->addWidget(testReportWindow_);
-  frames_->addWidget(waveformWindow_);
+  stack_ = new QStackedWidget(central);
+  for (TListFrame* frame : frames_) stack_->addWidget(frame);
 
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(tabMenu_);
-  layout->addWidget(frames_, 1);
+  layout->addWidget(stack_, 1);
   setCentralWidget(central);
 
   buildMenus();
@@ -72,23 +77,31 @@ QAction* TQalMain::addItem(QMenu* menu, const char* name, const QString& caption
   return action;
 }
 
+// A menu item that the frame showing carries out, if its table has the command.
+QAction* TQalMain::addCommand(QMenu* menu, FrameCommand command, const char* name, const QString& caption,
+                              const QKeySequence& shortcut) {
+  QAction* action = addItem(menu, name, caption, shortcut);
+  commandItems_.insert(command, action);
+  connect(action, &QAction::triggered, this, [this, command] { frames_[frameIndex()]->run(command); });
+  return action;
+}
+
 void TQalMain::buildMenus() {
   QMenu* menuFile = menuBar()->addMenu(QStringLiteral("&File"));
   menuFile->setObjectName(QStringLiteral("menuFile"));
-  mmNew_ = addItem(menuFile, "mmNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
-  mmOpen_ = addItem(menuFile, "mmOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-  mmPrint_ = addItem(menuFile, "mmPrint", QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+  addCommand(menuFile, FrameCommand::New, "mmNew", QStringLiteral("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
+  addCommand(menuFile, FrameCommand::Open, "mmOpen", QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+  addCommand(menuFile, FrameCommand::Print, "mmPrint", QStringLiteral("&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P));
   menuFile->addSeparator()->setObjectName(QStringLiteral("N4"));
   QAction* mmExit = addItem(menuFile, "mmExit", QStringLiteral("E&xit"), QKeySequence());
-  connect(mmOpen_, &QAction::triggered, this, &TQalMain::mmOpenClick);
   connect(mmExit, &QAction::triggered, this, &QWidget::close);
 
   QMenu* menuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
   menuEdit->setObjectName(QStringLiteral("menuEdit"));
-  mmCopy_ = addItem(menuEdit, "mmCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-  mmDelete_ = addItem(menuEdit, "mmDelete", QStringLiteral("&Delete"), QKeySequence(Qt::Key_Delete));
-  mmSelectAll_ = addItem(menuEdit, "mmSelectAll", QStringLiteral("Select &All"), QKeySequence(Qt::CTRL | Qt::Key_A));
-  connect(mmSelectAll_, &QAction::triggered, this, &TQalMain::mmSelectAllClick);
+  addCommand(menuEdit, FrameCommand::Copy, "mmCopy", QStringLiteral("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
+  addCommand(menuEdit, FrameCommand::Delete, "mmDelete", QStringLiteral("&Delete"), QKeySequence(Qt::Key_Delete));
+  addCommand(menuEdit, FrameCommand::SelectAll, "mmSelectAll", QStringLiteral("Select &All"),
+             QKeySequence(Qt::CTRL | Qt::Key_A));
 
   QMenu* menuView = menuBar()->addMenu(QStringLiteral("&View"));
   menuView->setObjectName(QStringLiteral("menuView"));
@@ -115,12 +128,12 @@ void TQalMain::buildMenus() {
 
   QMenu* menuTools = menuBar()->addMenu(QStringLiteral("&Tools"));
   menuTools->setObjectName(QStringLiteral("menuTools"));
-  QAction* mmDownload = addItem(menuTools, "mmDownload", QStringLiteral("&Download"), QKeySequence(Qt::CTRL | Qt::Key_D));
-  mmUpload_ = addItem(menuTools, "mmUpload", QStringLiteral("&Upload"), QKeySequence(Qt::CTRL | Qt::Key_U));
+  addCommand(menuTools, FrameCommand::Download, "mmDownload", QStringLiteral("&Download"),
+             QKeySequence(Qt::CTRL | Qt::Key_D));
+  addCommand(menuTools, FrameCommand::Upload, "mmUpload", QStringLiteral("&Upload"), QKeySequence(Qt::CTRL | Qt::Key_U));
   menuTools->addSeparator()->setObjectName(QStringLiteral("N2"));
-  mmCaptureWaveform_ = addItem(menuTools, "mmCaptureWaveform", QStringLiteral("&Capture Waveform"),
-                               QKeySequence(Qt::CTRL | Qt::Key_W));
-  connect(mmDownload, &QAction::triggered, this, &TQalMain::mmDownloadClick);
+  addCommand(menuTools, FrameCommand::CaptureWaveform, "mmCaptureWaveform", QStringLiteral("&Capture Waveform"),
+             QKeySequence(Qt::CTRL | Qt::Key_W));
 
   QMenu* menuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
   menuHelp->setObjectName(QStringLiteral("menuHelp"));
@@ -131,33 +144,26 @@ void TQalMain::buildMenus() {
   actionSearchFocus->setObjectName(QStringLiteral("ActionSearchFocus"));
   actionSearchFocus->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
   addAction(actionSearchFocus);
-  connect(actionSearchFocus, &QAction::triggered, this, &TQalMain::actionSearchFocusExecute);
+  connect(actionSearchFocus, &QAction::triggered, this, [this] { frames_[frameIndex()]->run(FrameCommand::SearchFocus); });
 }
 
 int TQalMain::frameIndex() const { return tabMenu_->currentIndex(); }
 
 void TQalMain::showFrame(int index) {
   if (index < 0 || index > 2) index = 0;
-  frames_->setCurrentIndex(index);
+  stack_->setCurrentIndex(index);
   radFrames_[index]->setChecked(true);
-  applyEnabling(index);
-  const QSignalBlocker block(tabMenu_);
-  tabMenu_->setCurrentIndex(index);
+  {
+    const QSignalBlocker block(tabMenu_);
+    tabMenu_->setCurrentIndex(index);
+  }
+  applyEnabling();
 }
 
-void TQalMain::applyEnabling(int index) {
-  for (QAction* a : {mmNew_, mmOpen_, mmPrint_, mmCopy_, mmDelete_, mmUpload_, mmCaptureWaveform_}) a->setEnabled(false);
-  mmSelectAll_->setEnabled(true);
-  switch (index) {
-    case 0:
-      for (QAction* a : {mmNew_, mmPrint_, mmCopy_, mmDelete_, mmUpload_}) a->setEnabled(true);
-      break;
-    case 1: mmOpen_->setEnabled(true); break;
-    case 2:
-      mmOpen_->setEnabled(true);
-      mmCaptureWaveform_->setEnabled(true);
-      break;
-  }
+void TQalMain::applyEnabling() {
+  const TListFrame* showing = frames_[frameIndex()];
+  for (FrameCommand command : kFrameItems) commandItems_[command]->setEnabled(showing->supports(command));
+  commandItems_[FrameCommand::SelectAll]->setEnabled(true);
 }
 
 void TQalMain::radShowFrameClick() {
@@ -172,37 +178,24 @@ void TQalMain::showMainMenuClick() {
   mmShowMainMenu_->setChecked(show);
 }
 
-void TQalMain::mmOpenClick() {
-  if (frameIndex() == 1) testReportWindow_->tbOpenClick();
-}
-
-void TQalMain::mmSelectAllClick() {
-  if (frameIndex() == 1) testReportWindow_->tbSelectAllClick();
-}
-
-void TQalMain::mmDownloadClick() {
-  if (frameIndex() == 1) testReportWindow_->tbDownloadClick();
-}
-
-void TQalMain::actionSearchFocusExecute() {
-  if (frameIndex() == 1) testReportWindow_->focusSearch();
-}
-
 void TQalMain::loadWindowState() {
-  SettingsFile settings = appSettings();
+  const SettingsFile& settings = *services_.settings;
   showFrame(settings.readInteger(kSection, QStringLiteral("FRAME"), 0));
   loadWindowGeometry(*this, settings, kSection, QSize(750, 500));
   const bool showStrip = settings.readInteger(kSection, QStringLiteral("SHOW_MAINMENU"), 1) != 0;
   tabMenu_->setVisible(showStrip);
   mmShowMainMenu_->setChecked(showStrip);
 
-  testReportWindow_->grid()->loadGridSettings(settings);
-  testReportWindow_->grid()->setAscending(settings.readInteger(QStringLiteral("sgTestReport"), QStringLiteral("ASCENDING"), 0) != 0);
+  for (int index : {0, 2, 1})  // sgAutoSeq, sgWaveform, sgTestReport
+    if (TListPage* page = frames_[index]->listPage()) page->loadGridSettings(settings);
+  // The test report list is sorted descending unless the settings say otherwise.
+  testReportWindow_->grid()->setAscending(
+      settings.readInteger(QStringLiteral("sgTestReport"), QStringLiteral("ASCENDING"), 0) != 0);
 }
 
 void TQalMain::saveWindowState() {
   stateSaved_ = true;
-  SettingsFile settings = appSettings();
+  SettingsFile& settings = *services_.settings;
   settings.writeInteger(kSection, QStringLiteral("FRAME"), frameIndex());
   saveWindowGeometry(*this, settings, kSection);
   settings.writeInteger(kSection, QStringLiteral("SHOW_MAINMENU"), mmShowMainMenu_->isChecked() ? 1 : 0);

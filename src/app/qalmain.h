@@ -1,7 +1,9 @@
 #pragma once
 #include "appservices.h"
+#include "listframe.h"
 
 #include <QMainWindow>
+#include <QMap>
 
 class QAction;
 class QStackedWidget;
@@ -18,6 +20,7 @@ class TQalMain : public QMainWindow {
 
   int frameIndex() const;
   void showFrame(int index);
+  TListFrame* frame(int index) const { return frames_[index]; }
   TTestReportFrame* testReportFrame() const { return testReportWindow_; }
 
  protected:
@@ -26,32 +29,22 @@ class TQalMain : public QMainWindow {
  private:
   void buildMenus();
   QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut);
-  void applyEnabling(int index);
+  QAction* addCommand(QMenu* menu, FrameCommand command, const char* name, const QString& caption,
+                      const QKeySequence& shortcut);
+  void applyEnabling();
   void loadWindowState();
   void saveWindowState();
 
-  void mmOpenClick();
-  void mmSelectAllClick();
-  void mmDownloadClick();
-  void actionSearchFocusExecute();
   void showMainMenuClick();
   void radShowFrameClick();
 
   AppServices services_;
   QTabBar* tabMenu_ = nullptr;
-  QStackedWidget* frames_ = nullptr;
-  QWidget* autoSeqWindow_ = nullptr;
+  QStackedWidget* stack_ = nullptr;
+  TListFrame* frames_[3] = {};
   TTestReportFrame* testReportWindow_ = nullptr;
-  QWidget* waveformWindow_ = nullptr;
 
-  QAction* mmNew_ = nullptr;
-  QAction* mmOpen_ = nullptr;
-  QAction* mmPrint_ = nullptr;
-  QAction* mmCopy_ = nullptr;
-  QAction* mmDelete_ = nullptr;
-  QAction* mmSelectAll_ = nullptr;
-  QAction* mmUpload_ = nullptr;
-  QAction* mmCaptureWaveform_ = nullptr;
+  QMap<FrameCommand, QAction*> commandItems_;
   QAction* mmShowMainMenu_ = nullptr;
   QAction* radFrames_[3] = {};
   bool stateSaved_ = false;

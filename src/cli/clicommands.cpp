@@ -1,15 +1,15 @@
 #include "clicommands.h"
 
 #include "headlessprogress.h"
+#include "lineprinter.h"
 #include "reportexport.h"
-#include "reportprinter.h"
 #include "reportrender.h"
+#include "systeminfo.h"
 #include "testrecord.h"
 #include "transfers.h"
 #include "transport.h"
 #include "usermessages.h"
 
-#include <QPrinter>
 #include <QTextStream>
 
 int runInfoCommand(DeviceLink& link, QTextStream& out) {
@@ -17,14 +17,14 @@ int runInfoCommand(DeviceLink& link, QTextStream& out) {
   HeadlessProgressHost host(link.messages);
   TransferProgress& progress = host.beginProgress(QStringLiteral("Downloading system information..."), 1,
                                                   kTransferTimeoutMs);
-  QByteArray info(kSystemInfoSize, '\0');
-  if (getSystemInfo(link, info.data(), progress) != 0) return 1;
+  QByteArray block(kSystemInfoSize, '\0');
+  if (getSystemInfo(link, block.data(), progress) != 0) return 1;
   closeDevice(link);
-  const auto count = [&info](int byte) { return int(quint8(info[byte])); };
-  out << "Analyzer I.D.: " << analyzerIdText(info) << '\n'
-      << "Test reports: " << count(34) << '\n'
-      << "Wave records: " << count(35) << '\n'
-      << "Autosequences: " << count(36) << '\n';
+  const SystemInfo info(block);
+  out << "Analyzer I.D.: " << info.analyzerId() << '\n'
+      << "Test reports: " << info.count(kTestReportRecords) << '\n'
+      << "Wave records: " << info.count(kWaveRecords) << '\n'
+      << "Autosequences: " << info.count(kAutoSeqRecords) << '\n';
   return 0;
 }
 
@@ -40,16 +40,9 @@ int writeExports(const QList<ShownReport>& shown, const ReportsRequest& request,
   if (!request.csvFile.isEmpty() && failed(saveCsv(shown, request.csvFile))) return 1;
   if (!request.mupFile.isEmpty() && failed(saveMup(shown, request.mupFile))) return 1;
   if (!request.pdfFile.isEmpty()) {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(request.pdfFile);
-    QList<QStringList> pages;
-    for (const ShownReport& report : shown) pages.append(report.lines);
-    if (!printReports(printer, pages)) {
-      messages.show(QStringLiteral("Cannot write the file %1.").arg(request.pdfFile), QStringLiteral("Error printing"),
-                    UserMessages::Icon::Error);
-      return 1;
-    }
+    QList<QStringList> documents;
+    for (const ShownReport& report : shown) documents.append(report.lines);
+    if (failed(printLinesToPdf(request.pdfFile, documents))) return 1;
   }
   return 0;
 }
@@ -57,16 +50,16 @@ int writeExports(const QList<ShownReport>& shown, const ReportsRequest& request,
 
 int runReportsCommand(DeviceLink& link, const ReportsRequest& request, QTextStream& out) {
   HeadlessProgressHost host(link.messages);
-  QByteArray systemInfo;
+  SystemInfo systemInfo;
   QList<TTestRec> records;
-  const bool ok = runDownload(link, host, testReportDownload(swapTestRec),
-                              [&](const QByteArray& info, const QList<QByteArray>& blocks) {
+  const bool ok = runDownload(link, host, kTestReportRecords, swapTestRec,
+                              [&](const SystemInfo& info, const QList<QByteArray>& blocks) {
                                 systemInfo = info;
                                 for (const QByteArray& block : blocks) records.append(testRecFromBytes(block.constData()));
                               });
   if (!ok) return 1;
   QList<ShownReport> shown;
-  for (int i = 0; i < records.size(); ++i) shown.append({records[i], i, renderTestReport(records[i], i, &systemInfo)});
+  for (int i = 0; i < records.size(); ++i) shown.append({records[i], i, renderTestReport(records[i], i, systemInfo.analyzerId())});
   if (!request.anyExport()) {
     for (const ShownReport& report : shown)
       for (const QString& line : report.lines) out << line << '\n';

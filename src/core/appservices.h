@@ -3,14 +3,16 @@
 class AnalyzerDriver;
 class FilePrompts;
 class PrintPrompts;
+class SettingsFile;
 class UserMessages;
 
 // What the main window hands to its frames, and the frames to their viewers:
-// the link to the analyzer, the message boxes, and the file and print dialogs.
-// Tests hand in recording and scripted stand-ins.
+// the link to the analyzer, the message boxes, the file and print dialogs, and
+// the settings file. Tests hand in recording and scripted stand-ins.
 struct AppServices {
   AnalyzerDriver* driver = nullptr;
   UserMessages* messages = nullptr;
   FilePrompts* files = nullptr;
   PrintPrompts* printing = nullptr;
+  SettingsFile* settings = nullptr;
 };

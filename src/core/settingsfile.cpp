@@ -1,6 +1,5 @@
 #include "settingsfile.h"
 
-#include "paths.h"
 #include "savefile.h"
 #include "text8bit.h"
 
@@ -151,5 +150,3 @@ bool SettingsFile::writeString(const QString& section, const QString& key, const
   for (const Line& line : doc.lines) bytes += line.raw;
   return !saveWholeFile(path_, bytes).has_value();
 }
-
-SettingsFile appSettings() { return SettingsFile(iniPath()); }

@@ -24,6 +24,3 @@ class SettingsFile {
  private:
   QString path_;
 };
-
-// The program's settings file, kalyx5pc.ini in the data folder.
-SettingsFile appSettings();

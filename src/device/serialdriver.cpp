@@ -7,11 +7,6 @@
 #include <QSerialPortInfo>
 
 namespace {
-// Status values of the analyzer's USB library.
-constexpr quint32 kInvalidHandle = 1;
-constexpr quint32 kDeviceNotFound = 2;
-constexpr quint32 kDeviceNotOpened = 3;
-constexpr quint32 kIoError = 4;
 constexpr int kWriteWaitMs = 2000;
 }  // namespace
 
@@ -49,7 +44,7 @@ SerialDriver::~SerialDriver() { close(); }
 quint32 SerialDriver::openByDescription(const QByteArray& description) {
   close();
   const QString location = explicitPort_.isEmpty() ? findPortByDescription(description) : explicitPort_;
-  if (location.isEmpty()) return kDeviceNotFound;
+  if (location.isEmpty()) return driverstatus::DeviceNotFound;
   port_ = new QSerialPort;
   port_->setPortName(location);
   QObject::connect(port_, &QSerialPort::errorOccurred, port_, [this](QSerialPort::SerialPortError error) {
@@ -60,44 +55,41 @@ quint32 SerialDriver::openByDescription(const QByteArray& description) {
   if (!port_->open(QIODevice::ReadWrite)) {
     delete port_;
     port_ = nullptr;
-    return kDeviceNotOpened;
+    return driverstatus::DeviceNotOpened;
   }
-  return 0;
+  return driverstatus::Ok;
 }
 
 quint32 SerialDriver::queueStatus(quint32* waiting) {
-  if (!port_) return kInvalidHandle;
+  if (!port_) return driverstatus::InvalidHandle;
   const qint64 available = port_->bytesAvailable();
-  // An unplugged analyzer sends no more: the waiting count is made large enough
-  // for the next read to be tried, and that read reports the failure.
-  if (failed_) {
-    *waiting = 0xFFFFFFFFu;
-    return kIoError;
-  }
+  // An unplugged analyzer sends no more: the query fails and reports nothing,
+  // so the transfer waits for the bytes it lacks and ends in its time-out.
+  if (failed_) return driverstatus::IoError;
   *waiting = quint32(qMin<qint64>(available, 0xFFFFFFFF));
-  return 0;
+  return driverstatus::Ok;
 }
 
 quint32 SerialDriver::read(char* buffer, quint32 size, quint32* count) {
   *count = 0;
-  if (!port_) return kInvalidHandle;
-  if (failed_ && port_->bytesAvailable() < size) return kIoError;
+  if (!port_) return driverstatus::InvalidHandle;
+  if (failed_ && port_->bytesAvailable() < size) return driverstatus::IoError;
   const qint64 n = port_->read(buffer, size);
-  if (n < 0) return kIoError;
+  if (n < 0) return driverstatus::IoError;
   *count = quint32(n);
-  return 0;
+  return driverstatus::Ok;
 }
 
 quint32 SerialDriver::write(const char* buffer, quint32 size, quint32* count) {
   *count = 0;
-  if (!port_) return kInvalidHandle;
-  if (failed_) return kIoError;
+  if (!port_) return driverstatus::InvalidHandle;
+  if (failed_) return driverstatus::IoError;
   const qint64 n = port_->write(buffer, size);
-  if (n < 0) return kIoError;
+  if (n < 0) return driverstatus::IoError;
   while (port_->bytesToWrite() > 0)
     if (!port_->waitForBytesWritten(kWriteWaitMs)) break;
   *count = quint32(n);
-  return port_->bytesToWrite() > 0 ? kIoError : 0;
+  return port_->bytesToWrite() > 0 ? driverstatus::IoError : driverstatus::Ok;
 }
 
 void SerialDriver::close() {

@@ -1,61 +1,41 @@
 #include "transfers.h"
 
+#include "analyzerdriver.h"
+#include "systeminfo.h"
 #include "transferprogress.h"
 #include "transport.h"
 #include "usermessages.h"
 
-namespace {
-DownloadCommand downloadOf(const char* letters, const QString& what, int countByte, int limit, int blockSize,
-                           SwapRoutine swap) {
-  return DownloadCommand{letters,
-                         QStringLiteral("Downloading %1...").arg(what),
-                         limit + 1,
-                         countByte,
-                         limit,
-                         blockSize,
-                         swap,
-                         QStringLiteral("Unexpected number of %1.").arg(what),
-                         QStringLiteral("Error downloading %1").arg(what),
-                         QStringLiteral("No %1 to download.").arg(what),
-                         QStringLiteral("Finished downloading %1.").arg(what)};
-}
-}  // namespace
+#include <cstring>
 
-DownloadCommand autoSeqDownload(SwapRoutine swap) {
-  return downloadOf("GA", QStringLiteral("autosequences"), 36, 32, kAutoSeqSize, swap);
-}
-DownloadCommand testReportDownload(SwapRoutine swap) {
-  return downloadOf("GT", QStringLiteral("test reports"), 34, 50, 736, swap);
-}
-DownloadCommand waveRecordDownload(SwapRoutine swap) {
-  return downloadOf("GW", QStringLiteral("wave records"), 35, 10, 1314, swap);
-}
-
-bool runDownload(DeviceLink& link, ProgressHost& host, const DownloadCommand& command, const RecordSink& accept,
-                 quint32 timeoutMs) {
+bool runDownload(DeviceLink& link, ProgressHost& host, const RecordKind& kind, SwapRoutine swapRecord,
+                 const RecordSink& accept, quint32 timeoutMs) {
+  const TransferClaim claim(link.driver);
+  if (!claim) return false;
   if (openDevice(link) != 0) return false;
-  TransferProgress& progress = host.beginProgress(command.caption, command.progressMaximum, timeoutMs);
+  TransferProgress& progress = host.beginProgress(downloadCaption(kind), downloadProgressMaximum(kind), timeoutMs);
 
-  QByteArray systemInfo(kSystemInfoSize, '\0');
-  if (getSystemInfo(link, systemInfo.data(), progress) != 0) {
+  QByteArray block(kSystemInfoSize, '\0');
+  if (getSystemInfo(link, block.data(), progress) != 0) {
     progress.closeProgress();
     return false;
   }
-  const int n = static_cast<unsigned char>(systemInfo[command.countByte]);
-  if (n > command.limit || n == 0) {
+  const SystemInfo systemInfo(block);
+  const int n = systemInfo.count(kind);
+  if (n > kind.limit || n == 0) {
     closeDevice(link);
     progress.closeProgress();
-    if (n > command.limit)
-      link.messages.show(command.tooManyText, command.tooManyCaption, UserMessages::Icon::Error);
+    if (n > kind.limit)
+      link.messages.show(tooManyText(kind), tooManyCaption(kind), UserMessages::Icon::Error);
     else
-      link.messages.show(command.noneText, QStringLiteral("Nothing to download"), UserMessages::Icon::Information);
+      link.messages.show(nothingToDownloadText(kind), nothingToDownloadCaption(), UserMessages::Icon::Information);
     return false;
   }
 
-  progress.setProgressText(command.caption);
-  sendCommand(link, command.letters);
-  QByteArray buffer(qsizetype(command.limit) * command.blockSize, '\0');
-  if (readBlocks(link, buffer.data(), n, progress, quint32(command.blockSize)) != 0) {
+  progress.setProgressText(downloadCaption(kind));
+  sendCommand(link, kind.letters);
+  QByteArray buffer(qsizetype(kind.limit) * kind.blockSize, '\0');
+  if (readBlocks(link, buffer.data(), n, progress, quint32(kind.blockSize)) != 0) {
     progress.closeProgress();
     closeDevice(link);
     return false;
@@ -64,12 +44,12 @@ bool runDownload(DeviceLink& link, ProgressHost& host, const DownloadCommand& co
   QList<QByteArray> records;
   records.reserve(n);
   for (int i = 0; i < n; ++i) {
-    char* record = buffer.data() + qsizetype(i) * command.blockSize;
-    if (command.swapRecord) command.swapRecord(record);
-    records.append(QByteArray(record, command.blockSize));
+    char* record = buffer.data() + qsizetype(i) * kind.blockSize;
+    if (swapRecord) swapRecord(record);
+    records.append(QByteArray(record, kind.blockSize));
   }
   accept(systemInfo, records);
-  progress.setProgressText(command.finishedText);
+  progress.setProgressText(finishedDownloadText(kind));
   progress.finishProgress();
   closeDevice(link);
   return true;
@@ -78,8 +58,11 @@ bool runDownload(DeviceLink& link, ProgressHost& host, const DownloadCommand& co
 bool runUpload(DeviceLink& link, ProgressHost& host, const QList<QByteArray>& autoSeqs, SwapRoutine swapAutoSeq,
                quint32 timeoutMs) {
   if (autoSeqs.isEmpty()) return false;
+  const TransferClaim claim(link.driver);
+  if (!claim) return false;
   if (openDevice(link) != 0) return false;
-  const int n = int(autoSeqs.size());
+  const int n = int(qMin<qsizetype>(autoSeqs.size(), kAutoSeqRecords.limit));
+  const int size = kAutoSeqRecords.blockSize;
   const QString caption = QStringLiteral("Uploading autosequences...");
   TransferProgress& progress = host.beginProgress(caption, n, timeoutMs);
 
@@ -89,18 +72,18 @@ bool runUpload(DeviceLink& link, ProgressHost& host, const QList<QByteArray>& au
     return false;
   }
   progress.setProgressText(caption);
-  sendCommand(link, "PA");
+  sendCommand(link, kUploadCommand);
   const char count = char(quint8(n));
   writeDevice(link, &count, 1);
 
   // The list stays in host order; its copies in the send buffer are converted.
-  QByteArray buffer(qsizetype(n) * kAutoSeqSize, '\0');
+  QByteArray buffer(qsizetype(n) * size, '\0');
   for (int i = 0; i < n; ++i) {
-    char* record = buffer.data() + qsizetype(i) * kAutoSeqSize;
-    memcpy(record, autoSeqs[i].constData(), size_t(qMin<qsizetype>(autoSeqs[i].size(), kAutoSeqSize)));
+    char* record = buffer.data() + qsizetype(i) * size;
+    memcpy(record, autoSeqs[i].constData(), size_t(qMin<qsizetype>(autoSeqs[i].size(), size)));
     if (swapAutoSeq) swapAutoSeq(record);
   }
-  const bool ok = writeBlocks(link, buffer.constData(), n, progress, kAutoSeqSize) == 0;
+  const bool ok = writeBlocks(link, buffer.constData(), n, progress, quint32(size)) == 0;
   closeDevice(link);
   if (ok) {
     progress.setProgressText(QStringLiteral("Finished uploading autosequences."));
@@ -113,11 +96,13 @@ bool runUpload(DeviceLink& link, ProgressHost& host, const QList<QByteArray>& au
 
 bool runCapture(DeviceLink& link, ProgressHost& host, const std::function<void(const QByteArray& block)>& accept,
                 quint32 timeoutMs) {
+  const TransferClaim claim(link.driver);
+  if (!claim) return false;
   if (openDevice(link) != 0) return false;
   TransferProgress& progress =
       host.beginProgress(QStringLiteral("Downloading real-time wave data..."), kCaptureBlockSize, timeoutMs);
   QByteArray block(kCaptureBlockSize, '\0');
-  sendCommand(link, "WD");
+  sendCommand(link, kCaptureCommand);
   const bool ok = readBlocks(link, block.data(), kCaptureBlockSize, progress, 1) == 0;
   closeDevice(link);
   if (ok) accept(block);

@@ -1,6 +1,7 @@
 #include "transport.h"
 
 #include "analyzerdriver.h"
+#include "recordkinds.h"
 #include "transferprogress.h"
 #include "usermessages.h"
 
@@ -11,24 +12,21 @@
 
 namespace {
 
-// Lets pending events run between polls. In Block mode an idle poll waits for
-// the next event; a 1 ms timer keeps that wait short for bytes that arrive
-// without an event of their own (the built-in simulator).
+// Lets pending events run between polls. An idle poll waits for the next
+// event; a 1 ms timer keeps that wait short for bytes that arrive without an
+// event of their own (the built-in simulator).
 class PollPacer {
  public:
-  explicit PollPacer(WaitMode mode) : mode_(mode) {
-    if (mode_ == WaitMode::Block) wake_.start(1);
-  }
+  PollPacer() { wake_.start(1); }
   void pump() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
   void afterPoll(int readResult) {
-    if (mode_ == WaitMode::Block && readResult == 1)
+    if (readResult == 1)
       QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     else
       pump();
   }
 
  private:
-  WaitMode mode_;
   QTimer wake_;
 };
 
@@ -70,7 +68,7 @@ int readDevice(DeviceLink& link, char* buffer, quint32 size) {
 }
 
 int readBlocks(DeviceLink& link, char* buffer, int count, TransferProgress& progress, quint32 size) {
-  PollPacer pacer(link.waitMode);
+  PollPacer pacer;
   for (int i = 0; i < count; ++i) {
     progress.restartTimeout();
     pacer.pump();
@@ -102,7 +100,7 @@ int writeDevice(DeviceLink& link, const char* buffer, quint32 size) {
 }
 
 int writeBlocks(DeviceLink& link, const char* buffer, int count, TransferProgress& progress, quint32 size) {
-  PollPacer pacer(WaitMode::Spin);
+  PollPacer pacer;
   for (int i = 0; i < count; ++i) {
     progress.restartTimeout();
     pacer.pump();
@@ -124,8 +122,8 @@ void sendCommand(DeviceLink& link, const char* letters) {
 }
 
 int getSystemInfo(DeviceLink& link, char* buffer, TransferProgress& progress) {
-  PollPacer pacer(link.waitMode);
-  sendCommand(link, "GS");
+  PollPacer pacer;
+  sendCommand(link, kSystemInfoCommand);
   progress.restartTimeout();
   progress.setProgressText(QStringLiteral("Downloading system information..."));
   pacer.pump();

@@ -3,7 +3,6 @@
 #include "codetables.h"
 #include "numberformat.h"
 #include "testrecord.h"
-#include "text8bit.h"
 
 namespace {
 
@@ -31,8 +30,8 @@ bool hasResult(const auto& e) { return e.result != NotPerformed; }
 // sections inside a group M.
 class ReportBuilder {
  public:
-  ReportBuilder(const TTestRec& rec, int index, const QByteArray* systemInfo)
-      : rec_(rec), index_(index), systemInfo_(systemInfo) {}
+  ReportBuilder(const TTestRec& rec, int index, const QString& analyzerId)
+      : rec_(rec), index_(index), analyzerId_(analyzerId) {}
 
   QStringList build() {
     titleBlock();
@@ -54,7 +53,7 @@ class ReportBuilder {
          << QStringLiteral("                               TEST REPORT No. ") + plain(index_ + 1) << QString()
          << kIndent + QStringLiteral("DATE OF TEST: ") + dateText(when)
          << kIndent + QStringLiteral("TIME OF TEST: ") + timeText12(when)
-         << kIndent + QStringLiteral("KALYX 5 I.D.: ") + (systemInfo_ ? analyzerIdText(*systemInfo_) : QString())
+         << kIndent + QStringLiteral("KALYX 5 I.D.: ") + analyzerId_
          << kIndent + QStringLiteral("DEVICE I.D.:  ") + rawDeviceIdText(rec_)
          << kIndent + QStringLiteral("DUT TYPE:     ") + waveformKindText(rec_) +
                 (defib ? QStringLiteral("Defibrillator") : QStringLiteral("AED"))
@@ -290,7 +289,7 @@ class ReportBuilder {
 
   const TTestRec& rec_;
   int index_;
-  const QByteArray* systemInfo_;
+  const QString& analyzerId_;
   QStringList out_;
   QStringList scratch_;
   int n_ = 1;
@@ -299,12 +298,6 @@ class ReportBuilder {
 
 }  // namespace
 
-QString analyzerIdText(const QByteArray& systemInfo) {
-  const QByteArrayView block(systemInfo);
-  if (block.size() <= 12) return QString();
-  return fieldText(block.sliced(12, qMin<qsizetype>(16, block.size() - 12)));
-}
-
-QStringList renderTestReport(const TTestRec& rec, int index, const QByteArray* systemInfo) {
-  return ReportBuilder(rec, index, systemInfo).build();
+QStringList renderTestReport(const TTestRec& rec, int index, const QString& analyzerId) {
+  return ReportBuilder(rec, index, analyzerId).build();
 }

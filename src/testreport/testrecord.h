@@ -1,14 +1,16 @@
 #pragma once
 #include "bytefield.h"
 #include "datetimetext.h"
+#include "recordkinds.h"
 
 #include <QString>
 #include <type_traits>
 
-// One test report as the analyzer keeps it: a packed 736-byte record. In memory
+// One test report as the analyzer keeps it: a packed record of
+// kTestReportRecords.blockSize (736) bytes. In memory
 // its 16-bit fields are in host (little-endian) order; swapTestRec converts a
 // record from the analyzer's big-endian order (and back).
-struct TTestRec : ByteRecord<736> {};
+struct TTestRec : ByteRecord<std::size_t(kTestReportRecords.blockSize)> {};
 
 // Result codes of a test entry.
 enum ResultCode : quint8 { NotPerformed = 0, NoVerdict = 1, Pass = 2, Fail = 3 };
@@ -181,7 +183,7 @@ DateTimeBytes testDateTime(const TTestRec& rec);
 QString waveformKindText(const TTestRec& rec); // "Monophasic ", "Pulsed Biphasic ", "Biphasic " or empty
 bool testRecPassed(const TTestRec& rec);
 
-TTestRec testRecFromBytes(const char* bytes);  // a copy of 736 bytes
+TTestRec testRecFromBytes(const char* bytes);  // a copy of one record's bytes
 
 // A zero-filled record with its header set: device I.D., date and time,
 // autosequence number (0 for a manual test) and DUT type.

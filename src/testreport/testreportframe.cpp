@@ -3,6 +3,7 @@
 #include "commprogress.h"
 #include "fileprompts.h"
 #include "initialdir.h"
+#include "listpage.h"
 #include "settingsfile.h"
 #include "stringgridex.h"
 #include "testreportlist.h"
@@ -16,64 +17,66 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
-#include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace testreportlist;
 
+namespace {
+const QString kOpenDialogSection = QStringLiteral("OpenDialogTestReport");
+}
+
 TTestReportFrame::TTestReportFrame(const AppServices& services, QWidget* parent)
-    : QWidget(parent), services_(services), progress_(std::make_unique<CommProgressHost>(this, *services.messages)) {
-  auto* bar = new QWidget(this);
-  bar->setFixedHeight(32);
-  buildToolbar(bar);
+    : TListFrame(parent), services_(services), progress_(std::make_unique<CommProgressHost>(this, *services.messages)) {
+  ListColumns columns;
+  for (int c = 0; c < kColumnCount; ++c) columns.headers << columnHeader(c);
+  columns.widths = {84, 64, 64, 64, 66, 296};
+  columns.recordCount = [this] { return int(records_.size()); };
+  columns.cellText = [this](int index, int column) { return cellText(records_[index], index, column); };
+  columns.sortKey = [this](int index, int column) { return sortKey(records_[index], index, column); };
+  columns.sortKind = &sortKind;
+  columns.maximum = kTestReportRecords.limit;
+  columns.noun = QStringLiteral("Test Reports");
+  page_ = new TListPage(QStringLiteral("sgTestReport"), QStringLiteral("StatusBar1"), std::move(columns), this);
+  page_->setTopBar(buildBar());
 
-  sgTestReport_ = new TStringGridEx(this);
-  sgTestReport_->setObjectName(QStringLiteral("sgTestReport"));
-  sgTestReport_->setColumnCount(kColumnCount);
-  QStringList headers;
-  for (int c = 0; c < kColumnCount; ++c) headers << columnHeader(c);
-  sgTestReport_->setHorizontalHeaderLabels(headers);
-  const int widths[kColumnCount] = {84, 64, 64, 64, 66, 296};
-  for (int c = 0; c < kColumnCount; ++c) sgTestReport_->setColumnWidth(c, widths[c]);
-  sgTestReport_->onDrawCell = [this](QPainter& p, const QRect& r, int column, int row) { drawPassCell(p, r, column, row); };
-
+  TStringGridEx* sg = page_->grid();
+  sg->onDrawCell = [this](QPainter& p, const QRect& r, int column, int row) { drawPassCell(p, r, column, row); };
   popup_ = new QMenu(this);
   pmView_ = popup_->addAction(QStringLiteral("View"));
   pmView_->setObjectName(QStringLiteral("pmView"));
   connect(pmView_, &QAction::triggered, this, &TTestReportFrame::tbViewTestReportClick);
-  sgTestReport_->setPopupMenu(popup_);
-  connect(sgTestReport_, &TStringGridEx::popupRequested, this,
-          [this] { pmView_->setEnabled(sgTestReport_->getDispLstSize() > 0); });
-  connect(sgTestReport_, &TStringGridEx::headerPressed, this, &TTestReportFrame::sgTestReportHeaderPressed);
-  connect(sgTestReport_, &TStringGridEx::gridDblClick, this, &TTestReportFrame::sgTestReportDblClick);
-
-  statusBar_ = new QStatusBar(this);
-  statusBar_->setObjectName(QStringLiteral("StatusBar1"));
-  statusBar_->setSizeGripEnabled(false);
+  sg->setPopupMenu(popup_);
+  connect(sg, &TStringGridEx::popupRequested, this, [this] { pmView_->setEnabled(grid()->getDispLstSize() > 0); });
+  connect(sg, &TStringGridEx::gridDblClick, this, &TTestReportFrame::sgTestReportDblClick);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(bar);
-  layout->addWidget(sgTestReport_, 1);
-  layout->addWidget(statusBar_);
-  fillGrid();
+  layout->addWidget(page_);
+
+  setCommands({{FrameCommand::Open, [this] { tbOpenClick(); }},
+               {FrameCommand::SelectAll, [this] { tbSelectAllClick(); }},
+               {FrameCommand::Download, [this] { tbDownloadClick(); }},
+               {FrameCommand::SearchFocus, [this] { focusSearch(); }}});
 }
 
 TTestReportFrame::~TTestReportFrame() {
-  SettingsFile settings = appSettings();
-  sgTestReport_->saveGridSettings(settings);
+  if (services_.settings) page_->saveGridSettings(*services_.settings);
 }
 
-void TTestReportFrame::buildToolbar(QWidget* bar) {
+TStringGridEx* TTestReportFrame::grid() const { return page_->grid(); }
+
+QString TTestReportFrame::statusText() const { return page_->statusText(); }
+
+QWidget* TTestReportFrame::buildBar() {
+  auto* bar = new QWidget(this);
+  bar->setFixedHeight(32);
   auto* toolbar = new QToolBar(bar);
   toolbar->setObjectName(QStringLiteral("ToolBar1"));
   toolbar->setIconSize(QSize(24, 24));
@@ -129,6 +132,7 @@ void TTestReportFrame::buildToolbar(QWidget* bar) {
   layout->addWidget(toolbar);
   layout->addStretch(1);
   layout->addWidget(search);
+  return bar;
 }
 
 bool TTestReportFrame::eventFilter(QObject* watched, QEvent* event) {
@@ -141,7 +145,7 @@ bool TTestReportFrame::eventFilter(QObject* watched, QEvent* event) {
     txtSearch_->clear();
     return true;
   }
-  return QWidget::eventFilter(watched, event);
+  return TListFrame::eventFilter(watched, event);
 }
 
 void TTestReportFrame::focusSearch() {
@@ -151,67 +155,26 @@ void TTestReportFrame::focusSearch() {
 
 void TTestReportFrame::imgSearchCancelClick() { txtSearch_->clear(); }
 
-QString TTestReportFrame::statusText() const { return statusBar_->currentMessage(); }
-
-void TTestReportFrame::updateStatus() { statusBar_->showMessage(testreportlist::statusText(sgTestReport_->getDispLstSize())); }
-
-void TTestReportFrame::sortAndFill() {
-  if (sgTestReport_->getDispLstSize() > 0)
-    sgTestReport_->setDispLst(
-        ordered(records_, sgTestReport_->dispLst(), sgTestReport_->sortColumn(), sgTestReport_->ascending()));
-  fillGrid();
-}
-
-void TTestReportFrame::fillGrid() {
-  TStringGridEx* grid = sgTestReport_;
-  grid->setUpdatesEnabled(false);
-  grid->setDataRowCount(grid->getDispLstSize());
-  for (int r = 0; r < grid->getDispLstSize(); ++r) {
-    const int index = grid->getDispLst(r);
-    for (int c = 0; c < kPassColumn; ++c) grid->setCellText(r + 1, c, cellText(records_[index], index, c));
-  }
-  grid->setUpdatesEnabled(true);
-  grid->viewport()->update();
-}
-
 void TTestReportFrame::drawPassCell(QPainter& painter, const QRect& rect, int column, int row) const {
-  if (column != kPassColumn || sgTestReport_->getDispLstSize() == 0) return;
-  const int index = sgTestReport_->getDispLst(row - 1);
+  const TStringGridEx* sg = grid();
+  if (column != kPassColumn || sg->getDispLstSize() == 0) return;
+  const int index = sg->getDispLst(row - 1);
   if (index < 0 || index >= records_.size()) return;
   const QPixmap picture = testRecPassed(records_[index]) ? passPicture() : failPicture();
   painter.drawPixmap(rect.left() + rect.width() / 2 - picture.width() / 2, rect.top() + 1, picture);
 }
 
-void TTestReportFrame::sgTestReportHeaderPressed(int column) {
-  TStringGridEx* grid = sgTestReport_;
-  if (column == grid->sortColumn()) {
-    grid->setAscending(!grid->ascending());
-  } else {
-    grid->setSortColumn(column);
-    grid->setAscending(true);
-  }
-  if (grid->getDispLstSize() > 0) sortAndFill();
-  grid->horizontalHeader()->viewport()->update();
-  grid->viewport()->update();
-}
-
 void TTestReportFrame::txtSearchChange() {
   if (records_.isEmpty()) return;
-  TStringGridEx* grid = sgTestReport_;
   const QString needle = searchNeedle(txtSearch_->text());
-  grid->clearDispLst();
-  for (int i = 0; i < records_.size(); ++i) {
-    if (needle.isEmpty() || matchesSearch(records_[i], needle)) grid->addDispLst(i);
-    else grid->setSelLst(i, false);  // a hidden record never stays selected
-  }
-  sortAndFill();
-  updateStatus();
+  if (needle.isEmpty()) page_->showAll();
+  else page_->showMatching([this, &needle](int index) { return matchesSearch(records_[index], needle); });
 }
 
 void TTestReportFrame::tbDownloadClick() {
   DeviceLink link{*services_.driver, *services_.messages};
-  runDownload(link, *progress_, testReportDownload(swapTestRec),
-              [this](const QByteArray& info, const QList<QByteArray>& blocks) {
+  runDownload(link, *progress_, kTestReportRecords, swapTestRec,
+              [this](const SystemInfo& info, const QList<QByteArray>& blocks) {
                 records_.clear();
                 for (const QByteArray& block : blocks) records_.append(testRecFromBytes(block.constData()));
                 systemInfo_ = info;
@@ -219,46 +182,30 @@ void TTestReportFrame::tbDownloadClick() {
                   const QSignalBlocker quiet(txtSearch_);
                   txtSearch_->clear();
                 }
-                TStringGridEx* grid = sgTestReport_;
-                grid->clearDispLst();
-                for (int i = 0; i < records_.size(); ++i) grid->addDispLst(i);
-                sortAndFill();
-                grid->setSelLstSize();
-                const int row = qBound(1, grid->currentGridRow(), grid->getDispLstSize());
-                grid->setCurrentGridRow(row);
-                grid->selectRow(row);
-                updateStatus();
+                page_->recordsReplaced();
               });
 }
 
-void TTestReportFrame::tbSelectAllClick() {
-  TStringGridEx* grid = sgTestReport_;
-  for (int i = 0; i < grid->getSelLstSize(); ++i) grid->setSelLst(i, true);
-  grid->viewport()->update();
-}
+void TTestReportFrame::tbSelectAllClick() { page_->selectAll(); }
 
 void TTestReportFrame::tbViewTestReportClick() {
-  TStringGridEx* grid = sgTestReport_;
-  if (grid->getSelLstSize() == 0) return;
-  QList<int> indexes;
-  for (int i = 0; i < grid->getSelLstSize() && i < records_.size(); ++i)
-    if (grid->getSelLst(i)) indexes.append(i);
-  if (indexes.isEmpty()) return;
-  openViewer(new TTestReportViewer(services_, records_, indexes, systemInfo_));
+  const QList<int> indexes = page_->selectedIndexes();
+  if (!indexes.isEmpty()) openViewer(indexes);
 }
 
 void TTestReportFrame::sgTestReportDblClick() {
-  TStringGridEx* grid = sgTestReport_;
-  if (grid->getDispLstSize() == 0) return;
-  const int row = grid->currentGridRow();
-  if (row < 1 || row > grid->getDispLstSize()) return;
-  openViewer(new TTestReportViewer(services_, records_, {grid->getDispLst(row - 1)}, systemInfo_));
+  const int index = page_->currentRecord();
+  if (index >= 0) openViewer({index});
+}
+
+void TTestReportFrame::openViewer(const QList<int>& indexes) {
+  page_->addViewer(new TTestReportViewer(services_, records_, indexes, systemInfo_.analyzerId()));
 }
 
 void TTestReportFrame::tbOpenClick() {
-  SettingsFile settings = appSettings();
+  SettingsFile& settings = *services_.settings;
   const QStringList files =
-      services_.files->openFiles(window(), readInitialDir(settings, QStringLiteral("OpenDialogTestReport")),
+      services_.files->openFiles(window(), readInitialDir(settings, kOpenDialogSection),
                                  QStringLiteral("Text Files (*.txt);;All Files (*.*)"), QStringLiteral("txt"));
   if (files.isEmpty()) return;
   if (!QFileInfo::exists(files.first())) {
@@ -266,13 +213,6 @@ void TTestReportFrame::tbOpenClick() {
                              UserMessages::Icon::Error);
     return;
   }
-  writeInitialDir(settings, QStringLiteral("OpenDialogTestReport"), QFileInfo(files.first()).absolutePath());
-  openViewer(new TTestReportViewer(services_, files));
-}
-
-void TTestReportFrame::openViewer(TTestReportViewer* viewer) {
-  viewers_.append(viewer);
-  // The viewer is half destroyed when it says so: only its address is compared.
-  connect(viewer, &QObject::destroyed, this, [this, viewer] { viewers_.removeAll(viewer); });
-  viewer->show();
+  writeInitialDir(settings, kOpenDialogSection, QFileInfo(files.first()).absolutePath());
+  page_->addViewer(new TTestReportViewer(services_, files));
 }

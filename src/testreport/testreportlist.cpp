@@ -38,14 +38,6 @@ TSortItem sortKey(const TTestRec& rec, int index, int column) {
   return key;
 }
 
-QList<int> ordered(const QList<TTestRec>& records, const QList<int>& display, int column, bool ascending) {
-  QList<TSortItem> keys;
-  keys.reserve(display.size());
-  for (int index : display)
-    if (index >= 0 && index < records.size()) keys.append(sortKey(records[index], index, column));
-  return orderedIndexes(keys, sortKind(column), ascending);
-}
-
 QString searchNeedle(const QString& boxText) { return boxText.trimmed().toLower(); }
 
 bool matchesSearch(const TTestRec& rec, const QString& needle) {
@@ -53,7 +45,5 @@ bool matchesSearch(const TTestRec& rec, const QString& needle) {
     if (text.toLower().contains(needle)) return true;
   return false;
 }
-
-QString statusText(int shown) { return QStringLiteral("%1/%2 Test Reports").arg(shown).arg(kMaxReports); }
 
 }  // namespace testreportlist

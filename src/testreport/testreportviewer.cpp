@@ -5,7 +5,7 @@
 #include "initialdir.h"
 #include "names.h"
 #include "printprompts.h"
-#include "reportprinter.h"
+#include "lineprinter.h"
 #include "reportrender.h"
 #include "settingsfile.h"
 #include "testreportpictures.h"
@@ -34,11 +34,11 @@ QStringList splitLines(const QString& text) {
 }  // namespace
 
 TTestReportViewer::TTestReportViewer(const AppServices& services, const QList<TTestRec>& records,
-                                     const QList<int>& indexes, const QByteArray& systemInfo)
-    : services_(services), records_(records), indexes_(indexes), systemInfo_(systemInfo) {
+                                     const QList<int>& indexes, const QString& analyzerId)
+    : services_(services), records_(records), indexes_(indexes) {
   buildWindow();
   for (int index : indexes_)
-    if (index >= 0 && index < records_.size()) reports_.append(renderTestReport(records_[index], index, &systemInfo_));
+    if (index >= 0 && index < records_.size()) reports_.append(renderTestReport(records_[index], index, analyzerId));
   showReports();
 }
 
@@ -115,7 +115,7 @@ void TTestReportViewer::buildWindow() {
   tbSaveToText_->setObjectName(QStringLiteral("tbSaveToText"));
   tbSaveToCsv_->setObjectName(QStringLiteral("tbSaveToCSV"));
   tbPrint->setObjectName(QStringLiteral("tbPrint"));
-  loadGeometry();
+  loadWindowGeometry(*this, *services_.settings, kSection, QSize(685, 600));
 }
 
 void TTestReportViewer::showReports() {
@@ -128,12 +128,9 @@ void TTestReportViewer::showReports() {
 
 QString TTestReportViewer::text() const { return memo_->toPlainText(); }
 
-void TTestReportViewer::loadGeometry() { loadWindowGeometry(*this, appSettings(), kSection, QSize(685, 600)); }
-
 void TTestReportViewer::saveGeometry() {
   geometrySaved_ = true;
-  SettingsFile settings = appSettings();
-  saveWindowGeometry(*this, settings, kSection);
+  saveWindowGeometry(*this, *services_.settings, kSection);
 }
 
 void TTestReportViewer::closeEvent(QCloseEvent* event) {
@@ -155,7 +152,7 @@ void TTestReportViewer::reportFailure(const std::optional<SaveFailure>& failure)
 
 void TTestReportViewer::saveToText() {
   if (fileMode_) return;
-  SettingsFile settings = appSettings();
+  SettingsFile& settings = *services_.settings;
   const QString section = QStringLiteral("SaveDialogText");
   const QString folder = services_.files->chooseFolder(this, QStringLiteral("Save Test Reports To Folder"),
                                                        readInitialDir(settings, section));
@@ -166,7 +163,7 @@ void TTestReportViewer::saveToText() {
 
 QString TTestReportViewer::askSaveFile(const QString& section, const QString& proposedName, const QString& filter,
                                        const QString& suffix) {
-  SettingsFile settings = appSettings();
+  SettingsFile& settings = *services_.settings;
   const QString path = services_.files->saveFile(this, readInitialDir(settings, section), proposedName, filter, suffix);
   if (!path.isEmpty()) writeInitialDir(settings, section, QFileInfo(path).absolutePath());
   return path;
@@ -189,7 +186,7 @@ void TTestReportViewer::saveToMup() {
 void TTestReportViewer::print() {
   QPrinter printer(QPrinter::HighResolution);
   if (!services_.printing || !services_.printing->choosePrinter(this, printer)) return;
-  if (!printReports(printer, reports_))
+  if (!printLines(printer, reports_))
     services_.messages->show(QStringLiteral("The printer could not be started."), QStringLiteral("Error printing"),
                              UserMessages::Icon::Error);
 }

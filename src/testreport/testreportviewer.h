@@ -15,7 +15,7 @@ class TTestReportViewer : public QMainWindow {
   Q_OBJECT
  public:
   TTestReportViewer(const AppServices& services, const QList<TTestRec>& records, const QList<int>& indexes,
-                    const QByteArray& systemInfo);
+                    const QString& analyzerId);
   TTestReportViewer(const AppServices& services, const QStringList& files);
   ~TTestReportViewer() override;
 
@@ -35,7 +35,6 @@ class TTestReportViewer : public QMainWindow {
 
  private:
   void buildWindow();
-  void loadGeometry();
   void saveGeometry();
   void showReports();
   QList<ShownReport> shownReports() const;
@@ -45,7 +44,6 @@ class TTestReportViewer : public QMainWindow {
   AppServices services_;
   QList<TTestRec> records_;
   QList<int> indexes_;
-  QByteArray systemInfo_;
   QList<QStringList> reports_;
   bool fileMode_ = false;
   bool geometrySaved_ = false;

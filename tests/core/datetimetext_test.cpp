@@ -1,5 +1,4 @@
 #include "datetimetext.h"
-#include "shockable.h"
 
 #include <gtest/gtest.h>
 
@@ -40,15 +39,4 @@ TEST(DateTimeText, ValueCountsDaysSinceTheZeroDateWithTheTimeAsFraction) {
   EXPECT_DOUBLE_EQ(dateTimeValue(at(1, 1, 0, 0, 0, 0)), 36526.0);  // 1 January 2000
   EXPECT_DOUBLE_EQ(dateTimeValue(at(1, 1, 0, 18, 0, 0)), 36526.75);
   EXPECT_LT(dateTimeValue(at(1, 1, 0, 23, 59, 59)), dateTimeValue(at(2, 1, 0, 0, 0, 0)));
-}
-
-TEST(ShockableText, RhythmCodesAtTheBoundaries) {
-  EXPECT_EQ(shockableText(30), "Report Only");
-  EXPECT_EQ(shockableText(31), "No");
-  EXPECT_EQ(shockableText(36), "No");
-  EXPECT_EQ(shockableText(37), "Yes");
-  EXPECT_EQ(shockableText(40), "Yes");
-  EXPECT_EQ(shockableText(41), "Report Only");
-  EXPECT_EQ(shockableText(42), "No");
-  EXPECT_EQ(shockableText(43), "Report Only");
 }

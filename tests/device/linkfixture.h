@@ -1,22 +1,11 @@
 #pragma once
 #include "headlessprogress.h"
+#include "memorybuilders.h"
 #include "recordingmessages.h"
 #include "simulatordriver.h"
 #include "transport.h"
 
 #include <gtest/gtest.h>
-
-// An analyzer memory holding `n` records of each kind, each record filled with
-// its own index so that order and identity can be checked.
-inline AnalyzerMemory memoryWithRecords(int autoSeqs, int reports, int waves) {
-  AnalyzerMemory m;
-  for (int i = 0; i < autoSeqs; ++i) m.autoSeqs.append(QByteArray(276, char(i + 1)));
-  for (int i = 0; i < reports; ++i) m.testRecords.append(QByteArray(736, char(i + 1)));
-  for (int i = 0; i < waves; ++i) m.waveRecords.append(QByteArray(1314, char(i + 1)));
-  m.setAnalyzerId("TEST-ANALYZER");
-  m.setCountsFromLists();
-  return m;
-}
 
 // A simulated analyzer on a real transport, with recorded messages and a headless progress.
 class LinkFixture : public ::testing::Test {

@@ -1,21 +1,25 @@
 // End to end: the simulator served on a pseudo-terminal, the serial backend and
 // the real transport, and the command-line program on the same terminal.
 #include "headlessprogress.h"
+#include "memorybuilders.h"
 #include "recordingmessages.h"
 #include "serialdriver.h"
-#include "testrecord.h"
+#include "simulatordriver.h"
+#include "systeminfo.h"
+#include "transferprogress.h"
 #include "transfers.h"
 #include "transport.h"
 
 #include <gtest/gtest.h>
 
 #include <QProcess>
+#include <QTimer>
 
 namespace {
 class SimulatorProcess {
  public:
-  SimulatorProcess() {
-    process_.start(QStringLiteral(KALYX_BINARY_DIR "/tools/kalyx5-simulator/kalyx5-simulator"), {});
+  explicit SimulatorProcess(const QStringList& arguments = {}) {
+    process_.start(QStringLiteral(KALYX_BINARY_DIR "/tools/kalyx5-simulator/kalyx5-simulator"), arguments);
     if (process_.waitForStarted(5000) && process_.waitForReadyRead(5000))
       path_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
   }
@@ -24,6 +28,7 @@ class SimulatorProcess {
     if (!process_.waitForFinished(3000)) process_.kill();
   }
   const QString& path() const { return path_; }
+  void kill() { process_.kill(); }
 
  private:
   QProcess process_;
@@ -39,18 +44,17 @@ TEST(SerialEndToEnd, DownloadsTestReportsFromTheSimulatorOnAPseudoTerminal) {
   DeviceLink link{driver, messages};
   HeadlessProgressHost host(messages);
   QList<QByteArray> records;
-  QByteArray info;
-  ASSERT_TRUE(runDownload(link, host, testReportDownload(swapTestRec),
-                          [&](const QByteArray& i, const QList<QByteArray>& r) { info = i, records = r; }));
-  EXPECT_EQ(info.mid(12, 8), "A1234567");
+  QString analyzerId;
+  const auto keep = [&](const SystemInfo& i, const QList<QByteArray>& r) { analyzerId = i.analyzerId(), records = r; };
+  ASSERT_TRUE(runDownload(link, host, kTestReportRecords, nullptr, keep));
+  EXPECT_EQ(analyzerId, "A1234567");
   ASSERT_EQ(records.size(), 12);
-  EXPECT_EQ(deviceIdText(testRecFromBytes(records[2].constData())), "ICU-DEFIB-07");
+  EXPECT_EQ(records[2].left(13), QByteArray("ICU-DEFIB-07\0", 13));  // the device I.D. the record begins with
   EXPECT_TRUE(messages.shown.isEmpty());
 
   // The same terminal serves a second transfer after the link was closed.
-  ASSERT_TRUE(runDownload(link, host, testReportDownload(swapTestRec), [&](const QByteArray&, const QList<QByteArray>& r) {
-    records = r;
-  }));
+  records.clear();
+  ASSERT_TRUE(runDownload(link, host, kTestReportRecords, nullptr, keep));
   EXPECT_EQ(records.size(), 12);
 }
 
@@ -72,4 +76,37 @@ TEST(SerialEndToEnd, APortThatDoesNotExistIsNotDetected) {
   EXPECT_EQ(openDevice(link), -1);
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_EQ(messages.shown[0].caption, "Error");
+}
+
+namespace {
+// Downloads three test reports with a time-out of 1.5 s, while `breakLink` makes
+// the receive-queue query fail after the first block has begun.
+void expectAFailedQueueQueryEndsInTheTimeOut(AnalyzerDriver& driver, const std::function<void()>& breakLink) {
+  RecordingMessages messages;
+  DeviceLink link{driver, messages};
+  HeadlessProgressHost host(messages);
+  bool delivered = false;
+  QTimer::singleShot(300, breakLink);
+  EXPECT_FALSE(runDownload(
+      link, host, kTestReportRecords, nullptr, [&](const SystemInfo&, const QList<QByteArray>&) { delivered = true; },
+      1500));
+  EXPECT_FALSE(delivered);
+  ASSERT_EQ(messages.shown.size(), 1);  // no read error: the wait ends in the time-out
+  EXPECT_EQ(messages.shown[0].text, timeoutMessageText());
+  EXPECT_EQ(messages.shown[0].caption, "Communications time out");
+}
+}  // namespace
+
+TEST(QueueStatusFailure, MeansNothingQueuedOnTheSimulator) {
+  AnalyzerMemory memory = memoryWithRecords(0, 3, 0);
+  SimulatorDriver driver(memory);
+  driver.engine().setBlockDelay(200);
+  expectAFailedQueueQueryEndsInTheTimeOut(driver, [&driver] { driver.queueStatusError = driverstatus::IoError; });
+}
+
+TEST(QueueStatusFailure, MeansNothingQueuedOnASerialPortWhoseAnalyzerWentAway) {
+  SimulatorProcess simulator({"--block-delay", "200"});
+  ASSERT_TRUE(simulator.path().startsWith("/dev/")) << simulator.path().toStdString();
+  SerialDriver driver(simulator.path());
+  expectAFailedQueueQueryEndsInTheTimeOut(driver, [&simulator] { simulator.kill(); });
 }

@@ -1,4 +1,5 @@
 #include "linkfixture.h"
+#include "systeminfo.h"
 #include "transfers.h"
 
 #include <QTimer>
@@ -7,17 +8,19 @@ namespace {
 // Marks each record so the test can see that the byte-order routine ran.
 void markSwapped(char* record) { record[0] = 'S'; }
 
+// What the user sees of each download, written out here rather than taken from the table.
 struct DownloadCase {
   const char* name;
-  DownloadCommand (*command)(SwapRoutine);
+  const RecordKind* kind;
   int countByte;
   int limit;
+  int blockSize;
 };
 
 const DownloadCase kDownloads[] = {
-    {"autosequences", autoSeqDownload, 36, 32},
-    {"test reports", testReportDownload, 34, 50},
-    {"wave records", waveRecordDownload, 35, 10},
+    {"autosequences", &kAutoSeqRecords, 36, 32, 276},
+    {"test reports", &kTestReportRecords, 34, 50, 736},
+    {"wave records", &kWaveRecords, 35, 10, 1314},
 };
 
 void PrintTo(const DownloadCase& c, std::ostream* os) { *os << c.name; }
@@ -28,15 +31,19 @@ class DownloadTest : public LinkFixture, public ::testing::WithParamInterface<Do
 
   bool download(quint32 timeoutMs = 2000) {
     return runDownload(
-        link, host, GetParam().command(markSwapped),
-        [this](const QByteArray& info, const QList<QByteArray>& records) {
+        link, host, *GetParam().kind, markSwapped,
+        [this](const SystemInfo& info, const QList<QByteArray>& records) {
           received = records;
-          receivedInfo = info;
+          receivedInfo = info.bytes();
           ++deliveries;
         },
         timeoutMs);
   }
-  void setCount(int n) { driver.engine().memory().systemInfo[GetParam().countByte] = char(n); }
+  void setCount(int n) {
+    QByteArray block = driver.engine().memory().systemInfo.bytes();
+    block[GetParam().countByte] = char(n);
+    driver.engine().memory().systemInfo = SystemInfo(block);
+  }
 
   QList<QByteArray> received;
   QByteArray receivedInfo;
@@ -115,7 +122,7 @@ TEST_P(DownloadTest, CancelDuringTheTransferKeepsTheRecordsAndShowsNothing) {
 
 TEST_P(DownloadTest, StallTimesOutAndHandsNothingOver) {
   setCount(3);
-  driver.engine().setStallAfter(37 + qint64(driver.engine().memory().testRecords[0].size()) / 2);
+  driver.engine().setStallAfter(37 + GetParam().blockSize / 2);
   EXPECT_FALSE(download(120));
   EXPECT_EQ(deliveries, 0);
   expectOnlyMessage(timeoutMessageText(), "Communications time out", UserMessages::Icon::Warning);
@@ -127,8 +134,7 @@ TEST_P(DownloadTest, BytesLeftAfterTheLastBlockAreNeverRead) {
   driver.engine().setTrailingBytes(QByteArray(500, 'z'));
   ASSERT_TRUE(download());
   EXPECT_EQ(received.size(), 2);
-  const qint64 blockSize = GetParam().command(nullptr).blockSize;
-  EXPECT_EQ(driver.bytesRead, 37 + 2 * blockSize);
+  EXPECT_EQ(driver.bytesRead, 37 + 2 * GetParam().blockSize);
 }
 
 TEST_P(DownloadTest, ANewTransferStartsWithAFreshDialog) {
@@ -139,6 +145,22 @@ TEST_P(DownloadTest, ANewTransferStartsWithAFreshDialog) {
   ASSERT_TRUE(download());
   EXPECT_EQ(host.created(), 2);
   EXPECT_FALSE(host.current()->cancelled());
+}
+
+TEST_P(DownloadTest, ASecondTransferWhileOneRunsIsRefusedAndTheFirstGoesOn) {
+  setCount(3);
+  driver.engine().setBlockDelay(40);
+  bool secondStarted = true;
+  QTimer::singleShot(60, [&] {
+    secondStarted = runDownload(link, host, *GetParam().kind, markSwapped, [](const SystemInfo&, const QList<QByteArray>&) {});
+    secondStarted = secondStarted || runCapture(link, host, [](const QByteArray&) {});
+  });
+  ASSERT_TRUE(download());
+  EXPECT_FALSE(secondStarted);
+  EXPECT_EQ(received.size(), 3);
+  EXPECT_EQ(host.created(), 1);  // the running transfer's dialog was never replaced
+  EXPECT_TRUE(messages.shown.isEmpty());
+  expectClosedOnce();
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, DownloadTest, ::testing::ValuesIn(kDownloads),
@@ -162,7 +184,7 @@ TEST_F(UploadTest, SendsTheCountThenSwappedCopiesOfTheRecords) {
   EXPECT_EQ(stored[0], "S" + QByteArray(275, 'a'));
   EXPECT_EQ(stored[1], "S" + QByteArray(275, 'b'));
   EXPECT_EQ(list[0], QByteArray(276, 'a'));  // the list itself stays in host order
-  EXPECT_EQ(driver.engine().memory().systemInfo[36], 2);
+  EXPECT_EQ(driver.engine().memory().systemInfo.count(kAutoSeqRecords), 2);
   EXPECT_EQ(driver.engine().commands(), (QByteArrayList{"GS", "PA"}));
   EXPECT_EQ(host.current()->text(), "Finished uploading autosequences.");
   EXPECT_EQ(host.current()->maximum(), 2);

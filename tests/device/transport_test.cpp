@@ -1,4 +1,3 @@
-#include "byteorder.h"
 #include "linkfixture.h"
 
 #include <QElapsedTimer>
@@ -9,15 +8,6 @@ class TransportTest : public LinkFixture {
   void open() { ASSERT_EQ(openDevice(link), 0); }
 };
 }  // namespace
-
-TEST(SwapWord, ExchangesTheBytesAndTwiceRestoresThem) {
-  unsigned char field[2] = {0x01, 0x02};
-  swapWord(field);
-  EXPECT_EQ(field[0] | (field[1] << 8), 258);  // host order now reads 258
-  swapWord(field);
-  EXPECT_EQ(field[0], 0x01);
-  EXPECT_EQ(field[1], 0x02);
-}
 
 TEST_F(TransportTest, NoAnalyzerShowsOnlyTheNotDetectedMessage) {
   driver.attached = false;

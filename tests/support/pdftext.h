@@ -2,12 +2,17 @@
 #include <QProcess>
 #include <QString>
 
-// A PDF read back as a user would: its page count (pdfinfo) and its text (pdftotext -layout).
-inline int pdfPageCount(const QString& path) {
+// A PDF read back as a user would: what pdfinfo says of it (page count and size
+// among the rest), and its text (pdftotext -layout).
+inline QString pdfInfo(const QString& path) {
   QProcess p;
   p.start(QStringLiteral("pdfinfo"), {path});
   p.waitForFinished(20000);
-  for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+inline int pdfPageCount(const QString& path) {
+  for (const QString& line : pdfInfo(path).split('\n'))
     if (line.startsWith(QLatin1String("Pages:"))) return line.mid(6).trimmed().toInt();
   return -1;
 }

@@ -1,8 +1,7 @@
 #include "fulldisk.h"
-#include "pagelayout.h"
 #include "reportexport.h"
 #include "reportrender.h"
-#include "testrecords.h"
+#include "testreportbuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -16,10 +15,7 @@ QByteArray readAll(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-ShownReport shown(const TTestRec& rec, int index) {
-  const QByteArray info = systemInfoWithId("A1234567");
-  return {rec, index, renderTestReport(rec, index, &info)};
-}
+ShownReport shown(const TTestRec& rec, int index) { return {rec, index, renderTestReport(rec, index, "A1234567")}; }
 
 TTestRec withId(const char* id, DateTimeBytes when = {5, 3, 13, 14, 5, 9}) { return makeTestRec(id, when, 0, 1); }
 }  // namespace
@@ -116,28 +112,6 @@ TEST(ReportExport, AFolderThatCannotBeWrittenNamesTheFileAndWritesNoIndex) {
   const auto csvFailure = saveCsv({shown(withId("A"), 0)}, dir.filePath("not-a-folder/index.csv"));
   ASSERT_TRUE(csvFailure);
   EXPECT_FALSE(QFile::exists(dir.filePath("index.csv")));
-}
-
-TEST(PageLayout, SeventyLinesOnSixtyLinePagesAndTheNextReportOnAThirdPage) {
-  QStringList seventy, three;
-  for (int i = 0; i < 70; ++i) seventy << QString::number(i);
-  three << "x" << "y" << "z";
-  const QList<PrintedPage> pages = layoutPages({seventy, three}, 60);
-  ASSERT_EQ(pages.size(), 3);
-  EXPECT_EQ(pages[0].size(), 60);
-  EXPECT_EQ(pages[1].size(), 10);
-  EXPECT_EQ(pages[1][0].text, "60");
-  EXPECT_EQ(pages[1][0].slot, 0);
-  EXPECT_EQ(pages[2].size(), 3);
-  EXPECT_EQ(pages[2][2].slot, 2);
-  EXPECT_EQ(layoutPages({seventy.mid(0, 60), three}, 60).size(), 2);  // a full page, then the next report
-}
-
-TEST(PageLayout, LinesPerPageAreWholeAndNeverFewerThanOne) {
-  EXPECT_EQ(linesPerPage(14033, 199), 68);
-  EXPECT_EQ(linesPerPage(400, 199), 1);
-  EXPECT_EQ(linesPerPage(1000, 0), 1);
-  EXPECT_EQ(lineHeightSample().size(), 92);
 }
 
 TEST(ReportExport, OnAFullDiskEveryExportFailsAndKeepsTheFilesThatWereThere) {

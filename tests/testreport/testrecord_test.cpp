@@ -1,5 +1,4 @@
-#include "codetables.h"
-#include "testrecords.h"
+#include "testreportbuilders.h"
 
 #include <gtest/gtest.h>
 
@@ -152,26 +151,4 @@ TEST(TestRecPassed, AedFlagsAndTheAedBlockOfOtherDutTypes) {
   EXPECT_FALSE(testRecPassed(aed));
   aed.setU8(testrec::DutTypeByte, DutDefibrillator);  // read as energy entries, none failed
   EXPECT_TRUE(testRecPassed(aed));
-}
-
-TEST(CodeTables, TextsKeepTheirWidthAndUnknownIndexesShowQuestionMarks) {
-  EXPECT_EQ(toleranceText(0), "--");
-  EXPECT_EQ(toleranceText(1), " 5");
-  EXPECT_EQ(toleranceText(5), "??");
-  EXPECT_EQ(ecgScaleText(2), "x0.5");
-  EXPECT_EQ(ecgScaleText(3), "????");
-  EXPECT_EQ(pacerMethodText(0), " AVG. ");
-  EXPECT_EQ(pacerMethodText(200), "??????");
-  EXPECT_EQ(ecgWaveCode(15), "ECG60  ");
-  EXPECT_EQ(ecgWaveCode(57), "SSQP200");
-  EXPECT_EQ(ecgWaveCode(58), "       ");
-  EXPECT_EQ(ecgWaveTitle(58), QString(23, ' '));
-  EXPECT_EQ(ecgWaveCode(59), "???????");
-  EXPECT_EQ(ecgWaveTitle(255), "?");
-  EXPECT_EQ(ecgWaveTitle(25), "Premature Ventricular Contraction");
-  EXPECT_EQ(resultText(0), "NO DATA");
-  EXPECT_EQ(resultText(1), "----");
-  EXPECT_EQ(resultText(2), "PASS");
-  EXPECT_EQ(resultText(3), "FAIL");
-  EXPECT_EQ(resultText(9), "----");
 }

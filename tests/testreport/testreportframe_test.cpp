@@ -1,8 +1,11 @@
 #include "commprogress.h"
-#include "frameharness.h"
+#include "listpage.h"
 #include "stringgridex.h"
+#include "testreportbuilders.h"
+#include "testreportmemory.h"
 #include "testreportframe.h"
 #include "testreportviewer.h"
+#include "uiharness.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -12,6 +15,20 @@
 #include <QTimer>
 
 namespace {
+// Eight reports with what the list has to tell apart: two I.D.s that differ only
+// in case, AEDs, an I.D. that contains "aed" without being one, manual tests, and
+// one test of 2013.
+QList<TTestRec> frameTestRecords() {
+  return {makeTestRec("ER-DEFIB-01", {14, 1, 25, 9, 12, 40}, 1, DutDefibrillator),
+          makeTestRec("OR3 MONO", {14, 1, 25, 10, 2, 5}, 0, DutDefibrillator),
+          makeTestRec("ICU-DEFIB-07", {5, 3, 13, 14, 5, 9}, 2, DutDefibrillator),
+          makeTestRec("lobby-aed-2", {10, 2, 25, 8, 45, 12}, 4, DutAed),
+          makeTestRec("GYM AED 5", {10, 2, 25, 9, 20, 33}, 4, DutAed),
+          makeTestRec("TCP-PACER-03", {21, 2, 25, 13, 0, 0}, 0, 0),
+          makeTestRec("icu-defib-07", {4, 3, 25, 16, 20, 2}, 0, DutDefibrillator),
+          makeTestRec("PAEDS DEFIB", {5, 3, 25, 7, 55, 19}, 2, DutDefibrillator)};
+}
+
 class FrameTest : public UiHarness {
  protected:
   std::unique_ptr<TTestReportFrame> frame;
@@ -19,6 +36,7 @@ class FrameTest : public UiHarness {
   QLineEdit* search = nullptr;
 
   void SetUp() override {
+    useMemory(memoryOfTestReports(frameTestRecords()));
     frame = std::make_unique<TTestReportFrame>(services());
     frame->resize(700, 450);
     frame->show();
@@ -26,9 +44,11 @@ class FrameTest : public UiHarness {
     search = frame->findChild<QLineEdit*>("txtSearch");
   }
   void TearDown() override {
-    while (!frame->viewers().isEmpty()) delete frame->viewers().first();
+    while (!viewers().isEmpty()) delete viewers().first();
     frame.reset();
   }
+  const QList<QWidget*>& viewers() const { return frame->listPage()->viewers(); }
+  TTestReportViewer* viewer(int i) const { return qobject_cast<TTestReportViewer*>(viewers().at(i)); }
   void download() {
     frame->tbDownloadClick();
     if (TCommProgress* dialog = frame->progressHost()->current()) dialog->closeProgress();
@@ -52,9 +72,9 @@ class FrameTest : public UiHarness {
 TEST_F(FrameTest, DownloadListsEveryReportAndSelectsTheCurrentRow) {
   EXPECT_EQ(frame->statusText(), "");
   download();
-  ASSERT_EQ(frame->records().size(), 12);
-  EXPECT_EQ(shownRecords(), (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
-  EXPECT_EQ(frame->statusText(), "12/50 Test Reports");
+  ASSERT_EQ(frame->records().size(), 8);
+  EXPECT_EQ(shownRecords(), (QList<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ(frame->statusText(), "8/50 Test Reports");
   EXPECT_EQ(grid->cellText(3, 1), "ICU-DEFIB-07");
   EXPECT_EQ(grid->cellText(3, 3), "Mar 05, 2013 02:05:09 PM");
   EXPECT_EQ(grid->cellText(3, 4), "Autosequence 2");
@@ -73,19 +93,19 @@ TEST_F(FrameTest, AFailedOrCancelledDownloadLeavesRecordsAndSelection) {
   EXPECT_EQ(messages.shown.last().text, "Device Not Detected.\nPlease check connection.\n\nOperation Canceled.");
   driver.attached = true;
 
-  driver.engine().memory().systemInfo[34] = 0;
+  driver.engine().memory().systemInfo.setCount(kTestReportRecords, 0);
   frame->tbDownloadClick();
   EXPECT_EQ(messages.shown.last().text, "No test reports to download.");
-  driver.engine().memory().systemInfo[34] = 12;
+  driver.engine().memory().systemInfo.setCount(kTestReportRecords, 8);
 
   driver.engine().setBlockDelay(60);
   QTimer::singleShot(200, [this] { frame->progressHost()->current()->findChild<QPushButton*>("btnCancel")->click(); });
   frame->tbDownloadClick();
   EXPECT_FALSE(frame->progressHost()->current()->isVisible());
 
-  EXPECT_EQ(frame->records().size(), 12);
+  EXPECT_EQ(frame->records().size(), 8);
   EXPECT_EQ(selectedRecords(), selected);
-  EXPECT_EQ(shownRecords().size(), 12);
+  EXPECT_EQ(shownRecords().size(), 8);
   EXPECT_EQ(messages.shown.size(), 2);  // Cancel shows nothing
 }
 
@@ -101,21 +121,21 @@ TEST_F(FrameTest, SearchIsTrimmedCaseBlindAndHidesAndDeselects) {
   download();
   grid->setSelLst(1, true);
   search->setText("  AeD ");
-  EXPECT_EQ(shownRecords(), (QList<int>{4, 5, 11}));
+  EXPECT_EQ(shownRecords(), (QList<int>{3, 4, 7}));  // two AEDs, and PAEDS in an I.D.
   EXPECT_EQ(frame->statusText(), "3/50 Test Reports");
   EXPECT_TRUE(selectedRecords().isEmpty());  // records 0 and 1 were hidden and lost their selection
   search->setText("manual");
-  EXPECT_EQ(shownRecords(), (QList<int>{1, 6, 9}));
+  EXPECT_EQ(shownRecords(), (QList<int>{1, 5, 6}));
   search->setText("2013");
   EXPECT_EQ(shownRecords(), (QList<int>{2}));
   search->setText("   ");
-  EXPECT_EQ(shownRecords().size(), 12);
+  EXPECT_EQ(shownRecords().size(), 8);
   search->setText("no such report");
   EXPECT_TRUE(shownRecords().isEmpty());
   EXPECT_EQ(grid->rowCount(), 1);
   QTest::keyClick(search, Qt::Key_Escape);
   EXPECT_EQ(search->text(), "");
-  EXPECT_EQ(shownRecords().size(), 12);
+  EXPECT_EQ(shownRecords().size(), 8);
   EXPECT_TRUE(selectedRecords().isEmpty());  // shown again, unselected
 }
 
@@ -123,53 +143,53 @@ TEST_F(FrameTest, SelectAllDuringASearchSelectsTheHiddenRecordsAndViewOpensThemA
   download();
   search->setText("aed");
   frame->tbSelectAllClick();
-  EXPECT_EQ(grid->getSelCount(), 12);
+  EXPECT_EQ(grid->getSelCount(), 8);
   frame->tbViewTestReportClick();
-  ASSERT_EQ(frame->viewers().size(), 1);
-  EXPECT_EQ(frame->viewers()[0]->reports().size(), 12);
-  EXPECT_EQ(frame->viewers()[0]->windowTitle(), "Kalyx 5pc Test Report Viewer");
+  ASSERT_EQ(viewers().size(), 1);
+  EXPECT_EQ(viewer(0)->reports().size(), 8);
+  EXPECT_EQ(viewer(0)->windowTitle(), "Kalyx 5pc Test Report Viewer");
 }
 
 TEST_F(FrameTest, ViewOpensTheSelectedRecordsInIndexOrder) {
   download();
-  grid->setDispLst({11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0});
+  grid->setDispLst({7, 6, 5, 4, 3, 2, 1, 0});
   grid->deselectAll();
-  grid->setSelLst(9, true);
+  grid->setSelLst(6, true);
   grid->setSelLst(2, true);
   frame->tbViewTestReportClick();
-  ASSERT_EQ(frame->viewers().size(), 1);
-  const QList<QStringList>& reports = frame->viewers()[0]->reports();
+  ASSERT_EQ(viewers().size(), 1);
+  const QList<QStringList>& reports = viewer(0)->reports();
   ASSERT_EQ(reports.size(), 2);
   EXPECT_EQ(reports[0][3], "                               TEST REPORT No. 3");
-  EXPECT_EQ(reports[1][3], "                               TEST REPORT No. 10");
-  delete frame->viewers()[0];
-  EXPECT_TRUE(frame->viewers().isEmpty());  // a closed viewer leaves the list
+  EXPECT_EQ(reports[1][3], "                               TEST REPORT No. 7");
+  delete viewers()[0];
+  EXPECT_TRUE(viewers().isEmpty());  // a closed viewer leaves the list
 }
 
 TEST_F(FrameTest, HeaderPressesSortWithTiesInBothDirections) {
   download();
-  pressHeader(1);  // Device ID ascending; the two ICU-DEFIB-07 reports tie
+  pressHeader(1);  // Device ID ascending; ICU-DEFIB-07 and icu-defib-07 tie
   EXPECT_EQ(grid->sortColumn(), 1);
   EXPECT_TRUE(grid->ascending());
-  EXPECT_EQ(shownRecords(), (QList<int>{10, 3, 11, 0, 5, 2, 9, 4, 1, 6, 8, 7}));
+  EXPECT_EQ(shownRecords(), (QList<int>{0, 4, 2, 6, 3, 1, 7, 5}));
   pressHeader(1);
   EXPECT_FALSE(grid->ascending());
-  EXPECT_EQ(shownRecords(), (QList<int>{7, 8, 6, 1, 4, 9, 2, 5, 0, 11, 3, 10}));
+  EXPECT_EQ(shownRecords(), (QList<int>{5, 7, 1, 3, 6, 2, 4, 0}));
   pressHeader(0);
   pressHeader(0);  // "No." twice: report number descending
-  EXPECT_EQ(shownRecords(), (QList<int>{11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0}));
+  EXPECT_EQ(shownRecords(), (QList<int>{7, 6, 5, 4, 3, 2, 1, 0}));
 }
 
 TEST_F(FrameTest, DoubleClickOpensTheRowsReportButNotOnTheHeader) {
   download();
   QTest::mouseDClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(10, 5));
-  EXPECT_TRUE(frame->viewers().isEmpty());
+  EXPECT_TRUE(viewers().isEmpty());
   const QPoint row3 = grid->cellRect(3, 1).center();
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, row3);
   QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, row3);
-  ASSERT_EQ(frame->viewers().size(), 1);
-  ASSERT_EQ(frame->viewers()[0]->reports().size(), 1);
-  EXPECT_EQ(frame->viewers()[0]->reports()[0][8], "                          DEVICE I.D.:  ICU-DEFIB-07");
+  ASSERT_EQ(viewers().size(), 1);
+  ASSERT_EQ(viewer(0)->reports().size(), 1);
+  EXPECT_EQ(viewer(0)->reports()[0][8], "                          DEVICE I.D.:  ICU-DEFIB-07");
 }
 
 TEST_F(FrameTest, OpenShowsSavedFilesAndRemembersTheFolder) {
@@ -180,9 +200,9 @@ TEST_F(FrameTest, OpenShowsSavedFilesAndRemembersTheFolder) {
   file.close();
   files.openAnswer = {saved};
   frame->tbOpenClick();
-  ASSERT_EQ(frame->viewers().size(), 1);
-  EXPECT_TRUE(frame->viewers()[0]->fileMode());
-  EXPECT_EQ(frame->viewers()[0]->reports()[0], (QStringList{"line one", "", "line three"}));
+  ASSERT_EQ(viewers().size(), 1);
+  EXPECT_TRUE(viewer(0)->fileMode());
+  EXPECT_EQ(viewer(0)->reports()[0], (QStringList{"line one", "", "line three"}));
   EXPECT_EQ(files.asked[0][2], "Text Files (*.txt);;All Files (*.*)");
   frame->tbOpenClick();
   EXPECT_EQ(files.asked[1][1], dataHome.path() + "/");  // the chosen file's folder is the next start
@@ -193,5 +213,5 @@ TEST_F(FrameTest, OpenShowsSavedFilesAndRemembersTheFolder) {
   EXPECT_EQ(messages.shown[0].text, "File does not exist.");
   EXPECT_EQ(messages.shown[0].caption, "Error opening file");
   EXPECT_EQ(messages.shown[0].icon, UserMessages::Icon::Error);
-  EXPECT_EQ(frame->viewers().size(), 2);
+  EXPECT_EQ(viewers().size(), 2);
 }

@@ -1,7 +1,7 @@
-#include "frameharness.h"
+#include "uiharness.h"
 #include "reportrender.h"
 #include "settingsfile.h"
-#include "testrecords.h"
+#include "testreportbuilders.h"
 #include "testreportviewer.h"
 
 #include <QAction>
@@ -24,11 +24,10 @@ class ViewerTest : public UiHarness {
 
 TEST_F(ViewerTest, RecordModeRendersEachIndexAndShowsThemOneAfterAnother) {
   const QList<TTestRec> records = {completeDefibRecord(), makeTestRec("EMPTY", {1, 1, 20, 0, 0, 0}, 0, 1)};
-  const QByteArray info = systemInfoWithId("A1234567");
-  TTestReportViewer viewer(services(), records, {1, 0}, info);
+  TTestReportViewer viewer(services(), records, {1, 0}, "A1234567");
   ASSERT_EQ(viewer.reports().size(), 2);
-  EXPECT_EQ(viewer.reports()[0], renderTestReport(records[1], 1, &info));
-  EXPECT_EQ(viewer.reports()[1], renderTestReport(records[0], 0, &info));
+  EXPECT_EQ(viewer.reports()[0], renderTestReport(records[1], 1, "A1234567"));
+  EXPECT_EQ(viewer.reports()[1], renderTestReport(records[0], 0, "A1234567"));
   EXPECT_EQ(viewer.text(), (viewer.reports()[0] + viewer.reports()[1]).join('\n'));
   const QFont font = viewer.findChild<QPlainTextEdit*>()->font();
   EXPECT_EQ(font.family(), "Courier New");
@@ -60,7 +59,7 @@ TEST_F(ViewerTest, GeometryIsKeptInItsSection) {
     viewer.move(40, 30);
     viewer.resize(500, 400);
   }
-  const SettingsFile settings = appSettings();
+  const SettingsFile& settings = *services().settings;
   EXPECT_EQ(settings.readInteger("TestReportViewer", "WINDOWSTATE", -1), 0);
   EXPECT_EQ(settings.readInteger("TestReportViewer", "WIDTH", -1), 500);
   EXPECT_EQ(settings.readInteger("TestReportViewer", "HEIGHT", -1), 400);

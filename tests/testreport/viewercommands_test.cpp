@@ -1,10 +1,10 @@
-#include "frameharness.h"
+#include "uiharness.h"
 #include "initialdir.h"
 #include "pdftext.h"
 #include "reportexport.h"
 #include "scriptedprinter.h"
 #include "settingsfile.h"
-#include "testrecords.h"
+#include "testreportbuilders.h"
 #include "testreportviewer.h"
 
 #include <QDir>
@@ -23,7 +23,7 @@ class ViewerCommandsTest : public UiHarness {
     records[0].setU8(testrec::DutTypeByte, DutAed);
     AppServices s = services();
     s.printing = &printer;
-    viewer = std::make_unique<TTestReportViewer>(s, records, QList<int>{2, 0}, systemInfoWithId("A1234567"));
+    viewer = std::make_unique<TTestReportViewer>(s, records, QList<int>{2, 0}, "A1234567");
   }
   QString folder(const char* name) {
     const QString path = dataHome.path() + "/" + name;
@@ -41,14 +41,13 @@ TEST_F(ViewerCommandsTest, SaveToTextAsksForAFolderAndRemembersIt) {
   EXPECT_EQ(files.asked[0][2], "Save Test Reports To Folder");
   EXPECT_EQ(QDir(files.folderAnswer).entryList(QDir::Files),
             (QStringList{"FIRST.2020_02_01.08_00_00.txt", "ICU-DEFIB-07.2013_03_05.14_05_09.txt"}));
-  EXPECT_EQ(readInitialDir(appSettings(), "SaveDialogText"), files.folderAnswer + "/");
+  EXPECT_EQ(readInitialDir(settings, "SaveDialogText"), files.folderAnswer + "/");
   viewer->saveToText();
   EXPECT_EQ(files.asked[1][1], files.folderAnswer + "/");
   EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(ViewerCommandsTest, CancellingWritesNothingAndKeepsTheStoredFolder) {
-  SettingsFile settings = appSettings();
   writeInitialDir(settings, "SaveDialogCSV", "/kept");
   viewer->saveToText();
   viewer->saveToCsv();
@@ -74,7 +73,7 @@ TEST_F(ViewerCommandsTest, SaveToCsvWritesTheTextFilesBesideTheIndex) {
   EXPECT_TRUE(lines[0].startsWith("\"ICU-DEFIB-07\","));
   EXPECT_TRUE(lines[1].startsWith("\"FIRST\",\"Feb 01, 2020 08:00:00 AM\",\"Manual\",\"AED\",\"PASS\","));
   EXPECT_EQ(QDir(folder("csv")).entryList(QDir::Files).size(), 3);
-  EXPECT_EQ(readInitialDir(appSettings(), "SaveDialogCSV"), folder("csv") + "/");
+  EXPECT_EQ(readInitialDir(settings, "SaveDialogCSV"), folder("csv") + "/");
 }
 
 TEST_F(ViewerCommandsTest, SaveToMupProposesTheTimeAsItsName) {

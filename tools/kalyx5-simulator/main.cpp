@@ -2,6 +2,7 @@
 // program's serial link can be tried and tested without an analyzer.
 
 #include "ptyserver.h"
+#include "dumpfolder.h"
 #include "samplememory.h"
 #include "simulatorengine.h"
 

@@ -1,0 +1,71 @@
+#pragma once
+#include "sortitem.h"
+
+#include <QList>
+#include <QStringList>
+#include <QWidget>
+#include <functional>
+
+class QStatusBar;
+class QVBoxLayout;
+class SettingsFile;
+class TStringGridEx;
+
+// What one frame's list shows of its records: the columns with their headers and
+// first widths, the text and sort key of each cell, and the words of the status text.
+struct ListColumns {
+  QStringList headers;
+  QList<int> widths;
+  std::function<int()> recordCount;
+  std::function<QString(int index, int column)> cellText;
+  std::function<TSortItem(int index, int column)> sortKey;  // the key carries the record index
+  std::function<SortKind(int column)> sortKind;
+  int maximum = 0;  // the most records the list holds, shown in the status text
+  QString noun;     // "Test Reports": the status text reads "12/50 Test Reports"
+};
+
+// The list page that all three frames share: the frame's bar on top, the grid,
+// and a status bar. It keeps the display list (which record each row shows), the
+// selection per record, the sort by column (ties by record index, descending the
+// exact reverse of ascending), the status text, the grid's saved settings and the
+// viewers the frame opened. The frame holds the records; the page reads them
+// through the columns it was given.
+class TListPage : public QWidget {
+  Q_OBJECT
+ public:
+  TListPage(const QString& gridName, const QString& statusBarName, ListColumns columns, QWidget* parent = nullptr);
+
+  void setTopBar(QWidget* bar);
+  TStringGridEx* grid() const { return grid_; }
+  QString statusText() const;
+
+  // Display list: each shows rows, sorts them, refills the grid and the status text.
+  void showAll();
+  void showMatching(const std::function<bool(int index)>& keep);  // a hidden record loses its selection
+  void recordsReplaced();  // all records again, the selection sized to them, the current row selected
+  void appendRecord(int index);  // shown last whatever the order, unselected
+  void sortDisplayList();
+  void fillGrid();
+  void updateStatus();
+
+  void selectAll();  // every record, those the display hides too
+  QList<int> selectedIndexes() const;  // in ascending record order
+  int currentRecord() const;  // the record of the current row, or -1
+
+  void loadGridSettings(const SettingsFile& settings);
+  void saveGridSettings(SettingsFile& settings) const;
+
+  // A viewer the frame opened: shown, and dropped from the list when it is destroyed.
+  void addViewer(QWidget* viewer);
+  const QList<QWidget*>& viewers() const { return viewers_; }
+
+ private:
+  void headerPressed(int column);
+  void resetDisplayList(const std::function<bool(int index)>& keep);
+
+  ListColumns columns_;
+  TStringGridEx* grid_;
+  QStatusBar* statusBar_;
+  QVBoxLayout* layout_;
+  QList<QWidget*> viewers_;
+};

@@ -1,0 +1,31 @@
+#pragma once
+#include "appservices.h"
+#include "recordingmessages.h"
+#include "scopeddatahome.h"
+#include "scriptedprompts.h"
+#include "settingsfile.h"
+#include "simulatordriver.h"
+
+#include <gtest/gtest.h>
+
+// What a frame, viewer or main window under test is handed: a simulated analyzer
+// whose memory the test fills, recorded messages, scripted file dialogs, and a
+// settings file in a private data folder.
+class UiHarness : public ::testing::Test {
+ protected:
+  ScopedDataHome dataHome;
+  SettingsFile settings{dataHome.path() + QStringLiteral("/kalyx5pc.ini")};
+  SimulatorDriver driver{AnalyzerMemory()};
+  RecordingMessages messages;
+  ScriptedFilePrompts files;
+
+  AppServices services() {
+    AppServices s;
+    s.driver = &driver;
+    s.messages = &messages;
+    s.files = &files;
+    s.settings = &settings;
+    return s;
+  }
+  void useMemory(const AnalyzerMemory& memory) { driver.engine().memory() = memory; }
+};
