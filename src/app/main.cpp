@@ -28,7 +28,10 @@ bool readCommandLine(int& argc, char** argv, LinkOptions* linkOptions) {
   nameApplication();
   QStringList arguments = QCoreApplication::arguments();
   QString error;
-  const bool linkOk = takeLinkOptions(&arguments, {}, linkOptions, &error);
+  if (!takeLinkOptions(&arguments, {}, linkOptions, &error)) {
+    std::fprintf(stderr, "kalyx5pc: %s\n", qPrintable(error));
+    return false;
+  }
 
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("The desktop companion program of the Kalyx 5 analyzer.\n\n"
@@ -37,8 +40,7 @@ bool readCommandLine(int& argc, char** argv, LinkOptions* linkOptions) {
   parser.addHelpOption();
   parser.addVersionOption();
   parser.process(arguments);
-  if (!linkOk) std::fprintf(stderr, "kalyx5pc: %s\n", qPrintable(error));
-  return linkOk;
+  return true;
 }
 }  // namespace
 

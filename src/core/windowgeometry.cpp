@@ -2,24 +2,64 @@
 
 #include "settingsfile.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
+
+namespace {
+QSize frameExtra(const QWidget& window) { return window.frameGeometry().size() - window.geometry().size(); }
+
+// The window system tells a window's frame only once the window is shown. Until
+// then the window is sized as if it had none; this helper then takes the frame
+// off the inner size, once, so the outer size is the one stored.
+class OuterSizeKeeper : public QObject {
+ public:
+  OuterSizeKeeper(QWidget& window, QSize outer) : QObject(&window), window_(window), outer_(outer) {
+    window.installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize) return false;
+    if (type == QEvent::Show) QTimer::singleShot(2000, this, [this] { deleteLater(); });  // no frame comes
+    const QSize extra = frameExtra(window_);
+    if (extra.isNull() || window_.windowState() != Qt::WindowNoState) return false;
+    window_.removeEventFilter(this);
+    window_.resize(outer_ - extra);
+    deleteLater();
+    return false;
+  }
+
+ private:
+  QWidget& window_;
+  QSize outer_;
+};
+
+void resizeOuter(QWidget& window, QSize outer) {
+  const QSize extra = frameExtra(window);
+  window.resize(outer - extra);
+  if (extra.isNull()) new OuterSizeKeeper(window, outer);
+}
+}  // namespace
 
 void loadWindowGeometry(QWidget& window, const SettingsFile& settings, const QString& section, QSize defaultSize) {
   const int top = settings.readInteger(section, QStringLiteral("TOP"), -1);
   const int left = settings.readInteger(section, QStringLiteral("LEFT"), -1);
   const int height = settings.readInteger(section, QStringLiteral("HEIGHT"), -1);
   const int width = settings.readInteger(section, QStringLiteral("WIDTH"), -1);
-  window.resize(height == -1 || width == -1 ? defaultSize : QSize(width, height));
+  const QSize outer = height == -1 || width == -1 ? defaultSize : QSize(width, height);
+  resizeOuter(window, outer);
   if (top == -1 || left == -1) {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      QRect frame = window.frameGeometry();
+      QRect frame(QPoint(), outer);
       frame.moveCenter(screen->availableGeometry().center());
       window.move(frame.topLeft());
     }
   } else {
-    window.move(left, top);
+    window.move(left, top);  // a window's position is that of its frame
   }
   if (settings.readInteger(section, QStringLiteral("WINDOWSTATE"), 0) == 2) window.setWindowState(Qt::WindowMaximized);
 }
@@ -29,8 +69,9 @@ void saveWindowGeometry(const QWidget& window, SettingsFile& settings, const QSt
   const int code = (state & Qt::WindowMinimized) ? 1 : (state & Qt::WindowMaximized) ? 2 : 0;
   settings.writeInteger(section, QStringLiteral("WINDOWSTATE"), code);
   if (code != 0) return;
-  settings.writeInteger(section, QStringLiteral("TOP"), window.pos().y());
-  settings.writeInteger(section, QStringLiteral("LEFT"), window.pos().x());
-  settings.writeInteger(section, QStringLiteral("HEIGHT"), window.height());
-  settings.writeInteger(section, QStringLiteral("WIDTH"), window.width());
+  const QRect outer = window.frameGeometry();
+  settings.writeInteger(section, QStringLiteral("TOP"), outer.top());
+  settings.writeInteger(section, QStringLiteral("LEFT"), outer.left());
+  settings.writeInteger(section, QStringLiteral("HEIGHT"), outer.height());
+  settings.writeInteger(section, QStringLiteral("WIDTH"), outer.width());
 }

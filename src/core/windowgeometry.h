@@ -6,7 +6,10 @@ class QWidget;
 class SettingsFile;
 
 // A window's place, size and state under its section: TOP, LEFT, HEIGHT, WIDTH
-// (default −1: centred on the screen, `defaultSize`) and WINDOWSTATE (2 opens it maximised).
+// and WINDOWSTATE. Place and size are the window's outer bounds, frame included,
+// as the settings file has always held them. TOP or LEFT of -1 centres the
+// window on the screen, HEIGHT or WIDTH of -1 gives `defaultSize` (outer), and
+// WINDOWSTATE 2 opens it maximised.
 void loadWindowGeometry(QWidget& window, const SettingsFile& settings, const QString& section, QSize defaultSize);
 // Writes WINDOWSTATE (0 normal, 1 minimised, 2 maximised), and the place and size
 // only in the normal state, so a maximised window keeps its earlier normal bounds.

@@ -80,6 +80,7 @@ void TCommProgress::closeProgress() {
   closingByButton_ = true;
   hide();
   closingByButton_ = false;
+  enableOtherWindows();
 }
 
 void TCommProgress::btnOKClick() { closeProgress(); }
@@ -99,12 +100,8 @@ void TCommProgress::showEvent(QShowEvent* event) {
   }
 }
 
-void TCommProgress::hideEvent(QHideEvent* event) {
-  clock_.stop();
-  enableOtherWindows();
-  QDialog::hideEvent(event);
-}
-
+// Only closing the dialog gives the other windows back: a minimised dialog is
+// hidden too, but its transfer still runs.
 void TCommProgress::enableOtherWindows() {
   for (const QPointer<QWidget>& w : std::as_const(disabledWindows_))
     if (w) w->setEnabled(true);

@@ -12,9 +12,10 @@ class QPushButton;
 class UserMessages;
 
 // The dialog every transfer shows: a line of text, a progress bar, OK and Cancel.
-// It has no close button and stays on top, centred over its owner. While it shows,
-// every other window of the program is disabled; they are enabled again when it
-// closes. Cancel and the time-out only set `cancelled`, which the transfer polls.
+// It has no close button and stays on top, centred over its owner. From the
+// moment it shows until it is closed (OK, or the transfer closing it), every other
+// window of the program is disabled, minimised or not. Cancel and the time-out
+// only set `cancelled`, which the transfer polls.
 class TCommProgress : public QDialog, public TransferProgress {
   Q_OBJECT
  public:
@@ -32,7 +33,6 @@ class TCommProgress : public QDialog, public TransferProgress {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void reject() override;
 

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 namespace {
 const QColor kStripe(232, 241, 249);
@@ -50,10 +51,21 @@ TStringGridEx::TStringGridEx(QWidget* parent) : QTableWidget(parent) {
   setMouseTracking(false);
   setRowCount(1);
 
+  // Qt's table selects a column on a header press, which moves the current row,
+  // and sizes a column to its contents on a double click on its border; this
+  // grid's header only sorts and resizes. Tab leaves the grid instead of
+  // walking its cells.
+  disconnect(horizontalHeader(), SIGNAL(sectionPressed(int)), this, SLOT(selectColumn(int)));
+  disconnect(horizontalHeader(), SIGNAL(sectionEntered(int)), this, SLOT(_q_selectColumn(int)));
+  disconnect(horizontalHeader(), SIGNAL(sectionHandleDoubleClicked(int)), this, SLOT(resizeColumnToContents(int)));
+  setTabKeyNavigation(false);
+
   connect(horizontalHeader(), &QHeaderView::sectionPressed, this, [this](int column) {
     if (QGuiApplication::mouseButtons() & Qt::LeftButton) emit headerPressed(column);
   });
   connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] { resizeLastCol(); });
+  dragScroll_.setInterval(50);
+  connect(&dragScroll_, &QTimer::timeout, this, [this] { dragTo(currentGridRow() + dragDirection_); });
 }
 
 bool TStringGridEx::getSelLst(int index) const {
@@ -156,8 +168,12 @@ void TStringGridEx::showEvent(QShowEvent* event) {
 
 void TStringGridEx::saveGridSettings(SettingsFile& settings) const {
   const QString section = objectName();
-  for (int n = 0; n < columnCount() - 1; ++n)
-    settings.writeInteger(section, QStringLiteral("COL_%1_WIDTH").arg(n), columnWidth(n));
+  // A grid never shown still holds the widths it loaded: those are written back
+  // (a width that was not stored stays unwritten), never its first widths.
+  for (int n = 0; n < columnCount() - 1; ++n) {
+    const int width = n < storedWidths_.size() ? storedWidths_[n] : columnWidth(n);
+    if (width >= 0) settings.writeInteger(section, QStringLiteral("COL_%1_WIDTH").arg(n), width);
+  }
   settings.writeInteger(section, QStringLiteral("COL_SORTBY"), sortColumn_);
   settings.writeInteger(section, QStringLiteral("ASCENDING"), ascending_ ? 1 : 0);
 }
@@ -275,6 +291,7 @@ void TStringGridEx::mousePressEvent(QMouseEvent* event) {
       deselectAll();
       selectRow(row);
     }
+    anchorRow_ = row;
     emit popupRequested(row);
     if (popupMenu_) popupMenu_->popup(event->globalPosition().toPoint());
   }
@@ -287,16 +304,48 @@ void TStringGridEx::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rowAt(event->position().toPoint()) > 0) emit gridDblClick();
 }
 
+// Dragging with the left button selects every row it passes and makes the row
+// under the mouse the current one; above or below the rows, the grid scrolls on
+// toward the mouse, one row at a time, while the button is held there.
 void TStringGridEx::mouseMoveEvent(QMouseEvent* event) {
-  if (dispLst_.isEmpty() || !(event->buttons() & Qt::LeftButton)) return;
-  const int row = rowAt(event->position().toPoint());
-  if (row > 0) selectRow(row);
+  if (dispLst_.isEmpty() || !(event->buttons() & Qt::LeftButton)) {
+    dragScroll_.stop();
+    return;
+  }
+  const QPoint pos = event->position().toPoint();
+  dragDirection_ = pos.y() < 0 ? -1 : pos.y() >= viewport()->height() ? 1 : 0;
+  if (dragDirection_ != 0) {
+    if (!dragScroll_.isActive()) {
+      dragTo(currentGridRow() + dragDirection_);
+      dragScroll_.start();
+    }
+    return;
+  }
+  dragScroll_.stop();
+  const int row = rowAt(pos);
+  if (row > 0) dragTo(row);
+}
+
+void TStringGridEx::mouseReleaseEvent(QMouseEvent* event) {
+  dragScroll_.stop();
+  QTableWidget::mouseReleaseEvent(event);
+}
+
+void TStringGridEx::dragTo(int row) {
+  row = qBound(1, row, int(dispLst_.size()));
+  const int from = qBound(1, currentGridRow(), int(dispLst_.size()));
+  for (int r = qMin(from, row); r <= qMax(from, row); ++r) selectRow(r);
+  setCurrentGridRow(row);
+  scrollTo(currentIndex());
 }
 
 void TStringGridEx::wheelEvent(QWheelEvent* event) {
-  // One row per notch; the current row and the selection stay as they are.
-  const int notches = event->angleDelta().y() / 120;
-  verticalScrollBar()->setValue(verticalScrollBar()->value() - notches);
+  // One row per notch of 120; a touchpad's finer steps add up to whole rows.
+  // The current row and the selection stay as they are.
+  wheelRemainder_ += event->angleDelta().y();
+  const int rows = wheelRemainder_ / 120;
+  wheelRemainder_ -= rows * 120;
+  verticalScrollBar()->setValue(verticalScrollBar()->value() - rows);
   event->accept();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <QTableWidget>
+#include <QTimer>
 #include <functional>
 #include <vector>
 
@@ -76,6 +77,7 @@ class TStringGridEx : public QTableWidget {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -86,6 +88,7 @@ class TStringGridEx : public QTableWidget {
   int rowAt(const QPoint& viewportPos) const;  // grid row under the point, 0 when none
   void repaintRow(int row);
   void applyStoredWidths();
+  void dragTo(int row);  // selects the rows from the current one to `row`, which becomes current
 
   std::vector<bool> selLst_;
   QList<int> dispLst_;
@@ -94,5 +97,8 @@ class TStringGridEx : public QTableWidget {
   int anchorRow_ = 1;
   bool resizingLastCol_ = false;
   QMenu* popupMenu_ = nullptr;
-  QList<int> storedWidths_;  // loaded before the grid was first shown
+  QList<int> storedWidths_;  // loaded before the grid was first shown; -1 where none was stored
+  QTimer dragScroll_;        // scrolls on while a drag is held above or below the rows
+  int dragDirection_ = 0;
+  int wheelRemainder_ = 0;   // wheel movement short of a whole notch
 };

@@ -1,8 +1,11 @@
 #include "commprogress.h"
 #include "recordingmessages.h"
+#include "waituntil.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QHideEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -85,7 +88,7 @@ TEST_F(CommProgressTest, CancelSetsTheFlagAndTheDialogStays) {
 TEST_F(CommProgressTest, TheTimeOutSetsTheFlagAndShowsItsMessage) {
   TCommProgress dialog(&owner, 3, 50, "x", messages);
   dialog.show();
-  QTRY_VERIFY_WITH_TIMEOUT(dialog.cancelled(), 2000);
+  ASSERT_TRUE(waitUntil([&] { return dialog.cancelled(); }, 2000));
   ASSERT_EQ(messages.shown.size(), 1);
   EXPECT_EQ(messages.shown[0].text, timeoutMessageText());
   EXPECT_EQ(messages.shown[0].caption, "Communications time out");
@@ -105,4 +108,17 @@ TEST_F(CommProgressTest, EachTransferGetsAFreshShownDialog) {
   EXPECT_TRUE(host.current()->isVisible());
   EXPECT_FALSE(host.current()->cancelled());
   EXPECT_FALSE(owner.isEnabled());
+}
+
+TEST_F(CommProgressTest, MinimisingTheDialogKeepsTheOtherWindowsDisabledUntilItCloses) {
+  TCommProgress dialog(&owner, 3, 5000, "x", messages);
+  dialog.show();
+  dialog.showMinimized();
+  QHideEvent minimised;  // what the window system sends when the dialog is iconified
+  QApplication::sendEvent(&dialog, &minimised);
+  EXPECT_FALSE(owner.isEnabled());
+  EXPECT_TRUE(dialog.timerRunning());  // the transfer's time-out still counts
+  dialog.showNormal();
+  dialog.closeProgress();
+  EXPECT_TRUE(owner.isEnabled());
 }

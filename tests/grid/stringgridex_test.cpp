@@ -1,9 +1,12 @@
 #include "settingsfile.h"
 #include "stringgridex.h"
+#include "waituntil.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -44,10 +47,16 @@ class GridTest : public ::testing::Test {
       if (grid.isRowSelected(r)) rows << r;
     return rows;
   }
-  void dragTo(int row) {
-    QMouseEvent move(QEvent::MouseMove, rowCenter(row), grid.viewport()->mapToGlobal(rowCenter(row)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
+  void dragTo(int row) { dragToPoint(rowCenter(row)); }
+  void dragToPoint(QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, at, grid.viewport()->mapToGlobal(at), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(grid.viewport(), &move);
+  }
+  void wheel(int delta) {
+    QWheelEvent event(rowCenter(1), grid.viewport()->mapToGlobal(rowCenter(1)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid.viewport(), &event);
   }
 };
 }  // namespace
@@ -144,12 +153,87 @@ TEST_F(GridTest, RightClickSelectsAnUnselectedRowOnly) {
 TEST_F(GridTest, WheelScrollsWithoutMovingTheCurrentRowOrTheSelection) {
   fill(40);
   click(1);
-  QWheelEvent wheel(rowCenter(1), grid.viewport()->mapToGlobal(rowCenter(1)), QPoint(), QPoint(0, -240),
-                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-  QApplication::sendEvent(grid.viewport(), &wheel);
+  wheel(-240);
   EXPECT_EQ(grid.verticalScrollBar()->value(), 2);
   EXPECT_EQ(grid.currentGridRow(), 1);
   EXPECT_EQ(selectedRows(), (QList<int>{1}));
+}
+
+TEST_F(GridTest, ATouchpadsFineWheelStepsAddUpToOneRowPerNotch) {
+  fill(40);
+  QApplication::processEvents();  // the scroll bar learns the new row count
+  for (int i = 0; i < 5; ++i) wheel(-40);  // 200 of 120: one row, 80 left over
+  EXPECT_EQ(grid.verticalScrollBar()->value(), 1);
+  wheel(-40);
+  EXPECT_EQ(grid.verticalScrollBar()->value(), 2);
+  wheel(90);
+  wheel(30);
+  EXPECT_EQ(grid.verticalScrollBar()->value(), 1);
+}
+
+TEST_F(GridTest, AHeaderPressOnlySortsAndADoubleClickOnABorderSizesNothing) {
+  QSignalSpy sorted(&grid, &TStringGridEx::headerPressed);
+  click(4);
+  QHeaderView* header = grid.horizontalHeader();
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(grid.columnViewportPosition(1) + 10, 5));
+  EXPECT_EQ(sorted.count(), 1);
+  EXPECT_EQ(grid.currentGridRow(), 4);
+  EXPECT_EQ(selectedRows(), (QList<int>{4}));
+
+  grid.setColumnWidth(0, 150);
+  const QPoint border(grid.columnViewportPosition(1) - 1, 5);
+  QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, border);
+  EXPECT_EQ(grid.columnWidth(0), 150);
+}
+
+TEST_F(GridTest, TabLeavesTheGridWithoutMovingTheCurrentRow) {
+  QWidget window;
+  auto* first = new TStringGridEx(&window);
+  first->setColumnCount(2);
+  first->resize(300, 200);
+  auto* next = new QLineEdit(&window);
+  next->move(0, 210);
+  window.show();
+  QApplication::setActiveWindow(&window);
+  first->clearDispLst();
+  for (int i = 0; i < 5; ++i) first->addDispLst(i);
+  first->setSelLstSize();
+  first->setDataRowCount(5);
+  first->setFocus();
+  first->setCurrentGridRow(2);
+  QTest::keyClick(first, Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), next);
+  EXPECT_EQ(first->currentGridRow(), 2);
+}
+
+TEST_F(GridTest, ARightClickMovesTheShiftClickAnchor) {
+  click(2);
+  click(5, {}, Qt::RightButton);
+  click(6, Qt::ShiftModifier);
+  EXPECT_EQ(selectedRows(), (QList<int>{5, 6}));
+}
+
+TEST_F(GridTest, DraggingMovesTheCurrentRowAndSelectsEveryRowPassed) {
+  QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, rowCenter(1));
+  dragTo(4);  // a quick move over rows 2 and 3 selects them too
+  EXPECT_EQ(selectedRows(), (QList<int>{1, 2, 3, 4}));
+  EXPECT_EQ(grid.currentGridRow(), 4);
+  QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, rowCenter(4));
+}
+
+TEST_F(GridTest, DraggingBelowTheRowsScrollsOnWhileTheButtonIsHeld) {
+  fill(40);
+  const int visibleRows = grid.viewport()->height() / 18;
+  const QPoint below(20, grid.viewport()->height() + 10);
+  QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, rowCenter(1));
+  dragToPoint(below);
+  ASSERT_TRUE(waitUntil([&] { return grid.currentGridRow() > visibleRows + 2; }, 1500));
+  EXPECT_GT(grid.verticalScrollBar()->value(), 0);
+  QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, below);
+  const int current = grid.currentGridRow();
+  QTest::qWait(200);
+  EXPECT_EQ(grid.currentGridRow(), current);  // released: the scrolling stopped
+  EXPECT_EQ(selectedRows().size(), current);  // every row from the first to the current one
 }
 
 TEST_F(GridTest, LastColumnFillsTheGridButNeverShrinks) {
@@ -198,4 +282,26 @@ TEST_F(GridTest, SettingsAreSavedAndLoadedUnderTheGridsName) {
   EXPECT_EQ(fresh.columnWidth(0), fresh.viewport()->width() / 4);
   EXPECT_EQ(fresh.sortColumn(), 0);
   EXPECT_TRUE(fresh.ascending());
+}
+
+TEST_F(GridTest, AGridNeverShownSavesTheWidthsItLoaded) {
+  QTemporaryDir dir;
+  SettingsFile settings(dir.filePath("kalyx5pc.ini"));
+  settings.writeInteger("sgHidden", "COL_0_WIDTH", 90);  // COL_1_WIDTH was never stored
+  TStringGridEx hidden;
+  hidden.setObjectName("sgHidden");
+  hidden.setColumnCount(3);
+  hidden.setColumnWidth(0, 124);
+  hidden.setColumnWidth(1, 148);
+  hidden.loadGridSettings(settings);
+  hidden.saveGridSettings(settings);
+  EXPECT_EQ(settings.readInteger("sgHidden", "COL_0_WIDTH", -5), 90);
+  EXPECT_EQ(settings.readInteger("sgHidden", "COL_1_WIDTH", -5), -5);
+  hidden.resize(626, 300);
+  hidden.show();  // shown at last: the loaded width is applied, and saved from then on
+  EXPECT_EQ(hidden.columnWidth(0), 90);
+  hidden.setColumnWidth(0, 70);
+  hidden.saveGridSettings(settings);
+  EXPECT_EQ(settings.readInteger("sgHidden", "COL_0_WIDTH", -5), 70);
+  EXPECT_EQ(settings.readInteger("sgHidden", "COL_1_WIDTH", -5), hidden.columnWidth(1));
 }

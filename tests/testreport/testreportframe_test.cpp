@@ -215,3 +215,17 @@ TEST_F(FrameTest, OpenShowsSavedFilesAndRemembersTheFolder) {
   EXPECT_EQ(messages.shown[0].icon, UserMessages::Icon::Error);
   EXPECT_EQ(viewers().size(), 2);
 }
+
+TEST_F(FrameTest, ADownloadStartedWhileOneRunsIsRefusedAndTheFirstFinishes) {
+  driver.engine().setBlockDelay(30);
+  TCommProgress* running = nullptr;
+  QTimer::singleShot(100, [this, &running] {
+    running = frame->progressHost()->current();
+    frame->tbDownloadClick();  // the windows are disabled, but a shortcut or a script could try
+  });
+  frame->tbDownloadClick();
+  EXPECT_EQ(frame->progressHost()->current(), running);  // the first transfer's dialog was never destroyed
+  EXPECT_EQ(frame->records().size(), 8);
+  EXPECT_EQ(driver.opens, 1);
+  EXPECT_TRUE(messages.shown.isEmpty());
+}

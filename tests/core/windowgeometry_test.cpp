@@ -1,0 +1,52 @@
+#include "settingsfile.h"
+#include "windowgeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QTemporaryDir>
+
+namespace {
+class WindowGeometryTest : public ::testing::Test {
+ protected:
+  QTemporaryDir dir;
+  SettingsFile settings{dir.filePath("kalyx5pc.ini")};
+};
+}  // namespace
+
+// The offscreen platform gives shown windows a frame of two pixels on each side,
+// so inner and outer sizes differ as on a desktop.
+TEST_F(WindowGeometryTest, TheStoredSizeIsTheOuterSizeAndComesBackTheSame) {
+  QRect saved;
+  {
+    QMainWindow window;
+    window.show();
+    window.resize(500, 400);
+    window.move(40, 30);
+    QApplication::processEvents();
+    ASSERT_NE(window.frameGeometry().size(), window.size()) << "the platform gave the window no frame";
+    saved = window.frameGeometry();
+    saveWindowGeometry(window, settings, "TestReportViewer");
+  }
+  EXPECT_EQ(settings.readInteger("TestReportViewer", "WIDTH", -1), saved.width());
+  EXPECT_EQ(settings.readInteger("TestReportViewer", "HEIGHT", -1), saved.height());
+  EXPECT_EQ(settings.readInteger("TestReportViewer", "LEFT", -1), saved.left());
+  EXPECT_EQ(settings.readInteger("TestReportViewer", "TOP", -1), saved.top());
+
+  QMainWindow again;
+  loadWindowGeometry(again, settings, "TestReportViewer", QSize(685, 600));
+  again.show();
+  QApplication::processEvents();
+  EXPECT_EQ(again.frameGeometry(), saved);
+  EXPECT_EQ(again.size(), QSize(500, 400));
+}
+
+TEST_F(WindowGeometryTest, AMaximisedWindowKeepsItsEarlierNormalBounds) {
+  settings.writeInteger("QalMain", "WIDTH", 640);
+  QMainWindow window;
+  window.showMaximized();
+  saveWindowGeometry(window, settings, "QalMain");
+  EXPECT_EQ(settings.readInteger("QalMain", "WINDOWSTATE", -1), 2);
+  EXPECT_EQ(settings.readInteger("QalMain", "WIDTH", -1), 640);
+}
