@@ -1,6 +1,7 @@
 // The command-line program as a user runs it: its output, messages and exit status.
 #include "fulldisk.h"
 #include "samplememory.h"
+#include "testfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -26,11 +27,6 @@ CliRun cli(const QStringList& args) {
   return run;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
 }  // namespace
 
 TEST(CommandLine, InfoFromTheSampleMemory) {
@@ -42,11 +38,11 @@ TEST(CommandLine, InfoFromTheSampleMemory) {
 TEST(CommandLine, ReportsOfADumpAreRenderedInRecordOrder) {
   QTemporaryDir dump;
   const AnalyzerMemory sample = sampleAnalyzerMemory();
-  writeFile(dump.filePath("reports.bin"), sample.testRecords[2] + sample.testRecords[0]);
+  writeAll(dump.filePath("reports.bin"), sample.testRecords[2] + sample.testRecords[0]);
   QByteArray info(37, '\0');
   info.replace(12, 8, "A1234567");
   info[34] = 2;
-  writeFile(dump.filePath("sysinfo.bin"), info);
+  writeAll(dump.filePath("sysinfo.bin"), info);
   const CliRun run = cli({"--demo", dump.path(), "reports"});
   ASSERT_EQ(run.status, 0) << run.err.toStdString();
   QFile golden(QStringLiteral(KALYX_TEST_DATA "/report_defib_complete.txt"));
@@ -62,7 +58,7 @@ TEST(CommandLine, CountsOutsideTheLimitsFailWithTheProgramsMessage) {
   QTemporaryDir many;
   QByteArray info(37, '\0');
   info[34] = char(51);
-  writeFile(many.filePath("sysinfo.bin"), info);
+  writeAll(many.filePath("sysinfo.bin"), info);
   const CliRun run = cli({"--demo", many.path(), "reports"});
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.err, "Unexpected number of test reports.\n");
@@ -72,7 +68,7 @@ TEST(CommandLine, CountsOutsideTheLimitsFailWithTheProgramsMessage) {
 TEST(CommandLine, BadArgumentsAndUnreadableDumpsAreExplained) {
   EXPECT_EQ(cli({"--demo", "nothing"}).status, 2);
   QTemporaryDir bad;
-  writeFile(bad.filePath("reports.bin"), QByteArray(10, 'x'));
+  writeAll(bad.filePath("reports.bin"), QByteArray(10, 'x'));
   const CliRun run = cli({"--demo", bad.path(), "reports"});
   EXPECT_EQ(run.status, 2);
   EXPECT_TRUE(run.err.contains("reports.bin")) << run.err.toStdString();

@@ -1,6 +1,7 @@
 #include "fulldisk.h"
 #include "savefile.h"
 #include "settingsfile.h"
+#include "testfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -10,17 +11,6 @@
 #include <QTemporaryDir>
 
 namespace {
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  ASSERT_EQ(file.write(bytes), bytes.size());
-}
-
 // A save file whose bytes never reach the disk, as when the disk fails under a write.
 class FailingSaveFile : public QSaveFile {
  public:

@@ -1,5 +1,6 @@
 #include "initialdir.h"
 #include "settingsfile.h"
+#include "testfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -8,17 +9,6 @@
 #include <QTemporaryDir>
 
 namespace {
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
 class SettingsFileTest : public ::testing::Test {
  protected:
   QTemporaryDir dir;

@@ -1,19 +1,12 @@
 #include "dumpfolder.h"
 #include "memorybuilders.h"
 #include "simulatorengine.h"
+#include "testfiles.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
-
-namespace {
-void writeFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-}  // namespace
 
 TEST(SimulatorEngine, AnswersCommandsFromItsMemoryAndSkipsGarbage) {
   SimulatorEngine engine(memoryWithRecords(2, 4, 3));
@@ -72,8 +65,8 @@ TEST(SimulatorEngine, DelaysStallsAndTrailingBytes) {
 
 TEST(DumpFolder, WithoutSystemInformationTheCountsFollowTheFiles) {
   QTemporaryDir dir;
-  writeFile(dir.filePath("reports.bin"), QByteArray(3 * 736, 'r'));
-  writeFile(dir.filePath("waves.bin"), QByteArray(1314, 'w'));
+  writeAll(dir.filePath("reports.bin"), QByteArray(3 * 736, 'r'));
+  writeAll(dir.filePath("waves.bin"), QByteArray(1314, 'w'));
   QString error;
   const std::optional<AnalyzerMemory> m = loadDumpFolder(dir.path(), &error);
   ASSERT_TRUE(m) << error.toStdString();
@@ -88,7 +81,7 @@ TEST(DumpFolder, SystemInformationFileGivesTheCountsAsStored) {
   QTemporaryDir dir;
   QByteArray info(37, '\0');
   info[34] = char(51);
-  writeFile(dir.filePath("sysinfo.bin"), info);
+  writeAll(dir.filePath("sysinfo.bin"), info);
   QString error;
   const std::optional<AnalyzerMemory> m = loadDumpFolder(dir.path(), &error);
   ASSERT_TRUE(m);
@@ -97,12 +90,12 @@ TEST(DumpFolder, SystemInformationFileGivesTheCountsAsStored) {
 
 TEST(DumpFolder, FilesOfTheWrongSizeAreRefusedWithTheirName) {
   QTemporaryDir dir;
-  writeFile(dir.filePath("reports.bin"), QByteArray(1000, 'r'));
+  writeAll(dir.filePath("reports.bin"), QByteArray(1000, 'r'));
   QString error;
   EXPECT_FALSE(loadDumpFolder(dir.path(), &error));
   EXPECT_TRUE(error.contains("reports.bin")) << error.toStdString();
   QTemporaryDir second;
-  writeFile(second.filePath("capture.bin"), QByteArray(10305, 'c'));
+  writeAll(second.filePath("capture.bin"), QByteArray(10305, 'c'));
   EXPECT_FALSE(loadDumpFolder(second.path(), &error));
   EXPECT_TRUE(error.contains("capture.bin"));
   EXPECT_FALSE(loadDumpFolder(dir.filePath("absent"), &error));

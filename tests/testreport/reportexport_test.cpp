@@ -1,6 +1,7 @@
 #include "fulldisk.h"
 #include "reportexport.h"
 #include "reportrender.h"
+#include "testfiles.h"
 #include "testreportbuilders.h"
 
 #include <gtest/gtest.h>
@@ -10,11 +11,6 @@
 #include <QTemporaryDir>
 
 namespace {
-QByteArray readAll(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 ShownReport shown(const TTestRec& rec, int index) { return {rec, index, renderTestReport(rec, index, "A1234567")}; }
 
 TTestRec withId(const char* id, DateTimeBytes when = {5, 3, 13, 14, 5, 9}) { return makeTestRec(id, when, 0, 1); }
