@@ -43,6 +43,14 @@ QString fieldText(QByteArrayView field) {
   return fromWindows1252(nul < 0 ? field : field.first(nul));
 }
 
+QString trimmedOfBlanksAndControls(const QString& text) {
+  const auto blankOrControl = [](QChar c) { return c.unicode() <= 0x20 || c.unicode() == 0x7F; };
+  qsizetype start = 0, end = text.size();
+  while (start < end && blankOrControl(text[start])) ++start;
+  while (end > start && blankOrControl(text[end - 1])) --end;
+  return text.mid(start, end - start);
+}
+
 bool isValidUtf8(QByteArrayView bytes) {
   QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   const QString text = decoder(bytes);

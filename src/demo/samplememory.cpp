@@ -3,15 +3,15 @@
 #include "bytefield.h"
 #include "datetimetext.h"
 #include "samplerecords.h"
+#include "samplewaves.h"
 
-#include <cmath>
 
 namespace {
 
 // ---- autosequences, in wire order ----------------------------------------------
 
-// Until the autosequence, wave record and capture types exist, their samples
-// are written here field by field, in wire order.
+// Until the autosequence type exists, its samples are written here field by
+// field, in wire order.
 using AutoSeqBytes = ByteRecord<std::size_t(kAutoSeqRecords.blockSize)>;
 
 AutoSeqBytes defibAutoSeq(const char* title, quint8 deviceCode, std::initializer_list<quint16> energies) {
@@ -74,57 +74,6 @@ QList<QByteArray> sampleAutoSeqs() {
   return out;
 }
 
-// ---- wave records and the capture, in wire order -------------------------------
-
-// Current of a biphasic truncated exponential pulse at t ms, relative to its first peak.
-double biphasicShape(double t) {
-  if (t < 0) return 0;
-  if (t < 6.0) return std::exp(-t / 8.5);
-  if (t < 6.4) return 0;
-  if (t < 10.4) return -0.5 * std::exp(-(t - 6.4) / 8.5);
-  return 0;
-}
-
-// A damped sine (monophasic) pulse, normalised to a peak of 1.
-double monophasicShape(double t) {
-  if (t < 0 || t > 12) return 0;
-  const double v = std::exp(-t / 2.2) * std::sin(t * 3.14159265 / 12.0);
-  return v / 0.53;
-}
-
-QByteArray waveRecord(const char* id, DateTimeBytes when, quint16 peakV, quint16 peakI, quint16 energy, bool mono,
-                      quint8 testType, quint8 testNumber) {
-  ByteRecord<std::size_t(kWaveRecords.blockSize)> w;
-  w.setText(0, 16, id);
-  w.setU8(16, when.day), w.setU8(17, when.month), w.setU8(18, when.year);
-  w.setU8(19, when.hour), w.setU8(20, when.minute), w.setU8(21, when.second);
-  w.setU16BigEndian(22, peakV), w.setU16BigEndian(24, peakI);
-  w.setU16BigEndian(26, mono ? 820 : 600), w.setU16BigEndian(28, mono ? 410 : 310), w.setU16BigEndian(30, energy);
-  w.setU8(32, mono ? 1 : 0);  // 45.6 µs per sample for the long monophasic pulse, else 11.4 µs
-  w.setU8(34, quint8(testType | (testNumber << 4)));
-  const double step = mono ? 0.0456 : 0.0114;
-  for (int i = 0; i < 1279; ++i) {
-    const double t = i * step - 2.0;
-    const double v = mono ? monophasicShape(t) : biphasicShape(t);
-    w.setU8(35 + i, quint8(qint8(std::lround(v * 127))));
-  }
-  return QByteArray(w.data(), kWaveRecords.blockSize);
-}
-
-QByteArray sampleCapture() {
-  ByteRecord<std::size_t(kCaptureBlockSize)> c;
-  c.setText(0, 16, "ER-DEFIB-01");
-  c.setU8(16, 30), c.setU8(17, 41), c.setU8(18, 10), c.setU8(19, 8), c.setU8(20, 3), c.setU8(21, 25);
-  const quint16 defib[] = {1410, 2820, 600, 310, 1240, 705, 1410, 1015, 536, 2030, 1072, 520, 400, 40, 0, 0, 2000};
-  for (int i = 0; i < 17; ++i) c.setU16BigEndian(22 + 2 * i, defib[i]);
-  c.setU8(65, 1);
-  for (int i = 0; i < 5120; ++i) {
-    const double t = i * 0.0114 - 5.0;
-    c.setU16BigEndian(66 + 2 * i, quint16(qint16(std::lround(biphasicShape(t) * 4000))));
-  }
-  return QByteArray(c.data(), kCaptureBlockSize);
-}
-
 }  // namespace
 
 AnalyzerMemory sampleAnalyzerMemory() {
@@ -137,14 +86,11 @@ AnalyzerMemory sampleAnalyzerMemory() {
     swapTestRec(rec);
     memory.testRecords.append(QByteArray(rec.data(), TTestRec::Size));
   }
-  memory.waveRecords = {
-      waveRecord("ER-DEFIB-01", {14, 1, 25, 9, 12, 40}, 1410, 2820, 2000, false, 0, 1),
-      waveRecord("ER-DEFIB-01", {14, 1, 25, 9, 14, 2}, 1730, 3460, 3600, false, 0, 2),
-      waveRecord("OR3 LIFEPAK", {14, 1, 25, 10, 2, 5}, 2690, 5380, 2000, true, 0, 1),
-      waveRecord("ICU-DEFIB-07", {5, 3, 13, 14, 5, 9}, 1500, 3000, 2000, false, 1, 1),
-      waveRecord("CCU-DEF-12", {3, 2, 25, 15, 30, 0}, 1330, 2660, 500, false, 2, 1),
-  };
-  memory.capture = sampleCapture();
+  for (WaveRecord rec : sampleWaveRecords()) {
+    swapWaveRec(rec.data());
+    memory.waveRecords.append(QByteArray(rec.data(), WaveRecord::Size));
+  }
+  memory.captures = {sampleDefibCapture(), samplePacerCapture()};
   memory.setCountsFromLists();
   return memory;
 }

@@ -53,7 +53,7 @@ std::optional<AnalyzerMemory> loadDumpFolder(const QString& folder, QString* err
   AnalyzerMemory memory;
   std::optional<QByteArray> sysinfo, capture;
   if (!readDumpFile(dir, QStringLiteral("sysinfo.bin"), kSystemInfoSize, true, &sysinfo, error) ||
-      !readDumpFile(dir, QStringLiteral("capture.bin"), kCaptureBlockSize, true, &capture, error))
+      !readDumpFile(dir, QStringLiteral("capture.bin"), kCaptureBlockSize, false, &capture, error))
     return std::nullopt;
   for (const DumpFile& file : kRecordFiles) {
     std::optional<QByteArray> bytes;
@@ -61,7 +61,7 @@ std::optional<AnalyzerMemory> loadDumpFolder(const QString& folder, QString* err
       return std::nullopt;
     memory.records(*file.kind) = splitRecords(bytes, file.kind->blockSize);
   }
-  if (capture) memory.capture = *capture;
+  if (capture && !capture->isEmpty()) memory.captures = splitRecords(capture, kCaptureBlockSize);
   if (sysinfo) {
     memory.systemInfo = SystemInfo(*sysinfo);
   } else {

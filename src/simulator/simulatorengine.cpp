@@ -33,7 +33,8 @@ void SimulatorEngine::receive(const QByteArray& bytes) {
 void SimulatorEngine::handleCommand(const QByteArray& letters) {
   commands_.append(letters);
   if (letters == kSystemInfoCommand) queueAnswer({memory_.systemInfo.bytes()});
-  else if (letters == kCaptureCommand) queueAnswer({memory_.capture});
+  else if (letters == kCaptureCommand && !memory_.captures.isEmpty())
+    queueAnswer({memory_.captures[captures_++ % memory_.captures.size()]});
   else if (letters == kUploadCommand) uploading_ = true;
   for (const RecordKind* kind : kRecordKinds)
     if (letters == kind->letters) queueAnswer(firstRecords(memory_.records(*kind), memory_.systemInfo.count(*kind)));

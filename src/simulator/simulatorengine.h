@@ -56,4 +56,5 @@ class SimulatorEngine {
   qint64 bytesSent_ = 0;
   QByteArrayList commands_;
   int uploads_ = 0;
+  qsizetype captures_ = 0;  // captures answered so far: the next one sends the next block
 };

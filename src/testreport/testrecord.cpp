@@ -18,8 +18,6 @@ void swapEntries(unsigned char* record, std::size_t count = Entry::Count) {
   }
 }
 
-bool isBlankOrControl(QChar c) { return c.unicode() <= 0x20 || c.unicode() == 0x7F; }
-
 template <class Entry, class Predicate>
 bool anyEntry(const TTestRec& rec, Predicate failed) {
   for (std::size_t k = 0; k < Entry::Count; ++k)
@@ -63,13 +61,7 @@ QString rawDeviceIdText(const TTestRec& rec) {
   return fieldText(QByteArrayView(rec.data() + testrec::DeviceId, testrec::DeviceIdSize));
 }
 
-QString deviceIdText(const TTestRec& rec) {
-  QString text = rawDeviceIdText(rec);
-  qsizetype start = 0, end = text.size();
-  while (start < end && isBlankOrControl(text[start])) ++start;
-  while (end > start && isBlankOrControl(text[end - 1])) --end;
-  return text.mid(start, end - start);
-}
+QString deviceIdText(const TTestRec& rec) { return trimmedOfBlanksAndControls(rawDeviceIdText(rec)); }
 
 QString dutTypeName(const TTestRec& rec) {
   switch (rec.u8(testrec::DutTypeByte)) {

@@ -13,7 +13,8 @@ TEST(SampleMemory, CountsFollowTheListsAndEveryBlockHasItsSize) {
   for (const QByteArray& r : m.testRecords) EXPECT_EQ(r.size(), 736);
   for (const QByteArray& r : m.waveRecords) EXPECT_EQ(r.size(), 1314);
   for (const QByteArray& r : m.autoSeqs) EXPECT_EQ(r.size(), 276);
-  EXPECT_EQ(m.capture.size(), 10306);
+  ASSERT_EQ(m.captures.size(), 2);
+  for (const QByteArray& c : m.captures) EXPECT_EQ(c.size(), 10306);
 }
 
 TEST(SampleMemory, TheTestReportsAreTheSampleRecordsInWireOrder) {

@@ -210,7 +210,7 @@ class CaptureTest : public LinkFixture {};
 TEST_F(CaptureTest, ReadsTheBlockOneByteAtATimeWithoutSystemInformation) {
   QByteArray capture(10306, '\0');
   for (int i = 0; i < capture.size(); ++i) capture[i] = char(i * 7);
-  driver.engine().memory().capture = capture;
+  driver.engine().memory().captures = {capture};
   QByteArray got;
   ASSERT_TRUE(runCapture(link, host, [&got](const QByteArray& block) { got = block; }));
   EXPECT_EQ(got, capture);
