@@ -3,6 +3,7 @@
 
 #include "climessages.h"
 #include "clicommands.h"
+#include "wavecommands.h"
 #include "linkoptions.h"
 #include "analyzerdriver.h"
 #include "names.h"
@@ -14,7 +15,8 @@
 #include <cstdio>
 
 namespace {
-const QStringList kCommands = {QStringLiteral("info"), QStringLiteral("reports")};
+const QStringList kCommands = {QStringLiteral("info"), QStringLiteral("reports"), QStringLiteral("waves"),
+                               QStringLiteral("capture"), QStringLiteral("wavefile")};
 
 int fail(const QString& text) {
   std::fprintf(stderr, "kalyx5pc-cli: %s\n", text.toLocal8Bit().constData());
@@ -37,18 +39,27 @@ int main(int argc, char** argv) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       QStringLiteral("Kalyx 5pc without windows.\n\nCommands:\n"
-                     "  info      print the analyzer's I.D. and the numbers of stored records\n"
-                     "  reports   download all test reports and print them as text reports;\n"
-                     "            with --text, --csv, --mup or --pdf write those files instead\n\n"
+                     "  info           print the analyzer's I.D. and the numbers of stored records\n"
+                     "  reports        download all test reports and print them as text reports;\n"
+                     "                 with --text, --csv, --mup or --pdf write those files instead\n"
+                     "  waves          download the wave records and print their information texts;\n"
+                     "                 with --csv DIR write wave-01.csv, wave-02.csv, ... in DIR instead\n"
+                     "  capture        capture one real-time waveform and print its texts;\n"
+                     "                 with --csv FILE write its waveform file instead\n"
+                     "  wavefile FILE  open a waveform file and print its texts;\n"
+                     "                 with --csv OUT write it again as OUT\n\n"
                      "Link options:\n") +
       linkOptionsHelp());
   parser.addHelpOption();
   parser.addVersionOption();
-  parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("info or reports"));
+  parser.addPositionalArgument(QStringLiteral("command"),
+                               QStringLiteral("info, reports, waves, capture or wavefile FILE"));
   const QCommandLineOption text(QStringLiteral("text"), QStringLiteral("reports: save each report as a text file in DIR"),
                                 QStringLiteral("DIR"));
   const QCommandLineOption csv(QStringLiteral("csv"),
-                               QStringLiteral("reports: save the text files and a CSV index of them as FILE"),
+                               QStringLiteral("reports: save the text files and a CSV index of them as FILE;\n"
+                                              "waves: the folder of the waveform files; capture, wavefile: "
+                                              "the waveform file to write"),
                                QStringLiteral("FILE"));
   const QCommandLineOption mup(QStringLiteral("mup"), QStringLiteral("reports: save a MUP import file as FILE"),
                                QStringLiteral("FILE"));
@@ -58,16 +69,21 @@ int main(int argc, char** argv) {
   parser.process(arguments);
 
   const QStringList positional = parser.positionalArguments();
-  if (positional.size() != 1 || !kCommands.contains(positional.first()))
-    return fail(QStringLiteral("give one command: info or reports (see --help)"));
+  const QString command = positional.value(0);
+  const qsizetype wanted = command == QLatin1String("wavefile") ? 2 : 1;
+  if (positional.size() != wanted || !kCommands.contains(command))
+    return fail(QStringLiteral("give one command: info, reports, waves, capture or wavefile FILE (see --help)"));
+
+  CliMessages messages;
+  QTextStream out(stdout);
+  if (command == QLatin1String("wavefile")) return runWavefileCommand(positional[1], parser.value(csv), messages, out);
 
   std::unique_ptr<AnalyzerDriver> driver = createDriver(linkOptions, &error);
   if (!driver) return fail(error);
-  CliMessages messages;
   DeviceLink link{*driver, messages};
-  QTextStream out(stdout);
-
-  if (positional.first() == QLatin1String("info")) return runInfoCommand(link, out);
+  if (command == QLatin1String("info")) return runInfoCommand(link, out);
+  if (command == QLatin1String("waves")) return runWavesCommand(link, parser.value(csv), out);
+  if (command == QLatin1String("capture")) return runCaptureCommand(link, parser.value(csv), out);
   const ReportsRequest request{parser.value(text), parser.value(csv), parser.value(mup), parser.value(pdf)};
   return runReportsCommand(link, request, out);
 }

@@ -1,4 +1,5 @@
 // The command-line program as a user runs it: its output, messages and exit status.
+#include "clirun.h"
 #include "fulldisk.h"
 #include "samplememory.h"
 #include "testfiles.h"
@@ -7,27 +8,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
-namespace {
-struct CliRun {
-  int status = -1;
-  QString out, err;
-};
-
-CliRun cli(const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral(KALYX_BINARY_DIR "/src/cli/kalyx5pc-cli"), args);
-  CliRun run;
-  if (!p.waitForFinished(30000)) return run;
-  run.status = p.exitCode();
-  run.out = QString::fromUtf8(p.readAllStandardOutput());
-  run.err = QString::fromUtf8(p.readAllStandardError());
-  return run;
-}
-
-}  // namespace
 
 TEST(CommandLine, InfoFromTheSampleMemory) {
   const CliRun run = cli({"--demo", "info"});
