@@ -7,6 +7,7 @@
 #include "stringgridex.h"
 #include "tabicons.h"
 #include "testreportframe.h"
+#include "waveformframe.h"
 #include "windowgeometry.h"
 
 #include <QActionGroup>
@@ -36,8 +37,7 @@ TQalMain::TQalMain(const AppServices& services, QWidget* parent) : QMainWindow(p
   frames_[0]->setObjectName(QStringLiteral("AutoSeqWindow"));
   frames_[1] = testReportWindow_ = new TTestReportFrame(services_, central);
   frames_[1]->setObjectName(QStringLiteral("TestReportWindow"));
-  frames_[2] = new TEmptyFrame(
-      {FrameCommand::Open, FrameCommand::SelectAll, FrameCommand::Download, FrameCommand::CaptureWaveform}, central);
+  frames_[2] = waveformWindow_ = new TWaveformFrame(services_, central);
   frames_[2]->setObjectName(QStringLiteral("WaveformWindow"));
 
   tabMenu_ = new QTabBar(central);

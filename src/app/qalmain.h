@@ -9,6 +9,7 @@ class QAction;
 class QStackedWidget;
 class QTabBar;
 class TTestReportFrame;
+class TWaveformFrame;
 
 // The program's main window: three list frames under a tab strip, the menus that
 // route their commands to the frame showing, and the window layout kept in the settings.
@@ -22,6 +23,7 @@ class TQalMain : public QMainWindow {
   void showFrame(int index);
   TListFrame* frame(int index) const { return frames_[index]; }
   TTestReportFrame* testReportFrame() const { return testReportWindow_; }
+  TWaveformFrame* waveformFrame() const { return waveformWindow_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -43,6 +45,7 @@ class TQalMain : public QMainWindow {
   QStackedWidget* stack_ = nullptr;
   TListFrame* frames_[3] = {};
   TTestReportFrame* testReportWindow_ = nullptr;
+  TWaveformFrame* waveformWindow_ = nullptr;
 
   QMap<FrameCommand, QAction*> commandItems_;
   QAction* mmShowMainMenu_ = nullptr;

@@ -2,12 +2,14 @@
 
 #include "commprogress.h"
 #include "fileprompts.h"
+#include "frametoolbar.h"
 #include "initialdir.h"
 #include "listpage.h"
 #include "settingsfile.h"
 #include "stringgridex.h"
 #include "testreportlist.h"
 #include "testreportpictures.h"
+#include "toolicons.h"
 #include "testreportviewer.h"
 #include "transfers.h"
 #include "transport.h"
@@ -23,7 +25,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace testreportlist;
@@ -77,19 +78,9 @@ QString TTestReportFrame::statusText() const { return page_->statusText(); }
 QWidget* TTestReportFrame::buildBar() {
   auto* bar = new QWidget(this);
   bar->setFixedHeight(32);
-  auto* toolbar = new QToolBar(bar);
-  toolbar->setObjectName(QStringLiteral("ToolBar1"));
-  toolbar->setIconSize(QSize(24, 24));
-  toolbar->setMovable(false);
+  QToolBar* toolbar = makeFrameToolBar(bar, QStringLiteral("ToolBar1"));
   const auto addTool = [toolbar](const char* name, const QIcon& icon, const QString& hint) {
-    QAction* action = toolbar->addAction(icon, hint);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setToolTip(hint);
-    if (auto* button = qobject_cast<QToolButton*>(toolbar->widgetForAction(action))) {
-      button->setFixedSize(40, 32);
-      button->setAutoRaise(true);
-    }
-    return action;
+    return addFrameTool(toolbar, name, icon, hint);
   };
   connect(addTool("tbOpen", openIcon(), QStringLiteral("Open Test Report")), &QAction::triggered, this,
           &TTestReportFrame::tbOpenClick);

@@ -39,23 +39,6 @@ QPixmap cancelCross(const QColor& circle, const QColor& cross) {
   return pixmap;
 }
 
-// A toolbar picture on a 24 × 24 canvas.
-template <class Draw>
-QIcon toolIcon(Draw draw) {
-  QPixmap pixmap = canvas(24, 24);
-  QPainter p(&pixmap);
-  p.setRenderHint(QPainter::Antialiasing);
-  draw(p);
-  return QIcon(pixmap);
-}
-
-void sheet(QPainter& p, const QRectF& r) {
-  p.setPen(QPen(QColor(70, 90, 120), 1.2));
-  p.setBrush(QColor(252, 252, 248));
-  p.drawRect(r);
-  p.setPen(QPen(QColor(120, 130, 150), 1));
-  for (qreal y = r.top() + 4; y < r.bottom() - 2; y += 3) p.drawLine(QPointF(r.left() + 3, y), QPointF(r.right() - 3, y));
-}
 }  // namespace
 
 QPixmap passPicture() { return verdict(QColor(40, 150, 60), "PASS"); }
@@ -74,80 +57,3 @@ QPixmap searchPicture() {
 
 QPixmap searchCancelActivePicture() { return cancelCross(QColor(200, 60, 60), Qt::white); }
 QPixmap searchCancelInactivePicture() { return cancelCross(QColor(190, 190, 190), Qt::white); }
-
-QIcon openIcon() {
-  return toolIcon([](QPainter& p) {
-    p.setPen(QPen(QColor(150, 110, 30), 1.2));
-    p.setBrush(QColor(240, 200, 90));
-    p.drawRect(QRectF(2.5, 7.5, 19, 13));
-    p.setBrush(QColor(250, 220, 120));
-    QPainterPath flap;
-    flap.moveTo(2.5, 20.5), flap.lineTo(6.5, 11.5), flap.lineTo(22.5, 11.5), flap.lineTo(19.5, 20.5);
-    flap.closeSubpath();
-    p.drawPath(flap);
-  });
-}
-
-QIcon downloadIcon() {
-  return toolIcon([](QPainter& p) {
-    p.setPen(QPen(QColor(60, 60, 60), 1.2));
-    p.setBrush(QColor(220, 220, 220));
-    p.drawRoundedRect(QRectF(3.5, 15.5, 17, 6), 1.5, 1.5);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(30, 110, 200));
-    p.drawPolygon(QPolygonF({QPointF(9, 2), QPointF(15, 2), QPointF(15, 8), QPointF(19, 8), QPointF(12, 15),
-                             QPointF(5, 8), QPointF(9, 8)}));
-  });
-}
-
-QIcon selectAllIcon() {
-  return toolIcon([](QPainter& p) {
-    for (int i = 0; i < 4; ++i) {
-      p.setPen(Qt::NoPen);
-      p.setBrush(QColor(50, 120, 210));
-      p.drawRect(QRectF(3, 3 + i * 5, 18, 4));
-    }
-  });
-}
-
-QIcon viewIcon() {
-  return toolIcon([](QPainter& p) {
-    sheet(p, QRectF(3.5, 2.5, 13, 17));
-    p.setPen(QPen(QColor(60, 60, 60), 1.8));
-    p.setBrush(QColor(200, 230, 255, 160));
-    p.drawEllipse(QRectF(11, 11, 8, 8));
-    p.drawLine(QPointF(18, 18), QPointF(22, 22));
-  });
-}
-
-QIcon saveTextIcon() {
-  return toolIcon([](QPainter& p) {
-    p.setPen(QPen(QColor(40, 60, 110), 1.2));
-    p.setBrush(QColor(70, 100, 170));
-    p.drawRoundedRect(QRectF(2.5, 2.5, 19, 19), 2, 2);
-    p.setBrush(QColor(240, 240, 240));
-    p.drawRect(QRectF(6.5, 2.5, 11, 7));
-    p.drawRect(QRectF(5.5, 13.5, 13, 8));
-  });
-}
-
-QIcon saveCsvIcon() {
-  return toolIcon([](QPainter& p) {
-    sheet(p, QRectF(2.5, 2.5, 19, 19));
-    p.setPen(QPen(QColor(30, 130, 60), 1.2));
-    p.drawLine(QPointF(9, 3), QPointF(9, 21));
-    p.drawLine(QPointF(15, 3), QPointF(15, 21));
-  });
-}
-
-QIcon printIcon() {
-  return toolIcon([](QPainter& p) {
-    p.setPen(QPen(QColor(60, 60, 60), 1.2));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(6.5, 2.5, 11, 8));
-    p.setBrush(QColor(170, 170, 170));
-    p.drawRoundedRect(QRectF(2.5, 9.5, 19, 9), 2, 2);
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(6.5, 15.5, 11, 6));
-  });
-}

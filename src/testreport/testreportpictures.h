@@ -1,5 +1,4 @@
 #pragma once
-#include <QIcon>
 #include <QPixmap>
 
 // The pictures of the test report page, drawn rather than loaded.
@@ -8,10 +7,3 @@ QPixmap failPicture();              // red FAIL mark
 QPixmap searchPicture();            // the magnifier before the search box
 QPixmap searchCancelActivePicture();    // the cancel image while the mouse is over it
 QPixmap searchCancelInactivePicture();  // and otherwise
-QIcon openIcon();
-QIcon downloadIcon();
-QIcon selectAllIcon();
-QIcon viewIcon();
-QIcon saveTextIcon();
-QIcon saveCsvIcon();
-QIcon printIcon();

@@ -9,6 +9,7 @@
 #include "reportrender.h"
 #include "settingsfile.h"
 #include "testreportpictures.h"
+#include "toolicons.h"
 #include "text8bit.h"
 #include "usermessages.h"
 #include "windowgeometry.h"
@@ -108,7 +109,7 @@ void TTestReportViewer::buildWindow() {
   QToolBar* toolbar = addToolBar(QStringLiteral("Report"));
   toolbar->setObjectName(QStringLiteral("ToolBar1"));
   toolbar->setMovable(false);
-  tbSaveToText_ = toolbar->addAction(saveTextIcon(), QStringLiteral("Save To Text"), this, &TTestReportViewer::saveToText);
+  tbSaveToText_ = toolbar->addAction(saveIcon(), QStringLiteral("Save To Text"), this, &TTestReportViewer::saveToText);
   tbSaveToCsv_ = toolbar->addAction(saveCsvIcon(), QStringLiteral("Save To CSV"), this, &TTestReportViewer::saveToCsv);
   tbSeparator_ = toolbar->addSeparator();
   QAction* tbPrint = toolbar->addAction(printIcon(), QStringLiteral("Print"), this, &TTestReportViewer::print);

@@ -1,0 +1,146 @@
+#include "waveformframe.h"
+
+#include "commprogress.h"
+#include "fileprompts.h"
+#include "frametoolbar.h"
+#include "initialdir.h"
+#include "listpage.h"
+#include "settingsfile.h"
+#include "stringgridex.h"
+#include "systeminfo.h"
+#include "toolicons.h"
+#include "transfers.h"
+#include "transport.h"
+#include "usermessages.h"
+#include "wavedecode.h"
+#include "waveformfile.h"
+#include "waveformlist.h"
+#include "waveformviewer.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+using namespace waveformlist;
+
+namespace {
+const QString kOpenDialogSection = QStringLiteral("OpenDialogWave");
+const QString kOpenErrorCaption = QStringLiteral("Error opening file");
+}  // namespace
+
+TWaveformFrame::TWaveformFrame(const AppServices& services, QWidget* parent)
+    : TListFrame(parent), services_(services), progress_(std::make_unique<CommProgressHost>(this, *services.messages)) {
+  ListColumns columns;
+  for (int c = 0; c < kColumnCount; ++c) columns.headers << columnHeader(c);
+  columns.widths = {106, 64, 64, 64, 302};
+  columns.recordCount = [this] { return int(records_.size()); };
+  columns.cellText = [this](int index, int column) { return cellText(records_[index], index, column); };
+  columns.sortKey = [this](int index, int column) { return sortKey(records_[index], index, column); };
+  columns.sortKind = &sortKind;
+  columns.maximum = kWaveRecords.limit;
+  columns.noun = QStringLiteral("Low Resolution Waveforms");
+  page_ = new TListPage(QStringLiteral("sgWaveform"), QStringLiteral("sbWaveform"), std::move(columns), this);
+  page_->setTopBar(buildBar());
+
+  auto* popup = new QMenu(this);
+  pmView_ = popup->addAction(QStringLiteral("View"));
+  pmView_->setObjectName(QStringLiteral("pmView"));
+  connect(pmView_, &QAction::triggered, this, &TWaveformFrame::pmViewClick);
+  grid()->setPopupMenu(popup);
+  connect(grid(), &TStringGridEx::popupRequested, this, [this] { pmView_->setEnabled(grid()->getDispLstSize() > 0); });
+  connect(grid(), &TStringGridEx::gridDblClick, this, &TWaveformFrame::sgWaveformDblClick);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(page_);
+
+  setCommands({{FrameCommand::Open, [this] { tbWaveOpenClick(); }},
+               {FrameCommand::SelectAll, [this] { selectAll(); }},
+               {FrameCommand::Download, [this] { tbWaveDownloadClick(); }},
+               {FrameCommand::CaptureWaveform, [this] { tbWaveCaptureClick(); }}});
+}
+
+TWaveformFrame::~TWaveformFrame() {
+  if (services_.settings) page_->saveGridSettings(*services_.settings);
+}
+
+TStringGridEx* TWaveformFrame::grid() const { return page_->grid(); }
+
+QString TWaveformFrame::statusText() const { return page_->statusText(); }
+
+QWidget* TWaveformFrame::buildBar() {
+  auto* bar = new QWidget(this);
+  bar->setFixedHeight(32);
+  QToolBar* toolbar = makeFrameToolBar(bar, QStringLiteral("tbWaveform"));
+  connect(addFrameTool(toolbar, "tbWaveOpen", openIcon(), QStringLiteral("Open Waveform")), &QAction::triggered, this,
+          &TWaveformFrame::tbWaveOpenClick);
+  connect(addFrameTool(toolbar, "tbWaveDownload", downloadIcon(), QStringLiteral("Download Waveforms")),
+          &QAction::triggered, this, &TWaveformFrame::tbWaveDownloadClick);
+  connect(addFrameTool(toolbar, "tbWaveCapture", captureIcon(), QStringLiteral("Capture Waveform")),
+          &QAction::triggered, this, &TWaveformFrame::tbWaveCaptureClick);
+  auto* layout = new QHBoxLayout(bar);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(toolbar);
+  layout->addStretch(1);
+  return bar;
+}
+
+void TWaveformFrame::tbWaveDownloadClick() {
+  DeviceLink link{*services_.driver, *services_.messages};
+  runDownload(link, *progress_, kWaveRecords, swapWaveRec, [this](const SystemInfo&, const QList<QByteArray>& blocks) {
+    records_.clear();
+    for (const QByteArray& block : blocks) records_.append(waveRecordFromBytes(block.constData()));
+    page_->recordsReplaced();
+  });
+}
+
+void TWaveformFrame::tbWaveCaptureClick() {
+  DeviceLink link{*services_.driver, *services_.messages};
+  runCapture(link, *progress_, [this](const QByteArray& block) { openViewer(decodeCapture(block)); });
+}
+
+void TWaveformFrame::tbWaveOpenClick() {
+  SettingsFile& settings = *services_.settings;
+  const QStringList files =
+      services_.files->openFiles(window(), readInitialDir(settings, kOpenDialogSection),
+                                 QStringLiteral("CSV Files (*.csv);;All Files (*.*)"), QStringLiteral("csv"));
+  if (files.isEmpty()) return;
+  const QString path = files.first();
+  if (!QFileInfo::exists(path)) {
+    services_.messages->show(QStringLiteral("File does not exist."), kOpenErrorCaption, UserMessages::Icon::Error);
+    return;
+  }
+  writeInitialDir(settings, kOpenDialogSection, QFileInfo(path).absolutePath());
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    services_.messages->show(
+        QStringLiteral("Cannot read the file %1.\n%2").arg(QDir::toNativeSeparators(path), file.errorString()),
+        kOpenErrorCaption, UserMessages::Icon::Error);
+    return;
+  }
+  const std::variant<Waveform, WaveformFileError> read = readWaveformFile(file.readAll());
+  if (const auto* error = std::get_if<WaveformFileError>(&read)) {
+    services_.messages->show(error->message(path), kOpenErrorCaption, UserMessages::Icon::Error);
+    return;
+  }
+  openViewer(std::get<Waveform>(read));
+}
+
+void TWaveformFrame::selectAll() { page_->selectAll(); }
+
+void TWaveformFrame::pmViewClick() {
+  if (grid()->getDispLstSize() == 0) return;
+  for (int index : page_->selectedIndexes()) openViewer(decodeWaveRecord(records_[index]));
+}
+
+void TWaveformFrame::sgWaveformDblClick() {
+  const int index = page_->currentRecord();
+  if (index >= 0) openViewer(decodeWaveRecord(records_[index]));
+}
+
+void TWaveformFrame::openViewer(const Waveform& wave) { page_->addViewer(new TWaveformViewer(services_, wave)); }
