@@ -3,6 +3,7 @@
 #include <QWidget>
 #include <functional>
 
+class SettingsFile;
 class TListPage;
 
 // The main window's menu commands that go to the frame showing.
@@ -20,16 +21,22 @@ struct FrameCommandEntry {
 class TListFrame : public QWidget {
  public:
   using QWidget::QWidget;
+  // Writes the list page's grid settings, as the frame goes.
+  ~TListFrame() override;
 
   bool supports(FrameCommand command) const;
   // Carries the command out; false when the frame has no such command.
   bool run(FrameCommand command) const;
   // The frame's list page, or null for a frame without a list yet.
-  virtual TListPage* listPage() const { return nullptr; }
+  TListPage* listPage() const { return page_; }
 
  protected:
   void setCommands(QList<FrameCommandEntry> table) { commands_ = std::move(table); }
+  // The page fills the frame; its grid settings go to `settings` when the frame is destroyed.
+  void installPage(TListPage* page, SettingsFile* settings);
 
  private:
   QList<FrameCommandEntry> commands_;
+  TListPage* page_ = nullptr;
+  SettingsFile* settings_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "stringgridex.h"
 
 #include <QHeaderView>
+#include <QMenu>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
@@ -28,6 +29,16 @@ TListPage::TListPage(const QString& gridName, const QString& statusBarName, List
 }
 
 void TListPage::setTopBar(QWidget* bar) { layout_->insertWidget(0, bar); }
+
+QAction* TListPage::addViewMenu(const std::function<void()>& view) {
+  auto* popup = new QMenu(this);
+  QAction* pmView = popup->addAction(QStringLiteral("View"));
+  pmView->setObjectName(QStringLiteral("pmView"));
+  connect(pmView, &QAction::triggered, this, view);
+  grid_->setPopupMenu(popup);
+  connect(grid_, &TStringGridEx::popupRequested, pmView, [this, pmView] { pmView->setEnabled(grid_->getDispLstSize() > 0); });
+  return pmView;
+}
 
 QString TListPage::statusText() const { return statusBar_->currentMessage(); }
 

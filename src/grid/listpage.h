@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <functional>
 
+class QAction;
 class QStatusBar;
 class QVBoxLayout;
 class SettingsFile;
@@ -36,6 +37,8 @@ class TListPage : public QWidget {
   TListPage(const QString& gridName, const QString& statusBarName, ListColumns columns, QWidget* parent = nullptr);
 
   void setTopBar(QWidget* bar);
+  // The grid's pop-up menu of one item "View" (pmView), enabled while rows show.
+  QAction* addViewMenu(const std::function<void()>& view);
   TStringGridEx* grid() const { return grid_; }
   QString statusText() const;
 

@@ -22,10 +22,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPainter>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 using namespace testreportlist;
 
@@ -46,20 +44,12 @@ TTestReportFrame::TTestReportFrame(const AppServices& services, QWidget* parent)
   columns.noun = QStringLiteral("Test Reports");
   page_ = new TListPage(QStringLiteral("sgTestReport"), QStringLiteral("StatusBar1"), std::move(columns), this);
   page_->setTopBar(buildBar());
+  page_->addViewMenu([this] { tbViewTestReportClick(); });
+  installPage(page_, services_.settings);
 
   TStringGridEx* sg = page_->grid();
   sg->onDrawCell = [this](QPainter& p, const QRect& r, int column, int row) { drawPassCell(p, r, column, row); };
-  popup_ = new QMenu(this);
-  pmView_ = popup_->addAction(QStringLiteral("View"));
-  pmView_->setObjectName(QStringLiteral("pmView"));
-  connect(pmView_, &QAction::triggered, this, &TTestReportFrame::tbViewTestReportClick);
-  sg->setPopupMenu(popup_);
-  connect(sg, &TStringGridEx::popupRequested, this, [this] { pmView_->setEnabled(grid()->getDispLstSize() > 0); });
   connect(sg, &TStringGridEx::gridDblClick, this, &TTestReportFrame::sgTestReportDblClick);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(page_);
 
   setCommands({{FrameCommand::Open, [this] { tbOpenClick(); }},
                {FrameCommand::SelectAll, [this] { tbSelectAllClick(); }},
@@ -67,9 +57,7 @@ TTestReportFrame::TTestReportFrame(const AppServices& services, QWidget* parent)
                {FrameCommand::SearchFocus, [this] { focusSearch(); }}});
 }
 
-TTestReportFrame::~TTestReportFrame() {
-  if (services_.settings) page_->saveGridSettings(*services_.settings);
-}
+TTestReportFrame::~TTestReportFrame() = default;
 
 TStringGridEx* TTestReportFrame::grid() const { return page_->grid(); }
 

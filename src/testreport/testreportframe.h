@@ -8,10 +8,8 @@
 #include <memory>
 
 class CommProgressHost;
-class QAction;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class TStringGridEx;
 
 // The test report page: downloads every test report of the analyzer, lists
@@ -21,7 +19,7 @@ class TTestReportFrame : public TListFrame {
   Q_OBJECT
  public:
   explicit TTestReportFrame(const AppServices& services, QWidget* parent = nullptr);
-  ~TTestReportFrame() override;
+  ~TTestReportFrame() override;  // where the progress dialog's type is known
 
   void tbOpenClick();
   void tbDownloadClick();
@@ -29,7 +27,6 @@ class TTestReportFrame : public TListFrame {
   void tbViewTestReportClick();
   void focusSearch();
 
-  TListPage* listPage() const override { return page_; }
   TStringGridEx* grid() const;
   const QList<TTestRec>& records() const { return records_; }
   CommProgressHost* progressHost() const { return progress_.get(); }
@@ -54,6 +51,4 @@ class TTestReportFrame : public TListFrame {
   TListPage* page_ = nullptr;
   QLineEdit* txtSearch_ = nullptr;
   QLabel* imgSearchCancel_ = nullptr;
-  QAction* pmView_ = nullptr;
-  QMenu* popup_ = nullptr;
 };

@@ -22,9 +22,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QMenu>
 #include <QToolBar>
-#include <QVBoxLayout>
 
 using namespace waveformlist;
 
@@ -46,18 +44,9 @@ TWaveformFrame::TWaveformFrame(const AppServices& services, QWidget* parent)
   columns.noun = QStringLiteral("Low Resolution Waveforms");
   page_ = new TListPage(QStringLiteral("sgWaveform"), QStringLiteral("sbWaveform"), std::move(columns), this);
   page_->setTopBar(buildBar());
-
-  auto* popup = new QMenu(this);
-  pmView_ = popup->addAction(QStringLiteral("View"));
-  pmView_->setObjectName(QStringLiteral("pmView"));
-  connect(pmView_, &QAction::triggered, this, &TWaveformFrame::pmViewClick);
-  grid()->setPopupMenu(popup);
-  connect(grid(), &TStringGridEx::popupRequested, this, [this] { pmView_->setEnabled(grid()->getDispLstSize() > 0); });
+  page_->addViewMenu([this] { pmViewClick(); });
+  installPage(page_, services_.settings);
   connect(grid(), &TStringGridEx::gridDblClick, this, &TWaveformFrame::sgWaveformDblClick);
-
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(page_);
 
   setCommands({{FrameCommand::Open, [this] { tbWaveOpenClick(); }},
                {FrameCommand::SelectAll, [this] { selectAll(); }},
@@ -65,9 +54,7 @@ TWaveformFrame::TWaveformFrame(const AppServices& services, QWidget* parent)
                {FrameCommand::CaptureWaveform, [this] { tbWaveCaptureClick(); }}});
 }
 
-TWaveformFrame::~TWaveformFrame() {
-  if (services_.settings) page_->saveGridSettings(*services_.settings);
-}
+TWaveformFrame::~TWaveformFrame() = default;
 
 TStringGridEx* TWaveformFrame::grid() const { return page_->grid(); }
 

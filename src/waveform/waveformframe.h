@@ -7,7 +7,6 @@
 #include <memory>
 
 class CommProgressHost;
-class QAction;
 class TStringGridEx;
 struct Waveform;
 
@@ -18,7 +17,7 @@ class TWaveformFrame : public TListFrame {
   Q_OBJECT
  public:
   explicit TWaveformFrame(const AppServices& services, QWidget* parent = nullptr);
-  ~TWaveformFrame() override;
+  ~TWaveformFrame() override;  // where the progress dialog's type is known
 
   void tbWaveOpenClick();
   void tbWaveDownloadClick();
@@ -26,7 +25,6 @@ class TWaveformFrame : public TListFrame {
   void selectAll();
   void pmViewClick();
 
-  TListPage* listPage() const override { return page_; }
   TStringGridEx* grid() const;
   const QList<WaveRecord>& records() const { return records_; }
   CommProgressHost* progressHost() const { return progress_.get(); }
@@ -41,5 +39,4 @@ class TWaveformFrame : public TListFrame {
   QList<WaveRecord> records_;
   std::unique_ptr<CommProgressHost> progress_;
   TListPage* page_ = nullptr;
-  QAction* pmView_ = nullptr;
 };
