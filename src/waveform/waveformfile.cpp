@@ -4,9 +4,7 @@
 #include "text8bit.h"
 
 #include <QDir>
-#include <QLocale>
 #include <QStringConverter>
-#include <cmath>
 
 namespace {
 using Text = QString WaveInfo::*;
@@ -28,15 +26,6 @@ constexpr int kCaptureHeader = 24;
 bool isPacerInfo(const WaveInfo& info) { return info.testType == pacerTestTypeText(); }
 bool isCaptureInfo(const WaveInfo& info) { return info.resolution == QLatin1String("13-bit"); }
 
-// A number written with "." or the given decimal separator; nothing else.
-bool readNumber(const QString& text, QChar decimalPoint, double* value) {
-  QString plain = text;
-  plain.replace(decimalPoint, QLatin1Char('.'));
-  bool ok = false;
-  *value = plain.toDouble(&ok);
-  return ok && std::isfinite(*value);
-}
-
 QStringList splitLines(const QString& text) {
   QStringList lines;
   qsizetype start = 0;
@@ -50,17 +39,6 @@ QStringList splitLines(const QString& text) {
   return lines;
 }
 }  // namespace
-
-QChar systemDecimalPoint() {
-  const QString point = QLocale::system().decimalPoint();
-  return point.size() == 1 ? point.front() : QLatin1Char('.');
-}
-
-QString waveformNumberText(double value, QChar decimalPoint) {
-  QString text = QString::number(value, 'g', 15);
-  if (decimalPoint != QLatin1Char('.')) text.replace(QLatin1Char('.'), decimalPoint);
-  return text;
-}
 
 QStringList waveformHeaderFields(const WaveInfo& info) {
   QStringList fields;
@@ -78,7 +56,7 @@ QStringList waveformHeaderFields(const WaveInfo& info) {
 QByteArray waveformFileBytes(const WaveInfo& info, const QList<QPointF>& points, QChar decimalPoint) {
   QString text = writeCommaText(waveformHeaderFields(info)) + QStringLiteral("\r\n");
   for (const QPointF& point : points)
-    text += writeCommaText({waveformNumberText(point.x(), decimalPoint), waveformNumberText(point.y(), decimalPoint)}) +
+    text += writeCommaText({generalNumberText(point.x(), decimalPoint), generalNumberText(point.y(), decimalPoint)}) +
             QStringLiteral("\r\n");
   QStringEncoder encoder(QStringConverter::System);
   return encoder.encode(text);
@@ -118,7 +96,7 @@ std::variant<Waveform, WaveformFileError> readWaveformFile(const QByteArray& byt
     if (fields.size() != 2) continue;
     double values[2] = {0, 0};
     for (int f = 0; f < 2; ++f)
-      if (!readNumber(fields[f], decimalPoint, &values[f]))
+      if (!readGeneralNumber(fields[f], decimalPoint, &values[f]))
         return WaveformFileError{int(i + 1), QStringLiteral("\"%1\" is not a number.").arg(fields[f].left(40))};
     wave.points.append(QPointF(values[0], values[1]));
   }

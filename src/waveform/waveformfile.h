@@ -1,12 +1,10 @@
 #pragma once
+#include "decimalnumber.h"
 #include "waveinfo.h"
 
 #include <QByteArray>
 #include <QString>
 #include <variant>
-
-// The decimal separator of the system's locale, with which files are written.
-QChar systemDecimalPoint();
 
 // A waveform file: comma-text lines, each ended by a carriage return and a line
 // feed, in the platform's text encoding.
@@ -23,8 +21,6 @@ QChar systemDecimalPoint();
 QStringList waveformHeaderFields(const WaveInfo& info);
 QByteArray waveformFileBytes(const WaveInfo& info, const QList<QPointF>& points,
                              QChar decimalPoint = systemDecimalPoint());
-// A point's number as the file writes it.
-QString waveformNumberText(double value, QChar decimalPoint = systemDecimalPoint());
 
 // Why a file is not a waveform file, and on which line.
 struct WaveformFileError {

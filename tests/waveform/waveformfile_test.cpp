@@ -105,7 +105,7 @@ TEST(WaveformFile, AShortHeaderSetsNoTextButItsPointsAreCharted) {
 TEST(WaveformFile, TheSystemsDecimalSeparatorIsReadBesideThePoint) {
   const Waveform comma = asWaveform(readWaveformFile("h\r\n\"0,5\",\"-1,25\"\r\n1.5,2\r\n", QLatin1Char(',')));
   EXPECT_EQ(comma.points, (QList<QPointF>{{0.5, -1.25}, {1.5, 2}}));
-  EXPECT_EQ(waveformNumberText(-1.25, QLatin1Char(',')), "-1,25");
+  EXPECT_EQ(generalNumberText(-1.25, QLatin1Char(',')), "-1,25");
   const Waveform wave = decodeCapture(sampleDefibCapture());
   const QByteArray written = waveformFileBytes(wave.info, wave.points, QLatin1Char(','));
   EXPECT_EQ(asWaveform(readWaveformFile(written, QLatin1Char(','))).points.size(), 5120);

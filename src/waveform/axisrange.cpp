@@ -1,0 +1,14 @@
+#include "axisrange.h"
+
+#include "decimalnumber.h"
+
+std::variant<AxisRanges, AxisRangeError> readAxisRanges(const QStringList& fields, QChar decimalPoint) {
+  double values[4] = {0, 0, 0, 0};
+  for (int i = 0; i < 4; ++i)
+    if (!readGeneralNumber(fields.value(i), decimalPoint, &values[i]))
+      return AxisRangeError{QStringLiteral("Invalid Axis"), QStringLiteral("An invalid number was entered.")};
+  const AxisRanges ranges{values[0], values[1], values[2], values[3]};
+  if (!(ranges.timeMax > ranges.timeMin) || !(ranges.currentMax > ranges.currentMin))
+    return AxisRangeError{QStringLiteral("Invalid Axis"), QStringLiteral("Maximum axis must be larger than minimum axis.")};
+  return ranges;
+}
