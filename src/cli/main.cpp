@@ -10,7 +10,7 @@
 #include "transport.h"
 
 #include <QCommandLineParser>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QTextStream>
 #include <cstdio>
 
@@ -27,7 +27,7 @@ int fail(const QString& text) {
 int main(int argc, char** argv) {
   // Printing to PDF needs fonts, so the program runs on the offscreen platform: it never opens a window.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);  // the waveform printout draws a chart, which needs widgets
   QCoreApplication::setApplicationName(QStringLiteral("kalyx5pc-cli"));
   QCoreApplication::setApplicationVersion(productVersion());
 
@@ -47,7 +47,8 @@ int main(int argc, char** argv) {
                      "  capture        capture one real-time waveform and print its texts;\n"
                      "                 with --csv FILE write its waveform file instead\n"
                      "  wavefile FILE  open a waveform file and print its texts;\n"
-                     "                 with --csv OUT write it again as OUT\n\n"
+                     "                 with --csv OUT write it again as OUT\n"
+                     "                 --pdf FILE prints the waveforms, one page each, as a viewer prints\n\n"
                      "Link options:\n") +
       linkOptionsHelp());
   parser.addHelpOption();
@@ -63,7 +64,9 @@ int main(int argc, char** argv) {
                                QStringLiteral("FILE"));
   const QCommandLineOption mup(QStringLiteral("mup"), QStringLiteral("reports: save a MUP import file as FILE"),
                                QStringLiteral("FILE"));
-  const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("reports: print the reports to the PDF file FILE"),
+  const QCommandLineOption pdf(QStringLiteral("pdf"),
+                               QStringLiteral("reports, waves, capture, wavefile: print to the PDF file FILE as the "
+                                              "viewers print"),
                                QStringLiteral("FILE"));
   parser.addOptions({text, csv, mup, pdf});
   parser.process(arguments);
@@ -76,14 +79,15 @@ int main(int argc, char** argv) {
 
   CliMessages messages;
   QTextStream out(stdout);
-  if (command == QLatin1String("wavefile")) return runWavefileCommand(positional[1], parser.value(csv), messages, out);
+  const WaveOutputs waveOutputs{parser.value(csv), parser.value(pdf)};
+  if (command == QLatin1String("wavefile")) return runWavefileCommand(positional[1], waveOutputs, messages, out);
 
   std::unique_ptr<AnalyzerDriver> driver = createDriver(linkOptions, &error);
   if (!driver) return fail(error);
   DeviceLink link{*driver, messages};
   if (command == QLatin1String("info")) return runInfoCommand(link, out);
-  if (command == QLatin1String("waves")) return runWavesCommand(link, parser.value(csv), out);
-  if (command == QLatin1String("capture")) return runCaptureCommand(link, parser.value(csv), out);
+  if (command == QLatin1String("waves")) return runWavesCommand(link, waveOutputs, out);
+  if (command == QLatin1String("capture")) return runCaptureCommand(link, waveOutputs, out);
   const ReportsRequest request{parser.value(text), parser.value(csv), parser.value(mup), parser.value(pdf)};
   return runReportsCommand(link, request, out);
 }

@@ -8,11 +8,13 @@
 #include "usermessages.h"
 #include "wavedecode.h"
 #include "waveformfile.h"
+#include "waveformprinter.h"
 #include "waverecord.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
+#include <functional>
 
 namespace {
 void printTexts(const Waveform& wave, QTextStream& out) {
@@ -23,25 +25,35 @@ void printTexts(const Waveform& wave, QTextStream& out) {
   }
 }
 
-bool saveWaveform(const Waveform& wave, const QString& path, UserMessages& messages) {
-  if (const std::optional<SaveFailure> failure = saveWholeFile(path, waveformFileBytes(wave.info, wave.points))) {
-    messages.show(failure->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
-    return false;
-  }
-  return true;
+bool reported(const std::optional<SaveFailure>& failure, UserMessages& messages) {
+  if (failure) messages.show(failure->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
+  return failure.has_value();
 }
 
-// Prints the waveform, or writes it to the path when one is given.
-int printOrSave(const Waveform& wave, const QString& csvFile, UserMessages& messages, QTextStream& out) {
-  if (csvFile.isEmpty()) {
-    printTexts(wave, out);
+bool saveWaveform(const Waveform& wave, const QString& path, UserMessages& messages) {
+  return !reported(saveWholeFile(path, waveformFileBytes(wave.info, wave.points)), messages);
+}
+
+// Prints the waveforms' texts, or writes the outputs asked for: one waveform
+// file per waveform (named by `csvName`) and one printout of them all.
+int printOrWrite(const QList<Waveform>& waves, const WaveOutputs& outputs,
+                 const std::function<QString(qsizetype)>& csvName, UserMessages& messages, QTextStream& out) {
+  if (!outputs.any()) {
+    for (qsizetype i = 0; i < waves.size(); ++i) {
+      if (i > 0) out << '\n';
+      printTexts(waves[i], out);
+    }
     return 0;
   }
-  return saveWaveform(wave, csvFile, messages) ? 0 : 1;
+  if (!outputs.csv.isEmpty())
+    for (qsizetype i = 0; i < waves.size(); ++i)
+      if (!saveWaveform(waves[i], csvName(i), messages)) return 1;
+  if (!outputs.pdf.isEmpty() && reported(printWaveformsToPdf(outputs.pdf, waves), messages)) return 1;
+  return 0;
 }
 }  // namespace
 
-int runWavesCommand(DeviceLink& link, const QString& csvFolder, QTextStream& out) {
+int runWavesCommand(DeviceLink& link, const WaveOutputs& outputs, QTextStream& out) {
   HeadlessProgressHost host(link.messages);
   QList<WaveRecord> records;
   const bool ok = runDownload(link, host, kWaveRecords, swapWaveRec,
@@ -49,27 +61,22 @@ int runWavesCommand(DeviceLink& link, const QString& csvFolder, QTextStream& out
                                 for (const QByteArray& block : blocks) records.append(waveRecordFromBytes(block.constData()));
                               });
   if (!ok) return 1;
-  for (qsizetype i = 0; i < records.size(); ++i) {
-    const Waveform wave = decodeWaveRecord(records[i]);
-    if (!csvFolder.isEmpty()) {
-      const QString name = QStringLiteral("wave-%1.csv").arg(i + 1, 2, 10, QLatin1Char('0'));
-      if (!saveWaveform(wave, QDir(csvFolder).filePath(name), link.messages)) return 1;
-      continue;
-    }
-    if (i > 0) out << '\n';
-    printTexts(wave, out);
-  }
-  return 0;
+  QList<Waveform> waves;
+  for (const WaveRecord& rec : std::as_const(records)) waves.append(decodeWaveRecord(rec));
+  const auto csvName = [&outputs](qsizetype i) {
+    return QDir(outputs.csv).filePath(QStringLiteral("wave-%1.csv").arg(i + 1, 2, 10, QLatin1Char('0')));
+  };
+  return printOrWrite(waves, outputs, csvName, link.messages, out);
 }
 
-int runCaptureCommand(DeviceLink& link, const QString& csvFile, QTextStream& out) {
+int runCaptureCommand(DeviceLink& link, const WaveOutputs& outputs, QTextStream& out) {
   HeadlessProgressHost host(link.messages);
   QByteArray block;
   if (!runCapture(link, host, [&block](const QByteArray& received) { block = received; })) return 1;
-  return printOrSave(decodeCapture(block), csvFile, link.messages, out);
+  return printOrWrite({decodeCapture(block)}, outputs, [&outputs](qsizetype) { return outputs.csv; }, link.messages, out);
 }
 
-int runWavefileCommand(const QString& path, const QString& csvFile, UserMessages& messages, QTextStream& out) {
+int runWavefileCommand(const QString& path, const WaveOutputs& outputs, UserMessages& messages, QTextStream& out) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     messages.show(QStringLiteral("Cannot read the file %1.\n%2").arg(QDir::toNativeSeparators(path), file.errorString()),
@@ -81,5 +88,5 @@ int runWavefileCommand(const QString& path, const QString& csvFile, UserMessages
     messages.show(error->message(path), QStringLiteral("Error opening file"), UserMessages::Icon::Error);
     return 1;
   }
-  return printOrSave(std::get<Waveform>(read), csvFile, messages, out);
+  return printOrWrite({std::get<Waveform>(read)}, outputs, [&outputs](qsizetype) { return outputs.csv; }, messages, out);
 }

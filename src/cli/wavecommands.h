@@ -6,13 +6,18 @@ class QTextStream;
 class UserMessages;
 
 // The waveform commands of kalyx5pc-cli; each returns the process exit status
-// (0, or 1 with the program's message on standard error). Without a CSV path
+// (0, or 1 with the program's message on standard error). Without an output
 // they print each waveform's information texts as the viewer's panel shows
 // them: a caption, a blank and the value, one a line.
+struct WaveOutputs {
+  QString csv;  // waves: a folder for wave-01.csv, wave-02.csv, …; else a waveform file
+  QString pdf;  // the printout, one landscape page per waveform
+  bool any() const { return !csv.isEmpty() || !pdf.isEmpty(); }
+};
 
-// Downloads the wave records; with a folder, writes wave-01.csv, wave-02.csv, …
-int runWavesCommand(DeviceLink& link, const QString& csvFolder, QTextStream& out);
-// Captures one real-time waveform; with a path, writes its waveform file.
-int runCaptureCommand(DeviceLink& link, const QString& csvFile, QTextStream& out);
-// Opens a waveform file as the viewer does; with a path, writes it again.
-int runWavefileCommand(const QString& path, const QString& csvFile, UserMessages& messages, QTextStream& out);
+// Downloads the wave records.
+int runWavesCommand(DeviceLink& link, const WaveOutputs& outputs, QTextStream& out);
+// Captures one real-time waveform.
+int runCaptureCommand(DeviceLink& link, const WaveOutputs& outputs, QTextStream& out);
+// Opens a waveform file as the viewer does.
+int runWavefileCommand(const QString& path, const WaveOutputs& outputs, UserMessages& messages, QTextStream& out);

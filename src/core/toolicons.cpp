@@ -117,3 +117,61 @@ QIcon captureIcon() {
                               QPointF(20, 12)}));
   });
 }
+
+namespace {
+// A magnifier with something drawn in its glass.
+template <class Inside>
+QIcon magnifierIcon(Inside inside) {
+  return toolIcon([&inside](QPainter& p) {
+    p.setPen(QPen(QColor(60, 60, 60), 2.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(14.5, 14.5), QPointF(21, 21));
+    p.setPen(QPen(QColor(60, 60, 60), 1.4));
+    p.setBrush(QColor(215, 235, 255));
+    p.drawEllipse(QRectF(2.5, 2.5, 13, 13));
+    p.setPen(QPen(QColor(30, 90, 170), 1.8));
+    inside(p);
+  });
+}
+}  // namespace
+
+QIcon zoomInIcon() {
+  return magnifierIcon([](QPainter& p) {
+    p.drawLine(QPointF(5.5, 9), QPointF(12.5, 9));
+    p.drawLine(QPointF(9, 5.5), QPointF(9, 12.5));
+  });
+}
+
+QIcon zoomOutIcon() {
+  return magnifierIcon([](QPainter& p) { p.drawLine(QPointF(5.5, 9), QPointF(12.5, 9)); });
+}
+
+QIcon zoomRectIcon() {
+  return toolIcon([](QPainter& p) {
+    p.setPen(QPen(QColor(30, 90, 170), 1.4, Qt::DashLine));
+    p.setBrush(QColor(215, 235, 255, 120));
+    p.drawRect(QRectF(3.5, 5.5, 17, 13));
+    p.setPen(QPen(QColor(60, 60, 60), 1.4));
+    p.drawLine(QPointF(20.5, 18.5), QPointF(23, 22));
+  });
+}
+
+QIcon undoZoomIcon() {
+  return toolIcon([](QPainter& p) {
+    p.setPen(QPen(QColor(30, 90, 170), 2.0, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(5, 5, 15, 14), 90 * 16, 250 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 90, 170));
+    p.drawPolygon(QPolygonF({QPointF(12, 1.5), QPointF(12, 9.5), QPointF(6.5, 5.5)}));
+  });
+}
+
+QIcon dataPointsIcon() {
+  return toolIcon([](QPainter& p) {
+    p.setPen(QPen(QColor(0, 0, 160), 1.2));
+    p.drawPolyline(QPolygonF({QPointF(2, 18), QPointF(7, 8), QPointF(12, 14), QPointF(17, 5), QPointF(22, 12)}));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 160));
+    for (QPointF c : {QPointF(7, 8), QPointF(12, 14), QPointF(17, 5)}) p.drawEllipse(c, 2.2, 2.2);
+  });
+}

@@ -10,3 +10,8 @@ QIcon saveIcon();
 QIcon saveCsvIcon();
 QIcon printIcon();
 QIcon captureIcon();  // a pulse on a monitor: capture a waveform
+QIcon zoomInIcon();
+QIcon zoomOutIcon();
+QIcon zoomRectIcon();
+QIcon undoZoomIcon();
+QIcon dataPointsIcon();

@@ -8,13 +8,21 @@
 #include <QPainter>
 #include <QPdfWriter>
 
-namespace {
 QFont printFont() {
   QFont font(QStringLiteral("Courier New"), 10);
   font.setStyleHint(QFont::TypeWriter);
   return font;
 }
-}  // namespace
+
+void drawLineBands(QPainter& painter, const QList<PlacedLine>& lines, int left, int top, int right, int lineHeight) {
+  for (const PlacedLine& line : lines) {
+    const QRect band(left, top + line.slot * lineHeight, qMax(0, right - left), lineHeight);
+    painter.save();
+    painter.setClipRect(band);  // a long line is cut at the right margin, not wrapped
+    painter.drawText(band, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line.text);
+    painter.restore();
+  }
+}
 
 int printLineHeight(QPaintDevice& device) {
   const QFontMetrics metrics(printFont(), &device);
@@ -27,28 +35,27 @@ bool printLines(QPagedPaintDevice& device, const QList<QStringList>& documents) 
   QPainter painter;
   if (!painter.begin(&device)) return false;
   painter.setFont(printFont());
-  const int right = device.width() - 200;
   for (qsizetype p = 0; p < pages.size(); ++p) {
     if (p > 0) device.newPage();
-    for (const PlacedLine& line : pages[p]) {
-      const QRect box(200, 200 + line.slot * h, qMax(0, right - 200), h);
-      painter.save();
-      painter.setClipRect(box);  // a long line is cut at the right margin, not wrapped
-      painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, line.text);
-      painter.restore();
-    }
+    drawLineBands(painter, pages[p], 200, 200, device.width() - 200, h);
   }
   return painter.end();
 }
 
-std::optional<SaveFailure> printLinesToPdf(const QString& path, const QList<QStringList>& documents) {
+std::optional<SaveFailure> printToPdf(const QString& path, bool landscape,
+                                      const std::function<bool(QPagedPaintDevice&)>& print) {
   QBuffer pdf;
   pdf.open(QIODevice::WriteOnly);
   {
     QPdfWriter writer(&pdf);
     writer.setResolution(1200);
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-    if (!printLines(writer, documents)) return SaveFailure{path, QStringLiteral("The PDF could not be started.")};
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
+                                     landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF()));
+    if (!print(writer)) return SaveFailure{path, QStringLiteral("The PDF could not be started.")};
   }
   return saveWholeFile(path, pdf.data());
+}
+
+std::optional<SaveFailure> printLinesToPdf(const QString& path, const QList<QStringList>& documents) {
+  return printToPdf(path, false, [&documents](QPagedPaintDevice& device) { return printLines(device, documents); });
 }

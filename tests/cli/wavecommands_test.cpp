@@ -1,5 +1,6 @@
 // The waveform commands of the command-line program on analyzers the tests build.
 #include "clirun.h"
+#include "pdftext.h"
 #include "testfiles.h"
 #include "wavebuilders.h"
 #include "wavedecode.h"
@@ -137,4 +138,25 @@ TEST(WaveCommands, TenRecordsAreDownloaded) {
   QTemporaryDir out;
   ASSERT_EQ(cli({"--demo", dump.path(), "waves", "--csv", out.path()}).status, 0);
   EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 10);
+}
+
+TEST(WaveCommands, PdfPrintsOnePageAWaveformAsAViewerPrintsIt) {
+  const WaveDump dump({storedPulse("FIRST", 0x10), storedPulse("SECOND", 0x21), storedPulse("THIRD", 0x32)},
+                      pacerCapture());
+  QTemporaryDir out;
+  CliRun run = cli({"--demo", dump.path(), "waves", "--pdf", out.filePath("waves.pdf")});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(pdfPageCount(out.filePath("waves.pdf")), 3);
+  EXPECT_TRUE(pdfInfo(out.filePath("waves.pdf")).contains("842 x 595 pts (A4)"));
+  EXPECT_TRUE(pdfText(out.filePath("waves.pdf"), 2).simplified().contains("Device ID: SECOND"));
+  EXPECT_TRUE(pdfText(out.filePath("waves.pdf"), 3).simplified().contains("Peak Current: 32.50 A"));
+
+  run = cli({"--demo", dump.path(), "capture", "--pdf", out.filePath("pacer.pdf"), "--csv", out.filePath("pacer.csv")});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(pdfPageCount(out.filePath("pacer.pdf")), 1);
+  EXPECT_TRUE(pdfText(out.filePath("pacer.pdf")).contains("Current (mA)"));
+  EXPECT_TRUE(QFile::exists(out.filePath("pacer.csv")));
+  run = cli({"wavefile", out.filePath("pacer.csv"), "--pdf", out.filePath("again.pdf")});
+  EXPECT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(pdfPageCount(out.filePath("again.pdf")), 1);
 }

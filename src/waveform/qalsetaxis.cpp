@@ -1,0 +1,67 @@
+#include "qalsetaxis.h"
+
+#include "decimalnumber.h"
+#include "usermessages.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TQalSetAxis::TQalSetAxis(QWidget* owner, const AxisRanges& current, const QString& currentUnit,
+                         UserMessages& messages, QChar decimalPoint)
+    : QDialog(owner), messages_(messages), decimalPoint_(decimalPoint), ranges_(current) {
+  setObjectName(QStringLiteral("QalSetAxis"));
+  setWindowTitle(QStringLiteral("Set Chart Axis"));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+  struct Field {
+    const char* name;
+    const char* caption;
+    double value;
+    QString unit;
+  };
+  const Field fields[4] = {{"txtTimeMin", "Time Axis Min", current.timeMin, QStringLiteral("msec")},
+                           {"txtTimeMax", "Time Axis Max", current.timeMax, QStringLiteral("msec")},
+                           {"txtCurrentMin", "Current Axis Min", current.currentMin, currentUnit},
+                           {"txtCurrentMax", "Current Axis Max", current.currentMax, currentUnit}};
+  auto* grid = new QGridLayout;
+  for (int i = 0; i < 4; ++i) {
+    fields_[i] = new QLineEdit(generalNumberText(fields[i].value, decimalPoint_), this);
+    fields_[i]->setObjectName(QString::fromLatin1(fields[i].name));
+    fields_[i]->setMaxLength(15);
+    grid->addWidget(new QLabel(QString::fromLatin1(fields[i].caption), this), i, 0);
+    grid->addWidget(fields_[i], i, 1);
+    grid->addWidget(new QLabel(fields[i].unit, this), i, 2);
+  }
+
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  ok->setObjectName(QStringLiteral("btnOK"));
+  ok->setDefault(true);
+  auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel->setObjectName(QStringLiteral("btnCancel"));
+  connect(ok, &QPushButton::clicked, this, &TQalSetAxis::btnOKClick);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid);
+  layout->addLayout(buttons);
+}
+
+void TQalSetAxis::btnOKClick() {
+  QStringList texts;
+  for (QLineEdit* field : fields_) texts << field->text();
+  const std::variant<AxisRanges, AxisRangeError> read = readAxisRanges(texts, decimalPoint_);
+  if (const auto* error = std::get_if<AxisRangeError>(&read)) {
+    messages_.show(error->text, error->caption, UserMessages::Icon::Error);
+    return;
+  }
+  ranges_ = std::get<AxisRanges>(read);
+  accept();
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include "axisrange.h"
+
+#include <QDialog>
+
+class QLineEdit;
+class UserMessages;
+
+// The Set Chart Axis dialog: the time and current axes' minimum and maximum, each
+// with its unit, pre-filled from the chart. OK reads them and, when they are not
+// numbers or a maximum is not above its minimum, says so and stays open.
+class TQalSetAxis : public QDialog {
+  Q_OBJECT
+ public:
+  TQalSetAxis(QWidget* owner, const AxisRanges& current, const QString& currentUnit, UserMessages& messages,
+              QChar decimalPoint);
+
+  const AxisRanges& ranges() const { return ranges_; }
+
+ private:
+  void btnOKClick();
+
+  UserMessages& messages_;
+  QChar decimalPoint_;
+  QLineEdit* fields_[4] = {};
+  AxisRanges ranges_;
+};
