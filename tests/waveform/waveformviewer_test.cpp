@@ -329,3 +329,16 @@ TEST_F(ViewerTest, ThePrinterIsSetBackToPortraitAndAHiddenPanelLeavesTheChartAlo
   EXPECT_FALSE(text.contains("Device ID:"));
   EXPECT_TRUE(text.contains("Time (msec)"));
 }
+
+TEST_F(ViewerTest, TheWindowLosingActivationCommitsAnEdit) {
+  auto viewer = open(decodeCapture(sampleDefibCapture()));
+  QApplication::setActiveWindow(viewer.get());
+  action(*viewer, "mmDeviceID")->trigger();
+  edit(*viewer)->setText("AWAY");
+  QWidget elsewhere;
+  elsewhere.show();
+  QApplication::setActiveWindow(&elsewhere);
+  QApplication::processEvents();
+  EXPECT_FALSE(edit(*viewer)->isVisible());
+  EXPECT_EQ(value(*viewer, "lblDeviceID"), "AWAY");
+}
