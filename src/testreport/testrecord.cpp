@@ -6,18 +6,6 @@
 #include <cstring>
 
 namespace {
-// Swaps the 16-bit fields of `count` entries of a kind, as its layout lists them.
-template <class Entry>
-void swapEntries(unsigned char* record, std::size_t count = Entry::Count) {
-  Entry probe;
-  for (std::size_t k = 0; k < count; ++k) {
-    const std::size_t base = Entry::Base + k * Entry::Size;
-    Entry::fields(probe, [&](std::size_t offset, const auto& field) {
-      if constexpr (sizeof(field) == 2) swapWord(record + base + offset);
-    });
-  }
-}
-
 template <class Entry, class Predicate>
 bool anyEntry(const TTestRec& rec, Predicate failed) {
   for (std::size_t k = 0; k < Entry::Count; ++k)

@@ -4,7 +4,6 @@
 #include "recordkinds.h"
 
 #include <QString>
-#include <type_traits>
 
 // One test report as the analyzer keeps it: a packed record of
 // kTestReportRecords.blockSize (736) bytes. In memory
@@ -147,27 +146,6 @@ constexpr std::size_t Day = 16, Month = 17, Year = 18, Hour = 19, Minute = 20, S
 constexpr std::size_t AutoSeqNumber = 22, DutTypeByte = 23;
 constexpr std::size_t PacerLoad = 534, PreTestDischarges = 732;
 }  // namespace testrec
-
-// Reads or writes entry k of a kind; k must be below the kind's Count.
-template <class Entry>
-Entry entryAt(const TTestRec& rec, std::size_t k) {
-  Entry e;
-  const std::size_t base = Entry::Base + k * Entry::Size;
-  Entry::fields(e, [&](std::size_t offset, auto& field) {
-    if constexpr (sizeof(field) == 1) field = rec.u8(base + offset);
-    else field = std::remove_reference_t<decltype(field)>(rec.u16(base + offset));
-  });
-  return e;
-}
-
-template <class Entry>
-void setEntryAt(TTestRec& rec, std::size_t k, const Entry& e) {
-  const std::size_t base = Entry::Base + k * Entry::Size;
-  Entry::fields(e, [&](std::size_t offset, const auto& field) {
-    if constexpr (sizeof(field) == 1) rec.setU8(base + offset, quint8(field));
-    else rec.setU16(base + offset, quint16(field));
-  });
-}
 
 // Converts a record between the analyzer's byte order and host order, in place.
 // Which block is converted depends on the DUT type, read before anything is swapped.

@@ -1,0 +1,85 @@
+#include "autoseqtables.h"
+
+#include <iterator>
+
+namespace {
+template <std::size_t N>
+QString lookup(const char* const (&table)[N], unsigned code) {
+  return code < N ? QString::fromUtf8(table[code]) : QStringLiteral("?");
+}
+
+QList<int> range(int first, int last) {
+  QList<int> waves;
+  for (int w = first; w <= last; ++w) waves << w;
+  return waves;
+}
+}  // namespace
+
+QString autoSeqToleranceText(unsigned code) {
+  static const char* const kTexts[] = {"", "±5%", "±10%", "±15%", "±20%"};
+  return lookup(kTexts, code);
+}
+
+QString autoSeqScaleText(unsigned code) {
+  static const char* const kTexts[] = {"x1   (1.0mV QRS Lead II)", "x2   (2.0mV QRS Lead II)",
+                                       "x0.5 (0.5mV QRS Lead II)"};
+  return lookup(kTexts, code);
+}
+
+QString triggerModeText(unsigned code) {
+  static const char* const kTexts[] = {"Do not respond to shock", "Change to NSR60 after shock",
+                                       "Play back waveform after shock", "Play back waveform then change to NSR60"};
+  return lookup(kTexts, code);
+}
+
+QString measuringMethodText(unsigned code) {
+  static const char* const kTexts[] = {"Average Current", "Leading Edge of Pulse", "Trailing Edge of Pulse",
+                                       "Peak Current"};
+  return lookup(kTexts, code);
+}
+
+QString autoTestTimerText(unsigned deviceCode) {
+  static const char* const kTexts[] = {"Empty", "Off", "AED", "3 seconds", "5 seconds", "9 seconds"};
+  return lookup(kTexts, deviceCode);
+}
+
+QString syncMethodText(unsigned code) { return code == 0 ? QStringLiteral("ECG Q Wave") : QStringLiteral("ECG R Wave"); }
+
+const QList<WaveBank>& waveBanks() {
+  static const QList<WaveBank> kBanks = {
+      {"None", 0, 2},          {"Performance", 2, 12},           {"Sinus Rhythm", 14, 8},
+      {"Arrhythmia", 22, 9},   {"Shock Advisory / AED", 31, 12}, {"Square Pacer Trigger", 43, 5},
+      {"Triangle Pacer Trigger", 48, 5}, {"Haversine Pacer Trigger", 53, 5}};
+  return kBanks;
+}
+
+int bankOfWave(int wave) {
+  const QList<WaveBank>& banks = waveBanks();
+  if (wave < 0) return -1;
+  for (int b = 0; b < banks.size(); ++b)
+    if (wave < banks[b].first + banks[b].count) return b;
+  return -1;
+}
+
+QList<int> allowedWaves(TestKind kind) {
+  switch (kind) {
+    case TestKind::DefibEnergy:
+    case TestKind::ChargeTime: return QList<int>{0} + range(31, 42);
+    case TestKind::AedEnergy: return range(31, 42);
+    case TestKind::Cardioversion: return {15, 16, 17, 31, 32};
+    case TestKind::EcgPerformance: return range(2, 57);
+    case TestKind::DemandSensitivity: return range(43, 57);
+    case TestKind::RefractoryPeriod: return {44, 45, 49, 50, 54, 55};
+  }
+  return {};
+}
+
+int defaultWave(TestKind kind) {
+  switch (kind) {
+    case TestKind::Cardioversion: return 31;
+    case TestKind::EcgPerformance: return 2;
+    case TestKind::DemandSensitivity:
+    case TestKind::RefractoryPeriod: return 50;
+    default: return 40;
+  }
+}
