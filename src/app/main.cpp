@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
     services.files = &files;
     services.printing = &printing;
     services.settings = &settings;
+    services.autoSeqFile = autoSeqPath();
     TQalMain window(services);
     window.show();
     return app.exec();

@@ -1,6 +1,6 @@
 #include "qalmain.h"
 
-#include "emptyframe.h"
+#include "autoseqframe.h"
 #include "listpage.h"
 #include "names.h"
 #include "settingsfile.h"
@@ -31,9 +31,7 @@ TQalMain::TQalMain(const AppServices& services, QWidget* parent) : QMainWindow(p
   setObjectName(QStringLiteral("QalMain"));
   // The frames come first, as their construction may be the first to need the paths.
   auto* central = new QWidget(this);
-  frames_[0] = new TEmptyFrame({FrameCommand::New, FrameCommand::Print, FrameCommand::Copy, FrameCommand::Delete,
-                                FrameCommand::SelectAll, FrameCommand::Download, FrameCommand::Upload},
-                               central);
+  frames_[0] = autoSeqWindow_ = new TAutoSeqFrame(services_, central);
   frames_[0]->setObjectName(QStringLiteral("AutoSeqWindow"));
   frames_[1] = testReportWindow_ = new TTestReportFrame(services_, central);
   frames_[1]->setObjectName(QStringLiteral("TestReportWindow"));

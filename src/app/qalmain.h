@@ -8,6 +8,7 @@
 class QAction;
 class QStackedWidget;
 class QTabBar;
+class TAutoSeqFrame;
 class TTestReportFrame;
 class TWaveformFrame;
 
@@ -22,6 +23,7 @@ class TQalMain : public QMainWindow {
   int frameIndex() const;
   void showFrame(int index);
   TListFrame* frame(int index) const { return frames_[index]; }
+  TAutoSeqFrame* autoSeqFrame() const { return autoSeqWindow_; }
   TTestReportFrame* testReportFrame() const { return testReportWindow_; }
   TWaveformFrame* waveformFrame() const { return waveformWindow_; }
 
@@ -44,6 +46,7 @@ class TQalMain : public QMainWindow {
   QTabBar* tabMenu_ = nullptr;
   QStackedWidget* stack_ = nullptr;
   TListFrame* frames_[3] = {};
+  TAutoSeqFrame* autoSeqWindow_ = nullptr;
   TTestReportFrame* testReportWindow_ = nullptr;
   TWaveformFrame* waveformWindow_ = nullptr;
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 
 class AnalyzerDriver;
 class FilePrompts;
@@ -7,12 +8,14 @@ class SettingsFile;
 class UserMessages;
 
 // What the main window hands to its frames, and the frames to their viewers:
-// the link to the analyzer, the message boxes, the file and print dialogs, and
-// the settings file. Tests hand in recording and scripted stand-ins.
+// the link to the analyzer, the message boxes, the file and print dialogs, the
+// settings file and the autosequence data file's path. Tests hand in recording
+// and scripted stand-ins.
 struct AppServices {
   AnalyzerDriver* driver = nullptr;
   UserMessages* messages = nullptr;
   FilePrompts* files = nullptr;
   PrintPrompts* printing = nullptr;
   SettingsFile* settings = nullptr;
+  QString autoSeqFile;  // autoseq.dat
 };

@@ -175,3 +175,39 @@ QIcon dataPointsIcon() {
     for (QPointF c : {QPointF(7, 8), QPointF(12, 14), QPointF(17, 5)}) p.drawEllipse(c, 2.2, 2.2);
   });
 }
+
+QIcon newIcon() {
+  return toolIcon([](QPainter& p) {
+    sheet(p, QRectF(4.5, 2.5, 14, 19));
+    p.setPen(QPen(QColor(230, 170, 20), 2.0, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(17, 2), QPointF(17, 9));
+    p.drawLine(QPointF(13.5, 5.5), QPointF(20.5, 5.5));
+  });
+}
+
+QIcon copyIcon() {
+  return toolIcon([](QPainter& p) {
+    sheet(p, QRectF(2.5, 2.5, 12, 15));
+    sheet(p, QRectF(9.5, 6.5, 12, 15));
+  });
+}
+
+QIcon deleteIcon() {
+  return toolIcon([](QPainter& p) {
+    p.setPen(QPen(QColor(200, 40, 40), 2.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(6, 6), QPointF(18, 18));
+    p.drawLine(QPointF(18, 6), QPointF(6, 18));
+  });
+}
+
+QIcon uploadIcon() {
+  return toolIcon([](QPainter& p) {
+    p.setPen(QPen(QColor(60, 60, 60), 1.2));
+    p.setBrush(QColor(220, 220, 220));
+    p.drawRoundedRect(QRectF(3.5, 15.5, 17, 6), 1.5, 1.5);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 150, 80));
+    p.drawPolygon(QPolygonF({QPointF(12, 1), QPointF(19, 8), QPointF(15, 8), QPointF(15, 14), QPointF(9, 14),
+                             QPointF(9, 8), QPointF(5, 8)}));
+  });
+}

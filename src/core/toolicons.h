@@ -15,3 +15,7 @@ QIcon zoomOutIcon();
 QIcon zoomRectIcon();
 QIcon undoZoomIcon();
 QIcon dataPointsIcon();
+QIcon newIcon();
+QIcon copyIcon();
+QIcon deleteIcon();
+QIcon uploadIcon();

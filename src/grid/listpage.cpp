@@ -65,10 +65,11 @@ void TListPage::showMatching(const std::function<bool(int index)>& keep) {
   updateStatus();
 }
 
-void TListPage::recordsReplaced() {
+void TListPage::recordsReplaced(bool keepSelection) {
   resetDisplayList(nullptr);
   sortDisplayList();
   fillGrid();
+  if (!keepSelection) grid_->clearSelLst();
   grid_->setSelLstSize();
   if (grid_->getDispLstSize() > 0) {
     const int row = qBound(1, grid_->currentGridRow(), grid_->getDispLstSize());

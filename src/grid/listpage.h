@@ -45,7 +45,9 @@ class TListPage : public QWidget {
   // Display list: each shows rows, sorts them, refills the grid and the status text.
   void showAll();
   void showMatching(const std::function<bool(int index)>& keep);  // a hidden record loses its selection
-  void recordsReplaced();  // all records again, the selection sized to them, the current row selected
+  // All records again, the selection sized to them, the current row selected;
+  // unless `keepSelection`, only the current row is selected afterwards.
+  void recordsReplaced(bool keepSelection = true);
   void appendRecord(int index);  // shown last whatever the order, unselected
   void sortDisplayList();
   void fillGrid();

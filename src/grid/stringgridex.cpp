@@ -287,12 +287,12 @@ void TStringGridEx::mousePressEvent(QMouseEvent* event) {
       anchorRow_ = row;
     }
   } else if (event->button() == Qt::RightButton) {
+    emit popupRequested(row);  // before the selection moves: a frame enables its items on the selection as it was
     if (!isRowSelected(row) && hasRows) {
       deselectAll();
       selectRow(row);
     }
     anchorRow_ = row;
-    emit popupRequested(row);
     if (popupMenu_) popupMenu_->popup(event->globalPosition().toPoint());
   }
   event->accept();

@@ -69,7 +69,7 @@ class TStringGridEx : public QTableWidget {
  signals:
   // A left-button press on a header cell (the frames sort on it).
   void headerPressed(int column);
-  // A right-button press on a data row, before the pop-up menu shows.
+  // A right-button press on a data row, before the selection moves to it and the pop-up menu shows.
   void popupRequested(int row);
   // A double click on a data cell (not on the header, not outside the cells).
   void gridDblClick();

@@ -108,7 +108,10 @@ TEST_F(MainWindowTest, StateIsSavedAtCloseAndRestored) {
 TEST_F(MainWindowTest, CommandsGoToTheFrameShowingOnly) {
   auto window = open();
   window->show();
-  item(*window, "mmDownload")->trigger();  // the autosequence frame shows: nothing for test reports
+  messages.answers = {UserMessages::Result::No};
+  item(*window, "mmDownload")->trigger();  // the autosequence frame shows: its question, nothing for test reports
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_EQ(messages.shown[0].caption, "Download Autosequences?");
   EXPECT_TRUE(window->testReportFrame()->records().isEmpty());
   EXPECT_EQ(driver.opens, 0);
   window->showFrame(1);

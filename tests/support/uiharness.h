@@ -25,7 +25,9 @@ class UiHarness : public ::testing::Test {
     s.messages = &messages;
     s.files = &files;
     s.settings = &settings;
+    s.autoSeqFile = autoSeqFile();
     return s;
   }
   void useMemory(const AnalyzerMemory& memory) { driver.engine().memory() = memory; }
+  QString autoSeqFile() const { return dataHome.path() + QStringLiteral("/autoseq.dat"); }
 };

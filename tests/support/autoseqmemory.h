@@ -1,0 +1,30 @@
+#pragma once
+#include "analyzermemory.h"
+#include "autoseqrecord.h"
+
+#include <QString>
+
+// An autosequence titled and for a device, in host order.
+inline TAutoSeq makeAutoSeq(const QString& title, quint8 deviceCode = autoseq::DefibTimer5s) {
+  TAutoSeq rec = initAutoSeq();
+  setAutoSeqTitle(rec, title);
+  rec.setU8(autoseq::Device, deviceCode);
+  return rec;
+}
+
+// The records as the analyzer holds and sends them: in wire order.
+inline QList<QByteArray> autoSeqWireBlocks(const QList<TAutoSeq>& records) {
+  QList<QByteArray> blocks;
+  for (TAutoSeq rec : records) {
+    swapAutoSeq(rec.data());
+    blocks.append(QByteArray(rec.data(), TAutoSeq::Size));
+  }
+  return blocks;
+}
+
+inline AnalyzerMemory memoryOfAutoSeqs(const QList<TAutoSeq>& records) {
+  AnalyzerMemory memory;
+  memory.autoSeqs = autoSeqWireBlocks(records);
+  memory.setCountsFromLists();
+  return memory;
+}
