@@ -2,6 +2,7 @@
 // program, without windows.
 
 #include "climessages.h"
+#include "autoseqcommands.h"
 #include "clicommands.h"
 #include "wavecommands.h"
 #include "linkoptions.h"
@@ -16,7 +17,9 @@
 
 namespace {
 const QStringList kCommands = {QStringLiteral("info"), QStringLiteral("reports"), QStringLiteral("waves"),
-                               QStringLiteral("capture"), QStringLiteral("wavefile")};
+                               QStringLiteral("capture"), QStringLiteral("wavefile"), QStringLiteral("autoseq")};
+const QStringList kAutoSeqCommands = {QStringLiteral("download"), QStringLiteral("upload"), QStringLiteral("print"),
+                                      QStringLiteral("list")};
 
 int fail(const QString& text) {
   std::fprintf(stderr, "kalyx5pc-cli: %s\n", text.toLocal8Bit().constData());
@@ -48,13 +51,18 @@ int main(int argc, char** argv) {
                      "                 with --csv FILE write its waveform file instead\n"
                      "  wavefile FILE  open a waveform file and print its texts;\n"
                      "                 with --csv OUT write it again as OUT\n"
-                     "                 --pdf FILE prints the waveforms, one page each, as a viewer prints\n\n"
+                     "                 --pdf FILE prints the waveforms, one page each, as a viewer prints\n"
+                     "  autoseq download FILE  download the analyzer's autosequences into the data file FILE\n"
+                     "  autoseq upload FILE    upload the data file's autosequences to the analyzer\n"
+                     "  autoseq print FILE     print each autosequence's printout lines; with --pdf OUT print\n"
+                     "                         them to a PDF\n"
+                     "  autoseq list FILE      the list's rows: No., title, device under test\n\n"
                      "Link options:\n") +
       linkOptionsHelp());
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("command"),
-                               QStringLiteral("info, reports, waves, capture or wavefile FILE"));
+                               QStringLiteral("info, reports, waves, capture, wavefile FILE or autoseq ..."));
   const QCommandLineOption text(QStringLiteral("text"), QStringLiteral("reports: save each report as a text file in DIR"),
                                 QStringLiteral("DIR"));
   const QCommandLineOption csv(QStringLiteral("csv"),
@@ -73,19 +81,28 @@ int main(int argc, char** argv) {
 
   const QStringList positional = parser.positionalArguments();
   const QString command = positional.value(0);
-  const qsizetype wanted = command == QLatin1String("wavefile") ? 2 : 1;
-  if (positional.size() != wanted || !kCommands.contains(command))
-    return fail(QStringLiteral("give one command: info, reports, waves, capture or wavefile FILE (see --help)"));
+  const qsizetype wanted = command == QLatin1String("wavefile") ? 2 : command == QLatin1String("autoseq") ? 3 : 1;
+  if (positional.size() != wanted || !kCommands.contains(command) ||
+      (command == QLatin1String("autoseq") && !kAutoSeqCommands.contains(positional[1])))
+    return fail(QStringLiteral("give one command: info, reports, waves, capture, wavefile FILE or "
+                               "autoseq download|upload|print|list FILE (see --help)"));
 
   CliMessages messages;
   QTextStream out(stdout);
   const WaveOutputs waveOutputs{parser.value(csv), parser.value(pdf)};
   if (command == QLatin1String("wavefile")) return runWavefileCommand(positional[1], waveOutputs, messages, out);
+  if (command == QLatin1String("autoseq") && positional[1] == QLatin1String("print"))
+    return runAutoSeqPrint(positional[2], parser.value(pdf), messages, out);
+  if (command == QLatin1String("autoseq") && positional[1] == QLatin1String("list"))
+    return runAutoSeqList(positional[2], messages, out);
 
   std::unique_ptr<AnalyzerDriver> driver = createDriver(linkOptions, &error);
   if (!driver) return fail(error);
   DeviceLink link{*driver, messages};
   if (command == QLatin1String("info")) return runInfoCommand(link, out);
+  if (command == QLatin1String("autoseq"))
+    return positional[1] == QLatin1String("download") ? runAutoSeqDownload(link, positional[2])
+                                                       : runAutoSeqUpload(link, positional[2]);
   if (command == QLatin1String("waves")) return runWavesCommand(link, waveOutputs, out);
   if (command == QLatin1String("capture")) return runCaptureCommand(link, waveOutputs, out);
   const ReportsRequest request{parser.value(text), parser.value(csv), parser.value(mup), parser.value(pdf)};

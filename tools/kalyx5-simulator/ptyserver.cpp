@@ -57,6 +57,13 @@ int PtyServer::run() {
       if (errno == EINTR) continue;
       break;
     }
+    // What the program wrote before it closed the terminal is taken first: an
+    // upload ends with the program closing the link right after its last block.
+    if (pfd.revents & POLLIN) {
+      char buffer[4096];
+      ssize_t n;
+      while ((n = read(master, buffer, sizeof buffer)) > 0) engine_.receive(QByteArray(buffer, int(n)));
+    }
     if (pfd.revents & POLLHUP) {
       // No program has the terminal open: whatever was queued for the last one is dropped.
       if (clientOpen) {
@@ -69,11 +76,6 @@ int PtyServer::run() {
       continue;
     }
     clientOpen = true;
-    if (pfd.revents & POLLIN) {
-      char buffer[4096];
-      const ssize_t n = read(master, buffer, sizeof buffer);
-      if (n > 0) engine_.receive(QByteArray(buffer, int(n)));
-    }
     if ((pfd.revents & POLLOUT) && !pending.isEmpty()) {
       const ssize_t n = write(master, pending.constData(), size_t(pending.size()));
       if (n > 0) pending.remove(0, n);
