@@ -4,11 +4,11 @@
 #include "autoseqprintout.h"
 #include "clirun.h"
 #include "pdftext.h"
+#include "simulatorprocess.h"
 #include "testfiles.h"
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QTemporaryDir>
 
 using namespace autoseq;
@@ -38,24 +38,6 @@ class AutoSeqDump {
   QTemporaryDir dir_;
 };
 
-// kalyx5-simulator on a pseudo-terminal, for the serial link end to end.
-class SimulatorOnTerminal {
- public:
-  SimulatorOnTerminal() {
-    process_.start(QStringLiteral(KALYX_BINARY_DIR "/tools/kalyx5-simulator/kalyx5-simulator"), {});
-    if (process_.waitForStarted(5000) && process_.waitForReadyRead(5000))
-      path_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
-  }
-  ~SimulatorOnTerminal() {
-    process_.terminate();
-    if (!process_.waitForFinished(3000)) process_.kill();
-  }
-  const QString& path() const { return path_; }
-
- private:
-  QProcess process_;
-  QString path_;
-};
 }  // namespace
 
 TEST(AutoSeqCommands, DownloadWritesTheDataFileAndListAndPrintReadIt) {
@@ -104,7 +86,7 @@ TEST(AutoSeqCommands, FailuresChangeNoFile) {
 }
 
 TEST(AutoSeqCommands, UploadThenDownloadOnTheSerialLinkGivesTheSameFile) {
-  SimulatorOnTerminal simulator;
+  SimulatorProcess simulator;
   ASSERT_TRUE(simulator.path().startsWith("/dev/")) << simulator.path().toStdString();
   QTemporaryDir out;
   const QString file = out.filePath("plans.dat");

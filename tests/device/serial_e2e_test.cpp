@@ -4,6 +4,7 @@
 #include "memorybuilders.h"
 #include "recordingmessages.h"
 #include "serialdriver.h"
+#include "simulatorprocess.h"
 #include "simulatordriver.h"
 #include "systeminfo.h"
 #include "transferprogress.h"
@@ -15,26 +16,6 @@
 #include <QProcess>
 #include <QTimer>
 
-namespace {
-class SimulatorProcess {
- public:
-  explicit SimulatorProcess(const QStringList& arguments = {}) {
-    process_.start(QStringLiteral(KALYX_BINARY_DIR "/tools/kalyx5-simulator/kalyx5-simulator"), arguments);
-    if (process_.waitForStarted(5000) && process_.waitForReadyRead(5000))
-      path_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
-  }
-  ~SimulatorProcess() {
-    process_.terminate();
-    if (!process_.waitForFinished(3000)) process_.kill();
-  }
-  const QString& path() const { return path_; }
-  void kill() { process_.kill(); }
-
- private:
-  QProcess process_;
-  QString path_;
-};
-}  // namespace
 
 TEST(SerialEndToEnd, DownloadsTestReportsFromTheSimulatorOnAPseudoTerminal) {
   SimulatorProcess simulator;
