@@ -65,6 +65,15 @@ struct CardioversionEntry {  // bytes 8 and 9 are reserved and move with the ent
   }
 };
 
+struct EcgPerformanceEntry {  // one waveform each; their one scale is the byte after them (EcgScale)
+  static constexpr std::size_t Base = EcgWaves, Size = 1, Count = EcgWaveCount;
+  quint8 ecgWave = 0;
+  template <class E, class V>
+  static void fields(E& e, V&& v) {
+    v(0, e.ecgWave);
+  }
+};
+
 struct PacerPulseEntry {
   static constexpr std::size_t Base = 178, Size = 8, Count = 10;
   quint8 method = 0, current = 0, width = 0, rate = 0;  // mA, ms (0: not tested), pulses per minute
