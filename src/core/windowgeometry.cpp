@@ -38,6 +38,18 @@ class OuterSizeKeeper : public QObject {
   QSize outer_;
 };
 
+void place(QWidget& window, int top, int left, QSize outer) {
+  if (top == -1 || left == -1) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      QRect frame(QPoint(), outer);
+      frame.moveCenter(screen->availableGeometry().center());
+      window.move(frame.topLeft());
+    }
+  } else {
+    window.move(left, top);  // a window's position is that of its frame
+  }
+}
+
 void resizeOuter(QWidget& window, QSize outer) {
   const QSize extra = frameExtra(window);
   window.resize(outer - extra);
@@ -52,15 +64,7 @@ void loadWindowGeometry(QWidget& window, const SettingsFile& settings, const QSt
   const int width = settings.readInteger(section, QStringLiteral("WIDTH"), -1);
   const QSize outer = height == -1 || width == -1 ? defaultSize : QSize(width, height);
   resizeOuter(window, outer);
-  if (top == -1 || left == -1) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      QRect frame(QPoint(), outer);
-      frame.moveCenter(screen->availableGeometry().center());
-      window.move(frame.topLeft());
-    }
-  } else {
-    window.move(left, top);  // a window's position is that of its frame
-  }
+  place(window, top, left, outer);
   if (settings.readInteger(section, QStringLiteral("WINDOWSTATE"), 0) == 2) window.setWindowState(Qt::WindowMaximized);
 }
 
@@ -74,4 +78,16 @@ void saveWindowGeometry(const QWidget& window, SettingsFile& settings, const QSt
   settings.writeInteger(section, QStringLiteral("LEFT"), outer.left());
   settings.writeInteger(section, QStringLiteral("HEIGHT"), outer.height());
   settings.writeInteger(section, QStringLiteral("WIDTH"), outer.width());
+}
+
+void loadWindowPlace(QWidget& window, const SettingsFile& settings, const QString& section) {
+  const int top = settings.readInteger(section, QStringLiteral("TOP"), -1);
+  const int left = settings.readInteger(section, QStringLiteral("LEFT"), -1);
+  place(window, top, left, window.frameGeometry().size());
+}
+
+void saveWindowPlace(const QWidget& window, SettingsFile& settings, const QString& section) {
+  const QRect outer = window.frameGeometry();
+  settings.writeInteger(section, QStringLiteral("TOP"), outer.top());
+  settings.writeInteger(section, QStringLiteral("LEFT"), outer.left());
 }

@@ -14,3 +14,8 @@ void loadWindowGeometry(QWidget& window, const SettingsFile& settings, const QSt
 // Writes WINDOWSTATE (0 normal, 1 minimised, 2 maximised), and the place and size
 // only in the normal state, so a maximised window keeps its earlier normal bounds.
 void saveWindowGeometry(const QWidget& window, SettingsFile& settings, const QString& section);
+
+// A fixed-size dialog's place alone under its section: TOP and LEFT of its
+// frame, -1 for either centring it on the screen.
+void loadWindowPlace(QWidget& window, const SettingsFile& settings, const QString& section);
+void saveWindowPlace(const QWidget& window, SettingsFile& settings, const QString& section);
