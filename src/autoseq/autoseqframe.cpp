@@ -1,5 +1,6 @@
 #include "autoseqframe.h"
 
+#include "autoseqedit.h"
 #include "autoseqfile.h"
 #include "autoseqlist.h"
 #include "autoseqprintout.h"
@@ -215,11 +216,18 @@ void TAutoSeqFrame::tbAutoSeqPrintClick() {
                              UserMessages::Icon::Error);
 }
 
-// The editor dialog is not part of the program yet: Edit opens nothing and changes nothing.
-bool TAutoSeqFrame::editRecord(int) { return false; }
+// The editor writes the record back itself, on OK only; an empty record has nothing to edit.
+bool TAutoSeqFrame::editRecord(int index) {
+  if (index < 0 || index >= records_.size() || records_[index].u8(autoseq::Device) == autoseq::Empty) return false;
+  TAutoSeqEdit editor(this, records_[index], services_);
+  return editor.exec() == QDialog::Accepted;
+}
 
+// An accepted edit is written to autoseq.dat at once, whichever way the editor was opened.
 void TAutoSeqFrame::sgAutoSeqDblClick() {
-  if (editRecord(page_->currentRecord())) page_->fillGrid();
+  if (!editRecord(page_->currentRecord())) return;
+  page_->fillGrid();
+  saveRecords();
 }
 
 void TAutoSeqFrame::pmEditClick() {

@@ -1,3 +1,4 @@
+#include "autoseqedit.h"
 #include "autoseqfile.h"
 #include "autoseqframe.h"
 #include "autoseqmemory.h"
@@ -10,6 +11,9 @@
 #include "uiharness.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QDir>
 #include <QHeaderView>
 #include <QMenu>
@@ -255,4 +259,72 @@ TEST_F(AutoSeqFrameTest, PrintOffersTheSelectionAndPrintsInRecordOrder) {
   frame->tbAutoSeqPrintClick();
   EXPECT_EQ(pdfPageCount(printer.pdfPath), 2);
   EXPECT_TRUE(pdfText(printer.pdfPath, 2).contains("THIRD"));
+}
+
+namespace {
+// Answers the editor from inside its own loop, as the user would.
+template <class Answer>
+void whenEditorOpens(Answer answer) {
+  QTimer::singleShot(0, [answer] {
+    auto* editor = qobject_cast<TAutoSeqEdit*>(QApplication::activeModalWidget());
+    answer(editor);
+  });
+}
+
+void retitleAndAccept(TAutoSeqEdit* editor, const char* title) {
+  ASSERT_NE(editor, nullptr) << "no editor opened";
+  editor->findChild<QLineEdit*>("txtTitle")->setText(QString::fromLatin1(title));
+  editor->findChild<QPushButton*>("btnOK")->click();
+}
+}  // namespace
+
+TEST_F(AutoSeqFrameTest, DoubleClickingARecordEditsItAndWritesTheAcceptedEdit) {
+  start({makeAutoSeq("ICU"), makeAutoSeq("LOBBY AED", Aed)});
+  const QPoint row2 = grid->cellRect(2, 1).center();
+  whenEditorOpens([](TAutoSeqEdit* editor) {
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->findChild<QComboBox*>("cbDUT")->currentText(), "AED");
+    retitleAndAccept(editor, "LOBBY AED 2");
+  });
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, row2);
+  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, row2);
+  EXPECT_EQ(autoSeqTitleText(frame->records()[1]), "LOBBY AED 2");
+  EXPECT_EQ(grid->cellText(2, 1), "LOBBY AED 2");
+  EXPECT_EQ(autoSeqTitleText(onFile()[1]), "LOBBY AED 2");  // an accepted edit is kept at once
+}
+
+TEST_F(AutoSeqFrameTest, EditFromThePopUpWritesTheFileOnlyWhenAccepted) {
+  start({makeAutoSeq("ICU"), makeAutoSeq("WARD")});
+  const QByteArray before = readAll(autoSeqFile());
+  grid->setCurrentGridRow(1);
+  whenEditorOpens([](TAutoSeqEdit* editor) {
+    ASSERT_NE(editor, nullptr);
+    editor->findChild<QLineEdit*>("txtTitle")->setText("NOT KEPT");
+    editor->findChild<QPushButton*>("btnCancel")->click();
+  });
+  frame->pmEditClick();
+  EXPECT_EQ(readAll(autoSeqFile()), before);
+  EXPECT_EQ(autoSeqTitleText(frame->records()[0]), "ICU");
+
+  whenEditorOpens([](TAutoSeqEdit* editor) { retitleAndAccept(editor, "ICU BED 4"); });
+  frame->pmEditClick();
+  EXPECT_EQ(grid->cellText(1, 1), "ICU BED 4");
+  EXPECT_EQ(autoSeqTitleText(onFile()[0]), "ICU BED 4");
+}
+
+TEST_F(AutoSeqFrameTest, AnEmptyRecordOpensNoEditor) {
+  start({makeAutoSeq("", Empty)});
+  grid->setCurrentGridRow(1);
+  bool opened = false;
+  QTimer::singleShot(0, [&opened] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      opened = true;
+      static_cast<QDialog*>(modal)->reject();
+    }
+  });
+  frame->pmEditClick();
+  emit grid->gridDblClick();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(opened);
+  EXPECT_EQ(frame->records()[0].bytes, makeAutoSeq("", Empty).bytes);
 }
