@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
 
 using namespace autoseq;
@@ -16,9 +15,8 @@ namespace {
 constexpr int kShockBank = 4;
 }
 
-TAedPanel::TAedPanel(TAutoSeq& aedArea, QWidget* parent) : QWidget(parent), aedArea_(aedArea) {
+TAedPanel::TAedPanel(TAutoSeq& aedArea, QWidget* parent) : TTestListPage(TestList::AedEnergy, aedArea, parent) {
   setObjectName(QStringLiteral("PanelAED"));
-  tests_ = new TTestListBox(testListKind(TestList::AedEnergy), aedArea, *this, this);
   auto* options = new QGroupBox(QStringLiteral("AED Energy Test Options"), this);
   const WaveBank& shock = waveBanks()[kShockBank];
   bank_ = makeDropDown("cbAEDWaveBank", options);
@@ -31,7 +29,6 @@ TAedPanel::TAedPanel(TAutoSeq& aedArea, QWidget* parent) : QWidget(parent), aedA
   shockable_->setObjectName(QStringLiteral("txtShockable"));
   shockable_->setReadOnly(true);
   shockable_->setFocusPolicy(Qt::NoFocus);
-  tests_->setOptionControls({options});
 
   auto* grid = new QGridLayout(options);
   addFieldRow(grid, 0, QStringLiteral("Wave Bank"), bank_);
@@ -40,14 +37,12 @@ TAedPanel::TAedPanel(TAutoSeq& aedArea, QWidget* parent) : QWidget(parent), aedA
   addFieldRow(grid, 3, QStringLiteral("Shockable"), shockable_);
   grid->setColumnStretch(1, 1);
   grid->setRowStretch(4, 1);
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(tests_);
-  layout->addWidget(options, 1);
+  placeOptions(options);
   connect(wave_, &QComboBox::activated, this, &TAedPanel::showShockable);
 }
 
 void TAedPanel::showEntry(int k) {
-  const AedEnergyEntry e = entryAt<AedEnergyEntry>(aedArea_, std::size_t(k));
+  const AedEnergyEntry e = entryAt<AedEnergyEntry>(entries_, std::size_t(k));
   shownWave_ = e.ecgWave;
   bank_->setCurrentIndex(0);
   const int first = waveBanks()[kShockBank].first;
@@ -64,8 +59,8 @@ void TAedPanel::clearEntry() {
 }
 
 void TAedPanel::storeEntry(int k) {
-  AedEnergyEntry e = entryAt<AedEnergyEntry>(aedArea_, std::size_t(k));
+  AedEnergyEntry e = entryAt<AedEnergyEntry>(entries_, std::size_t(k));
   e.ecgWave = quint8(selectedWave(wave_, e.ecgWave));
   e.ecgScale = quint8(selectedIndexOr(scale_, 0));
-  setEntryAt(aedArea_, std::size_t(k), e);  // the present flag stays as it is
+  setEntryAt(entries_, std::size_t(k), e);  // the present flag stays as it is
 }

@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
 
@@ -29,8 +28,7 @@ const QList<int>& shockWaves() {
 }  // namespace
 
 TCardioversionPage::TCardioversionPage(TAutoSeq& work, UserMessages& messages, QWidget* parent)
-    : QWidget(parent), work_(work), messages_(messages) {
-  tests_ = new TTestListBox(testListKind(TestList::Cardioversion), work, *this, this);
+    : TTestListPage(TestList::Cardioversion, work, parent), messages_(messages) {
   auto* options = new QGroupBox(QStringLiteral("Cardioversion Test Options"), this);
   target_ = makeNumberEdit("txtCardTarget", "Cardioversion Target Energy", 3, options);
   tolerance_ = makeDropDown("cbCardTolerance", options);
@@ -47,7 +45,6 @@ TCardioversionPage::TCardioversionPage(TAutoSeq& work, UserMessages& messages, Q
   method_ = makeDropDown("cbCardMethod", waves);
   method_->addItems({syncMethodText(0), syncMethodText(1)});
   bankChosen(-1);
-  tests_->setOptionControls({options});
 
   auto* fields = new QGridLayout;
   addFieldRow(fields, 0, QStringLiteral("Target Energy"), target_, QStringLiteral("Joules (1-360)"));
@@ -64,9 +61,7 @@ TCardioversionPage::TCardioversionPage(TAutoSeq& work, UserMessages& messages, Q
   column->addWidget(delayTarget_);
   column->addWidget(waves);
   column->addStretch(1);
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(tests_);
-  layout->addWidget(options, 1);
+  placeOptions(options);
   connect(bank_, &QComboBox::activated, this, &TCardioversionPage::bankChosen);
 }
 
@@ -75,7 +70,7 @@ void TCardioversionPage::bankChosen(int index) {
 }
 
 void TCardioversionPage::showEntry(int k) {
-  const CardioversionEntry e = entryAt<CardioversionEntry>(work_, std::size_t(k));
+  const CardioversionEntry e = entryAt<CardioversionEntry>(entries_, std::size_t(k));
   target_->setText(QString::number(e.targetEnergy == 0 ? 100 : e.targetEnergy / 10));
   selectItem(tolerance_, e.tolerance == 0 ? 1 : e.tolerance - 1);
   delayTarget_->setChecked(e.delayTarget != 0);
@@ -95,7 +90,7 @@ void TCardioversionPage::clearEntry() {
 }
 
 void TCardioversionPage::storeEntry(int k) {
-  CardioversionEntry e = entryAt<CardioversionEntry>(work_, std::size_t(k));
+  CardioversionEntry e = entryAt<CardioversionEntry>(entries_, std::size_t(k));
   e.targetEnergy = quint16(integerTextOrZero(target_->text()) * 10);
   e.tolerance = quint8(tolerance_->currentIndex() + 1);
   e.delayTarget = delayTarget_->isChecked() ? 1 : 0;
@@ -103,7 +98,7 @@ void TCardioversionPage::storeEntry(int k) {
   e.ecgScale = quint8(selectedIndexOr(scale_, 0));
   e.syncMethod = quint8(selectedIndexOr(method_, e.syncMethod));
   e.present = 1;
-  setEntryAt(work_, std::size_t(k), e);
+  setEntryAt(entries_, std::size_t(k), e);
 }
 
 bool TCardioversionPage::validateEntry() { return validateIntEdit(target_, 1, 360, messages_); }

@@ -1,6 +1,5 @@
 #pragma once
-#include "autoseqrecord.h"
-#include "testlistbox.h"
+#include "testlistpage.h"
 
 class QCheckBox;
 class QComboBox;
@@ -10,12 +9,9 @@ class UserMessages;
 // "Cardioversion": up to four synchronised shocks, each a target energy with its
 // tolerance, the optional 20 to 65 ms delay target, and the rhythm (sinus or shock
 // advisory) whose Q or R wave the shock is synchronised to.
-class TCardioversionPage : public QWidget, public TestListOwner {
+class TCardioversionPage : public TTestListPage {
  public:
   TCardioversionPage(TAutoSeq& work, UserMessages& messages, QWidget* parent = nullptr);
-
-  TTestListBox* tests() const { return tests_; }
-  bool validate() { return tests_->validateCurrent(); }
 
   void showEntry(int k) override;
   void clearEntry() override;
@@ -25,9 +21,7 @@ class TCardioversionPage : public QWidget, public TestListOwner {
  private:
   void bankChosen(int index);
 
-  TAutoSeq& work_;
   UserMessages& messages_;
-  TTestListBox* tests_;
   QLineEdit* target_;
   QComboBox *tolerance_, *bank_, *wave_, *scale_, *method_;
   QCheckBox* delayTarget_;

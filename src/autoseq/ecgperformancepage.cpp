@@ -17,10 +17,10 @@ namespace {
 const WaveBank& bankAt(int index) { return waveBanks()[index + 1]; }
 }  // namespace
 
-TEcgPerformancePage::TEcgPerformancePage(TAutoSeq& work, QWidget* parent) : QWidget(parent), work_(work) {
+TEcgPerformancePage::TEcgPerformancePage(TAutoSeq& work, QWidget* parent)
+    : TTestListPage(TestList::EcgPerformance, work, parent) {
   scale_ = makeDropDown("cbECGScale", this);
   fillScaleCombo(scale_);
-  tests_ = new TTestListBox(testListKind(TestList::EcgPerformance), work, *this, this);
   auto* waves = new QGroupBox(QStringLiteral("ECG Simulator Wave Options"), this);
   bank_ = makeDropDown("cbECGWaveBank", waves);
   for (int b = 1; b < waveBanks().size(); ++b) bank_->addItem(QString::fromLatin1(waveBanks()[b].name));
@@ -46,7 +46,7 @@ TEcgPerformancePage::TEcgPerformancePage(TAutoSeq& work, QWidget* parent) : QWid
   layout->addLayout(scaleRow);
   layout->addLayout(row, 1);
 
-  connect(scale_, &QComboBox::activated, this, [this](int index) { work_.setU8(EcgScale, quint8(index)); });
+  connect(scale_, &QComboBox::activated, this, [this](int index) { entries_.setU8(EcgScale, quint8(index)); });
   connect(bank_, &QComboBox::activated, this, &TEcgPerformancePage::bankChosen);
 }
 
@@ -56,8 +56,8 @@ void TEcgPerformancePage::bankChosen(int index) {
 }
 
 void TEcgPerformancePage::showEntry(int k) {
-  selectItem(scale_, work_.u8(EcgScale));
-  const int wave = entryAt<EcgPerformanceEntry>(work_, std::size_t(k)).ecgWave;
+  selectItem(scale_, entries_.u8(EcgScale));
+  const int wave = entryAt<EcgPerformanceEntry>(entries_, std::size_t(k)).ecgWave;
   const int bank = bankOfWave(wave) - 1;
   const bool inBank = bank >= 0 && bank < bank_->count();
   bank_->setCurrentIndex(inBank ? bank : 0);
@@ -70,9 +70,9 @@ void TEcgPerformancePage::clearEntry() {
 }
 
 void TEcgPerformancePage::storeEntry(int k) {
-  work_.setU8(EcgScale, quint8(selectedIndexOr(scale_, 0)));
-  const quint8 stored = entryAt<EcgPerformanceEntry>(work_, std::size_t(k)).ecgWave;
-  setEntryAt(work_, std::size_t(k), EcgPerformanceEntry{quint8(selectedWave(wave_, stored))});
+  entries_.setU8(EcgScale, quint8(selectedIndexOr(scale_, 0)));
+  const quint8 stored = entryAt<EcgPerformanceEntry>(entries_, std::size_t(k)).ecgWave;
+  setEntryAt(entries_, std::size_t(k), EcgPerformanceEntry{quint8(selectedWave(wave_, stored))});
 }
 
 void TEcgPerformancePage::firstEntryAdded() { scale_->setCurrentIndex(0); }

@@ -19,8 +19,7 @@ int toleranceIndex(quint8 code) { return code == 0 ? 0 : code - 1; }
 }  // namespace
 
 TPacerPulsePage::TPacerPulsePage(TAutoSeq& work, UserMessages& messages, QWidget* parent)
-    : QWidget(parent), work_(work), messages_(messages) {
-  tests_ = new TTestListBox(testListKind(TestList::PacerPulse), work, *this, this);
+    : TTestListPage(TestList::PacerPulse, work, parent), messages_(messages) {
   auto* options = new QGroupBox(QStringLiteral("Pacer Pulse Test Options"), this);
   current_ = makeNumberEdit("txtPulseCurrent", "Target Current", 3, options);
   currentTolerance_ = makeDropDown("cbPulseTolCurrent", options);
@@ -33,7 +32,6 @@ TPacerPulsePage::TPacerPulsePage(TAutoSeq& work, UserMessages& messages, QWidget
   method_ = makeDropDown("cbPulseMethod", options);
   for (QComboBox* combo : {currentTolerance_, rateTolerance_, widthTolerance_}) fillToleranceCombo(combo);
   for (unsigned m = 0; m < 4; ++m) method_->addItem(measuringMethodText(m));
-  tests_->setOptionControls({options});
 
   auto* grid = new QGridLayout(options);
   addFieldRow(grid, 0, QStringLiteral("Target Current"), current_, QStringLiteral("mA (1-250)"));
@@ -50,9 +48,7 @@ TPacerPulsePage::TPacerPulsePage(TAutoSeq& work, UserMessages& messages, QWidget
   addFieldRow(grid, 6, QStringLiteral("Measuring Method"), method_);
   grid->setColumnStretch(1, 1);
   grid->setRowStretch(7, 1);
-  auto* layout = new QHBoxLayout(this);
-  layout->addWidget(tests_);
-  layout->addWidget(options, 1);
+  placeOptions(options);
   connect(widthBox_, &QCheckBox::clicked, this, &TPacerPulsePage::widthChecked);
 }
 
@@ -69,7 +65,7 @@ void TPacerPulsePage::widthChecked(bool on) {
 }
 
 void TPacerPulsePage::showEntry(int k) {
-  const PacerPulseEntry e = entryAt<PacerPulseEntry>(work_, std::size_t(k));
+  const PacerPulseEntry e = entryAt<PacerPulseEntry>(entries_, std::size_t(k));
   current_->setText(QString::number(e.current == 0 ? 50 : e.current));
   rate_->setText(QString::number(e.rate == 0 ? 60 : e.rate));
   const bool widthTested = e.width != 0;
@@ -91,7 +87,7 @@ void TPacerPulsePage::clearEntry() {
 }
 
 void TPacerPulsePage::storeEntry(int k) {
-  PacerPulseEntry e = entryAt<PacerPulseEntry>(work_, std::size_t(k));
+  PacerPulseEntry e = entryAt<PacerPulseEntry>(entries_, std::size_t(k));
   e.current = quint8(integerTextOrZero(current_->text()));
   e.rate = quint8(integerTextOrZero(rate_->text()));
   e.width = quint8(integerTextOrZero(width_->text()));  // empty: no width test
@@ -100,7 +96,7 @@ void TPacerPulsePage::storeEntry(int k) {
   e.widthTolerance = quint8(widthTolerance_->currentIndex() + 1);
   e.method = quint8(selectedIndexOr(method_, e.method));
   e.present = 1;
-  setEntryAt(work_, std::size_t(k), e);
+  setEntryAt(entries_, std::size_t(k), e);
 }
 
 bool TPacerPulsePage::validateEntry() {

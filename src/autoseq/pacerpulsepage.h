@@ -1,6 +1,5 @@
 #pragma once
-#include "autoseqrecord.h"
-#include "testlistbox.h"
+#include "testlistpage.h"
 
 class QCheckBox;
 class QComboBox;
@@ -9,12 +8,9 @@ class UserMessages;
 
 // "Pulse": up to ten pacer pulse tests, each a target current and rate with
 // their tolerances, an optional target width, and how the current is measured.
-class TPacerPulsePage : public QWidget, public TestListOwner {
+class TPacerPulsePage : public TTestListPage {
  public:
   TPacerPulsePage(TAutoSeq& work, UserMessages& messages, QWidget* parent = nullptr);
-
-  TTestListBox* tests() const { return tests_; }
-  bool validate() { return tests_->validateCurrent(); }
 
   void showEntry(int k) override;
   void clearEntry() override;
@@ -24,9 +20,7 @@ class TPacerPulsePage : public QWidget, public TestListOwner {
  private:
   void widthChecked(bool on);
 
-  TAutoSeq& work_;
   UserMessages& messages_;
-  TTestListBox* tests_;
   QLineEdit *current_, *rate_, *width_;
   QComboBox *currentTolerance_, *rateTolerance_, *widthTolerance_, *method_;
   QCheckBox* widthBox_;
