@@ -53,6 +53,8 @@ TAutoSeqEdit::TAutoSeqEdit(QWidget* owner, TAutoSeq& record, const AppServices& 
   setWindowTitle(productName() + QStringLiteral(" Autosequence Editor"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
 
+  // Created in the order Tab walks them: title and device type, the pages, the buttons.
+  QWidget* topBar = buildTopBar();
   UserMessages& messages = *services_.messages;
   pageDefib_ = new TGuardedTabWidget(this);
   pageDefib_->setObjectName(QStringLiteral("PageDefib"));
@@ -75,7 +77,7 @@ TAutoSeqEdit::TAutoSeqEdit(QWidget* owner, TAutoSeq& record, const AppServices& 
   stack->addWidget(pageDefib_);
   stack->addWidget(aed_);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(buildTopBar());
+  layout->addWidget(topBar);
   layout->addWidget(stack, 1);
   layout->addWidget(buildButtons());
 

@@ -8,6 +8,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace autoseq;
@@ -45,6 +47,12 @@ TEcgPerformancePage::TEcgPerformancePage(TAutoSeq& work, QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(scaleRow);
   layout->addLayout(row, 1);
+
+  // Tab goes as the page reads: the scale above, then the list, then the waveform.
+  setTabOrder(scale_, tests_->list());
+  setTabOrder(tests_->list(), tests_->addButton());
+  setTabOrder(tests_->addButton(), tests_->deleteButton());
+  setTabOrder(tests_->deleteButton(), bank_);
 
   connect(scale_, &QComboBox::activated, this, [this](int index) { entries_.setU8(EcgScale, quint8(index)); });
   connect(bank_, &QComboBox::activated, this, &TEcgPerformancePage::bankChosen);

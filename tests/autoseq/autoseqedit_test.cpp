@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QApplication>
 #include <QStackedWidget>
 #include <QTest>
 
@@ -449,4 +450,24 @@ TEST_F(AutoSeqEditTest, OkWithoutAChangeGivesTheSameBytesBack) {
     }
   }
   EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(AutoSeqEditTest, TabWalksFromTheTitleThroughThePagesToTheButtons) {
+  settings.writeInteger("AutoSeqEdit", "DEFIB_TAB", 3);
+  TAutoSeq rec = withDefibEnergies({100});
+  setEntryAt(rec, 0, EcgPerformanceEntry{15});
+  open(rec);
+  QApplication::setActiveWindow(editor.get());
+  edit("txtTitle")->setFocus();
+  auto tabFrom = [](QWidget* from, bool back = false) {
+    from->setFocus();
+    QTest::keyClick(from, Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+  };
+  EXPECT_EQ(tabFrom(edit("txtTitle")), "cbDUT");
+  EXPECT_EQ(tabFrom(edit("txtTitle"), true), "btnCancel");
+  EXPECT_EQ(tabFrom(combo("cbECGScale")), "lstECG");
+  // Enter anywhere accepts the dialog, as OK does.
+  QTest::keyClick(list("lstDefib"), Qt::Key_Return);
+  EXPECT_EQ(editor->result(), QDialog::Accepted);
 }
