@@ -72,13 +72,12 @@ TAutoSeqEdit::TAutoSeqEdit(QWidget* owner, TAutoSeq& record, const AppServices& 
   pageDefib_->addTab(advanced_, QStringLiteral("Advanced"));
   aed_ = new TAedPanel(aedArea_, this);
 
-  // One of the two is shown at a time, in the same place.
-  auto* stack = new QStackedWidget(this);
-  stack->addWidget(pageDefib_);
-  stack->addWidget(aed_);
+  sides_ = new QStackedWidget(this);
+  sides_->addWidget(pageDefib_);
+  sides_->addWidget(aed_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(topBar);
-  layout->addWidget(stack, 1);
+  layout->addWidget(sides_, 1);
   layout->addWidget(buildButtons());
 
   loadWindowState();
@@ -157,8 +156,7 @@ void TAutoSeqEdit::showRecord() {
 }
 
 void TAutoSeqEdit::showSide(bool aed) {
-  auto* stack = static_cast<QStackedWidget*>(pageDefib_->parentWidget());
-  stack->setCurrentWidget(aed ? static_cast<QWidget*>(aed_) : pageDefib_);
+  sides_->setCurrentWidget(aed ? static_cast<QWidget*>(aed_) : pageDefib_);
 }
 
 // Values typed into the current entries are not stored by the switch: the side

@@ -6,7 +6,7 @@
 
 class QComboBox;
 class QLineEdit;
-class QPushButton;
+class QStackedWidget;
 class TAdvancedPage;
 class TAedPanel;
 class TCardioversionPage;
@@ -31,13 +31,6 @@ class TAutoSeqEdit : public QDialog {
   void btnOKClick();
 
   const TAutoSeq& workingCopy() const { return work_; }
-  TGuardedTabWidget* defibPages() const { return pageDefib_; }
-  TDefibEnergyPage* defibEnergyPage() const { return defibEnergy_; }
-  TChargeTimePage* chargeTimePage() const { return chargeTime_; }
-  TCardioversionPage* cardioversionPage() const { return cardioversion_; }
-  TEcgPerformancePage* ecgPerformancePage() const { return ecgPerformance_; }
-  TPacerPage* pacerPage() const { return pacer_; }
-  TAedPanel* aedPanel() const { return aed_; }
 
  private:
   QWidget* buildTopBar();
@@ -56,6 +49,7 @@ class TAutoSeqEdit : public QDialog {
   TAutoSeq aedArea_;  // the AED entries at their place in a record while the dialog is open
   QLineEdit* title_ = nullptr;
   QComboBox* dut_ = nullptr;
+  QStackedWidget* sides_ = nullptr;  // PageDefib or PanelAED, one at a time in the same place
   TGuardedTabWidget* pageDefib_ = nullptr;
   TDefibEnergyPage* defibEnergy_ = nullptr;
   TChargeTimePage* chargeTime_ = nullptr;

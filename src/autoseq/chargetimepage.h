@@ -20,8 +20,6 @@ class TChargeTimePage : public QWidget {
   void store();
   bool validate();
 
-  QCheckBox* enableBox() const { return enable_; }
-
  private:
   void enableChanged(bool on);
   void showFields();

@@ -17,10 +17,6 @@ class TDefibWaveGroup : public QGroupBox {
   int chosenWave(int stored) const;
   int chosenScale() const;  // 0 when none is selected
 
-  QComboBox* bank() const { return bank_; }
-  QComboBox* wave() const { return wave_; }
-  QComboBox* scale() const { return scale_; }
-
  private:
   void bankChosen(int index);
 

@@ -24,9 +24,7 @@ class TPacerPage : public QWidget {
   bool validateAll();
 
   TGuardedTabWidget* pages() const { return pages_; }
-  TPacerLoadPage* loadPage() const { return load_; }
   TPacerPulsePage* pulsePage() const { return pulse_; }
-  TNoiseImmunityPage* noisePage() const { return noise_; }
   TDemandSensitivityPage* sensitivityPage() const { return sensitivity_; }
   TRefractoryPeriodPage* refractoryPage() const { return refractory_; }
 

@@ -13,7 +13,6 @@ class TPacerLoadPage : public QWidget {
  public:
   explicit TPacerLoadPage(TAutoSeq& work, QWidget* parent = nullptr);
   void load();
-  QSpinBox* spin() const { return spin_; }
 
  private:
   TAutoSeq& work_;

@@ -16,9 +16,6 @@ class TTriggerWaveGroup : public QGroupBox {
   void clearChoice();
   int chosenWave(int stored) const;  // `stored` when no waveform is selected
 
-  QComboBox* bank() const { return bank_; }
-  QComboBox* wave() const { return wave_; }
-
  private:
   void bankChosen(int index);
 
