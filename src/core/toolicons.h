@@ -1,7 +1,12 @@
 #pragma once
 #include <QIcon>
 
-// The 24 × 24 pictures of the frames' and viewers' tool bars, drawn rather than loaded.
+// The program's pictures, SVG files in its resources ("icons/NAME.svg").
+QIcon resourceIcon(const QString& name);
+// A picture rendered at `size` for a screen of the given scale; null if it is missing.
+QPixmap resourcePicture(const QString& name, const QSize& size, qreal devicePixelRatio);
+
+// The 24 × 24 pictures of the frames' and viewers' tool bars.
 QIcon openIcon();
 QIcon downloadIcon();
 QIcon selectAllIcon();
@@ -19,3 +24,4 @@ QIcon newIcon();
 QIcon copyIcon();
 QIcon deleteIcon();
 QIcon uploadIcon();
+QIcon applicationIcon();  // the program's own icon

@@ -140,7 +140,8 @@ void TTestReportFrame::drawPassCell(QPainter& painter, const QRect& rect, int co
   const int index = sg->getDispLst(row - 1);
   if (index < 0 || index >= records_.size()) return;
   const QPixmap picture = testRecPassed(records_[index]) ? passPicture() : failPicture();
-  painter.drawPixmap(rect.left() + rect.width() / 2 - picture.width() / 2, rect.top() + 1, picture);
+  const int width = qRound(picture.deviceIndependentSize().width());
+  painter.drawPixmap(rect.left() + rect.width() / 2 - width / 2, rect.top() + 1, picture);
 }
 
 void TTestReportFrame::txtSearchChange() {
