@@ -7,18 +7,22 @@
 
 KalyxApplication::KalyxApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
+void showException(UserMessages& messages, const char* what) {
+  messages.show(QString::fromLocal8Bit(what), productName(), UserMessages::Icon::Error, UserMessages::Buttons::Ok);
+}
+
 void showException(const char* what) {
   QtUserMessages messages(QApplication::activeWindow());
-  messages.show(QString::fromLocal8Bit(what), productName(), UserMessages::Icon::Error, UserMessages::Buttons::Ok);
+  showException(messages, what);
 }
 
 bool KalyxApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& e) {
-    showException(e.what());
+    messages_ ? showException(*messages_, e.what()) : showException(e.what());
   } catch (...) {
-    showException("An unexpected error occurred.");
+    messages_ ? showException(*messages_, "An unexpected error occurred.") : showException("An unexpected error occurred.");
   }
   return false;
 }

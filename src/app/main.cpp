@@ -2,6 +2,7 @@
 
 #include "analyzerdriver.h"
 #include "fileprompts.h"
+#include "helpwindow.h"
 #include "kalyxapplication.h"
 #include "linkoptions.h"
 #include "names.h"
@@ -10,6 +11,7 @@
 #include "qalmain.h"
 #include "qtusermessages.h"
 #include "settingsfile.h"
+#include "toolicons.h"
 
 #include <QCommandLineParser>
 #include <cstdio>
@@ -51,6 +53,7 @@ int main(int argc, char** argv) {
   KalyxApplication app(argc, argv);
   nameApplication();
   QApplication::setApplicationDisplayName(productName());
+  QApplication::setWindowIcon(applicationIcon());
   try {
     QString error;
     std::unique_ptr<AnalyzerDriver> driver = createDriver(linkOptions, &error);
@@ -62,12 +65,14 @@ int main(int argc, char** argv) {
     QtFilePrompts files;
     QtPrintPrompts printing;
     SettingsFile settings(iniPath());
+    HelpWindowViewer help(programHelpSource());
     AppServices services;
     services.driver = driver.get();
     services.messages = &messages;
     services.files = &files;
     services.printing = &printing;
     services.settings = &settings;
+    services.help = &help;
     services.autoSeqFile = autoSeqPath();
     TQalMain window(services);
     window.show();

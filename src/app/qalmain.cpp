@@ -1,12 +1,14 @@
 #include "qalmain.h"
 
 #include "autoseqframe.h"
+#include "helpviewer.h"
 #include "listpage.h"
 #include "names.h"
+#include "qalabout.h"
 #include "settingsfile.h"
 #include "stringgridex.h"
-#include "tabicons.h"
 #include "testreportframe.h"
+#include "toolicons.h"
 #include "waveformframe.h"
 #include "windowgeometry.h"
 
@@ -43,9 +45,9 @@ TQalMain::TQalMain(const AppServices& services, QWidget* parent) : QMainWindow(p
   tabMenu_->setIconSize(QSize(32, 32));
   tabMenu_->setDrawBase(false);
   tabMenu_->setExpanding(false);
-  tabMenu_->addTab(autoSeqTabIcon(), QStringLiteral("Autosequences"));
-  tabMenu_->addTab(testReportTabIcon(), QStringLiteral("Test Reports"));
-  tabMenu_->addTab(waveformTabIcon(), QStringLiteral("Waveforms"));
+  tabMenu_->addTab(resourceIcon(QStringLiteral("tab-autosequences")), QStringLiteral("Autosequences"));
+  tabMenu_->addTab(resourceIcon(QStringLiteral("tab-testreports")), QStringLiteral("Test Reports"));
+  tabMenu_->addTab(resourceIcon(QStringLiteral("tab-waveforms")), QStringLiteral("Waveforms"));
 
   stack_ = new QStackedWidget(central);
   for (TListFrame* frame : frames_) stack_->addWidget(frame);
@@ -64,9 +66,7 @@ TQalMain::TQalMain(const AppServices& services, QWidget* parent) : QMainWindow(p
   loadWindowState();
 }
 
-TQalMain::~TQalMain() {
-  if (!stateSaved_) saveWindowState();
-}
+TQalMain::~TQalMain() { shutDown(); }
 
 QAction* TQalMain::addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
   QAction* action = menu->addAction(caption);
@@ -135,8 +135,10 @@ void TQalMain::buildMenus() {
 
   QMenu* menuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
   menuHelp->setObjectName(QStringLiteral("menuHelp"));
-  addItem(menuHelp, "mmHelp", QStringLiteral("&Help"), QKeySequence(Qt::Key_F1));
-  addItem(menuHelp, "mmAbout", QStringLiteral("About ") + productName(), QKeySequence());
+  QAction* mmHelp = addItem(menuHelp, "mmHelp", QStringLiteral("&Help"), QKeySequence(Qt::Key_F1));
+  connect(mmHelp, &QAction::triggered, this, [this] { showHelpPage(services_.help, QStringLiteral("QalHelp.html")); });
+  QAction* mmAbout = addItem(menuHelp, "mmAbout", QStringLiteral("About ") + productName(), QKeySequence());
+  connect(mmAbout, &QAction::triggered, this, &TQalMain::mmAboutClick);
 
   auto* actionSearchFocus = new QAction(this);
   actionSearchFocus->setObjectName(QStringLiteral("ActionSearchFocus"));
@@ -192,14 +194,26 @@ void TQalMain::loadWindowState() {
 }
 
 void TQalMain::saveWindowState() {
-  stateSaved_ = true;
   SettingsFile& settings = *services_.settings;
   settings.writeInteger(kSection, QStringLiteral("FRAME"), frameIndex());
   saveWindowGeometry(*this, settings, kSection);
   settings.writeInteger(kSection, QStringLiteral("SHOW_MAINMENU"), mmShowMainMenu_->isChecked() ? 1 : 0);
 }
 
+// The window is closing: its state goes to the settings file and the help windows close.
 void TQalMain::closeEvent(QCloseEvent* event) {
-  saveWindowState();
+  shutDown();
   event->accept();
+}
+
+void TQalMain::shutDown() {
+  if (shutDown_) return;
+  shutDown_ = true;
+  saveWindowState();
+  if (services_.help) services_.help->closeAll();
+}
+
+void TQalMain::mmAboutClick() {
+  TQalAbout about(programVersionInfo(), openInBrowser, this);
+  about.exec();
 }

@@ -39,6 +39,8 @@ class TQalMain : public QMainWindow {
   void loadWindowState();
   void saveWindowState();
 
+  void shutDown();
+  void mmAboutClick();
   void showMainMenuClick();
   void radShowFrameClick();
 
@@ -53,5 +55,5 @@ class TQalMain : public QMainWindow {
   QMap<FrameCommand, QAction*> commandItems_;
   QAction* mmShowMainMenu_ = nullptr;
   QAction* radFrames_[3] = {};
-  bool stateSaved_ = false;
+  bool shutDown_ = false;
 };

@@ -8,7 +8,7 @@
 #include "demandsensitivitypage.h"
 #include "ecgperformancepage.h"
 #include "guardedtabwidget.h"
-#include "helppages.h"
+#include "helpviewer.h"
 #include "names.h"
 #include "pacerpage.h"
 #include "pacerpulsepage.h"
@@ -16,6 +16,7 @@
 #include "settingsfile.h"
 #include "windowgeometry.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -52,6 +53,8 @@ TAutoSeqEdit::TAutoSeqEdit(QWidget* owner, TAutoSeq& record, const AppServices& 
   work_ = record;
   setWindowTitle(productName() + QStringLiteral(" Autosequence Editor"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  // Modal to the main window only, so that the help window it opens can be read and scrolled.
+  setWindowModality(Qt::WindowModal);
 
   // Created in the order Tab walks them: title and device type, the pages, the buttons.
   QWidget* topBar = buildTopBar();
@@ -133,7 +136,12 @@ QWidget* TAutoSeqEdit::buildButtons() {
   row->addStretch(1);
   row->addWidget(ok);
   row->addWidget(cancel);
-  connect(help, &QPushButton::clicked, this, [] { openHelpPage(QStringLiteral("QalAutosequenceEditHelp.html")); });
+  const auto showHelp = [this] { showHelpPage(services_.help, QStringLiteral("QalAutosequenceEditHelp.html")); };
+  connect(help, &QPushButton::clicked, this, showHelp);
+  auto* helpKey = new QAction(this);
+  helpKey->setShortcut(QKeySequence(Qt::Key_F1));
+  connect(helpKey, &QAction::triggered, this, showHelp);
+  addAction(helpKey);
   connect(ok, &QPushButton::clicked, this, &TAutoSeqEdit::btnOKClick);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
   return bar;

@@ -3,13 +3,14 @@
 
 class AnalyzerDriver;
 class FilePrompts;
+class HelpViewer;
 class PrintPrompts;
 class SettingsFile;
 class UserMessages;
 
 // What the main window hands to its frames, and the frames to their viewers:
 // the link to the analyzer, the message boxes, the file and print dialogs, the
-// settings file and the autosequence data file's path. Tests hand in recording
+// settings file, the help and the autosequence data file's path. Tests hand in recording
 // and scripted stand-ins.
 struct AppServices {
   AnalyzerDriver* driver = nullptr;
@@ -17,5 +18,6 @@ struct AppServices {
   FilePrompts* files = nullptr;
   PrintPrompts* printing = nullptr;
   SettingsFile* settings = nullptr;
+  HelpViewer* help = nullptr;  // none: Help does nothing
   QString autoSeqFile;  // autoseq.dat
 };

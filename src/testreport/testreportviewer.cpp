@@ -1,7 +1,7 @@
 #include "testreportviewer.h"
 
 #include "fileprompts.h"
-#include "helppages.h"
+#include "helpviewer.h"
 #include "initialdir.h"
 #include "names.h"
 #include "printprompts.h"
@@ -192,4 +192,4 @@ void TTestReportViewer::print() {
                              UserMessages::Icon::Error);
 }
 
-void TTestReportViewer::help() { openHelpPage(QStringLiteral("QalTestReportHelp.html")); }
+void TTestReportViewer::help() { showHelpPage(services_.help, QStringLiteral("QalTestReportHelp.html")); }

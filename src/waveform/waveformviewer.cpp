@@ -1,7 +1,7 @@
 #include "waveformviewer.h"
 
 #include "fileprompts.h"
-#include "helppages.h"
+#include "helpviewer.h"
 #include "initialdir.h"
 #include "names.h"
 #include "printprompts.h"
@@ -237,7 +237,7 @@ void TWaveformViewer::tbPrintClick() {
                              UserMessages::Icon::Error);
 }
 
-void TWaveformViewer::mmHelpClick() { openHelpPage(QStringLiteral("QalWaveformViewerHelp.html")); }
+void TWaveformViewer::mmHelpClick() { showHelpPage(services_.help, QStringLiteral("QalWaveformViewerHelp.html")); }
 
 void TWaveformViewer::loadSettings() {
   const SettingsFile& settings = *services_.settings;

@@ -1,4 +1,17 @@
+#include "autoseqedit.h"
+#include "autoseqfile.h"
+#include "autoseqframe.h"
+#include "autoseqmemory.h"
 #include "commprogress.h"
+#include "qalabout.h"
+#include "scriptedprinter.h"
+#include "testfiles.h"
+#include "testreportviewer.h"
+#include "wavedecode.h"
+#include "waveformframe.h"
+#include "waveformviewer.h"
+#include "wavememory.h"
+#include "samplewaves.h"
 #include "listpage.h"
 #include "qalmain.h"
 #include "stringgridex.h"
@@ -8,9 +21,14 @@
 #include "uiharness.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 class MainWindowTest : public UiHarness {
@@ -20,8 +38,21 @@ class MainWindowTest : public UiHarness {
                                    makeTestRec("B", {2, 1, 20, 8, 0, 0}, 1, DutAed),
                                    makeTestRec("C", {3, 1, 20, 8, 0, 0}, 2, DutDefibrillator)}));
   }
-  std::unique_ptr<TQalMain> open() { return std::make_unique<TQalMain>(services()); }
+  PdfPrintPrompts printer;
+  std::unique_ptr<TQalMain> open() {
+    AppServices s = services();
+    s.printing = &printer;
+    return std::make_unique<TQalMain>(s);
+  }
   static QAction* item(TQalMain& w, const char* name) { return w.findChild<QAction*>(name); }
+
+  // Runs `answer` on the next modal dialog, from inside its own loop.
+  template <class Answer>
+  static void whenModal(Answer answer) {
+    QTimer::singleShot(0, [answer] {
+      if (QWidget* modal = QApplication::activeModalWidget()) answer(modal);
+    });
+  }
 };
 }  // namespace
 
@@ -138,4 +169,188 @@ TEST_F(MainWindowTest, OpenReachesTheTestReportsWithTheStripHidden) {
   window->showFrame(0);
   item(*window, "mmOpen")->trigger();  // disabled on the autosequence frame: nothing is asked
   EXPECT_EQ(files.asked.size(), 1);
+}
+
+TEST_F(MainWindowTest, StartUpReadsTheWindowSettings) {
+  settings.writeInteger("QalMain", "TOP", 100);  // LEFT absent: centred, TOP ignored
+  settings.writeInteger("QalMain", "WINDOWSTATE", 1);
+  settings.writeInteger("QalMain", "SHOW_MAINMENU", 0);
+  settings.writeInteger("QalMain", "FRAME", 2);
+  auto window = open();
+  window->show();
+  EXPECT_EQ(window->windowState(), Qt::WindowNoState);  // minimised at exit starts normal
+  const QRect screen = window->screen()->availableGeometry();
+  EXPECT_NEAR(window->frameGeometry().center().x(), screen.center().x(), 2);
+  EXPECT_NEAR(window->frameGeometry().center().y(), screen.center().y(), 2);
+  EXPECT_FALSE(window->findChild<QTabBar*>("TabMenu")->isVisibleTo(window.get()));
+  EXPECT_FALSE(item(*window, "mmShowMainMenu")->isChecked());
+  EXPECT_EQ(window->frameIndex(), 2);
+  EXPECT_TRUE(item(*window, "RadWaveform")->isChecked());
+
+  settings.writeInteger("QalMain", "WINDOWSTATE", 2);
+  auto maximized = open();
+  maximized->show();
+  EXPECT_TRUE(maximized->windowState() & Qt::WindowMaximized);
+}
+
+// Each command of the File, Edit and Tools menus on each frame: what reaches the
+// frame showing, and what a disabled item (shortcut included) leaves alone.
+TEST_F(MainWindowTest, EveryMenuCommandReachesTheFrameShowing) {
+  writeAll(autoSeqFile(), autoSeqFileBytes({makeAutoSeq("FIRST"), makeAutoSeq("SECOND")}));
+  AnalyzerMemory memory = memoryOfWaveRecords(sampleWaveRecords(), sampleDefibCapture());
+  memory.testRecords = memoryOfTestReports({makeTestRec("A", {1, 1, 20, 8, 0, 0}, 0, DutDefibrillator)}).testRecords;
+  memory.autoSeqs = memoryOfAutoSeqs({makeAutoSeq("ANALYZER PLAN")}).autoSeqs;
+  memory.setCountsFromLists();
+  useMemory(memory);
+  auto window = open();
+  window->show();
+  QApplication::setActiveWindow(window.get());
+  const auto lastCommand = [this] { return driver.engine().commands().isEmpty() ? QString() : driver.engine().commands().last(); };
+  const auto key = [&](QKeySequence keys) {
+    QApplication::setActiveWindow(window.get());  // a closed progress dialog leaves no window active
+    QTest::keySequence(window.get(), keys);
+  };
+  const auto closeProgress = [&](int frame) {
+    CommProgressHost* host = frame == 0   ? window->autoSeqFrame()->progressHost()
+                             : frame == 1 ? window->testReportFrame()->progressHost()
+                                          : window->waveformFrame()->progressHost();
+    if (TCommProgress* p = host->current()) p->closeProgress();
+  };
+
+  // Autosequences.
+  TAutoSeqFrame* autoSeqs = window->autoSeqFrame();
+  autoSeqs->grid()->setCurrentGridRow(1);
+  key(QKeySequence(Qt::CTRL | Qt::Key_C));
+  EXPECT_EQ(autoSeqs->records().size(), 3);
+  messages.answers = {UserMessages::Result::No};
+  key(QKeySequence(Qt::Key_Delete));
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_EQ(messages.shown[0].caption, "Delete Autosequences?");
+  key(QKeySequence(Qt::CTRL | Qt::Key_N));
+  EXPECT_EQ(autoSeqs->records().size(), 4);
+  key(QKeySequence(Qt::CTRL | Qt::Key_P));
+  EXPECT_EQ(printer.asked, 1);  // cancelled in the print dialog
+  key(QKeySequence(Qt::CTRL | Qt::Key_A));
+  EXPECT_EQ(autoSeqs->grid()->getSelCount(), 4);
+  key(QKeySequence(Qt::CTRL | Qt::Key_U));
+  EXPECT_EQ(lastCommand(), "PA");
+  EXPECT_EQ(driver.engine().memory().autoSeqs.size(), 4);  // the analyzer's one plan replaced by the four
+  closeProgress(0);
+  key(QKeySequence(Qt::CTRL | Qt::Key_W));  // no capture here
+  EXPECT_EQ(lastCommand(), "PA");
+  key(QKeySequence(Qt::CTRL | Qt::Key_O));  // nor Open
+  EXPECT_TRUE(files.asked.isEmpty());
+  messages.answers = {UserMessages::Result::Yes};
+  key(QKeySequence(Qt::CTRL | Qt::Key_D));
+  EXPECT_EQ(lastCommand(), "GA");
+  closeProgress(0);
+  EXPECT_EQ(autoSeqs->records().size(), 4);
+
+  // Test reports: Open, Select All, Download and Ctrl+F; none of the autosequence commands.
+  window->showFrame(1);
+  const int plans = autoSeqs->records().size();
+  messages.shown.clear();
+  for (QKeySequence keys : {QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::CTRL | Qt::Key_C),
+                            QKeySequence(Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_U),
+                            QKeySequence(Qt::CTRL | Qt::Key_P), QKeySequence(Qt::CTRL | Qt::Key_W)})
+    key(keys);
+  EXPECT_EQ(autoSeqs->records().size(), plans);
+  EXPECT_TRUE(messages.shown.isEmpty());
+  EXPECT_EQ(printer.asked, 1);
+  EXPECT_EQ(lastCommand(), "GA");
+  key(QKeySequence(Qt::CTRL | Qt::Key_D));
+  EXPECT_EQ(lastCommand(), "GT");
+  EXPECT_EQ(window->testReportFrame()->records().size(), 1);
+  closeProgress(1);
+  key(QKeySequence(Qt::CTRL | Qt::Key_A));
+  EXPECT_EQ(window->testReportFrame()->grid()->getSelCount(), 1);
+  key(QKeySequence(Qt::CTRL | Qt::Key_O));
+  ASSERT_EQ(files.asked.size(), 1);
+  EXPECT_EQ(files.asked[0][2], "Text Files (*.txt);;All Files (*.*)");
+
+  // Waveforms: Open, Select All, Download and Capture Waveform.
+  window->showFrame(2);
+  for (QKeySequence keys : {QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::CTRL | Qt::Key_C),
+                            QKeySequence(Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_U)})
+    key(keys);
+  EXPECT_EQ(autoSeqs->records().size(), plans);
+  EXPECT_TRUE(messages.shown.isEmpty());
+  key(QKeySequence(Qt::CTRL | Qt::Key_D));
+  EXPECT_EQ(lastCommand(), "GW");
+  EXPECT_EQ(window->waveformFrame()->records().size(), sampleWaveRecords().size());
+  closeProgress(2);
+  key(QKeySequence(Qt::CTRL | Qt::Key_A));
+  EXPECT_EQ(window->waveformFrame()->grid()->getSelCount(), sampleWaveRecords().size());
+  key(QKeySequence(Qt::CTRL | Qt::Key_W));
+  EXPECT_EQ(lastCommand(), "WD");
+  key(QKeySequence(Qt::CTRL | Qt::Key_O));
+  ASSERT_EQ(files.asked.size(), 2);
+  EXPECT_NE(files.asked[1][2], files.asked[0][2]);  // the waveform file filter
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w != window.get() && w->inherits("TWaveformViewer")) w->close();
+}
+
+TEST_F(MainWindowTest, HelpOpensTheStartPageAndClosingClosesEveryHelpWindow) {
+  {
+    auto window = open();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(help.pages, QStringList{"QalHelp.html"});
+    EXPECT_EQ(help.closeAlls, 0);
+    window->close();
+    EXPECT_EQ(help.closeAlls, 1);
+    EXPECT_EQ(settings.readInteger("QalMain", "FRAME", -1), 0);  // the state is saved as well
+  }
+  EXPECT_EQ(help.closeAlls, 1);  // once, not again when the window is destroyed
+  auto unshown = open();
+  unshown.reset();  // destroyed without a close: still saved and closed
+  EXPECT_EQ(help.closeAlls, 2);
+}
+
+TEST_F(MainWindowTest, F1InEachWindowOpensItsOwnPage) {
+  TTestReportViewer reports(services(), {completeDefibRecord()}, {0}, "A1234567");
+  reports.show();
+  QApplication::setActiveWindow(&reports);
+  QTest::keyClick(&reports, Qt::Key_F1);
+  TWaveformViewer waves(services(), decodeWaveRecord(sampleWaveRecords().first()));
+  waves.setAttribute(Qt::WA_DeleteOnClose, false);
+  waves.show();
+  QApplication::setActiveWindow(&waves);
+  QTest::keyClick(&waves, Qt::Key_F1);
+  TAutoSeq plan = makeAutoSeq("PLAN");
+  TAutoSeqEdit editor(nullptr, plan, services());
+  editor.show();
+  QApplication::setActiveWindow(&editor);
+  QTest::keyClick(&editor, Qt::Key_F1);
+  editor.findChild<QPushButton*>("btnHelp")->click();
+  EXPECT_EQ(help.pages, (QStringList{"QalTestReportHelp.html", "QalWaveformViewerHelp.html",
+                                     "QalAutosequenceEditHelp.html", "QalAutosequenceEditHelp.html"}));
+}
+
+TEST_F(MainWindowTest, AboutIsMadeFreshForEachShowing) {
+  auto window = open();
+  window->show();
+  struct Seen {
+    QString caption, version;
+    bool firstPage = false;
+  };
+  QList<Seen> seen;
+  const auto look = [&](QWidget* modal) {
+    seen.append({modal->windowTitle(), modal->findChild<QLabel*>("lblVersion")->text(),
+                 modal->findChild<QWidget*>("panelAbout")->isVisible()});
+    modal->findChild<QPushButton*>("btnMore")->click();  // left on the second page
+    modal->findChild<QPushButton*>("btnOK")->click();
+  };
+  whenModal(look);
+  item(*window, "mmAbout")->trigger();
+  whenModal(look);
+  item(*window, "mmAbout")->trigger();
+  ASSERT_EQ(seen.size(), 2);
+  for (const Seen& s : seen) {
+    EXPECT_EQ(s.caption, "About Kalyx 5pc");
+    EXPECT_EQ(s.version, "Version 2.0.2.0");
+    EXPECT_TRUE(s.firstPage);
+  }
+  EXPECT_TRUE(window->findChildren<TQalAbout*>().isEmpty());  // destroyed after use
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "appservices.h"
+#include "recordinghelp.h"
 #include "recordingmessages.h"
 #include "scopeddatahome.h"
 #include "scriptedprompts.h"
@@ -9,8 +10,8 @@
 #include <gtest/gtest.h>
 
 // What a frame, viewer or main window under test is handed: a simulated analyzer
-// whose memory the test fills, recorded messages, scripted file dialogs, and a
-// settings file in a private data folder.
+// whose memory the test fills, recorded messages and help pages, scripted file
+// dialogs, and a settings file in a private data folder.
 class UiHarness : public ::testing::Test {
  protected:
   ScopedDataHome dataHome;
@@ -18,6 +19,7 @@ class UiHarness : public ::testing::Test {
   SimulatorDriver driver{AnalyzerMemory()};
   RecordingMessages messages;
   ScriptedFilePrompts files;
+  RecordingHelp help;
 
   AppServices services() {
     AppServices s;
@@ -25,6 +27,7 @@ class UiHarness : public ::testing::Test {
     s.messages = &messages;
     s.files = &files;
     s.settings = &settings;
+    s.help = &help;
     s.autoSeqFile = autoSeqFile();
     return s;
   }

@@ -113,7 +113,7 @@ TEST_F(ViewerCommandsTest, PrintsEachReportFromANewPageToPdf) {
   EXPECT_TRUE(pdfText(printer.pdfPath, 3).contains("FIRST"));
 }
 
-TEST_F(ViewerCommandsTest, PrintWorksInFileModeAndHelpWithoutAPageIsSilent) {
+TEST_F(ViewerCommandsTest, PrintWorksInFileModeAndHelpAsksForTheViewersPage) {
   const QString path = dataHome.path() + "/saved.txt";
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -128,6 +128,7 @@ TEST_F(ViewerCommandsTest, PrintWorksInFileModeAndHelpWithoutAPageIsSilent) {
   EXPECT_TRUE(pdfText(printer.pdfPath).contains("SAVED REPORT LINE"));
   fileViewer.saveToText();  // hidden in file mode: does nothing
   fileViewer.help();
+  EXPECT_EQ(help.pages, QStringList{"QalTestReportHelp.html"});
   EXPECT_TRUE(files.asked.isEmpty());
   EXPECT_TRUE(messages.shown.isEmpty());
 }

@@ -1,0 +1,185 @@
+#include "helpwindow.h"
+
+#include "names.h"
+#include "paths.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#ifdef KALYX_HAVE_QT_HELP
+#include <QHelpContentModel>
+#include <QHelpContentWidget>
+#include <QHelpEngine>
+#include <QHelpIndexWidget>
+#include <QHelpLink>
+#endif
+
+namespace {
+// The collection's namespace and virtual folder, as the help project names them.
+const QString kHelpRoot = QStringLiteral("qthelp://com.velmora.kalyx5pc/help/");
+}  // namespace
+
+HelpSource programHelpSource() {
+  return {programFolder() + QStringLiteral("kalyx5pc.qhc"), programFolder() + QStringLiteral("kalyx5pc-help")};
+}
+
+// A text browser that reads the pages of the help collection.
+class HelpBrowser : public QTextBrowser {
+ public:
+  HelpBrowser(QHelpEngine* engine, QWidget* parent) : QTextBrowser(parent), engine_(engine) {}
+
+  QVariant loadResource(int type, const QUrl& name) override {
+#ifdef KALYX_HAVE_QT_HELP
+    if (engine_ && name.scheme() == QLatin1String("qthelp")) return engine_->fileData(name);
+#endif
+    return QTextBrowser::loadResource(type, name);
+  }
+
+ private:
+  QHelpEngine* engine_;
+};
+
+THelpWindow* THelpWindow::open(const HelpSource& source) {
+  auto* window = new THelpWindow(source);
+  if (window->hasHelp()) return window;
+  delete window;
+  return nullptr;
+}
+
+THelpWindow::THelpWindow(const HelpSource& source) : source_(source) {
+  setObjectName(QStringLiteral("HelpWindow"));
+  setAttribute(Qt::WA_DeleteOnClose, false);
+  setWindowTitle(productName() + QStringLiteral(" Help"));
+#ifdef KALYX_HAVE_QT_HELP
+  if (QFileInfo::exists(source.collectionFile)) {
+    engine_ = new QHelpEngine(source.collectionFile, this);
+    engine_->setReadOnly(true);  // the collection may lie in a folder the user cannot write
+    if (!engine_->setupData() || engine_->registeredDocumentations().isEmpty()) {
+      delete engine_;
+      engine_ = nullptr;
+    }
+  }
+#endif
+  browser_ = new HelpBrowser(engine_, this);
+  browser_->setObjectName(QStringLiteral("HelpBrowser"));
+  if (!engine_) browser_->setSearchPaths({source.pageFolder});
+  buildNavigation();
+  resize(980, 680);
+}
+
+THelpWindow::~THelpWindow() = default;
+
+void THelpWindow::buildNavigation() {
+  QToolBar* bar = addToolBar(QStringLiteral("Navigation"));
+  bar->setObjectName(QStringLiteral("tbHelpNavigation"));
+  bar->setMovable(false);
+  QAction* back = bar->addAction(QStringLiteral("Back"), browser_, &QTextBrowser::backward);
+  back->setObjectName(QStringLiteral("mmHelpBack"));
+  back->setShortcut(QKeySequence::Back);
+  back->setEnabled(false);
+  QAction* forward = bar->addAction(QStringLiteral("Forward"), browser_, &QTextBrowser::forward);
+  forward->setObjectName(QStringLiteral("mmHelpForward"));
+  forward->setShortcut(QKeySequence::Forward);
+  forward->setEnabled(false);
+  QAction* home = bar->addAction(QStringLiteral("Home"), this, [this] { showPage(QStringLiteral("QalHelp.html")); });
+  home->setObjectName(QStringLiteral("mmHelpHome"));
+  connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+  connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+  auto* close = new QAction(this);
+  close->setShortcut(QKeySequence(Qt::Key_Escape));
+  connect(close, &QAction::triggered, this, &QWidget::close);
+  addAction(close);
+
+  QWidget* side = nullptr;
+#ifdef KALYX_HAVE_QT_HELP
+  if (engine_) {
+    auto* tabs = new QTabWidget;
+    tabs->setObjectName(QStringLiteral("HelpNavigation"));
+    QHelpContentWidget* contents = engine_->contentWidget();
+    contents->setObjectName(QStringLiteral("HelpContents"));
+    tabs->addTab(contents, QStringLiteral("Contents"));
+    connect(contents, &QHelpContentWidget::linkActivated, this, [this](const QUrl& url) { browser_->setSource(url); });
+    // The contents open fully, and follow the page shown.
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents, &QTreeView::expandAll);
+    connect(browser_, &QTextBrowser::sourceChanged, contents, [contents](const QUrl& url) {
+      const QModelIndex index = contents->indexOf(url);
+      if (index.isValid()) contents->setCurrentIndex(index);
+    });
+
+    auto* indexPage = new QWidget;
+    auto* filter = new QLineEdit(indexPage);
+    filter->setObjectName(QStringLiteral("HelpIndexFilter"));
+    filter->setPlaceholderText(QStringLiteral("Look for"));
+    QHelpIndexWidget* index = engine_->indexWidget();
+    index->setObjectName(QStringLiteral("HelpIndex"));
+    auto* indexLayout = new QVBoxLayout(indexPage);
+    indexLayout->addWidget(filter);
+    indexLayout->addWidget(index);
+    tabs->addTab(indexPage, QStringLiteral("Index"));
+    connect(filter, &QLineEdit::textChanged, index, [index](const QString& text) { index->filterIndices(text); });
+    connect(filter, &QLineEdit::returnPressed, index, &QHelpIndexWidget::activateCurrentItem);
+    connect(index, &QHelpIndexWidget::documentActivated, this,
+            [this](const QHelpLink& link, const QString&) { browser_->setSource(link.url); });
+    connect(index, &QHelpIndexWidget::documentsActivated, this, [this](const QList<QHelpLink>& links, const QString&) {
+      if (!links.isEmpty()) browser_->setSource(links.first().url);
+    });
+    side = tabs;
+  }
+#endif
+  if (side) {
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(side);
+    splitter->addWidget(browser_);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({220, 680});
+    setCentralWidget(splitter);
+  } else {
+    setCentralWidget(browser_);
+  }
+}
+
+bool THelpWindow::hasHelp() const { return engine_ || QFileInfo(source_.pageFolder).isDir(); }
+
+QUrl THelpWindow::pageUrl(const QString& page) const {
+  if (engine_) return QUrl(kHelpRoot + page);
+  return QUrl::fromLocalFile(QDir(source_.pageFolder).filePath(page));
+}
+
+bool THelpWindow::pageExists(const QUrl& url) const {
+#ifdef KALYX_HAVE_QT_HELP
+  if (engine_) return !engine_->fileData(url).isEmpty();
+#endif
+  return QFileInfo(url.toLocalFile()).isFile();
+}
+
+bool THelpWindow::showPage(const QString& page) {
+  const QUrl url = pageUrl(page);
+  if (page.isEmpty() || !pageExists(url)) return false;
+  browser_->setSource(url);
+  return true;
+}
+
+QString THelpWindow::currentPage() const { return browser_->source().fileName(); }
+
+HelpWindowViewer::HelpWindowViewer(HelpSource source) : source_(std::move(source)) {}
+
+HelpWindowViewer::~HelpWindowViewer() { delete window_; }
+
+void HelpWindowViewer::showPage(const QString& page) {
+  if (!window_) window_ = THelpWindow::open(source_);
+  if (!window_ || !window_->showPage(page)) return;
+  window_->show();
+  window_->raise();
+  window_->activateWindow();
+}
+
+void HelpWindowViewer::closeAll() {
+  if (window_) window_->close();
+}

@@ -1,0 +1,115 @@
+#include "helpwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QTextImageFormat>
+#include <gtest/gtest.h>
+
+namespace {
+// The help the build lays beside the program.
+const QString kProgramFolder = QStringLiteral(KALYX_BINARY_DIR "/src/app/");
+const QStringList kPages = {"QalHelp.html", "QalAutosequenceEditHelp.html", "QalTestReportHelp.html",
+                            "QalWaveformViewerHelp.html"};
+
+HelpSource builtCollection() { return {kProgramFolder + "kalyx5pc.qhc", QString()}; }
+HelpSource plainPagesOnly() { return {kProgramFolder + "no-such.qhc", kProgramFolder + "kalyx5pc-help"}; }
+
+QTextBrowser* browserOf(THelpWindow& w) { return w.findChild<QTextBrowser*>("HelpBrowser"); }
+
+// The pictures a shown page refers to that cannot be read.
+QStringList missingImages(QTextBrowser* browser) {
+  QStringList missing;
+  for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next())
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextCharFormat format = it.fragment().charFormat();
+      if (!format.isImageFormat()) continue;
+      const QString name = format.toImageFormat().name();
+      const QUrl url = browser->source().resolved(QUrl(name));
+      if (browser->loadResource(QTextDocument::ImageResource, url).toByteArray().isEmpty()) missing << name;
+    }
+  return missing;
+}
+}  // namespace
+
+TEST(HelpWindowTest, ShowsEveryPageOfTheCollectionWithItsPictures) {
+  std::unique_ptr<THelpWindow> window(THelpWindow::open(builtCollection()));
+  ASSERT_TRUE(window) << "the build's help collection is missing";
+  EXPECT_EQ(window->windowTitle(), "Kalyx 5pc Help");
+  EXPECT_TRUE(window->findChild<QWidget*>("HelpContents"));
+  EXPECT_TRUE(window->findChild<QWidget*>("HelpIndex"));
+  for (const QString& page : kPages) {
+    ASSERT_TRUE(window->showPage(page)) << page.toStdString();
+    EXPECT_EQ(window->currentPage(), page);
+    EXPECT_GT(browserOf(*window)->toPlainText().size(), 500) << page.toStdString();
+    EXPECT_EQ(missingImages(browserOf(*window)), QStringList()) << page.toStdString();
+  }
+}
+
+TEST(HelpWindowTest, LinksBetweenPagesWorkAndBackAndForwardRetraceThem) {
+  std::unique_ptr<THelpWindow> pages(THelpWindow::open(builtCollection()));
+  ASSERT_TRUE(pages);
+  // Every link of every page leads to a page of the help.
+  for (const QString& page : kPages) {
+    ASSERT_TRUE(pages->showPage(page));
+    const QString html = browserOf(*pages)->toHtml();
+    const QRegularExpression href(QStringLiteral("href=\"([^\"#]+)"));
+    int links = 0;
+    for (auto m = href.globalMatch(html); m.hasNext(); ++links) {
+      const QString target = QUrl(m.next().captured(1)).fileName();
+      EXPECT_TRUE(kPages.contains(target)) << page.toStdString() << " links to " << target.toStdString();
+    }
+    EXPECT_GE(links, 2) << page.toStdString();
+  }
+
+  std::unique_ptr<THelpWindow> window(THelpWindow::open(builtCollection()));
+  QTextBrowser* browser = browserOf(*window);
+  window->showPage("QalWaveformViewerHelp.html");
+  browser->setSource(browser->source().resolved(QUrl("QalTestReportHelp.html")));
+  EXPECT_EQ(window->currentPage(), "QalTestReportHelp.html");
+  QAction* back = window->findChild<QAction*>("mmHelpBack");
+  QAction* forward = window->findChild<QAction*>("mmHelpForward");
+  ASSERT_TRUE(back->isEnabled());
+  back->trigger();
+  EXPECT_EQ(window->currentPage(), "QalWaveformViewerHelp.html");
+  EXPECT_TRUE(forward->isEnabled());
+  forward->trigger();
+  EXPECT_EQ(window->currentPage(), "QalTestReportHelp.html");
+  window->findChild<QAction*>("mmHelpHome")->trigger();
+  EXPECT_EQ(window->currentPage(), "QalHelp.html");
+}
+
+TEST(HelpWindowTest, PlainPagesServeWhereTheCollectionIsMissing) {
+  std::unique_ptr<THelpWindow> window(THelpWindow::open(plainPagesOnly()));
+  ASSERT_TRUE(window);
+  EXPECT_FALSE(window->findChild<QWidget*>("HelpContents"));
+  ASSERT_TRUE(window->showPage("QalWaveformViewerHelp.html"));
+  EXPECT_EQ(window->currentPage(), "QalWaveformViewerHelp.html");
+  EXPECT_TRUE(browserOf(*window)->toPlainText().contains("Zoom Rectangle"));
+  EXPECT_EQ(missingImages(browserOf(*window)), QStringList());
+}
+
+TEST(HelpWindowTest, AMissingHelpFileOrPageIsIgnored) {
+  EXPECT_EQ(THelpWindow::open({"/nonexistent/kalyx5pc.qhc", "/nonexistent/kalyx5pc-help"}), nullptr);
+  HelpWindowViewer nothing({"/nonexistent/kalyx5pc.qhc", "/nonexistent/kalyx5pc-help"});
+  nothing.showPage("QalHelp.html");
+  EXPECT_EQ(nothing.window(), nullptr);
+  nothing.closeAll();
+
+  for (const HelpSource& source : {builtCollection(), plainPagesOnly()}) {
+    HelpWindowViewer viewer(source);
+    viewer.showPage("NoSuchPage.html");
+    EXPECT_TRUE(!viewer.window() || !viewer.window()->isVisible());
+    viewer.showPage("QalHelp.html");
+    ASSERT_TRUE(viewer.window());
+    EXPECT_TRUE(viewer.window()->isVisible());
+    viewer.showPage("NoSuchPage.html");  // the page shown stays
+    EXPECT_EQ(viewer.window()->currentPage(), "QalHelp.html");
+    viewer.closeAll();
+    EXPECT_FALSE(viewer.window()->isVisible());
+  }
+}

@@ -1,0 +1,126 @@
+// kalyx5pc-helpshots: takes the help pages' screenshots from the program itself,
+// running on the built-in simulator's sample memory in a scratch data folder.
+// Usage: kalyx5pc-helpshots OUTPUT_FOLDER (scripts/help-screenshots runs it under Xvfb).
+
+#include "appservices.h"
+#include "autoseqframe.h"
+#include "commprogress.h"
+#include "linkoptions.h"
+#include "analyzerdriver.h"
+#include "qalmain.h"
+#include "settingsfile.h"
+#include "stringgridex.h"
+#include "testreportframe.h"
+#include "usermessages.h"
+#include "waveformframe.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+// Answers every question with Yes, as a technician trying the program would.
+class YesMessages : public UserMessages {
+ public:
+  Result show(const QString&, const QString&, Icon, Buttons buttons) override {
+    return buttons == Buttons::Ok ? Result::Ok : Result::Yes;
+  }
+};
+
+void settle() {
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+}
+
+bool save(QWidget* widget, const QString& folder, const char* name) {
+  settle();
+  const QString path = QDir(folder).filePath(QString::fromLatin1(name));
+  if (widget->grab().save(path)) {
+    std::printf("%s\n", qPrintable(path));
+    return true;
+  }
+  std::fprintf(stderr, "kalyx5pc-helpshots: could not write %s\n", qPrintable(path));
+  return false;
+}
+
+template <class Frame>
+void closeProgress(Frame* frame) {
+  if (TCommProgress* progress = frame->progressHost()->current()) progress->closeProgress();
+}
+
+QWidget* newestTopLevel(const char* className) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->inherits(className) && w->isVisible()) return w;
+  return nullptr;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  QTemporaryDir scratch;  // the user's own settings and autosequences are never touched
+  qputenv("XDG_DATA_HOME", scratch.path().toLocal8Bit());
+  QApplication app(argc, argv);
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: kalyx5pc-helpshots OUTPUT_FOLDER\n");
+    return 2;
+  }
+  const QString out = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(out);
+
+  LinkOptions demo;
+  demo.demo = true;
+  QString error;
+  std::unique_ptr<AnalyzerDriver> driver = createDriver(demo, &error);
+  YesMessages messages;
+  SettingsFile settings(scratch.filePath(QStringLiteral("kalyx5pc.ini")));
+  AppServices services;
+  services.driver = driver.get();
+  services.messages = &messages;
+  services.settings = &settings;
+  services.autoSeqFile = scratch.filePath(QStringLiteral("autoseq.dat"));
+
+  bool ok = true;
+  TQalMain window(services);
+  window.resize(640, 420);
+  window.show();
+
+  window.autoSeqFrame()->tbAutoSeqDownloadClick();
+  closeProgress(window.autoSeqFrame());
+  window.autoSeqFrame()->grid()->setCurrentGridRow(1);
+  ok &= save(&window, out, "main-autosequences.png");
+  QTimer::singleShot(200, [&] {
+    if (QWidget* editor = QApplication::activeModalWidget()) {
+      ok &= save(editor, out, "autoseq-edit.png");
+      editor->close();
+    }
+  });
+  window.autoSeqFrame()->pmEditClick();
+
+  window.showFrame(1);
+  window.testReportFrame()->tbDownloadClick();
+  closeProgress(window.testReportFrame());
+  ok &= save(&window, out, "test-reports.png");
+  window.testReportFrame()->grid()->setCurrentGridRow(1);
+  window.testReportFrame()->tbViewTestReportClick();
+  if (QWidget* viewer = newestTopLevel("TTestReportViewer")) {
+    viewer->resize(640, 460);
+    ok &= save(viewer, out, "test-report-viewer.png");
+    viewer->close();
+  }
+
+  window.showFrame(2);
+  window.waveformFrame()->tbWaveDownloadClick();
+  closeProgress(window.waveformFrame());
+  ok &= save(&window, out, "waveforms.png");
+  window.waveformFrame()->grid()->setCurrentGridRow(1);
+  window.waveformFrame()->pmViewClick();
+  if (QWidget* viewer = newestTopLevel("TWaveformViewer")) {
+    viewer->resize(660, 460);
+    ok &= save(viewer, out, "waveform-viewer.png");
+    viewer->close();
+  } else {
+    ok = false;
+  }
+  window.close();
+  return ok ? 0 : 1;
+}
