@@ -6,9 +6,7 @@ LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent
   // Shown as plain text: a link's caption is never read as markup.
   setTextFormat(Qt::PlainText);
   setCursor(Qt::PointingHandCursor);
-  QPalette blue = palette();
-  blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
-  setPalette(blue);
+  setForegroundRole(QPalette::Link);  // the desktop's link colour, blue by default
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {

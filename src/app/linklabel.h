@@ -1,8 +1,8 @@
 #pragma once
 #include <QLabel>
 
-// A label that reads as a web link: blue, with a hand cursor, and clicked by the
-// left mouse button.
+// A label that reads as a web link: in the link colour, with a hand cursor, and
+// clicked by the left mouse button.
 class LinkLabel : public QLabel {
   Q_OBJECT
  public:

@@ -30,6 +30,8 @@ TEST(AboutBoxTest, ShowsTheVersionAndLegalNoticeOfTheBuild) {
   EXPECT_EQ(about.label("lblVersion")->geometry(), QRect(4, 88, 299, 18));
   EXPECT_EQ(about.label("lblCopyright")->text(), programVersionInfo().legalCopyright);
   EXPECT_TRUE(about.label("lblCopyright")->text().startsWith("Copyright"));
+  // The notice fits the box's width in the platform's font.
+  EXPECT_LE(about.label("lblCopyright")->geometry().right(), 303);
   EXPECT_EQ(about.label("lblCopyright")->pos(), QPoint(10, 112));
   auto* details = about.box.findChild<QPlainTextEdit*>("txtDetails");
   EXPECT_EQ(details->toPlainText().split('\n').size(), 8);
@@ -84,7 +86,19 @@ TEST(AboutBoxTest, LinksOpenTheirAddressesWithTheLeftButtonOnly) {
   ASSERT_EQ(about.opened.size(), 2);
   EXPECT_EQ(about.opened[0], TQalAbout::websiteAddress());
   EXPECT_EQ(about.opened[1], TQalAbout::iconCreditAddress());
-  EXPECT_EQ(about.label("lblWebsite")->cursor().shape(), Qt::PointingHandCursor);
+  for (const char* link : {"lblWebsite", "lblIconCredit"}) {
+    QLabel* label = about.label(link);
+    EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
+    // Drawn in blue, not only given a blue palette.
+    const QImage drawn = label->grab().toImage();
+    int bluePixels = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+      for (int x = 0; x < drawn.width(); ++x) {
+        const QColor c = drawn.pixelColor(x, y);
+        bluePixels += c.blue() > 150 && c.red() < 100 && c.green() < 100;
+      }
+    EXPECT_GT(bluePixels, 10) << link << " is not drawn in the link colour";
+  }
 }
 
 TEST(AboutBoxTest, OkClosesWithTheOkResult) {
