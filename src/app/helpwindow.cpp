@@ -24,6 +24,20 @@
 namespace {
 // The collection's namespace and virtual folder, as the help project names them.
 const QString kHelpRoot = QStringLiteral("qthelp://com.velmora.kalyx5pc/help/");
+
+#ifdef KALYX_HAVE_QT_HELP
+// The contents entry of a page, found by its file name.
+QModelIndex contentsIndexOf(QHelpContentModel* model, const QString& page, const QModelIndex& parent = {}) {
+  for (int row = 0; row < model->rowCount(parent); ++row) {
+    const QModelIndex index = model->index(row, 0, parent);
+    const QHelpContentItem* item = model->contentItemAt(index);
+    if (item && item->url().fileName() == page) return index;
+    const QModelIndex below = contentsIndexOf(model, page, index);
+    if (below.isValid()) return below;
+  }
+  return {};
+}
+#endif
 }  // namespace
 
 HelpSource programHelpSource() {
@@ -105,13 +119,22 @@ void THelpWindow::buildNavigation() {
     QHelpContentWidget* contents = engine_->contentWidget();
     contents->setObjectName(QStringLiteral("HelpContents"));
     tabs->addTab(contents, QStringLiteral("Contents"));
+    // One click on a title shows its page, as Enter and a double click do.
     connect(contents, &QHelpContentWidget::linkActivated, this, [this](const QUrl& url) { browser_->setSource(url); });
-    // The contents open fully, and follow the page shown.
-    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents, &QTreeView::expandAll);
-    connect(browser_, &QTextBrowser::sourceChanged, contents, [contents](const QUrl& url) {
-      const QModelIndex index = contents->indexOf(url);
-      if (index.isValid()) contents->setCurrentIndex(index);
+    connect(contents, &QTreeView::clicked, this, [this](const QModelIndex& index) {
+      if (QHelpContentItem* item = engine_->contentModel()->contentItemAt(index)) browser_->setSource(item->url());
     });
+    // The contents open fully, and mark the page shown. (While sourceChanged is
+    // emitted, source() still answers the page before, so the signal's address is used.)
+    const auto markPage = [this, contents](const QUrl& page) {
+      const QModelIndex index = contentsIndexOf(engine_->contentModel(), page.fileName());
+      if (index.isValid()) contents->setCurrentIndex(index);
+    };
+    connect(engine_->contentModel(), &QHelpContentModel::contentsCreated, contents, [this, contents, markPage] {
+      contents->expandAll();
+      markPage(browser_->source());
+    });
+    connect(browser_, &QTextBrowser::sourceChanged, contents, markPage);
 
     auto* indexPage = new QWidget;
     auto* filter = new QLineEdit(indexPage);

@@ -52,7 +52,9 @@ int main(int argc, char** argv) {
 
   KalyxApplication app(argc, argv);
   nameApplication();
-  QApplication::setApplicationDisplayName(productName());
+  // The application name, "Kalyx 5pc", is the taskbar text. No display name is set:
+  // X11 and Wayland would append it to every window caption.
+  QGuiApplication::setDesktopFileName(QStringLiteral("kalyx5pc"));
   QApplication::setWindowIcon(applicationIcon());
   try {
     QString error;

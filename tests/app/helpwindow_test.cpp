@@ -8,7 +8,11 @@
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextImageFormat>
+#include <QTreeView>
+#include <QTest>
 #include <gtest/gtest.h>
+
+#include "waituntil.h"
 
 namespace {
 // The help the build lays beside the program.
@@ -81,6 +85,24 @@ TEST(HelpWindowTest, LinksBetweenPagesWorkAndBackAndForwardRetraceThem) {
   EXPECT_EQ(window->currentPage(), "QalTestReportHelp.html");
   window->findChild<QAction*>("mmHelpHome")->trigger();
   EXPECT_EQ(window->currentPage(), "QalHelp.html");
+}
+
+TEST(HelpWindowTest, TheContentsOpenFullyMarkThePageAndOneClickShowsATitle) {
+  std::unique_ptr<THelpWindow> window(THelpWindow::open(builtCollection()));
+  ASSERT_TRUE(window);
+  window->show();
+  ASSERT_TRUE(window->showPage("QalAutosequenceEditHelp.html"));
+  auto* contents = window->findChild<QTreeView*>("HelpContents");
+  ASSERT_TRUE(waitUntil([&] { return contents->model()->rowCount() > 0; }, 5000));
+  const QModelIndex start = contents->model()->index(0, 0);
+  ASSERT_EQ(contents->model()->rowCount(start), 3);
+  EXPECT_TRUE(contents->isExpanded(start));
+  EXPECT_EQ(contents->currentIndex().data().toString(), "Editing an autosequence");
+  const QModelIndex reports = contents->model()->index(1, 0, start);
+  EXPECT_EQ(reports.data().toString(), "Test reports");
+  QTest::mouseClick(contents->viewport(), Qt::LeftButton, {}, contents->visualRect(reports).center());
+  EXPECT_EQ(window->currentPage(), "QalTestReportHelp.html");
+  EXPECT_EQ(contents->currentIndex().data().toString(), "Test reports");
 }
 
 TEST(HelpWindowTest, PlainPagesServeWhereTheCollectionIsMissing) {

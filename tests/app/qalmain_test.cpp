@@ -240,6 +240,8 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheFrameShowing) {
   EXPECT_EQ(lastCommand(), "PA");
   key(QKeySequence(Qt::CTRL | Qt::Key_O));  // nor Open
   EXPECT_TRUE(files.asked.isEmpty());
+  key(QKeySequence(Qt::CTRL | Qt::Key_F));  // nor the search box, which is on another page
+  EXPECT_NE(QApplication::focusWidget(), window->findChild<QLineEdit*>("txtSearch"));
   messages.answers = {UserMessages::Result::Yes};
   key(QKeySequence(Qt::CTRL | Qt::Key_D));
   EXPECT_EQ(lastCommand(), "GA");
@@ -271,8 +273,10 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheFrameShowing) {
   // Waveforms: Open, Select All, Download and Capture Waveform.
   window->showFrame(2);
   for (QKeySequence keys : {QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::CTRL | Qt::Key_C),
-                            QKeySequence(Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_U)})
+                            QKeySequence(Qt::Key_Delete), QKeySequence(Qt::CTRL | Qt::Key_U),
+                            QKeySequence(Qt::CTRL | Qt::Key_P)})
     key(keys);
+  EXPECT_EQ(printer.asked, 1);
   EXPECT_EQ(autoSeqs->records().size(), plans);
   EXPECT_TRUE(messages.shown.isEmpty());
   key(QKeySequence(Qt::CTRL | Qt::Key_D));
@@ -290,7 +294,7 @@ TEST_F(MainWindowTest, EveryMenuCommandReachesTheFrameShowing) {
     if (w != window.get() && w->inherits("TWaveformViewer")) w->close();
 }
 
-TEST_F(MainWindowTest, HelpOpensTheStartPageAndClosingClosesEveryHelpWindow) {
+TEST_F(MainWindowTest, HelpOpensTheStartPageAndExitClosesEveryHelpWindow) {
   {
     auto window = open();
     window->show();
@@ -298,7 +302,8 @@ TEST_F(MainWindowTest, HelpOpensTheStartPageAndClosingClosesEveryHelpWindow) {
     QTest::keyClick(window.get(), Qt::Key_F1);
     EXPECT_EQ(help.pages, QStringList{"QalHelp.html"});
     EXPECT_EQ(help.closeAlls, 0);
-    window->close();
+    item(*window, "mmExit")->trigger();
+    EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(help.closeAlls, 1);
     EXPECT_EQ(settings.readInteger("QalMain", "FRAME", -1), 0);  // the state is saved as well
   }
