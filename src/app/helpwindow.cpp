@@ -41,6 +41,12 @@ QModelIndex contentsIndexOf(QHelpContentModel* model, const QString& page, const
 }  // namespace
 
 HelpSource programHelpSource() {
+  // Beside the program in a build folder and on Windows; in ../share/kalyx5pc
+  // where the program is installed under bin.
+  for (const QString& folder : {programFolder(), programFolder() + QStringLiteral("../share/kalyx5pc/")}) {
+    const HelpSource source{folder + QStringLiteral("kalyx5pc.qhc"), folder + QStringLiteral("kalyx5pc-help")};
+    if (QFileInfo::exists(source.collectionFile) || QFileInfo(source.pageFolder).isDir()) return source;
+  }
   return {programFolder() + QStringLiteral("kalyx5pc.qhc"), programFolder() + QStringLiteral("kalyx5pc-help")};
 }
 

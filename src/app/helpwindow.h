@@ -15,7 +15,7 @@ struct HelpSource {
   QString pageFolder;
 };
 
-// The help beside the program file.
+// The help beside the program file, or in the share folder of an installed program.
 HelpSource programHelpSource();
 
 // The help window, "Kalyx 5pc Help": contents and index beside the page, with

@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
   nameApplication();
   // The application name, "Kalyx 5pc", is the taskbar text. No display name is set:
   // X11 and Wayland would append it to every window caption.
-  QGuiApplication::setDesktopFileName(QStringLiteral("kalyx5pc"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("com.velmora.kalyx5pc"));
   QApplication::setWindowIcon(applicationIcon());
   try {
     QString error;
