@@ -1,6 +1,7 @@
 // kalyx5pc: the desktop companion program of the Kalyx 5 defibrillator analyzer.
 
 #include "analyzerdriver.h"
+#include "connectioncheck.h"
 #include "fileprompts.h"
 #include "helpwindow.h"
 #include "kalyxapplication.h"
@@ -75,6 +76,11 @@ int main(int argc, char** argv) {
     services.printing = &printing;
     services.settings = &settings;
     services.help = &help;
+    services.checkConnection = [&linkOptions, &driver] {
+      QStringList lines;
+      for (const LinkFinding& finding : checkConnection(linkOptions, *driver)) lines << findingLine(finding);
+      return lines;
+    };
     services.autoSeqFile = autoSeqPath();
     TQalMain window(services);
     window.show();

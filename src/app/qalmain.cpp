@@ -1,6 +1,7 @@
 #include "qalmain.h"
 
 #include "autoseqframe.h"
+#include "connectionreport.h"
 #include "helpviewer.h"
 #include "listpage.h"
 #include "names.h"
@@ -13,6 +14,7 @@
 #include "windowgeometry.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QStackedWidget>
@@ -137,6 +139,10 @@ void TQalMain::buildMenus() {
   menuHelp->setObjectName(QStringLiteral("menuHelp"));
   QAction* mmHelp = addItem(menuHelp, "mmHelp", QStringLiteral("&Help"), QKeySequence(Qt::Key_F1));
   connect(mmHelp, &QAction::triggered, this, [this] { showHelpPage(services_.help, QStringLiteral("QalHelp.html")); });
+  QAction* mmCheckConnection = addItem(menuHelp, "mmCheckConnection", QStringLiteral("Check Analyzer &Connection"), QKeySequence());
+  mmCheckConnection->setVisible(bool(services_.checkConnection));
+  connect(mmCheckConnection, &QAction::triggered, this, &TQalMain::mmCheckConnectionClick);
+  menuHelp->addSeparator()->setObjectName(QStringLiteral("N3"));
   QAction* mmAbout = addItem(menuHelp, "mmAbout", QStringLiteral("About ") + productName(), QKeySequence());
   connect(mmAbout, &QAction::triggered, this, &TQalMain::mmAboutClick);
 
@@ -211,6 +217,15 @@ void TQalMain::shutDown() {
   shutDown_ = true;
   saveWindowState();
   if (services_.help) services_.help->closeAll();
+}
+
+// Asking the analyzer may take the link's time-out, so the wait shows on the cursor.
+void TQalMain::mmCheckConnectionClick() {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const QStringList lines = services_.checkConnection();
+  QApplication::restoreOverrideCursor();
+  TConnectionReport report(lines, this);
+  report.exec();
 }
 
 void TQalMain::mmAboutClick() {

@@ -40,6 +40,7 @@ class TQalMain : public QMainWindow {
   void saveWindowState();
 
   void shutDown();
+  void mmCheckConnectionClick();
   void mmAboutClick();
   void showMainMenuClick();
   void radShowFrameClick();

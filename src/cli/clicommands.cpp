@@ -1,5 +1,6 @@
 #include "clicommands.h"
 
+#include "connectioncheck.h"
 #include "headlessprogress.h"
 #include "lineprinter.h"
 #include "reportexport.h"
@@ -26,6 +27,15 @@ int runInfoCommand(DeviceLink& link, QTextStream& out) {
       << "Wave records: " << info.count(kWaveRecords) << '\n'
       << "Autosequences: " << info.count(kAutoSeqRecords) << '\n';
   return 0;
+}
+
+int runDiagnoseCommand(const LinkOptions& options, AnalyzerDriver& driver, QTextStream& out) {
+  int problems = 0;
+  for (const LinkFinding& finding : checkConnection(options, driver)) {
+    out << findingLine(finding) << '\n';
+    problems += finding.kind == LinkFinding::Kind::Problem;
+  }
+  return problems == 0 ? 0 : 1;
 }
 
 namespace {

@@ -1,12 +1,16 @@
 #pragma once
 #include <QStringList>
 
+class AnalyzerDriver;
 struct DeviceLink;
+struct LinkOptions;
 class QTextStream;
 
 // The commands of kalyx5pc-cli. Each returns the process exit status:
 // 0 on success, 1 when the transfer or a file failed (its message is on standard error).
 int runInfoCommand(DeviceLink& link, QTextStream& out);
+// Prints the connection check, one finding a line; non-zero when a problem was found.
+int runDiagnoseCommand(const LinkOptions& options, AnalyzerDriver& driver, QTextStream& out);
 
 struct ReportsRequest {
   QString textFolder, csvFile, mupFile, pdfFile;

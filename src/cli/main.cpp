@@ -16,7 +16,7 @@
 #include <cstdio>
 
 namespace {
-const QStringList kCommands = {QStringLiteral("info"), QStringLiteral("reports"), QStringLiteral("waves"),
+const QStringList kCommands = {QStringLiteral("info"), QStringLiteral("diagnose"), QStringLiteral("reports"), QStringLiteral("waves"),
                                QStringLiteral("capture"), QStringLiteral("wavefile"), QStringLiteral("autoseq")};
 const QStringList kAutoSeqCommands = {QStringLiteral("download"), QStringLiteral("upload"), QStringLiteral("print"),
                                       QStringLiteral("list")};
@@ -43,6 +43,8 @@ int main(int argc, char** argv) {
   parser.setApplicationDescription(
       QStringLiteral("Kalyx 5pc without windows.\n\nCommands:\n"
                      "  info           print the analyzer's I.D. and the numbers of stored records\n"
+                     "  diagnose       check the way to the analyzer: ports, permission, programs and\n"
+                     "                 drivers in the way; each finding says what to do\n"
                      "  reports        download all test reports and print them as text reports;\n"
                      "                 with --text, --csv, --mup or --pdf write those files instead\n"
                      "  waves          download the wave records and print their information texts;\n"
@@ -62,7 +64,7 @@ int main(int argc, char** argv) {
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("command"),
-                               QStringLiteral("info, reports, waves, capture, wavefile FILE or autoseq ..."));
+                               QStringLiteral("info, diagnose, reports, waves, capture, wavefile FILE or autoseq ..."));
   const QCommandLineOption text(QStringLiteral("text"), QStringLiteral("reports: save each report as a text file in DIR"),
                                 QStringLiteral("DIR"));
   const QCommandLineOption csv(QStringLiteral("csv"),
@@ -84,7 +86,7 @@ int main(int argc, char** argv) {
   const qsizetype wanted = command == QLatin1String("wavefile") ? 2 : command == QLatin1String("autoseq") ? 3 : 1;
   if (positional.size() != wanted || !kCommands.contains(command) ||
       (command == QLatin1String("autoseq") && !kAutoSeqCommands.contains(positional[1])))
-    return fail(QStringLiteral("give one command: info, reports, waves, capture, wavefile FILE or "
+    return fail(QStringLiteral("give one command: info, diagnose, reports, waves, capture, wavefile FILE or "
                                "autoseq download|upload|print|list FILE (see --help)"));
 
   CliMessages messages;
@@ -100,6 +102,7 @@ int main(int argc, char** argv) {
   if (!driver) return fail(error);
   DeviceLink link{*driver, messages};
   if (command == QLatin1String("info")) return runInfoCommand(link, out);
+  if (command == QLatin1String("diagnose")) return runDiagnoseCommand(linkOptions, *driver, out);
   if (command == QLatin1String("autoseq"))
     return positional[1] == QLatin1String("download") ? runAutoSeqDownload(link, positional[2])
                                                        : runAutoSeqUpload(link, positional[2]);

@@ -1,5 +1,7 @@
 #pragma once
 #include <QString>
+#include <QStringList>
+#include <functional>
 
 class AnalyzerDriver;
 class FilePrompts;
@@ -20,4 +22,6 @@ struct AppServices {
   SettingsFile* settings = nullptr;
   HelpViewer* help = nullptr;  // none: Help does nothing
   QString autoSeqFile;  // autoseq.dat
+  // Checks the way to the analyzer and returns the report's lines; unset: not offered.
+  std::function<QStringList()> checkConnection;
 };

@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabBar>
@@ -358,4 +359,30 @@ TEST_F(MainWindowTest, AboutIsMadeFreshForEachShowing) {
     EXPECT_TRUE(s.firstPage);
   }
   EXPECT_TRUE(window->findChildren<TQalAbout*>().isEmpty());  // destroyed after use
+}
+
+TEST_F(MainWindowTest, CheckAnalyzerConnectionShowsTheFindings) {
+  EXPECT_FALSE(item(*open(), "mmCheckConnection")->isVisible());  // offered only where the program can check
+  AppServices s = services();
+  int checks = 0;
+  s.checkConnection = [&checks] {
+    ++checks;
+    return QStringList{"         Port /dev/ttyUSB0: USB 0403:6001", "PROBLEM  You may not open /dev/ttyUSB0."};
+  };
+  TQalMain window(s);
+  window.show();
+  QString report, verdict, caption;
+  whenModal([&](QWidget* modal) {
+    caption = modal->windowTitle();
+    report = modal->findChild<QPlainTextEdit*>("txtReport")->toPlainText();
+    verdict = modal->findChild<QLabel*>("lblVerdict")->text();
+    static_cast<QDialog*>(modal)->reject();
+  });
+  QAction* check = item(window, "mmCheckConnection");
+  EXPECT_EQ(check->text(), "Check Analyzer &Connection");
+  check->trigger();
+  EXPECT_EQ(checks, 1);
+  EXPECT_EQ(caption, "Check Analyzer Connection");
+  EXPECT_EQ(report, "         Port /dev/ttyUSB0: USB 0403:6001\nPROBLEM  You may not open /dev/ttyUSB0.");
+  EXPECT_TRUE(verdict.contains("Each line marked PROBLEM says what to do"));
 }

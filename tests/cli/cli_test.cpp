@@ -1,5 +1,6 @@
 // The command-line program as a user runs it: its output, messages and exit status.
 #include "clirun.h"
+#include "simulatorprocess.h"
 #include "fulldisk.h"
 #include "samplememory.h"
 #include "testfiles.h"
@@ -93,4 +94,27 @@ TEST(CommandLine, ExportsOntoAFullDiskFailAndLeaveNoEmptyReport) {
   EXPECT_TRUE(disk.entries().isEmpty()) << disk.entries().join(' ').toStdString();
   EXPECT_EQ(cli({"--demo", "reports", "--mup", disk.filePath("all.mup")}).status, 1);
   EXPECT_TRUE(disk.entries().isEmpty());
+}
+
+TEST(CommandLine, DiagnoseChecksTheWayToTheAnalyzerAndAsksForItsId) {
+  const CliRun demo = cli({"--demo", "diagnose"});
+  EXPECT_EQ(demo.status, 0) << demo.err.toStdString();
+  EXPECT_EQ(demo.out,
+            "         The built-in simulator stands in for the analyzer (--demo): no port is used.\n"
+            "ok       The analyzer answered: I.D. A1234567, 12 test reports, 5 wave records, 12 autosequences.\n");
+
+  SimulatorProcess simulator;
+  ASSERT_FALSE(simulator.path().isEmpty());
+  const CliRun serial = cli({"--port", simulator.path(), "diagnose"});
+  EXPECT_EQ(serial.status, 0) << serial.out.toStdString();
+  EXPECT_TRUE(serial.out.contains("ok       You may open " + simulator.path() + ".\n"));
+  EXPECT_TRUE(serial.out.endsWith("ok       The analyzer answered: I.D. A1234567, 12 test reports, 5 wave records, "
+                                  "12 autosequences.\n"));
+
+  const CliRun missing = cli({"--port", "/nonexistent/ttyUSB9", "diagnose"});
+  EXPECT_EQ(missing.status, 1);
+  const QStringList lines = missing.out.split('\n', Qt::SkipEmptyParts);
+  EXPECT_TRUE(lines.contains("PROBLEM  /nonexistent/ttyUSB9 does not exist: check the port's name, or plug the "
+                             "analyzer in again."));
+  EXPECT_TRUE(lines.last().startsWith("PROBLEM  Asking the analyzer for its I.D.: "));
 }
