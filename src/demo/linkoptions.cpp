@@ -1,5 +1,6 @@
 #include "linkoptions.h"
 
+#include "d2xxdriver.h"
 #include "dumpfolder.h"
 #include "samplememory.h"
 #include "serialdriver.h"
@@ -35,7 +36,12 @@ bool takeLinkOptions(QStringList* arguments, const QStringList& commandWords, Li
 }
 
 std::unique_ptr<AnalyzerDriver> createDriver(const LinkOptions& options, QString* error) {
-  if (!options.demo) return std::make_unique<SerialDriver>(options.port);
+  if (!options.demo) {
+    // A named port is a serial port; otherwise the D2XX library where it is to be used.
+    if (options.port.isEmpty())
+      if (std::unique_ptr<AnalyzerDriver> d2xx = createD2xxDriver()) return d2xx;
+    return std::make_unique<SerialDriver>(options.port);
+  }
   if (options.demoFolder.isEmpty()) return std::make_unique<SimulatorDriver>(sampleAnalyzerMemory());
   std::optional<AnalyzerMemory> memory = loadDumpFolder(options.demoFolder, error);
   if (!memory) return nullptr;

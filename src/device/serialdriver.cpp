@@ -27,13 +27,26 @@ QString usbProductFromSysfs(const QString& portName, const QString& sysfsRoot) {
   return QString();
 }
 
+bool isFtdiSerialCable(quint16 vendor, quint16 product) {
+  return vendor == 0x0403 && (product == 0x6001 || product == 0x6010 || product == 0x6011 || product == 0x6014 ||
+                              product == 0x6015);
+}
+
 QString SerialDriver::findPortByDescription(const QByteArray& description) {
   const QString wanted = QString::fromLatin1(description);
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+  const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+  for (const QSerialPortInfo& info : ports) {
     QString shown = info.description();
     if (shown.isEmpty()) shown = usbProductFromSysfs(info.portName());
     if (shown == wanted) return info.systemLocation();
   }
+#ifdef Q_OS_WIN
+  // Windows names every FTDI port "USB Serial Port", never the product string:
+  // there the analyzer's port is the FTDI cable's.
+  for (const QSerialPortInfo& info : ports)
+    if (info.hasVendorIdentifier() && isFtdiSerialCable(info.vendorIdentifier(), info.productIdentifier()))
+      return info.systemLocation();
+#endif
   return QString();
 }
 

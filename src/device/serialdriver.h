@@ -20,7 +20,8 @@ class SerialDriver : public AnalyzerDriver {
   quint32 write(const char* buffer, quint32 size, quint32* count) override;
   void close() override;
 
-  // The port that presents the description, or an empty text.
+  // The port that presents the description, or an empty text. On Windows, where
+  // the description is not the product string, the FTDI cable's port.
   static QString findPortByDescription(const QByteArray& description);
 
  private:
@@ -28,6 +29,9 @@ class SerialDriver : public AnalyzerDriver {
   QSerialPort* port_ = nullptr;
   bool failed_ = false;  // the port reported a read or resource error (unplugged)
 };
+
+// FTDI's vendor and its usual serial products, as the analyzer's interface chip presents them.
+bool isFtdiSerialCable(quint16 vendor, quint16 product);
 
 // The USB product string of a serial device from sysfs, for systems without a udev database.
 QString usbProductFromSysfs(const QString& portName, const QString& sysfsRoot = QStringLiteral("/sys/class/tty"));
