@@ -7,10 +7,10 @@
 #include "printprompts.h"
 #include "lineprinter.h"
 #include "reportrender.h"
+#include "savedreport.h"
 #include "settingsfile.h"
 #include "testreportpictures.h"
 #include "toolicons.h"
-#include "text8bit.h"
 #include "usermessages.h"
 #include "windowgeometry.h"
 
@@ -24,14 +24,6 @@
 
 namespace {
 const QString kSection = QStringLiteral("TestReportViewer");
-
-QStringList splitLines(const QString& text) {
-  QString t = text;
-  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  QStringList lines = t.split(QLatin1Char('\n'));
-  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();  // the last line's own ending
-  return lines;
-}
 }  // namespace
 
 TTestReportViewer::TTestReportViewer(const AppServices& services, const QList<TTestRec>& records,
@@ -62,7 +54,7 @@ TTestReportViewer::TTestReportViewer(const AppServices& services, const QStringL
                                QStringLiteral("Error opening file"), UserMessages::Icon::Error);
       continue;
     }
-    reports_.append(splitLines(decodeFileText(file.readAll())));
+    reports_.append(savedReportLines(file.readAll()));
   }
   showReports();
 }
