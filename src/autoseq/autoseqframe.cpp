@@ -8,6 +8,7 @@
 #include "frametoolbar.h"
 #include "lineprinter.h"
 #include "listpage.h"
+#include "printjob.h"
 #include "printprompts.h"
 #include "stringgridex.h"
 #include "systeminfo.h"
@@ -211,9 +212,8 @@ void TAutoSeqFrame::tbAutoSeqPrintClick() {
     for (int i = 0; i < records_.size(); ++i) indexes << i;
   QList<QStringList> documents;
   for (int index : indexes) documents.append(autoSeqPrintLines(records_[index]));
-  if (!printLines(printer, documents))
-    services_.messages->show(QStringLiteral("The printer could not be started."), QStringLiteral("Error printing"),
-                             UserMessages::Icon::Error);
+  reportPrintOutcome(runPrintJob(printer, [&documents](QPagedPaintDevice& device) { return printLines(device, documents); }),
+                     *services_.messages);
 }
 
 // The editor writes the record back itself, on OK only; an empty record has nothing to edit.

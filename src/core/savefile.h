@@ -1,5 +1,6 @@
 #pragma once
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -22,4 +23,26 @@ std::optional<SaveFailure> saveWholeFile(const QString& path, const QByteArray& 
 // The same on a save file the caller made (tests hand in one that fails).
 // Qt's commit() alone reports success after a failed write on a full disk, so
 // the write and the flush are checked first and a failure cancels the commit.
-std::optional<SaveFailure> writeAndCommit(QSaveFile& file, const QByteArray& bytes);
+std::optional<SaveFailure> writeAndCommit(QSaveFile& file, const QByteArray& bytes, bool failCommit = false);
+
+// A failure to put into the saves that follow, so that tests can fail every
+// save of every kind at every point: the save numbered `save` (from 0, counted
+// from the injection) fails when its file is opened, after `byte` bytes have
+// been written, or at the commit. The program itself never injects one.
+struct SaveFault {
+  enum class Point { Open, Write, Commit };
+  int save = 0;
+  Point point = Point::Open;
+  qint64 byte = 0;
+};
+// Starts counting and recording the saves, with a fault or none.
+void injectSaveFault(const std::optional<SaveFault>& fault);
+// Stops: saves run as they are and nothing is recorded.
+void endSaveInjection();
+
+// The saves made since the last injection, in order: each target and its size.
+struct SaveRecord {
+  QString path;
+  qint64 size = 0;
+};
+QList<SaveRecord> savesSinceInjection();

@@ -4,6 +4,7 @@
 #include "helpviewer.h"
 #include "initialdir.h"
 #include "names.h"
+#include "printjob.h"
 #include "printprompts.h"
 #include "lineprinter.h"
 #include "reportrender.h"
@@ -179,9 +180,8 @@ void TTestReportViewer::saveToMup() {
 void TTestReportViewer::print() {
   QPrinter printer(QPrinter::HighResolution);
   if (!services_.printing || !services_.printing->choosePrinter(this, printer)) return;
-  if (!printLines(printer, reports_))
-    services_.messages->show(QStringLiteral("The printer could not be started."), QStringLiteral("Error printing"),
-                             UserMessages::Icon::Error);
+  reportPrintOutcome(runPrintJob(printer, [this](QPagedPaintDevice& device) { return printLines(device, reports_); }),
+                     *services_.messages);
 }
 
 void TTestReportViewer::help() { showHelpPage(services_.help, QStringLiteral("QalTestReportHelp.html")); }

@@ -36,16 +36,16 @@ void drawWaveformPage(QPainter& painter, QPagedPaintDevice& device, const QStrin
   if (target.width() > 0 && target.height() > 0) drawChart(painter, target, chart, device.logicalDpiX());
 }
 
-bool printWaveform(QPrinter& printer, const QStringList& lines, const TWaveChart& chart) {
+PrintOutcome printWaveform(QPrinter& printer, const QStringList& lines, const TWaveChart& chart) {
   printer.setPageOrientation(QPageLayout::Landscape);
-  QPainter painter;
-  bool ok = painter.begin(&printer);
-  if (ok) {
-    drawWaveformPage(painter, printer, lines, chart);
-    ok = painter.end();
-  }
+  const PrintOutcome outcome = runPrintJob(printer, [&](QPagedPaintDevice& device) {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    drawWaveformPage(painter, device, lines, chart);
+    return painter.end();
+  });
   printer.setPageOrientation(QPageLayout::Portrait);
-  return ok;
+  return outcome;
 }
 
 std::optional<SaveFailure> printWaveformsToPdf(const QString& path, const QList<Waveform>& waves) {

@@ -1,4 +1,5 @@
 #pragma once
+#include "printjob.h"
 #include "savefile.h"
 #include "waveinfo.h"
 
@@ -17,8 +18,9 @@ class TWaveChart;
 // 200 device units in from the edges.
 void drawWaveformPage(QPainter& painter, QPagedPaintDevice& device, const QStringList& lines, const TWaveChart& chart);
 
-// Prints on the chosen printer: landscape while printing, portrait again after.
-bool printWaveform(QPrinter& printer, const QStringList& lines, const TWaveChart& chart);
+// Prints on the chosen printer (or its PDF file, through the save helper):
+// landscape while printing, portrait again after.
+PrintOutcome printWaveform(QPrinter& printer, const QStringList& lines, const TWaveChart& chart);
 
 // One page per waveform as Print in a new viewer prints it: the information
 // texts shown and the chart fitted as at load. Written through the save helper.

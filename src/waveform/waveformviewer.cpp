@@ -4,6 +4,7 @@
 #include "helpviewer.h"
 #include "initialdir.h"
 #include "names.h"
+#include "printjob.h"
 #include "printprompts.h"
 #include "qalsetaxis.h"
 #include "settingsfile.h"
@@ -232,9 +233,7 @@ void TWaveformViewer::tbPrintClick() {
   QPrinter printer(QPrinter::HighResolution);
   if (!services_.printing || !services_.printing->choosePrinter(this, printer)) return;
   const QStringList lines = infoShown() ? waveformPrintLines(panel_->shownInfo(), panel_->pacerShown()) : QStringList();
-  if (!printWaveform(printer, lines, *chart_))
-    services_.messages->show(QStringLiteral("The printer could not be started."), QStringLiteral("Error printing"),
-                             UserMessages::Icon::Error);
+  reportPrintOutcome(printWaveform(printer, lines, *chart_), *services_.messages);
 }
 
 void TWaveformViewer::mmHelpClick() { showHelpPage(services_.help, QStringLiteral("QalWaveformViewerHelp.html")); }

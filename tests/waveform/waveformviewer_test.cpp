@@ -322,7 +322,9 @@ TEST_F(ViewerTest, ThePrinterIsSetBackToPortraitAndAHiddenPanelLeavesTheChartAlo
   pdf.setOutputFormat(QPrinter::PdfFormat);
   pdf.setOutputFileName(dataHome.path() + "/chart-only.pdf");
   pdf.setPageSize(QPageSize(QPageSize::A4));
-  ASSERT_TRUE(printWaveform(pdf, {}, chart));
+  const PrintOutcome outcome = printWaveform(pdf, {}, chart);
+  ASSERT_TRUE(outcome.started);
+  ASSERT_FALSE(outcome.failure);
   EXPECT_EQ(pdf.pageLayout().orientation(), QPageLayout::Portrait);
   EXPECT_TRUE(pdfInfo(pdf.outputFileName()).contains("842 x 595 pts (A4)"));
   const QString text = pdfText(pdf.outputFileName());
