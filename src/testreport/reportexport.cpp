@@ -11,6 +11,16 @@ namespace {
 const QString kRemovedFromNames = QStringLiteral(" \\/:*?\"<>|");
 const QString kNoIdName = QStringLiteral("NoDeviceID");
 
+// The device names Windows keeps for itself, whatever follows them after a dot.
+bool isReservedWindowsName(const QString& base) {
+  static const QStringList names = [] {
+    QStringList list = {QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"), QStringLiteral("NUL")};
+    for (int i = 1; i <= 9; ++i) list << QStringLiteral("COM%1").arg(i) << QStringLiteral("LPT%1").arg(i);
+    return list;
+  }();
+  return names.contains(base.trimmed(), Qt::CaseInsensitive);
+}
+
 QString twoDigits(unsigned v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
 
 // A field between double quotes; a quote inside it is doubled, as readers of
@@ -33,8 +43,12 @@ QByteArray linesBytes(const QStringList& lines) {
 
 QString reportFileName(const TTestRec& rec) {
   QString name = deviceIdText(rec);
-  name.removeIf([](QChar c) { return kRemovedFromNames.contains(c); });
+  // Control characters go with the ten, as no file system shows them and
+  // Windows refuses them; leading dots too, which would hide the file on Linux.
+  name.removeIf([](QChar c) { return kRemovedFromNames.contains(c) || c.unicode() < 32 || c.unicode() == 127; });
+  while (name.startsWith(QLatin1Char('.'))) name.remove(0, 1);
   if (name.isEmpty()) name = kNoIdName;
+  if (isReservedWindowsName(name.section(QLatin1Char('.'), 0, 0))) name.prepend(QLatin1Char('_'));
   const DateTimeBytes t = testDateTime(rec);
   return name + QStringLiteral(".20") + twoDigits(t.year) + QLatin1Char('_') + twoDigits(t.month) + QLatin1Char('_') +
          twoDigits(t.day) + QLatin1Char('.') + twoDigits(t.hour) + QLatin1Char('_') + twoDigits(t.minute) +

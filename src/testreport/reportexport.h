@@ -19,10 +19,12 @@ struct ShownReport {
   QStringList lines;
 };
 
-// The text file name of a report: the device I.D. without blanks and the nine
-// characters no file name may hold, then the test's date and time,
-// for example AB12.2013_03_05.14_05_09.txt. An I.D. with nothing left is
-// written as "NoDeviceID", so that no report is silently lost.
+// The text file name of a report: the device I.D. without blanks, the nine
+// characters no file name may hold and control characters, then the test's date
+// and time, for example AB12.2013_03_05.14_05_09.txt. An I.D. with nothing left
+// is written as "NoDeviceID", so that no report is silently lost. The name never
+// leaves the chosen folder, never starts with a dot (a hidden file), and a
+// device name Windows keeps for itself (CON, NUL, COM1, ...) gets a "_" before it.
 QString reportFileName(const TTestRec& rec);
 
 // The lines, each ended by a carriage return and a line feed, in the platform's encoding.
