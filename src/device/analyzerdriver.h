@@ -30,6 +30,9 @@ class AnalyzerDriver {
   virtual quint32 read(char* buffer, quint32 size, quint32* count) = 0;
   virtual quint32 write(const char* buffer, quint32 size, quint32* count) = 0;
   virtual void close() = 0;
+  // True when arriving bytes wake the event loop by themselves (a serial port's
+  // notifier), so a waiting transfer needs no timer to look again.
+  virtual bool signalsArrivals() const { return false; }
 
   // One transfer at a time: a transfer claims the link for its whole road, so a
   // second one started from a window's event loop while the first waits is refused.

@@ -19,6 +19,7 @@ class SerialDriver : public AnalyzerDriver {
   quint32 read(char* buffer, quint32 size, quint32* count) override;
   quint32 write(const char* buffer, quint32 size, quint32* count) override;
   void close() override;
+  bool signalsArrivals() const override { return true; }
 
   // The port that presents the description, or an empty text. On Windows, where
   // the description is not the product string, the FTDI cable's port.

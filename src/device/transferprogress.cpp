@@ -4,27 +4,29 @@
 
 ProgressClock::ProgressClock(quint32 timeoutMs, QObject* parent)
     : QObject(parent), timer_(new QTimer(this)), timeout_(timeoutMs) {
-  timer_->setSingleShot(false);
+  timer_->setSingleShot(true);
   timer_->setTimerType(Qt::PreciseTimer);  // a time-out never fires before its interval
-  connect(timer_, &QTimer::timeout, this, [this] {
-    timer_->stop();
-    cancelled_ = true;
-    emit timedOut();
-  });
-  if (timeout_ != 0) {
-    timer_->setInterval(int(timeout_));
-    timer_->start();
-  }
+  connect(timer_, &QTimer::timeout, this, &ProgressClock::expireOrWaitOn);
+  restart();
 }
 
 void ProgressClock::restart() {
-  timer_->stop();
   if (timeout_ == 0) return;  // no time-out: the clock never runs
-  timer_->setInterval(int(timeout_));
-  timer_->start();
+  sinceRestart_.start();
+  if (!timer_->isActive()) timer_->start(int(timeout_));
 }
 
 void ProgressClock::stop() { timer_->stop(); }
+
+void ProgressClock::expireOrWaitOn() {
+  const qint64 leftNs = qint64(timeout_) * 1000000 - sinceRestart_.nsecsElapsed();
+  if (leftNs > 0) {
+    timer_->start(int((leftNs + 999999) / 1000000));
+    return;
+  }
+  cancelled_ = true;
+  emit timedOut();
+}
 
 bool ProgressClock::isRunning() const { return timer_->isActive(); }
 

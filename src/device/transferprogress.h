@@ -1,4 +1,5 @@
 #pragma once
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
@@ -29,6 +30,9 @@ class ProgressHost {
 // The time-out and cancel state shared by every progress display. The clock runs
 // from construction when the time-out is not 0; when it fires it stops, sets
 // `cancelled` and emits timedOut, and the display shows timeoutMessage().
+// A restart only notes the time: the timer, when it fires early because of a
+// restart, waits out the rest. The loops restart it for every block, and
+// re-registering a timer each time would cost more than reading the block.
 class ProgressClock : public QObject {
   Q_OBJECT
  public:
@@ -44,7 +48,10 @@ class ProgressClock : public QObject {
   void timedOut();
 
  private:
+  void expireOrWaitOn();
+
   QTimer* timer_;
+  QElapsedTimer sinceRestart_;
   quint32 timeout_;
   bool cancelled_ = false;
 };

@@ -6,28 +6,50 @@
 #include "usermessages.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 #include <cstring>
 
 namespace {
 
-// Lets pending events run between polls. An idle poll waits for the next
-// event; a 1 ms timer keeps that wait short for bytes that arrive without an
-// event of their own (the built-in simulator).
+// Lets pending events run between polls. While blocks are queued, events run
+// when at least a millisecond has passed since they last ran: far more often
+// than a window repaints or a user can press Cancel, while a burst of queued
+// blocks is not slowed by an event-loop pass (a system call) per block. Every
+// poll that finds too few bytes waits for the next event instead (bytes
+// arriving, the time-out, a button). A driver whose bytes arrive without an
+// event of their own (the built-in simulator, the vendor's library) gets a 1 ms
+// timer that keeps that wait short; the serial port's arrivals wake it by themselves.
 class PollPacer {
  public:
-  PollPacer() { wake_.start(1); }
-  void pump() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+  explicit PollPacer(const AnalyzerDriver& driver) {
+    if (!driver.signalsArrivals()) wake_.start(1);
+  }
+  void pump() {
+    // The clock is read on every 16th poll only: a burst of one-byte blocks
+    // would otherwise spend a third of its time reading it.
+    if (lastRun_.isValid() && ++pollsSinceClock_ < kPollsPerClockRead) return;
+    pollsSinceClock_ = 0;
+    if (!lastRun_.isValid() || lastRun_.nsecsElapsed() >= kEventIntervalNs) run(QEventLoop::AllEvents);
+  }
   void afterPoll(int readResult) {
     if (readResult == 1)
-      QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+      run(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     else
       pump();
   }
 
  private:
+  static constexpr qint64 kEventIntervalNs = 1000000;
+  static constexpr int kPollsPerClockRead = 16;
+  void run(QEventLoop::ProcessEventsFlags flags) {
+    QCoreApplication::processEvents(flags);
+    lastRun_.start();
+  }
   QTimer wake_;
+  QElapsedTimer lastRun_;
+  int pollsSinceClock_ = 0;
 };
 
 void showError(DeviceLink& link, const QString& text, const QString& caption, UserMessages::Icon icon) {
@@ -68,7 +90,7 @@ int readDevice(DeviceLink& link, char* buffer, quint32 size) {
 }
 
 int readBlocks(DeviceLink& link, char* buffer, int count, TransferProgress& progress, quint32 size) {
-  PollPacer pacer;
+  PollPacer pacer(link.driver);
   for (int i = 0; i < count; ++i) {
     progress.restartTimeout();
     pacer.pump();
@@ -100,7 +122,7 @@ int writeDevice(DeviceLink& link, const char* buffer, quint32 size) {
 }
 
 int writeBlocks(DeviceLink& link, const char* buffer, int count, TransferProgress& progress, quint32 size) {
-  PollPacer pacer;
+  PollPacer pacer(link.driver);
   for (int i = 0; i < count; ++i) {
     progress.restartTimeout();
     pacer.pump();
@@ -122,7 +144,7 @@ void sendCommand(DeviceLink& link, const char* letters) {
 }
 
 int getSystemInfo(DeviceLink& link, char* buffer, TransferProgress& progress) {
-  PollPacer pacer;
+  PollPacer pacer(link.driver);
   sendCommand(link, kSystemInfoCommand);
   progress.restartTimeout();
   progress.setProgressText(QStringLiteral("Downloading system information..."));

@@ -1,0 +1,140 @@
+#include "linkbench.h"
+
+#include "benchsupport.h"
+#include "headlessprogress.h"
+#include "serialdriver.h"
+#include "systeminfo.h"
+#include "transfers.h"
+#include "transport.h"
+#include "usermessages.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+class PrintedMessages : public UserMessages {
+ public:
+  Result show(const QString& text, const QString&, Icon, Buttons) override {
+    std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    return Result::Ok;
+  }
+};
+
+// Reads exactly `size` bytes, blocking (a poll with a time-out only so that a
+// lost byte ends the run instead of hanging it).
+bool readExactly(int fd, qsizetype size) {
+  QByteArray buffer(size, '\0');
+  qsizetype got = 0;
+  while (got < size) {
+    pollfd pfd{fd, POLLIN, 0};
+    if (poll(&pfd, 1, 5000) <= 0) return false;
+    const ssize_t n = read(fd, buffer.data() + got, size_t(size - got));
+    if (n <= 0) return false;
+    got += n;
+  }
+  return true;
+}
+
+template <class Exchange>
+LinkFigures rawClient(const QString& path, Exchange exchange) {
+  LinkFigures f;
+  const double cpu = processCpuMs();
+  QElapsedTimer clock;
+  clock.start();
+  const int fd = open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+  if (fd < 0) return f;
+  termios tio{};
+  tcgetattr(fd, &tio);
+  cfmakeraw(&tio);
+  tcsetattr(fd, TCSANOW, &tio);
+  f.ok = exchange(fd);
+  close(fd);
+  f.wallMs = double(clock.nsecsElapsed()) / 1e6;
+  f.cpuMs = processCpuMs() - cpu;
+  return f;
+}
+
+bool command(int fd, const char* letters) {
+  const char frame[3] = {letters[0], letters[1], '\r'};
+  return write(fd, frame, 3) == 3;
+}
+
+template <class Transfers>
+LinkFigures programClient(const QString& path, Transfers transfers) {
+  LinkFigures f;
+  SerialDriver driver(path);
+  PrintedMessages messages;
+  DeviceLink link{driver, messages};
+  HeadlessProgressHost host(messages);
+  const double cpu = processCpuMs();
+  QElapsedTimer clock;
+  clock.start();
+  f.ok = transfers(link, host);
+  f.wallMs = double(clock.nsecsElapsed()) / 1e6;
+  f.cpuMs = processCpuMs() - cpu;
+  return f;
+}
+}  // namespace
+
+Simulator::Simulator(int reports, int blockDelayMs) : process_(std::make_unique<QProcess>()) {
+  QTemporaryDir dump;
+  dump.setAutoRemove(false);
+  dumpFolder_ = dump.path();
+  QFile file(QDir(dumpFolder_).filePath(QStringLiteral("reports.bin")));
+  if (!file.open(QIODevice::WriteOnly)) return;
+  for (int i = 0; i < reports; ++i) file.write(QByteArray(kTestReportRecords.blockSize, char(i)));
+  file.close();
+  process_->start(QStringLiteral(KALYX_SIMULATOR),
+                  {QStringLiteral("--dump"), dumpFolder_, QStringLiteral("--block-delay"), QString::number(blockDelayMs)});
+  if (process_->waitForStarted() && process_->waitForReadyRead(5000))
+    path_ = QString::fromLocal8Bit(process_->readLine()).trimmed();
+}
+
+Simulator::~Simulator() {
+  process_->terminate();
+  process_->waitForFinished();
+  QDir(dumpFolder_).removeRecursively();
+}
+
+LinkFigures rawDownload(const QString& path, int reports) {
+  return rawClient(path, [reports](int fd) {
+    return command(fd, "GS") && readExactly(fd, kSystemInfoSize) && command(fd, "GT") &&
+           readExactly(fd, qsizetype(reports) * kTestReportRecords.blockSize);
+  });
+}
+
+LinkFigures programDownload(const QString& path, int reports) {
+  return programClient(path, [reports](DeviceLink& link, HeadlessProgressHost& host) {
+    int got = 0;
+    const bool ok = runDownload(link, host, kTestReportRecords, nullptr,
+                                [&got](const SystemInfo&, const QList<QByteArray>& records) { got = int(records.size()); });
+    return ok && got == reports;
+  });
+}
+
+LinkFigures rawCapture(const QString& path, int captures) {
+  // Like the program, each capture opens and closes the terminal.
+  LinkFigures total{0, 0, true};
+  for (int i = 0; i < captures && total.ok; ++i) {
+    const LinkFigures one =
+        rawClient(path, [](int fd) { return command(fd, "WD") && readExactly(fd, kCaptureBlockSize); });
+    total.wallMs += one.wallMs, total.cpuMs += one.cpuMs, total.ok = one.ok;
+  }
+  return total;
+}
+
+LinkFigures programCapture(const QString& path, int captures) {
+  return programClient(path, [captures](DeviceLink& link, HeadlessProgressHost& host) {
+    for (int i = 0; i < captures; ++i)
+      if (!runCapture(link, host, [](const QByteArray&) {})) return false;
+    return true;
+  });
+}
