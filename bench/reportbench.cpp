@@ -28,7 +28,8 @@ QList<int> benchIndexes(int count) {
 }
 
 UserMessages::Result QuietMessages::show(const QString& text, const QString&, Icon icon, Buttons buttons) {
-  if (icon == Icon::Error || icon == Icon::Warning) {
+  // Questions (Yes/No) are answered Yes; an error or warning to acknowledge is a problem.
+  if (buttons == Buttons::Ok && (icon == Icon::Error || icon == Icon::Warning)) {
     ++problems;
     std::fprintf(stderr, "message: %s\n", qPrintable(text));
   }

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QProcess>
 #include <QTimer>
 
@@ -90,4 +91,38 @@ TEST(QueueStatusFailure, MeansNothingQueuedOnASerialPortWhoseAnalyzerWentAway) {
   ASSERT_TRUE(simulator.path().startsWith("/dev/")) << simulator.path().toStdString();
   SerialDriver driver(simulator.path());
   expectAFailedQueueQueryEndsInTheTimeOut(driver, [&simulator] { simulator.kill(); });
+}
+
+namespace {
+// Counts the timer events the whole application receives.
+class TimerEventCount : public QObject {
+ public:
+  int count = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Timer) ++count;
+    return false;
+  }
+};
+}  // namespace
+
+TEST(SerialEndToEnd, AWaitingTransferSleepsUntilBytesArriveInsteadOfWakingEveryMillisecond) {
+  // Twelve reports, each 20 ms after the last: about a quarter of a second of waiting.
+  SimulatorProcess simulator({QStringLiteral("--block-delay"), QStringLiteral("20")});
+  ASSERT_FALSE(simulator.path().isEmpty());
+  SerialDriver driver(simulator.path());
+  RecordingMessages messages;
+  DeviceLink link{driver, messages};
+  HeadlessProgressHost host(messages);
+  TimerEventCount timers;
+  QCoreApplication::instance()->installEventFilter(&timers);
+  int records = 0;
+  const bool ok = runDownload(link, host, kTestReportRecords, nullptr,
+                              [&records](const SystemInfo&, const QList<QByteArray>& r) { records = int(r.size()); });
+  QCoreApplication::instance()->removeEventFilter(&timers);
+  ASSERT_TRUE(ok);
+  EXPECT_EQ(records, 12);
+  // The port's own notifier wakes the wait; no timer needs to (a 1 ms one fired over 200 times here).
+  EXPECT_LT(timers.count, 10);
 }

@@ -1,6 +1,10 @@
 #include "linkfixture.h"
 
+#include "recordkinds.h"
+
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
 
 namespace {
 class TransportTest : public LinkFixture {
@@ -125,4 +129,61 @@ TEST_F(TransportTest, NoTimeoutWhenTheIntervalIsZero) {
   EXPECT_FALSE(progress.timerRunning());
   HeadlessProgress timed(messages, "x", 10, 5000);
   EXPECT_TRUE(timed.timerRunning());  // the clock runs from construction
+}
+
+namespace {
+// A simulated analyzer whose driver takes 100 µs to hand over each block, as a
+// slow library call would, while every byte is already queued.
+class SlowReadDriver : public SimulatorDriver {
+ public:
+  using SimulatorDriver::SimulatorDriver;
+  quint32 read(char* buffer, quint32 size, quint32* count) override {
+    QElapsedTimer busy;
+    busy.start();
+    while (busy.nsecsElapsed() < 100000) {
+    }
+    return SimulatorDriver::read(buffer, size, count);
+  }
+};
+}  // namespace
+
+TEST(TransportEvents, PendingEventsRunWhileABurstOfQueuedBlocksIsRead) {
+  SlowReadDriver driver(memoryWithRecords(3, 3, 3));
+  RecordingMessages messages;
+  DeviceLink link{driver, messages};
+  ASSERT_EQ(openDevice(link), 0);
+  HeadlessProgress progress(messages, "x", kCaptureBlockSize, 5000);
+  QTimer ticker;
+  int ticks = 0;
+  QObject::connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+  ticker.start(2);
+  sendCommand(link, "WD");
+  QByteArray block(kCaptureBlockSize, '\0');
+  QElapsedTimer clock;
+  clock.start();
+  // 10,306 one-byte blocks at 100 µs each: about a second in which the queue is never empty.
+  ASSERT_EQ(readBlocks(link, block.data(), kCaptureBlockSize, progress, 1), 0);
+  const qint64 ms = clock.elapsed();
+  // A 2 ms timer gets its turn throughout, not only when the loop has to wait.
+  EXPECT_GE(ticks, ms / 2 / 4) << ticks << " ticks in " << ms << " ms";
+  EXPECT_EQ(progress.position(), kCaptureBlockSize);
+}
+
+TEST(TransportEvents, ARestartedTimeOutFiresAFullIntervalAfterTheRestart) {
+  RecordingMessages messages;
+  HeadlessProgress progress(messages, "x", 1, 100);
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < 60) QCoreApplication::processEvents();
+  progress.restartTimeout();
+  QElapsedTimer sinceRestart;
+  sinceRestart.start();
+  // The timer still runs for the first interval, finds the restart and waits out the rest.
+  while (!progress.cancelled() && sinceRestart.elapsed() < 1000)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  EXPECT_TRUE(progress.cancelled());
+  EXPECT_GE(sinceRestart.elapsed(), 100);
+  EXPECT_LT(sinceRestart.elapsed(), 400);
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_EQ(messages.shown[0].caption, "Communications time out");
 }
