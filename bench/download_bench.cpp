@@ -1,6 +1,9 @@
 // Download of test reports ("GS", then "GT" and one 736-byte block per report)
 // from kalyx5-simulator on a pseudo-terminal, as fast as it serves: the program's
 // transport against a raw client reading the same bytes from the same terminal.
+// For 50 reports it also times QSerialPort opening and closing the terminal
+// alone against the raw client's whole download: the part of the program's
+// figure that is the serial port's fixed cost (its lock file among it).
 
 #include "benchsupport.h"
 #include "linkbench.h"
@@ -22,6 +25,12 @@ int main(int argc, char** argv) {
         return f.wallMs;
       };
     };
+    if (reports == 50) {
+      const Medians openClose = alternate(
+          kRounds, [&] { return serialOpenClose(simulator.path()).wallMs; },
+          [&] { return rawDownload(simulator.path(), reports).wallMs; });
+      printRow(QStringLiteral("QSerialPort open+close"), openClose);
+    }
     return alternate(kRounds, timed(programDownload, "transport"), timed(rawDownload, "raw client"));
   });
   printRatio(m);

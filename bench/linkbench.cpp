@@ -12,10 +12,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSerialPort>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <fcntl.h>
+#include <csignal>
 #include <poll.h>
+#include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -43,10 +46,17 @@ bool readExactly(int fd, qsizetype size) {
   return true;
 }
 
+long contextSwitches() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_nvcsw + usage.ru_nivcsw;
+}
+
 template <class Exchange>
 LinkFigures rawClient(const QString& path, Exchange exchange) {
   LinkFigures f;
   const double cpu = processCpuMs();
+  const long switches = contextSwitches();
   QElapsedTimer clock;
   clock.start();
   const int fd = open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
@@ -59,6 +69,7 @@ LinkFigures rawClient(const QString& path, Exchange exchange) {
   close(fd);
   f.wallMs = double(clock.nsecsElapsed()) / 1e6;
   f.cpuMs = processCpuMs() - cpu;
+  f.wakeups = contextSwitches() - switches;
   return f;
 }
 
@@ -75,16 +86,18 @@ LinkFigures programClient(const QString& path, Transfers transfers) {
   DeviceLink link{driver, messages};
   HeadlessProgressHost host(messages);
   const double cpu = processCpuMs();
+  const long switches = contextSwitches();
   QElapsedTimer clock;
   clock.start();
   f.ok = transfers(link, host);
   f.wallMs = double(clock.nsecsElapsed()) / 1e6;
   f.cpuMs = processCpuMs() - cpu;
+  f.wakeups = contextSwitches() - switches;
   return f;
 }
 }  // namespace
 
-Simulator::Simulator(int reports, int blockDelayMs) : process_(std::make_unique<QProcess>()) {
+Simulator::Simulator(int reports, int blockDelayMs) {
   QTemporaryDir dump;
   dump.setAutoRemove(false);
   dumpFolder_ = dump.path();
@@ -92,15 +105,30 @@ Simulator::Simulator(int reports, int blockDelayMs) : process_(std::make_unique<
   if (!file.open(QIODevice::WriteOnly)) return;
   for (int i = 0; i < reports; ++i) file.write(QByteArray(kTestReportRecords.blockSize, char(i)));
   file.close();
-  process_->start(QStringLiteral(KALYX_SIMULATOR),
-                  {QStringLiteral("--dump"), dumpFolder_, QStringLiteral("--block-delay"), QString::number(blockDelayMs)});
-  if (process_->waitForStarted() && process_->waitForReadyRead(5000))
-    path_ = QString::fromLocal8Bit(process_->readLine()).trimmed();
+  // Started detached, its output into a file: the measured clients' event loops
+  // then watch the terminal alone, as the program's would, not a child's pipes.
+  const QString pathFile = QDir(dumpFolder_).filePath(QStringLiteral("terminal.txt"));
+  QProcess launcher;
+  launcher.setProgram(QStringLiteral(KALYX_SIMULATOR));
+  launcher.setArguments(
+      {QStringLiteral("--dump"), dumpFolder_, QStringLiteral("--block-delay"), QString::number(blockDelayMs)});
+  launcher.setStandardOutputFile(pathFile);
+  if (!launcher.startDetached(&pid_)) return;
+  QElapsedTimer clock;
+  clock.start();
+  while (path_.isEmpty() && clock.elapsed() < 5000) {
+    QFile output(pathFile);
+    if (output.open(QIODevice::ReadOnly) && output.readAll().endsWith('\n')) {
+      output.seek(0);
+      path_ = QString::fromLocal8Bit(output.readLine()).trimmed();
+    } else {
+      usleep(10000);
+    }
+  }
 }
 
 Simulator::~Simulator() {
-  process_->terminate();
-  process_->waitForFinished();
+  if (pid_ > 0) kill(pid_t(pid_), SIGTERM);
   QDir(dumpFolder_).removeRecursively();
 }
 
@@ -118,6 +146,17 @@ LinkFigures programDownload(const QString& path, int reports) {
                                 [&got](const SystemInfo&, const QList<QByteArray>& records) { got = int(records.size()); });
     return ok && got == reports;
   });
+}
+
+LinkFigures serialOpenClose(const QString& path) {
+  LinkFigures f;
+  QElapsedTimer clock;
+  clock.start();
+  QSerialPort port(path);
+  f.ok = port.open(QIODevice::ReadWrite);
+  port.close();
+  f.wallMs = double(clock.nsecsElapsed()) / 1e6;
+  return f;
 }
 
 LinkFigures rawCapture(const QString& path, int captures) {

@@ -1,8 +1,5 @@
 #pragma once
 #include <QString>
-#include <memory>
-
-class QProcess;
 
 // The link benchmarks' common ground: kalyx5-simulator serving a dump on a
 // pseudo-terminal, the program's transport on it, and the least a client can
@@ -11,6 +8,7 @@ class QProcess;
 struct LinkFigures {
   double wallMs = 0;
   double cpuMs = 0;
+  long wakeups = 0;  // the times the process slept and woke (context switches)
   bool ok = false;
 };
 
@@ -24,7 +22,7 @@ class Simulator {
   QString path() const { return path_; }
 
  private:
-  std::unique_ptr<QProcess> process_;
+  qint64 pid_ = 0;
   QString path_;
   QString dumpFolder_;
 };
@@ -34,6 +32,9 @@ class Simulator {
 // "GS", then "GT" and `reports` blocks of 736 bytes.
 LinkFigures rawDownload(const QString& path, int reports);
 LinkFigures programDownload(const QString& path, int reports);
+// QSerialPort opening the terminal and closing it again, nothing sent: the fixed
+// cost of every transfer that the raw client does not have.
+LinkFigures serialOpenClose(const QString& path);
 // `captures` times "WD" and its 10,306 bytes.
 LinkFigures rawCapture(const QString& path, int captures);
 LinkFigures programCapture(const QString& path, int captures);

@@ -1,11 +1,34 @@
 #include "toolicons.h"
 
+#include <QCoreApplication>
+#include <QHash>
 #include <QPainter>
+#include <QPointer>
 #include <QSvgRenderer>
+
+namespace {
+// Each icon is made once and shared: making one parses its SVG file, and the
+// shared icon keeps the pixmaps it has drawn, so a viewer opened again draws its
+// tool bar from them. The cache lives as long as the application object.
+class IconCache : public QObject {
+ public:
+  using QObject::QObject;
+  QHash<QString, QIcon> icons;
+};
+}  // namespace
 
 // The pictures are SVG files in the program's resources, drawn to one style; QIcon
 // renders them sharp at any size and screen scale.
-QIcon resourceIcon(const QString& name) { return QIcon(QStringLiteral(":/icons/%1.svg").arg(name)); }
+QIcon resourceIcon(const QString& name) {
+  static QPointer<IconCache> cache;
+  if (!cache) {
+    if (!QCoreApplication::instance()) return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
+    cache = new IconCache(QCoreApplication::instance());
+  }
+  auto it = cache->icons.constFind(name);
+  if (it == cache->icons.constEnd()) it = cache->icons.insert(name, QIcon(QStringLiteral(":/icons/%1.svg").arg(name)));
+  return *it;
+}
 
 QPixmap resourcePicture(const QString& name, const QSize& size, qreal devicePixelRatio) {
   QPixmap pixmap(size * devicePixelRatio);
