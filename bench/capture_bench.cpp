@@ -1,6 +1,8 @@
 // Real-time capture ("WD": 10,306 bytes, read one byte per step) from
 // kalyx5-simulator on a pseudo-terminal: the program's transport against a raw
-// client reading the same bytes from the same terminal.
+// client reading the same bytes from the same terminal. For one capture it also
+// times QSerialPort opening and closing the terminal alone against the raw
+// client's whole capture: the fixed part of the program's figure.
 
 #include "benchsupport.h"
 #include "linkbench.h"
@@ -22,6 +24,12 @@ int main(int argc, char** argv) {
         return f.wallMs;
       };
     };
+    if (captures == 1) {
+      const Medians openClose = alternate(
+          kRounds, [&] { return serialOpenClose(simulator.path()).wallMs; },
+          [&] { return rawCapture(simulator.path(), 1).wallMs; });
+      printRow(QStringLiteral("QSerialPort open+close"), openClose);
+    }
     return alternate(kRounds, timed(programCapture, "transport"), timed(rawCapture, "raw client"));
   });
   printRatio(m);

@@ -14,7 +14,9 @@
 #include <QProcess>
 #include <QSerialPort>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <csignal>
 #include <poll.h>
@@ -60,7 +62,10 @@ LinkFigures rawClient(const QString& path, Exchange exchange) {
   QElapsedTimer clock;
   clock.start();
   const int fd = open(path.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
-  if (fd < 0) return f;
+  if (fd < 0) {
+    std::fprintf(stderr, "cannot open %s: %s\n", qPrintable(path), std::strerror(errno));
+    return f;
+  }
   termios tio{};
   tcgetattr(fd, &tio);
   cfmakeraw(&tio);
@@ -161,7 +166,8 @@ LinkFigures serialOpenClose(const QString& path) {
 
 LinkFigures rawCapture(const QString& path, int captures) {
   // Like the program, each capture opens and closes the terminal.
-  LinkFigures total{0, 0, true};
+  LinkFigures total;
+  total.ok = true;
   for (int i = 0; i < captures && total.ok; ++i) {
     const LinkFigures one =
         rawClient(path, [](int fd) { return command(fd, "WD") && readExactly(fd, kCaptureBlockSize); });
