@@ -1,5 +1,6 @@
 #pragma once
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QWidget>
 
@@ -19,3 +20,12 @@ class PaintWatch : public QObject {
     return false;
   }
 };
+
+// Shows `window` and returns the milliseconds from `clock`'s start until
+// `painted` (the window or a part of it) has been painted for the first time.
+inline double showUntilPainted(QWidget& window, QWidget* painted, const QElapsedTimer& clock) {
+  PaintWatch watch(painted);
+  window.show();
+  watch.wait();
+  return clock.nsecsElapsed() / 1e6;
+}

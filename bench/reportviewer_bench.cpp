@@ -21,11 +21,7 @@ double viewerRound(BenchServices& bench, const QList<TTestRec>& records) {
   clock.start();
   TTestReportViewer viewer(bench.services, records, benchIndexes(int(records.size())), QStringLiteral("A1234567"));
   viewer.setAttribute(Qt::WA_DeleteOnClose, false);
-  auto* memo = viewer.findChild<QPlainTextEdit*>();
-  PaintWatch watch(memo->viewport());
-  viewer.show();
-  watch.wait();
-  return clock.nsecsElapsed() / 1e6;
+  return showUntilPainted(viewer, viewer.findChild<QPlainTextEdit*>()->viewport(), clock);
 }
 
 double bareRound(const QString& text, QSize size, const QFont& font) {
@@ -37,10 +33,7 @@ double bareRound(const QString& text, QSize size, const QFont& font) {
   edit.setFont(font);
   edit.setPlainText(text);
   edit.resize(size);
-  PaintWatch watch(edit.viewport());
-  edit.show();
-  watch.wait();
-  return clock.nsecsElapsed() / 1e6;
+  return showUntilPainted(edit, edit.viewport(), clock);
 }
 // The viewer's furniture without the program: menus, a tool bar with three
 // icons, scroll bars always on, the text edit in the middle.
@@ -64,10 +57,7 @@ double furnishedRound(const QString& text, QSize windowSize, const QFont& font) 
     toolbar->addAction(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(icon))), QString::fromLatin1(icon));
   edit->setPlainText(text);
   window.resize(windowSize);
-  PaintWatch watch(edit->viewport());
-  window.show();
-  watch.wait();
-  return clock.nsecsElapsed() / 1e6;
+  return showUntilPainted(window, edit->viewport(), clock);
 }
 }  // namespace
 

@@ -26,9 +26,7 @@ double viewerRound(const AppServices& services, const Waveform& wave) {
   clock.start();
   TWaveformViewer viewer(services, wave);
   viewer.setAttribute(Qt::WA_DeleteOnClose, false);
-  PaintWatch watch(viewer.chartView()->viewport());
-  viewer.show();
-  watch.wait();
+  showUntilPainted(viewer, viewer.chartView()->viewport(), clock);
   for (int i = 0; i < 10; ++i) {
     viewer.tbZoomInClick();
     viewer.chartView()->viewport()->repaint();
@@ -54,9 +52,7 @@ double bareRound(const Waveform& wave) {
   y->setRange(-50, 50);
   QChartView view(chart);
   view.resize(760, 390);
-  PaintWatch watch(view.viewport());
-  view.show();
-  watch.wait();
+  showUntilPainted(view, view.viewport(), clock);
   for (int i = 0; i < 10; ++i) {
     for (QValueAxis* axis : {x, y}) {
       const double centre = (axis->min() + axis->max()) / 2, half = (axis->max() - axis->min()) / 2 * 0.8;
