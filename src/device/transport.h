@@ -15,9 +15,10 @@ struct DeviceLink {
 // showing its own message; readDevice also returns 1 while fewer bytes than a
 // block are queued, and then reads nothing.
 //
-// Waiting polls the receive queue and lets pending events run between polls;
-// an idle poll sleeps until the next event (bytes arriving, the time-out, a
-// button, or a 1 ms wake-up) instead of spinning a core.
+// Waiting polls the receive queue and lets pending events run between polls (at
+// least once a millisecond while blocks keep coming); an idle poll sleeps until
+// the next event (bytes arriving, the time-out, a button, or, for a driver whose
+// bytes raise no event, a 1 ms wake-up) instead of spinning a core.
 int openDevice(DeviceLink& link);
 void closeDevice(DeviceLink& link);
 int readDevice(DeviceLink& link, char* buffer, quint32 size);
