@@ -19,7 +19,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <csignal>
-#include <poll.h>
 #include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
@@ -33,14 +32,13 @@ class PrintedMessages : public UserMessages {
   }
 };
 
-// Reads exactly `size` bytes, blocking (a poll with a time-out only so that a
-// lost byte ends the run instead of hanging it).
+// Reads exactly `size` bytes with blocking reads, one system call each (the
+// terminal's VTIME makes a read that waits 5 s return 0, so that a lost byte
+// ends the run instead of hanging it).
 bool readExactly(int fd, qsizetype size) {
   QByteArray buffer(size, '\0');
   qsizetype got = 0;
   while (got < size) {
-    pollfd pfd{fd, POLLIN, 0};
-    if (poll(&pfd, 1, 5000) <= 0) return false;
     const ssize_t n = read(fd, buffer.data() + got, size_t(size - got));
     if (n <= 0) return false;
     got += n;
@@ -69,6 +67,8 @@ LinkFigures rawClient(const QString& path, Exchange exchange) {
   termios tio{};
   tcgetattr(fd, &tio);
   cfmakeraw(&tio);
+  tio.c_cc[VMIN] = 0;
+  tio.c_cc[VTIME] = 50;
   tcsetattr(fd, TCSANOW, &tio);
   f.ok = exchange(fd);
   close(fd);
