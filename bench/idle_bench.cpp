@@ -9,12 +9,8 @@
 // Qt's own (a text cursor blinking) are listed but not counted. The count starts
 // 3 s after the pages are filled, when the one-off timers of showing windows are done.
 
-#include "analyzerdriver.h"
-#include "appservices.h"
 #include "autoseqframe.h"
 #include "benchsupport.h"
-#include "commprogress.h"
-#include "linkoptions.h"
 #include "qalmain.h"
 #include "reportbench.h"
 #include "stringgridex.h"
@@ -61,10 +57,6 @@ long voluntarySwitches() {
   return -1;
 }
 
-template <class Frame>
-void closeProgress(Frame* frame) {
-  if (TCommProgress* progress = frame->progressHost()->current()) progress->closeProgress();
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,11 +64,6 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   constexpr int kIdleSeconds = 10;
   BenchServices bench;
-  LinkOptions demo;
-  demo.demo = true;
-  QString error;
-  std::unique_ptr<AnalyzerDriver> driver = createDriver(demo, &error);
-  bench.services.driver = driver.get();
 
   TQalMain window(bench.services);
   window.show();

@@ -1,50 +1,24 @@
 #pragma once
-#include "appservices.h"
-#include "fileprompts.h"
-#include "printprompts.h"
-#include "settingsfile.h"
+#include "demosession.h"
 #include "testrecord.h"
-#include "usermessages.h"
 
 #include <QList>
 #include <QTemporaryDir>
 
 // The test report benchmarks' common ground: `count` test reports such as an
 // analyzer holds (the demo's samples over and over, each with its own device
-// I.D.), and the services a viewer
-// needs, with every dialog answered by a file or folder in a scratch folder.
+// I.D.), and the services a viewer needs in a scratch folder of its own.
 
 QList<TTestRec> benchReports(int count);
 QList<int> benchIndexes(int count);
 
-class QuietMessages : public UserMessages {
- public:
-  Result show(const QString& text, const QString&, Icon icon, Buttons buttons) override;
-  int problems = 0;
-};
-
-class ScratchPrompts : public FilePrompts, public PrintPrompts {
- public:
-  explicit ScratchPrompts(QString folder) : folder_(std::move(folder)) {}
-  QStringList openFiles(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  QString saveFile(QWidget*, const QString&, const QString&, const QString&, const QString& suffix) override;
-  QString chooseFolder(QWidget*, const QString&, const QString&) override { return folder_; }
-  bool choosePrinter(QWidget*, QPrinter& printer, bool) override;
-  QString folder() const { return folder_; }
-
- private:
-  QString folder_;
-};
-
-// A scratch folder with the settings file, the prompts and the services.
-struct BenchServices {
-  BenchServices();
+// The scratch folder first, so that it exists before the session that uses it.
+struct ScratchFolder {
   QTemporaryDir scratch;
-  QString out;  // where the prompts put every file
-  SettingsFile settings;
-  QuietMessages messages;
-  ScratchPrompts prompts;
-  AppServices services;
+};
+
+struct BenchServices : ScratchFolder, DemoSession {
+  BenchServices() : DemoSession(scratch.path()) {}
 };
 
 // The offscreen platform when there is no display, and quiet about its window hints.

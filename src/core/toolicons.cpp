@@ -20,13 +20,14 @@ class IconCache : public QObject {
 // The pictures are SVG files in the program's resources, drawn to one style; QIcon
 // renders them sharp at any size and screen scale.
 QIcon resourceIcon(const QString& name) {
+  const auto make = [&name] { return QIcon(QStringLiteral(":/icons/%1.svg").arg(name)); };
   static QPointer<IconCache> cache;
   if (!cache) {
-    if (!QCoreApplication::instance()) return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
+    if (!QCoreApplication::instance()) return make();
     cache = new IconCache(QCoreApplication::instance());
   }
   auto it = cache->icons.constFind(name);
-  if (it == cache->icons.constEnd()) it = cache->icons.insert(name, QIcon(QStringLiteral(":/icons/%1.svg").arg(name)));
+  if (it == cache->icons.constEnd()) it = cache->icons.insert(name, make());
   return *it;
 }
 

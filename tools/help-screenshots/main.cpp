@@ -2,16 +2,11 @@
 // running on the built-in simulator's sample memory in a scratch data folder.
 // Usage: kalyx5pc-helpshots OUTPUT_FOLDER (scripts/help-screenshots runs it under Xvfb).
 
-#include "appservices.h"
 #include "autoseqframe.h"
-#include "commprogress.h"
-#include "linkoptions.h"
-#include "analyzerdriver.h"
+#include "demosession.h"
 #include "qalmain.h"
-#include "settingsfile.h"
 #include "stringgridex.h"
 #include "testreportframe.h"
-#include "usermessages.h"
 #include "waveformframe.h"
 
 #include <QApplication>
@@ -21,14 +16,6 @@
 #include <cstdio>
 
 namespace {
-// Answers every question with Yes, as a technician trying the program would.
-class YesMessages : public UserMessages {
- public:
-  Result show(const QString&, const QString&, Icon, Buttons buttons) override {
-    return buttons == Buttons::Ok ? Result::Ok : Result::Yes;
-  }
-};
-
 void settle() {
   for (int i = 0; i < 5; ++i) QApplication::processEvents();
 }
@@ -42,11 +29,6 @@ bool save(QWidget* widget, const QString& folder, const char* name) {
   }
   std::fprintf(stderr, "kalyx5pc-helpshots: could not write %s\n", qPrintable(path));
   return false;
-}
-
-template <class Frame>
-void closeProgress(Frame* frame) {
-  if (TCommProgress* progress = frame->progressHost()->current()) progress->closeProgress();
 }
 
 QWidget* newestTopLevel(const char* className) {
@@ -67,20 +49,10 @@ int main(int argc, char** argv) {
   const QString out = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(out);
 
-  LinkOptions demo;
-  demo.demo = true;
-  QString error;
-  std::unique_ptr<AnalyzerDriver> driver = createDriver(demo, &error);
-  YesMessages messages;
-  SettingsFile settings(scratch.filePath(QStringLiteral("kalyx5pc.ini")));
-  AppServices services;
-  services.driver = driver.get();
-  services.messages = &messages;
-  services.settings = &settings;
-  services.autoSeqFile = scratch.filePath(QStringLiteral("autoseq.dat"));
+  DemoSession session(scratch.path());  // every question answered Yes, as a technician trying the program would
 
   bool ok = true;
-  TQalMain window(services);
+  TQalMain window(session.services);
   window.resize(640, 420);
   window.show();
 

@@ -5,59 +5,22 @@
 // and closes every viewer again. It prints the resident memory (RSS) after
 // cycles 1, 100, 500 and the last.  Usage: kalyx5pc-soak [CYCLES]   (default 1000)
 
-#include "analyzerdriver.h"
-#include "appservices.h"
 #include "autoseqframe.h"
-#include "commprogress.h"
-#include "fileprompts.h"
-#include "linkoptions.h"
-#include "printprompts.h"
+#include "demosession.h"
 #include "qalmain.h"
-#include "settingsfile.h"
 #include "stringgridex.h"
 #include "testreportframe.h"
 #include "testreportviewer.h"
-#include "usermessages.h"
 #include "waveformframe.h"
 #include "waveformviewer.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
-class YesMessages : public UserMessages {
- public:
-  Result show(const QString& text, const QString&, Icon icon, Buttons buttons) override {
-    if (icon == Icon::Error) ++problems, lastProblem = text;
-    return buttons == Buttons::Ok ? Result::Ok : Result::Yes;
-  }
-  int problems = 0;
-  QString lastProblem;
-};
-
-// Every dialog answered with a file or folder in the scratch folder.
-class ScratchPrompts : public FilePrompts, public PrintPrompts {
- public:
-  explicit ScratchPrompts(QString folder) : folder_(std::move(folder)) {}
-  QStringList openFiles(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  QString saveFile(QWidget*, const QString&, const QString&, const QString&, const QString& suffix) override {
-    return folder_ + QStringLiteral("/saved.") + suffix;
-  }
-  QString chooseFolder(QWidget*, const QString&, const QString&) override { return folder_; }
-  bool choosePrinter(QWidget*, QPrinter& printer, bool) override {
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(folder_ + QStringLiteral("/printout.pdf"));
-    return true;
-  }
-
- private:
-  QString folder_;
-};
-
 long residentKiB() {
   QFile status(QStringLiteral("/proc/self/status"));
   if (!status.open(QIODevice::ReadOnly)) return -1;
@@ -68,11 +31,6 @@ long residentKiB() {
 
 void settle() {
   for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
-
-template <class Frame>
-void closeProgress(Frame* frame) {
-  if (TCommProgress* progress = frame->progressHost()->current()) progress->closeProgress();
 }
 
 template <class Viewer>
@@ -124,15 +82,9 @@ void oneCycle(TQalMain& window) {
 }
 }  // namespace
 
-// The offscreen platform's notes on window hints say nothing about the program.
-static void quietPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (message.startsWith(QLatin1String("This plugin does not support"))) return;
-  std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
-}
-
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  qInstallMessageHandler(quietPlatformNotes);
+  installQuietPlatformNotes();
   QTemporaryDir scratch;
   qputenv("XDG_DATA_HOME", scratch.path().toLocal8Bit());
   QApplication app(argc, argv);
@@ -141,26 +93,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: kalyx5pc-soak [CYCLES]\n");
     return 2;
   }
-  const QString out = scratch.filePath(QStringLiteral("out"));
-  QDir().mkpath(out);
-
-  LinkOptions demo;
-  demo.demo = true;
-  QString error;
-  std::unique_ptr<AnalyzerDriver> driver = createDriver(demo, &error);
-  YesMessages messages;
-  ScratchPrompts prompts(out);
-  SettingsFile settings(scratch.filePath(QStringLiteral("kalyx5pc.ini")));
-  AppServices services;
-  services.driver = driver.get();
-  services.messages = &messages;
-  services.files = &prompts;
-  services.printing = &prompts;
-  services.settings = &settings;
-  services.autoSeqFile = scratch.filePath(QStringLiteral("autoseq.dat"));
+  DemoSession session(scratch.path());
 
   {
-    TQalMain window(services);
+    TQalMain window(session.services);
     window.show();
     std::printf("cycle  RSS (KiB)\n");
     for (int cycle = 1; cycle <= cycles; ++cycle) {
@@ -173,7 +109,7 @@ int main(int argc, char** argv) {
     window.close();
   }
   std::printf("files in the output folder: %lld; problems reported: %d%s%s\n",
-              static_cast<long long>(QDir(out).entryList(QDir::Files).size()), messages.problems,
-              messages.problems ? ", last: " : "", qPrintable(messages.lastProblem.simplified()));
-  return messages.problems == 0 ? 0 : 1;
+              static_cast<long long>(QDir(session.out).entryList(QDir::Files).size()), session.messages.problems,
+              session.messages.problems ? ", last: " : "", qPrintable(session.messages.lastProblem.simplified()));
+  return session.messages.problems == 0 ? 0 : 1;
 }
