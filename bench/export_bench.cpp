@@ -5,7 +5,7 @@
 
 #include "benchsupport.h"
 #include "reportbench.h"
-#include "testreportviewer.h"
+#include "testreport/testreportviewer.h"
 
 #include <QDir>
 #include <QApplication>

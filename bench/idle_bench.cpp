@@ -9,13 +9,13 @@
 // Qt's own (a text cursor blinking) are listed but not counted. The count starts
 // 3 s after the pages are filled, when the one-off timers of showing windows are done.
 
-#include "autoseqframe.h"
+#include "app/qalmain.h"
+#include "autoseq/autoseqframe.h"
 #include "benchsupport.h"
-#include "qalmain.h"
+#include "grid/stringgridex.h"
 #include "reportbench.h"
-#include "stringgridex.h"
-#include "testreportframe.h"
-#include "waveformframe.h"
+#include "testreport/testreportframe.h"
+#include "waveform/waveformframe.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

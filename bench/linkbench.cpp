@@ -1,12 +1,12 @@
 #include "linkbench.h"
 
+#include "analyzer/systeminfo.h"
 #include "benchsupport.h"
-#include "headlessprogress.h"
-#include "serialdriver.h"
-#include "systeminfo.h"
-#include "transfers.h"
-#include "transport.h"
-#include "usermessages.h"
+#include "core/usermessages.h"
+#include "device/headlessprogress.h"
+#include "device/serialdriver.h"
+#include "device/transfers.h"
+#include "device/transport.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -4,7 +4,7 @@
 
 #include "benchsupport.h"
 #include "reportbench.h"
-#include "testreportviewer.h"
+#include "testreport/testreportviewer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

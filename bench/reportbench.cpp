@@ -1,6 +1,6 @@
 #include "reportbench.h"
 
-#include "samplerecords.h"
+#include "testreport/samplerecords.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "demosession.h"
-#include "testrecord.h"
+#include "demosession/demosession.h"
+#include "testreport/testrecord.h"
 
 #include <QList>
 #include <QTemporaryDir>

@@ -6,7 +6,7 @@
 #include "benchsupport.h"
 #include "paintwatch.h"
 #include "reportbench.h"
-#include "testreportviewer.h"
+#include "testreport/testreportviewer.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>

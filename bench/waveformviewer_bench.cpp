@@ -3,14 +3,14 @@
 // bare QChartView with the same series, in the same run. The work grows by
 // opening 1, 5 and 10 waveforms one after the other.
 
-#include "appservices.h"
 #include "benchsupport.h"
+#include "core/appservices.h"
 #include "paintwatch.h"
 #include "reportbench.h"
-#include "samplewaves.h"
-#include "wavechartview.h"
-#include "wavedecode.h"
-#include "waveformviewer.h"
+#include "waveform/samplewaves.h"
+#include "waveform/wavechartview.h"
+#include "waveform/wavedecode.h"
+#include "waveform/waveformviewer.h"
 
 #include <QApplication>
 #include <QChart>

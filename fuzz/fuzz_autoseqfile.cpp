@@ -2,10 +2,10 @@
 // records read from it, their list cells, sort keys and printout lines must
 // neither crash nor read outside a record or a table, and writing the records
 // back gives the file's bytes (padded to whole records, at most 32 of them).
-#include "autoseqfile.h"
-#include "autoseqlist.h"
-#include "autoseqprintout.h"
-#include "recordkinds.h"
+#include "analyzer/recordkinds.h"
+#include "autoseq/autoseqfile.h"
+#include "autoseq/autoseqlist.h"
+#include "autoseq/autoseqprintout.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 // Any file opened as a saved test report: its lines and their pages must
 // neither crash nor lose a byte of text between lines.
-#include "pagelayout.h"
-#include "savedreport.h"
+#include "print/pagelayout.h"
+#include "testreport/savedreport.h"
 
 #include <cstdlib>
 

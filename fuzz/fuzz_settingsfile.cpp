@@ -1,6 +1,6 @@
 // A settings file of any content: reading keys and writing one must keep to the
 // file's bounds, and a written key must read back.
-#include "settingsfile.h"
+#include "core/settingsfile.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // Any bytes sent to the simulated analyzer: its command parser and upload
 // handling must keep to their buffers.
-#include "analyzermemory.h"
-#include "simulatorengine.h"
+#include "simulator/analyzermemory.h"
+#include "simulator/simulatorengine.h"
 
 namespace {
 AnalyzerMemory memoryToServe() {

@@ -1,8 +1,8 @@
 // Any system-information block an analyzer may send: its I.D. and counts, and
 // the download road's check of each count against the list's limit, must
 // neither crash nor read outside the 37 bytes.
-#include "recordkinds.h"
-#include "systeminfo.h"
+#include "analyzer/recordkinds.h"
+#include "analyzer/systeminfo.h"
 
 #include <cstdlib>
 

@@ -1,10 +1,10 @@
 // Any record from the analyzer, with its system-information block: conversion,
 // verdict, rendering and exports must neither crash nor read outside the record
 // or its tables.
-#include "reportexport.h"
-#include "reportrender.h"
-#include "systeminfo.h"
-#include "testrecord.h"
+#include "analyzer/systeminfo.h"
+#include "testreport/reportexport.h"
+#include "testreport/reportrender.h"
+#include "testreport/testrecord.h"
 
 #include <algorithm>
 #include <cstring>

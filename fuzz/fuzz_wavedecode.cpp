@@ -1,8 +1,8 @@
 // Any wave record or capture block from the analyzer: the three decoding paths
 // and the axis fit must neither crash nor read outside the block.
-#include "currentaxis.h"
-#include "wavedecode.h"
-#include "waverecord.h"
+#include "waveform/currentaxis.h"
+#include "waveform/wavedecode.h"
+#include "waveform/waverecord.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 // Any file opened as a waveform file: reading must keep to its lines and
 // fields, and what it reads must be written and read back to the same file.
-#include "waveformfile.h"
+#include "waveform/waveformfile.h"
 
 #include <cstdlib>
 

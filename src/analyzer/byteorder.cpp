@@ -1,4 +1,4 @@
-#include "byteorder.h"
+#include "analyzer/byteorder.h"
 
 #include <utility>
 

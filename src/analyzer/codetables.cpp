@@ -1,4 +1,4 @@
-#include "codetables.h"
+#include "analyzer/codetables.h"
 
 namespace {
 struct EcgWave {

@@ -1,4 +1,4 @@
-#include "numberformat.h"
+#include "analyzer/numberformat.h"
 
 namespace {
 QString withPoint(QString text, int d) {

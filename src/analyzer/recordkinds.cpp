@@ -1,4 +1,4 @@
-#include "recordkinds.h"
+#include "analyzer/recordkinds.h"
 
 namespace {
 QString noun(const RecordKind& kind) { return QString::fromLatin1(kind.noun); }

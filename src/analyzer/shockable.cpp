@@ -1,4 +1,4 @@
-#include "shockable.h"
+#include "analyzer/shockable.h"
 
 QString shockableText(unsigned code) {
   if ((code >= 31 && code <= 36) || code == 42) return QStringLiteral("No");

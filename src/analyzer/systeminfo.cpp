@@ -1,6 +1,6 @@
-#include "systeminfo.h"
+#include "analyzer/systeminfo.h"
 
-#include "text8bit.h"
+#include "core/text8bit.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "recordkinds.h"
+#include "analyzer/recordkinds.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "connectionreport.h"
+#include "app/connectionreport.h"
 
 #include <QApplication>
 #include <QClipboard>

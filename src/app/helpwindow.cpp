@@ -1,7 +1,7 @@
-#include "helpwindow.h"
+#include "app/helpwindow.h"
 
-#include "names.h"
-#include "paths.h"
+#include "core/names.h"
+#include "core/paths.h"
 
 #include <QAction>
 #include <QDir>

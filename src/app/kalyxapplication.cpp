@@ -1,7 +1,7 @@
-#include "kalyxapplication.h"
+#include "app/kalyxapplication.h"
 
-#include "names.h"
-#include "qtusermessages.h"
+#include "core/names.h"
+#include "core/qtusermessages.h"
 
 #include <exception>
 

@@ -1,18 +1,18 @@
 // kalyx5pc: the desktop companion program of the Kalyx 5 defibrillator analyzer.
 
-#include "analyzerdriver.h"
-#include "connectioncheck.h"
-#include "fileprompts.h"
-#include "helpwindow.h"
-#include "kalyxapplication.h"
-#include "linkoptions.h"
-#include "names.h"
-#include "paths.h"
-#include "printprompts.h"
-#include "qalmain.h"
-#include "qtusermessages.h"
-#include "settingsfile.h"
-#include "toolicons.h"
+#include "app/helpwindow.h"
+#include "app/kalyxapplication.h"
+#include "app/qalmain.h"
+#include "core/fileprompts.h"
+#include "core/names.h"
+#include "core/paths.h"
+#include "core/printprompts.h"
+#include "core/qtusermessages.h"
+#include "core/settingsfile.h"
+#include "core/toolicons.h"
+#include "demo/connectioncheck.h"
+#include "demo/linkoptions.h"
+#include "device/analyzerdriver.h"
 
 #include <QCommandLineParser>
 #include <cstdio>

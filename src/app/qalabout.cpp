@@ -1,8 +1,8 @@
-#include "qalabout.h"
+#include "app/qalabout.h"
 
-#include "linklabel.h"
-#include "names.h"
-#include "toolicons.h"
+#include "app/linklabel.h"
+#include "core/names.h"
+#include "core/toolicons.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 #pragma once
-#include "versioninfo.h"
+#include "core/versioninfo.h"
 
 #include <QDialog>
 #include <functional>

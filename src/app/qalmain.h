@@ -1,6 +1,6 @@
 #pragma once
-#include "appservices.h"
-#include "listframe.h"
+#include "core/appservices.h"
+#include "grid/listframe.h"
 
 #include <QMainWindow>
 #include <QMap>

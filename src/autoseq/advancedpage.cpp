@@ -1,8 +1,8 @@
-#include "advancedpage.h"
+#include "autoseq/advancedpage.h"
 
-#include "autoseqeditrules.h"
-#include "autoseqtables.h"
-#include "editfields.h"
+#include "autoseq/autoseqeditrules.h"
+#include "autoseq/autoseqtables.h"
+#include "autoseq/editfields.h"
 
 #include <QComboBox>
 #include <QGridLayout>

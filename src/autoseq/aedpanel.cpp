@@ -1,8 +1,8 @@
-#include "aedpanel.h"
+#include "autoseq/aedpanel.h"
 
-#include "autoseqtables.h"
-#include "editfields.h"
-#include "shockable.h"
+#include "analyzer/shockable.h"
+#include "autoseq/autoseqtables.h"
+#include "autoseq/editfields.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,5 +1,5 @@
 #pragma once
-#include "testlistpage.h"
+#include "autoseq/testlistpage.h"
 
 class QComboBox;
 class QLineEdit;

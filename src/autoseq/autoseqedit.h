@@ -1,6 +1,6 @@
 #pragma once
-#include "appservices.h"
-#include "autoseqrecord.h"
+#include "autoseq/autoseqrecord.h"
+#include "core/appservices.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
-#include "autoseqeditrules.h"
+#include "autoseq/autoseqeditrules.h"
 
-#include "autoseqrecord.h"
-#include "codetables.h"
+#include "analyzer/codetables.h"
+#include "autoseq/autoseqrecord.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "autoseqfile.h"
+#include "autoseq/autoseqfile.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "autoseqrecord.h"
-#include "savefile.h"
+#include "autoseq/autoseqrecord.h"
+#include "core/savefile.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,7 @@
 #pragma once
-#include "appservices.h"
-#include "autoseqrecord.h"
-#include "listframe.h"
+#include "autoseq/autoseqrecord.h"
+#include "core/appservices.h"
+#include "grid/listframe.h"
 
 #include <QList>
 #include <memory>

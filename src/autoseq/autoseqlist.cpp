@@ -1,6 +1,6 @@
-#include "autoseqlist.h"
+#include "autoseq/autoseqlist.h"
 
-#include "autoseqrecord.h"
+#include "autoseq/autoseqrecord.h"
 
 namespace autoseqlist {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "sortitem.h"
+#include "core/sortitem.h"
 
 #include <QString>
 

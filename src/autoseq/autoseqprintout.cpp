@@ -1,8 +1,8 @@
-#include "autoseqprintout.h"
+#include "autoseq/autoseqprintout.h"
 
-#include "autoseqtables.h"
-#include "codetables.h"
-#include "shockable.h"
+#include "analyzer/codetables.h"
+#include "analyzer/shockable.h"
+#include "autoseq/autoseqtables.h"
 
 using namespace autoseq;
 

@@ -1,7 +1,7 @@
-#include "autoseqrecord.h"
+#include "autoseq/autoseqrecord.h"
 
-#include "byteorder.h"
-#include "text8bit.h"
+#include "analyzer/byteorder.h"
+#include "core/text8bit.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "autoseqtables.h"
+#include "autoseq/autoseqtables.h"
 
 #include <iterator>
 

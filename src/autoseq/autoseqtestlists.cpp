@@ -1,6 +1,6 @@
-#include "autoseqtestlists.h"
+#include "autoseq/autoseqtestlists.h"
 
-#include "autoseqtables.h"
+#include "autoseq/autoseqtables.h"
 
 #include <algorithm>
 #include <cstring>

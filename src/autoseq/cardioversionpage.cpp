@@ -1,8 +1,8 @@
-#include "cardioversionpage.h"
+#include "autoseq/cardioversionpage.h"
 
-#include "autoseqeditrules.h"
-#include "autoseqtables.h"
-#include "editfields.h"
+#include "autoseq/autoseqeditrules.h"
+#include "autoseq/autoseqtables.h"
+#include "autoseq/editfields.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,9 +1,9 @@
-#include "chargetimepage.h"
+#include "autoseq/chargetimepage.h"
 
-#include "autoseqeditrules.h"
-#include "autoseqtables.h"
-#include "defibwavegroup.h"
-#include "editfields.h"
+#include "autoseq/autoseqeditrules.h"
+#include "autoseq/autoseqtables.h"
+#include "autoseq/defibwavegroup.h"
+#include "autoseq/editfields.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,5 @@
 #pragma once
-#include "autoseqrecord.h"
+#include "autoseq/autoseqrecord.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
-#include "defibenergypage.h"
+#include "autoseq/defibenergypage.h"
 
-#include "autoseqeditrules.h"
-#include "defibwavegroup.h"
-#include "editfields.h"
+#include "autoseq/autoseqeditrules.h"
+#include "autoseq/defibwavegroup.h"
+#include "autoseq/editfields.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
-#include "defibwavegroup.h"
+#include "autoseq/defibwavegroup.h"
 
-#include "autoseqtables.h"
-#include "editfields.h"
+#include "autoseq/autoseqtables.h"
+#include "autoseq/editfields.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
-#include "ecgperformancepage.h"
+#include "autoseq/ecgperformancepage.h"
 
-#include "autoseqtables.h"
-#include "editfields.h"
+#include "autoseq/autoseqtables.h"
+#include "autoseq/editfields.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
-#include "editfields.h"
+#include "autoseq/editfields.h"
 
-#include "autoseqeditrules.h"
-#include "autoseqtables.h"
-#include "usermessages.h"
+#include "autoseq/autoseqeditrules.h"
+#include "autoseq/autoseqtables.h"
+#include "core/usermessages.h"
 
 #include <QComboBox>
 #include <QGridLayout>

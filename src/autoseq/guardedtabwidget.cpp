@@ -1,4 +1,4 @@
-#include "guardedtabwidget.h"
+#include "autoseq/guardedtabwidget.h"
 
 TGuardedTabWidget::TGuardedTabWidget(QWidget* parent) : QTabWidget(parent) {
   connect(this, &QTabWidget::currentChanged, this, &TGuardedTabWidget::pageChanged);

@@ -1,10 +1,10 @@
-#include "pacerpage.h"
+#include "autoseq/pacerpage.h"
 
-#include "demandsensitivitypage.h"
-#include "guardedtabwidget.h"
-#include "pacerpulsepage.h"
-#include "pacersettingspages.h"
-#include "refractoryperiodpage.h"
+#include "autoseq/demandsensitivitypage.h"
+#include "autoseq/guardedtabwidget.h"
+#include "autoseq/pacerpulsepage.h"
+#include "autoseq/pacersettingspages.h"
+#include "autoseq/refractoryperiodpage.h"
 
 #include <QVBoxLayout>
 

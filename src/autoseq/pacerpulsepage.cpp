@@ -1,8 +1,8 @@
-#include "pacerpulsepage.h"
+#include "autoseq/pacerpulsepage.h"
 
-#include "autoseqeditrules.h"
-#include "autoseqtables.h"
-#include "editfields.h"
+#include "autoseq/autoseqeditrules.h"
+#include "autoseq/autoseqtables.h"
+#include "autoseq/editfields.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "pacersettingspages.h"
+#include "autoseq/pacersettingspages.h"
 
-#include "autoseqeditrules.h"
-#include "editfields.h"
+#include "autoseq/autoseqeditrules.h"
+#include "autoseq/editfields.h"
 
 #include <QCheckBox>
 #include <QComboBox>

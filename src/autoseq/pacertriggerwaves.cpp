@@ -1,7 +1,7 @@
-#include "pacertriggerwaves.h"
+#include "autoseq/pacertriggerwaves.h"
 
-#include "autoseqtables.h"
-#include "editfields.h"
+#include "autoseq/autoseqtables.h"
+#include "autoseq/editfields.h"
 
 #include <QComboBox>
 #include <QGridLayout>

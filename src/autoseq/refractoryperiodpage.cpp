@@ -1,8 +1,8 @@
-#include "refractoryperiodpage.h"
+#include "autoseq/refractoryperiodpage.h"
 
-#include "autoseqeditrules.h"
-#include "editfields.h"
-#include "pacertriggerwaves.h"
+#include "autoseq/autoseqeditrules.h"
+#include "autoseq/editfields.h"
+#include "autoseq/pacertriggerwaves.h"
 
 #include <QGridLayout>
 #include <QLineEdit>

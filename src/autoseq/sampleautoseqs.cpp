@@ -1,4 +1,4 @@
-#include "sampleautoseqs.h"
+#include "autoseq/sampleautoseqs.h"
 
 using namespace autoseq;
 

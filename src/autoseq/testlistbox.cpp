@@ -1,6 +1,6 @@
-#include "testlistbox.h"
+#include "autoseq/testlistbox.h"
 
-#include "toolicons.h"
+#include "core/toolicons.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,5 +1,5 @@
 #pragma once
-#include "autoseqtestlists.h"
+#include "autoseq/autoseqtestlists.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "testlistpage.h"
+#include "autoseq/testlistpage.h"
 
 #include <QHBoxLayout>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "autoseqrecord.h"
-#include "testlistbox.h"
+#include "autoseq/autoseqrecord.h"
+#include "autoseq/testlistbox.h"
 
 // A page of the editor built around one test list: the list on the left, the
 // option controls of its current entry on the right.

@@ -1,14 +1,14 @@
-#include "autoseqcommands.h"
+#include "cli/autoseqcommands.h"
 
-#include "autoseqfile.h"
-#include "autoseqlist.h"
-#include "autoseqprintout.h"
-#include "headlessprogress.h"
-#include "lineprinter.h"
-#include "systeminfo.h"
-#include "transfers.h"
-#include "transport.h"
-#include "usermessages.h"
+#include "analyzer/systeminfo.h"
+#include "autoseq/autoseqfile.h"
+#include "autoseq/autoseqlist.h"
+#include "autoseq/autoseqprintout.h"
+#include "core/usermessages.h"
+#include "device/headlessprogress.h"
+#include "device/transfers.h"
+#include "device/transport.h"
+#include "print/lineprinter.h"
 
 #include <QTextStream>
 #include <optional>

@@ -1,15 +1,15 @@
-#include "clicommands.h"
+#include "cli/clicommands.h"
 
-#include "connectioncheck.h"
-#include "headlessprogress.h"
-#include "lineprinter.h"
-#include "reportexport.h"
-#include "reportrender.h"
-#include "systeminfo.h"
-#include "testrecord.h"
-#include "transfers.h"
-#include "transport.h"
-#include "usermessages.h"
+#include "analyzer/systeminfo.h"
+#include "core/usermessages.h"
+#include "demo/connectioncheck.h"
+#include "device/headlessprogress.h"
+#include "device/transfers.h"
+#include "device/transport.h"
+#include "print/lineprinter.h"
+#include "testreport/reportexport.h"
+#include "testreport/reportrender.h"
+#include "testreport/testrecord.h"
 
 #include <QTextStream>
 

@@ -1,4 +1,4 @@
-#include "climessages.h"
+#include "cli/climessages.h"
 
 #include <cstdio>
 

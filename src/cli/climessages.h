@@ -1,5 +1,5 @@
 #pragma once
-#include "usermessages.h"
+#include "core/usermessages.h"
 
 
 // Messages of the command-line program: their text goes to standard error.

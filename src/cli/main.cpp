@@ -1,14 +1,14 @@
 // kalyx5pc-cli: the analyzer transfers and the report exports of the desktop
 // program, without windows.
 
-#include "climessages.h"
-#include "autoseqcommands.h"
-#include "clicommands.h"
-#include "wavecommands.h"
-#include "linkoptions.h"
-#include "analyzerdriver.h"
-#include "names.h"
-#include "transport.h"
+#include "cli/autoseqcommands.h"
+#include "cli/clicommands.h"
+#include "cli/climessages.h"
+#include "cli/wavecommands.h"
+#include "core/names.h"
+#include "demo/linkoptions.h"
+#include "device/analyzerdriver.h"
+#include "device/transport.h"
 
 #include <QCommandLineParser>
 #include <QApplication>

@@ -1,15 +1,15 @@
-#include "wavecommands.h"
+#include "cli/wavecommands.h"
 
-#include "headlessprogress.h"
-#include "savefile.h"
-#include "systeminfo.h"
-#include "transfers.h"
-#include "transport.h"
-#include "usermessages.h"
-#include "wavedecode.h"
-#include "waveformfile.h"
-#include "waveformprinter.h"
-#include "waverecord.h"
+#include "analyzer/systeminfo.h"
+#include "core/savefile.h"
+#include "core/usermessages.h"
+#include "device/headlessprogress.h"
+#include "device/transfers.h"
+#include "device/transport.h"
+#include "waveform/wavedecode.h"
+#include "waveform/waveformfile.h"
+#include "waveform/waveformprinter.h"
+#include "waveform/waverecord.h"
 
 #include <QDir>
 #include <QFile>

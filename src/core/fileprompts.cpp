@@ -1,4 +1,4 @@
-#include "fileprompts.h"
+#include "core/fileprompts.h"
 
 #include <QDir>
 #include <QFileDialog>

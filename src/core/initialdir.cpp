@@ -1,7 +1,7 @@
-#include "initialdir.h"
+#include "core/initialdir.h"
 
-#include "paths.h"
-#include "settingsfile.h"
+#include "core/paths.h"
+#include "core/settingsfile.h"
 
 #include <QDir>
 

@@ -1,5 +1,5 @@
-#include "names.h"
+#include "core/names.h"
 
-#include "kalyxversion.h"
+#include "core/kalyxversion.h"
 
 QString productVersion() { return QStringLiteral(KALYX_PRODUCT_VERSION); }

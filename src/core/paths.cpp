@@ -1,6 +1,6 @@
-#include "paths.h"
+#include "core/paths.h"
 
-#include "names.h"
+#include "core/names.h"
 
 #include <QCoreApplication>
 #include <QDir>

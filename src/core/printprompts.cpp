@@ -1,4 +1,4 @@
-#include "printprompts.h"
+#include "core/printprompts.h"
 
 #include <QPrintDialog>
 #include <QPrinter>

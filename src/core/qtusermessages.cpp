@@ -1,4 +1,4 @@
-#include "qtusermessages.h"
+#include "core/qtusermessages.h"
 
 #include <QMessageBox>
 

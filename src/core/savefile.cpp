@@ -1,4 +1,4 @@
-#include "savefile.h"
+#include "core/savefile.h"
 
 #include <QDir>
 #include <QSaveFile>

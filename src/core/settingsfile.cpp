@@ -1,7 +1,7 @@
-#include "settingsfile.h"
+#include "core/settingsfile.h"
 
-#include "savefile.h"
-#include "text8bit.h"
+#include "core/savefile.h"
+#include "core/text8bit.h"
 
 #include <QFile>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "toolicons.h"
+#include "core/toolicons.h"
 
 #include <QCoreApplication>
 #include <QHash>

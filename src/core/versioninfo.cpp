@@ -1,6 +1,6 @@
-#include "versioninfo.h"
+#include "core/versioninfo.h"
 
-#include "kalyxversion.h"
+#include "core/kalyxversion.h"
 
 VersionInfo programVersionInfo() {
   return {QStringLiteral(KALYX_PRODUCT_VERSION), QStringLiteral(KALYX_FILE_VERSION),

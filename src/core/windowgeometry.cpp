@@ -1,6 +1,6 @@
-#include "windowgeometry.h"
+#include "core/windowgeometry.h"
 
-#include "settingsfile.h"
+#include "core/settingsfile.h"
 
 #include <QEvent>
 #include <QGuiApplication>

@@ -1,13 +1,13 @@
-#include "connectioncheck.h"
+#include "demo/connectioncheck.h"
 
-#include "analyzerdriver.h"
-#include "headlessprogress.h"
-#include "linkoptions.h"
-#include "recordkinds.h"
-#include "systeminfo.h"
-#include "transfers.h"
-#include "transport.h"
-#include "usermessages.h"
+#include "analyzer/recordkinds.h"
+#include "analyzer/systeminfo.h"
+#include "core/usermessages.h"
+#include "demo/linkoptions.h"
+#include "device/analyzerdriver.h"
+#include "device/headlessprogress.h"
+#include "device/transfers.h"
+#include "device/transport.h"
 
 #include <QSerialPortInfo>
 

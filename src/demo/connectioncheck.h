@@ -1,5 +1,5 @@
 #pragma once
-#include "linkdiagnosis.h"
+#include "device/linkdiagnosis.h"
 
 class AnalyzerDriver;
 struct LinkOptions;

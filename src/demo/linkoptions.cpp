@@ -1,10 +1,10 @@
-#include "linkoptions.h"
+#include "demo/linkoptions.h"
 
-#include "d2xxdriver.h"
-#include "dumpfolder.h"
-#include "samplememory.h"
-#include "serialdriver.h"
-#include "simulatordriver.h"
+#include "demo/samplememory.h"
+#include "device/d2xxdriver.h"
+#include "device/serialdriver.h"
+#include "simulator/dumpfolder.h"
+#include "simulator/simulatordriver.h"
 
 bool takeLinkOptions(QStringList* arguments, const QStringList& commandWords, LinkOptions* options, QString* error) {
   QStringList rest;

@@ -1,8 +1,8 @@
-#include "samplememory.h"
+#include "demo/samplememory.h"
 
-#include "sampleautoseqs.h"
-#include "samplerecords.h"
-#include "samplewaves.h"
+#include "autoseq/sampleautoseqs.h"
+#include "testreport/samplerecords.h"
+#include "waveform/samplewaves.h"
 
 AnalyzerMemory sampleAnalyzerMemory() {
   AnalyzerMemory memory;

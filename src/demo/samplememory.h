@@ -1,5 +1,5 @@
 #pragma once
-#include "analyzermemory.h"
+#include "simulator/analyzermemory.h"
 
 // The demo's analyzer: a dozen autosequences, the sample test reports of
 // defibrillators, AEDs and pacemakers, stored wave records, and two real-time

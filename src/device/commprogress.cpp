@@ -1,7 +1,7 @@
-#include "commprogress.h"
+#include "device/commprogress.h"
 
-#include "names.h"
-#include "usermessages.h"
+#include "core/names.h"
+#include "core/usermessages.h"
 
 #include <QApplication>
 #include <QCloseEvent>

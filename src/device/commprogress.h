@@ -1,5 +1,5 @@
 #pragma once
-#include "transferprogress.h"
+#include "device/transferprogress.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "d2xxdriver.h"
+#include "device/d2xxdriver.h"
 
-#include "ftd2xxlibrary.h"
+#include "device/ftd2xx/ftd2xxlibrary.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "headlessprogress.h"
+#include "device/headlessprogress.h"
 
-#include "usermessages.h"
+#include "core/usermessages.h"
 
 HeadlessProgress::HeadlessProgress(UserMessages& messages, const QString& lineText, int maximum, quint32 timeoutMs)
     : clock_(timeoutMs), text_(lineText), maximum_(maximum) {

@@ -1,4 +1,4 @@
-#include "linkdiagnosis.h"
+#include "device/linkdiagnosis.h"
 
 #include <QDir>
 #include <QFile>

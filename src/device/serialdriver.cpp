@@ -1,4 +1,4 @@
-#include "serialdriver.h"
+#include "device/serialdriver.h"
 
 #include <QDir>
 #include <QFile>

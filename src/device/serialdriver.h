@@ -1,5 +1,5 @@
 #pragma once
-#include "analyzerdriver.h"
+#include "device/analyzerdriver.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "transferprogress.h"
+#include "device/transferprogress.h"
 
 #include <QTimer>
 

@@ -1,10 +1,10 @@
-#include "transfers.h"
+#include "device/transfers.h"
 
-#include "analyzerdriver.h"
-#include "systeminfo.h"
-#include "transferprogress.h"
-#include "transport.h"
-#include "usermessages.h"
+#include "analyzer/systeminfo.h"
+#include "core/usermessages.h"
+#include "device/analyzerdriver.h"
+#include "device/transferprogress.h"
+#include "device/transport.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "byteorder.h"
-#include "recordkinds.h"
+#include "analyzer/byteorder.h"
+#include "analyzer/recordkinds.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,9 +1,9 @@
-#include "transport.h"
+#include "device/transport.h"
 
-#include "analyzerdriver.h"
-#include "recordkinds.h"
-#include "transferprogress.h"
-#include "usermessages.h"
+#include "analyzer/recordkinds.h"
+#include "core/usermessages.h"
+#include "device/analyzerdriver.h"
+#include "device/transferprogress.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "frametoolbar.h"
+#include "grid/frametoolbar.h"
 
 #include <QAction>
 #include <QToolBar>

@@ -1,6 +1,6 @@
-#include "gridheader.h"
+#include "grid/gridheader.h"
 
-#include "stringgridex.h"
+#include "grid/stringgridex.h"
 
 GridHeader::GridHeader(TStringGridEx* grid) : QHeaderView(Qt::Horizontal, grid), grid_(grid) {
   setSectionsClickable(true);

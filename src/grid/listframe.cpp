@@ -1,6 +1,6 @@
-#include "listframe.h"
+#include "grid/listframe.h"
 
-#include "listpage.h"
+#include "grid/listpage.h"
 
 #include <QVBoxLayout>
 

@@ -1,6 +1,6 @@
-#include "listpage.h"
+#include "grid/listpage.h"
 
-#include "stringgridex.h"
+#include "grid/stringgridex.h"
 
 #include <QHeaderView>
 #include <QMenu>

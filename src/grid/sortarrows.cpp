@@ -1,4 +1,4 @@
-#include "sortarrows.h"
+#include "grid/sortarrows.h"
 
 #include <QPainter>
 #include <QPolygonF>

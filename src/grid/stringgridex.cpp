@@ -1,8 +1,8 @@
-#include "stringgridex.h"
+#include "grid/stringgridex.h"
 
-#include "gridheader.h"
-#include "settingsfile.h"
-#include "sortarrows.h"
+#include "core/settingsfile.h"
+#include "grid/gridheader.h"
+#include "grid/sortarrows.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
-#include "lineprinter.h"
+#include "print/lineprinter.h"
 
-#include "pagelayout.h"
+#include "print/pagelayout.h"
 
 #include <QBuffer>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #pragma once
-#include "pagelayout.h"
-#include "savefile.h"
+#include "core/savefile.h"
+#include "print/pagelayout.h"
 
 #include <QList>
 #include <QStringList>

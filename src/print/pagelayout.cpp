@@ -1,4 +1,4 @@
-#include "pagelayout.h"
+#include "print/pagelayout.h"
 
 QList<PrintedPage> layoutPages(const QList<QStringList>& documents, int linesPerPage) {
   linesPerPage = qMax(1, linesPerPage);

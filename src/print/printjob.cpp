@@ -1,6 +1,6 @@
-#include "printjob.h"
+#include "print/printjob.h"
 
-#include "usermessages.h"
+#include "core/usermessages.h"
 
 #include <QBuffer>
 #include <QPdfWriter>

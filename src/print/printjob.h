@@ -1,5 +1,5 @@
 #pragma once
-#include "savefile.h"
+#include "core/savefile.h"
 
 #include <functional>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "analyzermemory.h"
+#include "simulator/analyzermemory.h"
 
 QList<QByteArray>& AnalyzerMemory::records(const RecordKind& kind) {
   if (&kind == &kAutoSeqRecords) return autoSeqs;

@@ -1,6 +1,6 @@
 #pragma once
-#include "recordkinds.h"
-#include "systeminfo.h"
+#include "analyzer/recordkinds.h"
+#include "analyzer/systeminfo.h"
 
 #include <QByteArray>
 #include <QList>

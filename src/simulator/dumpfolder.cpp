@@ -1,4 +1,4 @@
-#include "dumpfolder.h"
+#include "simulator/dumpfolder.h"
 
 #include <QDir>
 #include <QFile>

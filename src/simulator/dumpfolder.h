@@ -1,5 +1,5 @@
 #pragma once
-#include "analyzermemory.h"
+#include "simulator/analyzermemory.h"
 
 #include <QString>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "simulatordriver.h"
+#include "simulator/simulatordriver.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #pragma once
-#include "analyzerdriver.h"
-#include "simulatorengine.h"
+#include "device/analyzerdriver.h"
+#include "simulator/simulatorengine.h"
 
 // An analyzer simulated in process, behind the same five operations as the USB
 // link. The engine holds the analyzer's memory and answers; the driver adds the

@@ -1,4 +1,4 @@
-#include "simulatorengine.h"
+#include "simulator/simulatorengine.h"
 
 #include <algorithm>
 

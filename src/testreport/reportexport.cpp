@@ -1,7 +1,7 @@
-#include "reportexport.h"
+#include "testreport/reportexport.h"
 
-#include "datetimetext.h"
-#include "savefile.h"
+#include "core/datetimetext.h"
+#include "core/savefile.h"
 
 #include <QDir>
 #include <QFileInfo>

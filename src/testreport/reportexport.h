@@ -1,6 +1,6 @@
 #pragma once
-#include "savefile.h"
-#include "testrecord.h"
+#include "core/savefile.h"
+#include "testreport/testrecord.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -1,8 +1,8 @@
-#include "reportrender.h"
+#include "testreport/reportrender.h"
 
-#include "codetables.h"
-#include "numberformat.h"
-#include "testrecord.h"
+#include "analyzer/codetables.h"
+#include "analyzer/numberformat.h"
+#include "testreport/testrecord.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "samplerecords.h"
+#include "testreport/samplerecords.h"
 
 #include <cmath>
 

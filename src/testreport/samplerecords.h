@@ -1,5 +1,5 @@
 #pragma once
-#include "testrecord.h"
+#include "testreport/testrecord.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
-#include "savedreport.h"
+#include "testreport/savedreport.h"
 
-#include "text8bit.h"
+#include "core/text8bit.h"
 
 QStringList savedReportLines(const QByteArray& fileBytes) {
   QString text = decodeFileText(fileBytes);

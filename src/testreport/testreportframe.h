@@ -1,8 +1,8 @@
 #pragma once
-#include "appservices.h"
-#include "listframe.h"
-#include "systeminfo.h"
-#include "testrecord.h"
+#include "analyzer/systeminfo.h"
+#include "core/appservices.h"
+#include "grid/listframe.h"
+#include "testreport/testrecord.h"
 
 #include <QList>
 #include <memory>

@@ -1,7 +1,7 @@
-#include "testreportlist.h"
+#include "testreport/testreportlist.h"
 
-#include "datetimetext.h"
-#include "testrecord.h"
+#include "core/datetimetext.h"
+#include "testreport/testrecord.h"
 
 namespace testreportlist {
 

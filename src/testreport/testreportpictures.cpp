@@ -1,6 +1,6 @@
-#include "testreportpictures.h"
+#include "testreport/testreportpictures.h"
 
-#include "toolicons.h"
+#include "core/toolicons.h"
 
 #include <QGuiApplication>
 

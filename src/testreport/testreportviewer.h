@@ -1,7 +1,7 @@
 #pragma once
-#include "appservices.h"
-#include "reportexport.h"
-#include "testrecord.h"
+#include "core/appservices.h"
+#include "testreport/reportexport.h"
+#include "testreport/testrecord.h"
 
 #include <QMainWindow>
 

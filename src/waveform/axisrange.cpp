@@ -1,6 +1,6 @@
-#include "axisrange.h"
+#include "waveform/axisrange.h"
 
-#include "decimalnumber.h"
+#include "waveform/decimalnumber.h"
 
 std::variant<AxisRanges, AxisRangeError> readAxisRanges(const QStringList& fields, QChar decimalPoint) {
   double values[4] = {0, 0, 0, 0};

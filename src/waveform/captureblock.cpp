@@ -1,6 +1,6 @@
-#include "captureblock.h"
+#include "waveform/captureblock.h"
 
-#include "byteorder.h"
+#include "analyzer/byteorder.h"
 
 #include <cstring>
 

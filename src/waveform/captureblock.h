@@ -1,6 +1,6 @@
 #pragma once
-#include "bytefield.h"
-#include "recordkinds.h"
+#include "analyzer/recordkinds.h"
+#include "core/bytefield.h"
 
 #include <QByteArray>
 #include <QString>

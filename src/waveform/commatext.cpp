@@ -1,4 +1,4 @@
-#include "commatext.h"
+#include "waveform/commatext.h"
 
 namespace {
 bool isBlank(QChar c) { return c.unicode() >= 1 && c.unicode() <= 32; }

@@ -1,4 +1,4 @@
-#include "currentaxis.h"
+#include "waveform/currentaxis.h"
 
 #include <algorithm>
 

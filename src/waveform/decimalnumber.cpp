@@ -1,4 +1,4 @@
-#include "decimalnumber.h"
+#include "waveform/decimalnumber.h"
 
 #include <QLocale>
 #include <cmath>

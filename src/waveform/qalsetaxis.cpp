@@ -1,7 +1,7 @@
-#include "qalsetaxis.h"
+#include "waveform/qalsetaxis.h"
 
-#include "decimalnumber.h"
-#include "usermessages.h"
+#include "core/usermessages.h"
+#include "waveform/decimalnumber.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

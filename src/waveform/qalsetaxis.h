@@ -1,5 +1,5 @@
 #pragma once
-#include "axisrange.h"
+#include "waveform/axisrange.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
-#include "samplewaves.h"
+#include "waveform/samplewaves.h"
 
-#include "captureblock.h"
+#include "waveform/captureblock.h"
 
 #include <cmath>
 #include <functional>

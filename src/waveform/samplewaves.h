@@ -1,5 +1,5 @@
 #pragma once
-#include "waverecord.h"
+#include "waveform/waverecord.h"
 
 #include <QByteArray>
 #include <QList>

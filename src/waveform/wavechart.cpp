@@ -1,6 +1,6 @@
-#include "wavechart.h"
+#include "waveform/wavechart.h"
 
-#include "axisrange.h"
+#include "waveform/axisrange.h"
 
 #include <QLineSeries>
 #include <QValueAxis>

@@ -1,5 +1,5 @@
 #pragma once
-#include "currentaxis.h"
+#include "waveform/currentaxis.h"
 
 #include <QChart>
 #include <QList>

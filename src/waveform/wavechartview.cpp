@@ -1,6 +1,6 @@
-#include "wavechartview.h"
+#include "waveform/wavechartview.h"
 
-#include "wavechart.h"
+#include "waveform/wavechart.h"
 
 #include <QLineF>
 #include <QLineSeries>

@@ -1,9 +1,9 @@
-#include "wavedecode.h"
+#include "waveform/wavedecode.h"
 
-#include "captureblock.h"
-#include "datetimetext.h"
-#include "text8bit.h"
-#include "waverecord.h"
+#include "core/datetimetext.h"
+#include "core/text8bit.h"
+#include "waveform/captureblock.h"
+#include "waveform/waverecord.h"
 
 #include <cstdlib>
 #include <iterator>

@@ -1,7 +1,7 @@
-#include "waveformfile.h"
+#include "waveform/waveformfile.h"
 
-#include "commatext.h"
-#include "text8bit.h"
+#include "core/text8bit.h"
+#include "waveform/commatext.h"
 
 #include <QDir>
 #include <QStringConverter>

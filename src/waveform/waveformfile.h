@@ -1,6 +1,6 @@
 #pragma once
-#include "decimalnumber.h"
-#include "waveinfo.h"
+#include "waveform/decimalnumber.h"
+#include "waveform/waveinfo.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
-#include "appservices.h"
-#include "listframe.h"
-#include "waverecord.h"
+#include "core/appservices.h"
+#include "grid/listframe.h"
+#include "waveform/waverecord.h"
 
 #include <QList>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "waveformlist.h"
+#include "waveform/waveformlist.h"
 
-#include "waverecord.h"
+#include "waveform/waverecord.h"
 
 namespace waveformlist {
 

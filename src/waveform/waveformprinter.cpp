@@ -1,8 +1,8 @@
-#include "waveformprinter.h"
+#include "waveform/waveformprinter.h"
 
-#include "lineprinter.h"
-#include "wavechart.h"
-#include "waveprintout.h"
+#include "print/lineprinter.h"
+#include "waveform/wavechart.h"
+#include "waveform/waveprintout.h"
 
 #include <QGraphicsScene>
 #include <QPagedPaintDevice>

@@ -1,7 +1,7 @@
 #pragma once
-#include "printjob.h"
-#include "savefile.h"
-#include "waveinfo.h"
+#include "core/savefile.h"
+#include "print/printjob.h"
+#include "waveform/waveinfo.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
-#include "appservices.h"
-#include "waveinfo.h"
+#include "core/appservices.h"
+#include "waveform/waveinfo.h"
 
 #include <QMainWindow>
 

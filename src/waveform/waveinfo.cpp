@@ -1,4 +1,4 @@
-#include "waveinfo.h"
+#include "waveform/waveinfo.h"
 
 namespace {
 const InfoRow kCommonRows[] = {

@@ -1,4 +1,4 @@
-#include "waveinfopanel.h"
+#include "waveform/waveinfopanel.h"
 
 #include <QEvent>
 #include <QGridLayout>

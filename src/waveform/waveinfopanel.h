@@ -1,5 +1,5 @@
 #pragma once
-#include "waveinfo.h"
+#include "waveform/waveinfo.h"
 
 #include <QWidget>
 

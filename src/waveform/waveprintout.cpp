@@ -1,4 +1,4 @@
-#include "waveprintout.h"
+#include "waveform/waveprintout.h"
 
 namespace {
 // Fills each %8s or %10s of the format, in order, with the next value right-aligned.

@@ -1,7 +1,7 @@
-#include "waverecord.h"
+#include "waveform/waverecord.h"
 
-#include "byteorder.h"
-#include "text8bit.h"
+#include "analyzer/byteorder.h"
+#include "core/text8bit.h"
 
 #include <cstring>
 

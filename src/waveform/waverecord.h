@@ -1,7 +1,7 @@
 #pragma once
-#include "bytefield.h"
-#include "datetimetext.h"
-#include "recordkinds.h"
+#include "analyzer/recordkinds.h"
+#include "core/bytefield.h"
+#include "core/datetimetext.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
-#include "codetables.h"
-#include "shockable.h"
+#include "analyzer/codetables.h"
+#include "analyzer/shockable.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "numberformat.h"
+#include "analyzer/numberformat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "byteorder.h"
-#include "recordkinds.h"
-#include "systeminfo.h"
+#include "analyzer/byteorder.h"
+#include "analyzer/recordkinds.h"
+#include "analyzer/systeminfo.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Entry point of the program-level widget tests: the program's own application
 // object, so that its handling of exceptions is under test too.
-#include "kalyxapplication.h"
+#include "app/kalyxapplication.h"
 
 #include <QLocale>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "helpwindow.h"
+#include "app/helpwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,7 +12,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "waituntil.h"
+#include "support/waituntil.h"
 
 namespace {
 // The help the build lays beside the program.

@@ -1,5 +1,5 @@
-#include "kalyxapplication.h"
-#include "recordingmessages.h"
+#include "app/kalyxapplication.h"
+#include "support/recordingmessages.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,5 +1,5 @@
-#include "qalabout.h"
-#include "versioninfo.h"
+#include "app/qalabout.h"
+#include "core/versioninfo.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "autoseqeditharness.h"
-#include "autoseqtestlists.h"
-#include "sampleautoseqs.h"
+#include "autoseq/autoseqtestlists.h"
+#include "autoseq/sampleautoseqs.h"
+#include "support/autoseqeditharness.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "autoseqeditrules.h"
-#include "autoseqrecord.h"
-#include "autoseqtestlists.h"
+#include "autoseq/autoseqeditrules.h"
+#include "autoseq/autoseqrecord.h"
+#include "autoseq/autoseqtestlists.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "autoseqfile.h"
-#include "fulldisk.h"
-#include "testfiles.h"
+#include "autoseq/autoseqfile.h"
+#include "support/fulldisk.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 

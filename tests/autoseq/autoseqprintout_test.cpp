@@ -1,6 +1,6 @@
 // The printout's lines, against golden files written by hand from the layout rules.
-#include "autoseqprintout.h"
-#include "golden.h"
+#include "autoseq/autoseqprintout.h"
+#include "support/golden.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "autoseqrecord.h"
-#include "autoseqtables.h"
+#include "autoseq/autoseqrecord.h"
+#include "autoseq/autoseqtables.h"
 
 #include <gtest/gtest.h>
 

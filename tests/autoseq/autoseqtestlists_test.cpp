@@ -1,4 +1,4 @@
-#include "autoseqtestlists.h"
+#include "autoseq/autoseqtestlists.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "autoseqeditharness.h"
+#include "support/autoseqeditharness.h"
 
 #include <QCheckBox>
 #include <QTest>

@@ -1,11 +1,11 @@
 // The autosequence commands of the command-line program.
-#include "autoseqfile.h"
-#include "autoseqmemory.h"
-#include "autoseqprintout.h"
-#include "clirun.h"
-#include "pdftext.h"
-#include "simulatorprocess.h"
-#include "testfiles.h"
+#include "autoseq/autoseqfile.h"
+#include "autoseq/autoseqprintout.h"
+#include "support/autoseqmemory.h"
+#include "support/clirun.h"
+#include "support/pdftext.h"
+#include "support/simulatorprocess.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 

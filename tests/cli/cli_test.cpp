@@ -1,9 +1,9 @@
 // The command-line program as a user runs it: its output, messages and exit status.
-#include "clirun.h"
-#include "simulatorprocess.h"
-#include "fulldisk.h"
-#include "samplememory.h"
-#include "testfiles.h"
+#include "demo/samplememory.h"
+#include "support/clirun.h"
+#include "support/fulldisk.h"
+#include "support/simulatorprocess.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 

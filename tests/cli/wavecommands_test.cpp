@@ -1,10 +1,10 @@
 // The waveform commands of the command-line program on analyzers the tests build.
-#include "clirun.h"
-#include "pdftext.h"
-#include "testfiles.h"
-#include "wavebuilders.h"
-#include "wavedecode.h"
-#include "waveformfile.h"
+#include "support/clirun.h"
+#include "support/pdftext.h"
+#include "support/testfiles.h"
+#include "support/wavebuilders.h"
+#include "waveform/wavedecode.h"
+#include "waveform/waveformfile.h"
 
 #include <gtest/gtest.h>
 

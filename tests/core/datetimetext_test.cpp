@@ -1,4 +1,4 @@
-#include "datetimetext.h"
+#include "core/datetimetext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "fulldisk.h"
-#include "savefile.h"
-#include "settingsfile.h"
-#include "testfiles.h"
+#include "core/savefile.h"
+#include "core/settingsfile.h"
+#include "support/fulldisk.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "initialdir.h"
-#include "settingsfile.h"
-#include "testfiles.h"
+#include "core/initialdir.h"
+#include "core/settingsfile.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 

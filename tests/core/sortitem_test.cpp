@@ -1,4 +1,4 @@
-#include "sortitem.h"
+#include "core/sortitem.h"
 
 #include <gtest/gtest.h>
 

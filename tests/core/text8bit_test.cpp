@@ -1,4 +1,4 @@
-#include "text8bit.h"
+#include "core/text8bit.h"
 
 #include <gtest/gtest.h>
 

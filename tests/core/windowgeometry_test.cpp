@@ -1,5 +1,5 @@
-#include "settingsfile.h"
-#include "windowgeometry.h"
+#include "core/settingsfile.h"
+#include "core/windowgeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "samplememory.h"
-#include "samplerecords.h"
+#include "demo/samplememory.h"
+#include "testreport/samplerecords.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "commprogress.h"
-#include "recordingmessages.h"
-#include "waituntil.h"
+#include "device/commprogress.h"
+#include "support/recordingmessages.h"
+#include "support/waituntil.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
 // The D2XX backend over a stand-in library behind which the simulator answers:
 // the same transfer road as the serial backend, and the library's statuses
 // turned into the link's own.
-#include "d2xxdriver.h"
-#include "ftd2xxlibrary.h"
-#include "headlessprogress.h"
-#include "recordkinds.h"
-#include "systeminfo.h"
-#include "transfers.h"
-#include "transport.h"
+#include "analyzer/recordkinds.h"
+#include "analyzer/systeminfo.h"
+#include "device/d2xxdriver.h"
+#include "device/ftd2xx/ftd2xxlibrary.h"
+#include "device/headlessprogress.h"
+#include "device/transfers.h"
+#include "device/transport.h"
 
-#include "recordingmessages.h"
+#include "support/recordingmessages.h"
 
 #include <gtest/gtest.h>
 

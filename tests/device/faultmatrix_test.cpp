@@ -2,10 +2,10 @@
 // link, from one table. Every case ends with the expected message (or none), the
 // link closed exactly once, nothing handed over on failure, and the same
 // transfer working again once the fault is gone.
-#include "linkfixture.h"
-#include "systeminfo.h"
-#include "transferprogress.h"
-#include "transfers.h"
+#include "analyzer/systeminfo.h"
+#include "device/transferprogress.h"
+#include "device/transfers.h"
+#include "support/linkfixture.h"
 
 #include <QTimer>
 #include <functional>

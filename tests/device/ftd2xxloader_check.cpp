@@ -2,7 +2,7 @@
 // also builds with the Windows cross-compiler.
 //   ftd2xxloader_check FAKE_LIBRARY INCOMPLETE_LIBRARY
 // Without arguments only the missing-library case runs (as on Windows without FTD2XX.DLL).
-#include "ftd2xxlibrary.h"
+#include "device/ftd2xx/ftd2xxlibrary.h"
 
 #include <cstdio>
 #include <cstring>

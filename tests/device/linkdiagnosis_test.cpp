@@ -1,6 +1,6 @@
 // The system's part of the connection check, on fake sysfs and /proc trees laid
 // out as the kernel lays them out for USB serial cables.
-#include "linkdiagnosis.h"
+#include "device/linkdiagnosis.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,15 +1,15 @@
 // End to end: the simulator served on a pseudo-terminal, the serial backend and
 // the real transport, and the command-line program on the same terminal.
-#include "headlessprogress.h"
-#include "memorybuilders.h"
-#include "recordingmessages.h"
-#include "serialdriver.h"
-#include "simulatorprocess.h"
-#include "simulatordriver.h"
-#include "systeminfo.h"
-#include "transferprogress.h"
-#include "transfers.h"
-#include "transport.h"
+#include "analyzer/systeminfo.h"
+#include "device/headlessprogress.h"
+#include "device/serialdriver.h"
+#include "device/transferprogress.h"
+#include "device/transfers.h"
+#include "device/transport.h"
+#include "simulator/simulatordriver.h"
+#include "support/memorybuilders.h"
+#include "support/recordingmessages.h"
+#include "support/simulatorprocess.h"
 
 #include <gtest/gtest.h>
 

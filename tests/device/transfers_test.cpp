@@ -1,6 +1,6 @@
-#include "linkfixture.h"
-#include "systeminfo.h"
-#include "transfers.h"
+#include "analyzer/systeminfo.h"
+#include "device/transfers.h"
+#include "support/linkfixture.h"
 
 #include <QTimer>
 

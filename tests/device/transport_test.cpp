@@ -1,6 +1,6 @@
-#include "linkfixture.h"
+#include "support/linkfixture.h"
 
-#include "recordkinds.h"
+#include "analyzer/recordkinds.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
-#include "listpage.h"
-#include "settingsfile.h"
-#include "stringgridex.h"
+#include "core/settingsfile.h"
+#include "grid/listpage.h"
+#include "grid/stringgridex.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "settingsfile.h"
-#include "stringgridex.h"
-#include "waituntil.h"
+#include "core/settingsfile.h"
+#include "grid/stringgridex.h"
+#include "support/waituntil.h"
 
 #include <gtest/gtest.h>
 

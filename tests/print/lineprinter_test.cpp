@@ -1,6 +1,6 @@
-#include "fulldisk.h"
-#include "lineprinter.h"
-#include "pdftext.h"
+#include "print/lineprinter.h"
+#include "support/fulldisk.h"
+#include "support/pdftext.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "pagelayout.h"
+#include "print/pagelayout.h"
 
 #include <gtest/gtest.h>
 

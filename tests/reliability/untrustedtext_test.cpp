@@ -1,13 +1,13 @@
 // Device I.D.s from the analyzer are outside data: control characters, quotes,
 // commas, path separators, dots and bytes above 127 must go safely into file
 // names, CSV lines and windows.
-#include "reportexport.h"
-#include "testreportbuilders.h"
-#include "uiharness.h"
-#include "wavebuilders.h"
-#include "wavechart.h"
-#include "wavedecode.h"
-#include "waveformviewer.h"
+#include "support/testreportbuilders.h"
+#include "support/uiharness.h"
+#include "support/wavebuilders.h"
+#include "testreport/reportexport.h"
+#include "waveform/wavechart.h"
+#include "waveform/wavedecode.h"
+#include "waveform/waveformviewer.h"
 
 #include <QDir>
 #include <QLabel>

@@ -2,17 +2,17 @@
 // a middle and the last byte of the write, and at the commit. After each failure
 // the user has been told, the old file is byte-identical, no temporary file is
 // left, and the files the same command wrote before stay whole.
-#include "autoseqfile.h"
-#include "autoseqframe.h"
-#include "autoseqmemory.h"
-#include "samplerecords.h"
-#include "samplewaves.h"
-#include "savefile.h"
-#include "scriptedprinter.h"
-#include "testreportviewer.h"
-#include "uiharness.h"
-#include "wavedecode.h"
-#include "waveformviewer.h"
+#include "autoseq/autoseqfile.h"
+#include "autoseq/autoseqframe.h"
+#include "core/savefile.h"
+#include "support/autoseqmemory.h"
+#include "support/scriptedprinter.h"
+#include "support/uiharness.h"
+#include "testreport/samplerecords.h"
+#include "testreport/testreportviewer.h"
+#include "waveform/samplewaves.h"
+#include "waveform/wavedecode.h"
+#include "waveform/waveformviewer.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,7 +1,7 @@
-#include "dumpfolder.h"
-#include "memorybuilders.h"
-#include "simulatorengine.h"
-#include "testfiles.h"
+#include "simulator/dumpfolder.h"
+#include "simulator/simulatorengine.h"
+#include "support/memorybuilders.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "analyzermemory.h"
-#include "autoseqrecord.h"
+#include "autoseq/autoseqrecord.h"
+#include "simulator/analyzermemory.h"
 
 #include <QString>
 

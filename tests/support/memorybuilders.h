@@ -1,5 +1,5 @@
 #pragma once
-#include "analyzermemory.h"
+#include "simulator/analyzermemory.h"
 
 // An analyzer memory holding `n` records of each kind, each record filled with
 // its own index + 1 so that order and identity can be checked.

@@ -1,5 +1,5 @@
 #pragma once
-#include "helpviewer.h"
+#include "core/helpviewer.h"
 
 #include <QStringList>
 

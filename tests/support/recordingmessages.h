@@ -1,5 +1,5 @@
 #pragma once
-#include "usermessages.h"
+#include "core/usermessages.h"
 
 #include <QList>
 #include <functional>

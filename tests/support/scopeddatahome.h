@@ -1,5 +1,5 @@
 #pragma once
-#include "paths.h"
+#include "core/paths.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
 #pragma once
-#include "printprompts.h"
+#include "core/printprompts.h"
 
 #include <QPrinter>
 #include <QString>

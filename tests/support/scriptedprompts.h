@@ -1,5 +1,5 @@
 #pragma once
-#include "fileprompts.h"
+#include "core/fileprompts.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "golden.h"
-#include "samplerecords.h"
-#include "testrecord.h"
+#include "support/golden.h"
+#include "testreport/samplerecords.h"
+#include "testreport/testrecord.h"
 
 
 // Test records built field by field, in host order.

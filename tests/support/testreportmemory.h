@@ -1,6 +1,6 @@
 #pragma once
-#include "analyzermemory.h"
-#include "testrecord.h"
+#include "simulator/analyzermemory.h"
+#include "testreport/testrecord.h"
 
 // An analyzer holding these test reports, in wire order, under the analyzer I.D.
 inline AnalyzerMemory memoryOfTestReports(const QList<TTestRec>& records, const char* analyzerId = "A1234567") {

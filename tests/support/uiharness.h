@@ -1,11 +1,11 @@
 #pragma once
-#include "appservices.h"
-#include "recordinghelp.h"
-#include "recordingmessages.h"
-#include "scopeddatahome.h"
-#include "scriptedprompts.h"
-#include "settingsfile.h"
-#include "simulatordriver.h"
+#include "core/appservices.h"
+#include "core/settingsfile.h"
+#include "simulator/simulatordriver.h"
+#include "support/recordinghelp.h"
+#include "support/recordingmessages.h"
+#include "support/scopeddatahome.h"
+#include "support/scriptedprompts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "captureblock.h"
-#include "waverecord.h"
+#include "waveform/captureblock.h"
+#include "waveform/waverecord.h"
 
 #include <QByteArray>
 

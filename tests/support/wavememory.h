@@ -1,6 +1,6 @@
 #pragma once
-#include "analyzermemory.h"
-#include "waverecord.h"
+#include "simulator/analyzermemory.h"
+#include "waveform/waverecord.h"
 
 // An analyzer holding these wave records (host order) in wire order, and one capture block.
 inline AnalyzerMemory memoryOfWaveRecords(const QList<WaveRecord>& records, const QByteArray& capture = QByteArray()) {

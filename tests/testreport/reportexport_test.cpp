@@ -1,8 +1,8 @@
-#include "fulldisk.h"
-#include "reportexport.h"
-#include "reportrender.h"
-#include "testfiles.h"
-#include "testreportbuilders.h"
+#include "support/fulldisk.h"
+#include "support/testfiles.h"
+#include "support/testreportbuilders.h"
+#include "testreport/reportexport.h"
+#include "testreport/reportrender.h"
 
 #include <gtest/gtest.h>
 

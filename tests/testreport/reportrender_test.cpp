@@ -1,5 +1,5 @@
-#include "reportrender.h"
-#include "testreportbuilders.h"
+#include "support/testreportbuilders.h"
+#include "testreport/reportrender.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "testreportbuilders.h"
+#include "support/testreportbuilders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "commprogress.h"
-#include "listpage.h"
-#include "stringgridex.h"
-#include "testreportbuilders.h"
-#include "testreportmemory.h"
-#include "testreportframe.h"
-#include "testreportviewer.h"
-#include "uiharness.h"
+#include "device/commprogress.h"
+#include "grid/listpage.h"
+#include "grid/stringgridex.h"
+#include "support/testreportbuilders.h"
+#include "support/testreportmemory.h"
+#include "support/uiharness.h"
+#include "testreport/testreportframe.h"
+#include "testreport/testreportviewer.h"
 
 #include <QFile>
 #include <QHeaderView>

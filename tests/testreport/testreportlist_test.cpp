@@ -1,5 +1,5 @@
-#include "testreportbuilders.h"
-#include "testreportlist.h"
+#include "support/testreportbuilders.h"
+#include "testreport/testreportlist.h"
 
 #include <gtest/gtest.h>
 

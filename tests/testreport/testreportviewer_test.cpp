@@ -1,8 +1,8 @@
-#include "uiharness.h"
-#include "reportrender.h"
-#include "settingsfile.h"
-#include "testreportbuilders.h"
-#include "testreportviewer.h"
+#include "core/settingsfile.h"
+#include "support/testreportbuilders.h"
+#include "support/uiharness.h"
+#include "testreport/reportrender.h"
+#include "testreport/testreportviewer.h"
 
 #include <QAction>
 #include <QFile>

@@ -1,11 +1,11 @@
-#include "uiharness.h"
-#include "initialdir.h"
-#include "pdftext.h"
-#include "reportexport.h"
-#include "scriptedprinter.h"
-#include "settingsfile.h"
-#include "testreportbuilders.h"
-#include "testreportviewer.h"
+#include "core/initialdir.h"
+#include "core/settingsfile.h"
+#include "support/pdftext.h"
+#include "support/scriptedprinter.h"
+#include "support/testreportbuilders.h"
+#include "support/uiharness.h"
+#include "testreport/reportexport.h"
+#include "testreport/testreportviewer.h"
 
 #include <QDir>
 #include <QFile>

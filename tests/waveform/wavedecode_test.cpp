@@ -1,9 +1,9 @@
 // Texts and points of the three paths. The expected values are worked out by
 // hand from the record's fields and the rules of the information panel, not
 // taken from the program's own output.
-#include "currentaxis.h"
-#include "wavebuilders.h"
-#include "wavedecode.h"
+#include "support/wavebuilders.h"
+#include "waveform/currentaxis.h"
+#include "waveform/wavedecode.h"
 
 #include <gtest/gtest.h>
 

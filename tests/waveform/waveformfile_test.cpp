@@ -1,8 +1,8 @@
-#include "commatext.h"
-#include "samplewaves.h"
-#include "wavebuilders.h"
-#include "wavedecode.h"
-#include "waveformfile.h"
+#include "support/wavebuilders.h"
+#include "waveform/commatext.h"
+#include "waveform/samplewaves.h"
+#include "waveform/wavedecode.h"
+#include "waveform/waveformfile.h"
 
 #include <gtest/gtest.h>
 

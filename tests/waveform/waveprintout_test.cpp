@@ -1,8 +1,8 @@
 // The printout's text lines, checked against golden files written by hand from
 // the layout rules (labels padded to 17 characters, %8s and %10s right-aligned).
-#include "axisrange.h"
-#include "golden.h"
-#include "waveprintout.h"
+#include "support/golden.h"
+#include "waveform/axisrange.h"
+#include "waveform/waveprintout.h"
 
 #include <gtest/gtest.h>
 

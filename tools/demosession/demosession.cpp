@@ -1,7 +1,7 @@
-#include "demosession.h"
+#include "demosession/demosession.h"
 
-#include "analyzerdriver.h"
-#include "linkoptions.h"
+#include "demo/linkoptions.h"
+#include "device/analyzerdriver.h"
 
 #include <QDir>
 #include <QPrinter>

@@ -1,10 +1,10 @@
 #pragma once
-#include "appservices.h"
-#include "commprogress.h"
-#include "fileprompts.h"
-#include "printprompts.h"
-#include "settingsfile.h"
-#include "usermessages.h"
+#include "core/appservices.h"
+#include "core/fileprompts.h"
+#include "core/printprompts.h"
+#include "core/settingsfile.h"
+#include "core/usermessages.h"
+#include "device/commprogress.h"
 
 #include <QString>
 #include <memory>

@@ -2,12 +2,12 @@
 // running on the built-in simulator's sample memory in a scratch data folder.
 // Usage: kalyx5pc-helpshots OUTPUT_FOLDER (scripts/help-screenshots runs it under Xvfb).
 
-#include "autoseqframe.h"
-#include "demosession.h"
-#include "qalmain.h"
-#include "stringgridex.h"
-#include "testreportframe.h"
-#include "waveformframe.h"
+#include "app/qalmain.h"
+#include "autoseq/autoseqframe.h"
+#include "demosession/demosession.h"
+#include "grid/stringgridex.h"
+#include "testreport/testreportframe.h"
+#include "waveform/waveformframe.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 // kalyx5-simulator: an analyzer simulator on a pseudo-terminal, so that the
 // program's serial link can be tried and tested without an analyzer.
 
-#include "ptyserver.h"
-#include "dumpfolder.h"
-#include "samplememory.h"
-#include "simulatorengine.h"
+#include "demo/samplememory.h"
+#include "kalyx5-simulator/ptyserver.h"
+#include "simulator/dumpfolder.h"
+#include "simulator/simulatorengine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
-#include "ptyserver.h"
+#include "kalyx5-simulator/ptyserver.h"
 
-#include "simulatorengine.h"
+#include "simulator/simulatorengine.h"
 
 #include <cerrno>
 #include <csignal>

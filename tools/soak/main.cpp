@@ -5,14 +5,14 @@
 // and closes every viewer again. It prints the resident memory (RSS) after
 // cycles 1, 100, 500 and the last.  Usage: kalyx5pc-soak [CYCLES]   (default 1000)
 
-#include "autoseqframe.h"
-#include "demosession.h"
-#include "qalmain.h"
-#include "stringgridex.h"
-#include "testreportframe.h"
-#include "testreportviewer.h"
-#include "waveformframe.h"
-#include "waveformviewer.h"
+#include "app/qalmain.h"
+#include "autoseq/autoseqframe.h"
+#include "demosession/demosession.h"
+#include "grid/stringgridex.h"
+#include "testreport/testreportframe.h"
+#include "testreport/testreportviewer.h"
+#include "waveform/waveformframe.h"
+#include "waveform/waveformviewer.h"
 
 #include <QApplication>
 #include <QDir>

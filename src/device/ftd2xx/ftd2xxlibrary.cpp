@@ -1,4 +1,4 @@
-#include "ftd2xxlibrary.h"
+#include "device/ftd2xx/ftd2xxlibrary.h"
 
 #ifdef _WIN32
 #include <windows.h>

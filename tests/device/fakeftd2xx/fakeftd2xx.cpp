@@ -1,9 +1,9 @@
 // A stand-in for FTDI's D2XX library with the vendor's five functions, behind
 // which the analyzer simulator answers: opening "Kalyx 5 Defib Tester Final"
 // reaches an analyzer holding two test reports and the I.D. "D2XX-FAKE".
-#include "analyzermemory.h"
-#include "recordkinds.h"
-#include "simulatorengine.h"
+#include "analyzer/recordkinds.h"
+#include "simulator/analyzermemory.h"
+#include "simulator/simulatorengine.h"
 
 #include <cstdint>
 #include <cstring>

@@ -1,9 +1,9 @@
 #pragma once
-#include "headlessprogress.h"
-#include "memorybuilders.h"
-#include "recordingmessages.h"
-#include "simulatordriver.h"
-#include "transport.h"
+#include "device/headlessprogress.h"
+#include "device/transport.h"
+#include "simulator/simulatordriver.h"
+#include "support/memorybuilders.h"
+#include "support/recordingmessages.h"
 
 #include <gtest/gtest.h>
 

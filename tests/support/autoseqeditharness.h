@@ -1,8 +1,8 @@
 #pragma once
-#include "autoseqedit.h"
-#include "autoseqrecord.h"
-#include "testlistbox.h"
-#include "uiharness.h"
+#include "autoseq/autoseqedit.h"
+#include "autoseq/autoseqrecord.h"
+#include "autoseq/testlistbox.h"
+#include "support/uiharness.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
