@@ -59,6 +59,8 @@ TCommProgress::~TCommProgress() {
 
 void TCommProgress::restartTimeout() { clock_.restart(); }
 
+void TCommProgress::stopTimeout() { clock_.stop(); }
+
 void TCommProgress::stepProgress() { pbComm_->setValue(qMin(pbComm_->value() + 1, pbComm_->maximum())); }
 
 void TCommProgress::setProgressText(const QString& text) {

@@ -23,6 +23,7 @@ class TCommProgress : public QDialog, public TransferProgress {
   ~TCommProgress() override;
 
   void restartTimeout() override;
+  void stopTimeout() override;
   void stepProgress() override;
   void setProgressText(const QString& text) override;
   void finishProgress() override;

@@ -13,6 +13,7 @@ class HeadlessProgress : public TransferProgress {
   HeadlessProgress(UserMessages& messages, const QString& lineText, int maximum, quint32 timeoutMs);
 
   void restartTimeout() override { clock_.restart(); }
+  void stopTimeout() override { clock_.stop(); }
   void stepProgress() override { ++position_; }
   void setProgressText(const QString& text) override { text_ = text; }
   void finishProgress() override;

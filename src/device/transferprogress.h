@@ -7,11 +7,14 @@ class QTimer;
 
 // What a transfer needs of its progress display: the block loops restart the
 // time-out before each block, step the bar after it, and poll `cancelled`,
-// which Cancel and the time-out set.
+// which Cancel and the time-out set. Once the last block is in, the transfer
+// stops the time-out, so that nothing it does with the records (a message about
+// a file, say) can end in a time-out.
 class TransferProgress {
  public:
   virtual ~TransferProgress() = default;
   virtual void restartTimeout() = 0;
+  virtual void stopTimeout() = 0;
   virtual void stepProgress() = 0;
   virtual void setProgressText(const QString& text) = 0;
   virtual void finishProgress() = 0;

@@ -40,6 +40,7 @@ bool runDownload(DeviceLink& link, ProgressHost& host, const RecordKind& kind, S
     closeDevice(link);
     return false;
   }
+  progress.stopTimeout();
 
   QList<QByteArray> records;
   records.reserve(n);
@@ -104,6 +105,7 @@ bool runCapture(DeviceLink& link, ProgressHost& host, const std::function<void(c
   QByteArray block(kCaptureBlockSize, '\0');
   sendCommand(link, kCaptureCommand);
   const bool ok = readBlocks(link, block.data(), kCaptureBlockSize, progress, 1) == 0;
+  progress.stopTimeout();
   closeDevice(link);
   if (ok) accept(block);
   progress.closeProgress();

@@ -2,11 +2,19 @@
 #include "device/transfers.h"
 #include "support/linkfixture.h"
 
+#include <QEventLoop>
 #include <QTimer>
 
 namespace {
 // Marks each record so the test can see that the byte-order routine ran.
 void markSwapped(char* record) { record[0] = 'S'; }
+
+// What a user reading a message box does to the event loop: lets it run a while.
+void readAMessageFor(int ms) {
+  QEventLoop reading;
+  QTimer::singleShot(ms, &reading, &QEventLoop::quit);
+  reading.exec();
+}
 
 // What the user sees of each download, written out here rather than taken from the table.
 struct DownloadCase {
@@ -129,6 +137,14 @@ TEST_P(DownloadTest, StallTimesOutAndHandsNothingOver) {
   expectClosedOnce();
 }
 
+TEST_P(DownloadTest, AMessageWhileTheRecordsAreHandedOverCannotTimeTheTransferOut) {
+  setCount(2);
+  const auto slowOwner = [](const SystemInfo&, const QList<QByteArray>&) { readAMessageFor(150); };
+  EXPECT_TRUE(runDownload(link, host, *GetParam().kind, markSwapped, slowOwner, 40));
+  EXPECT_TRUE(host.current()->finished());
+  EXPECT_TRUE(messages.shown.isEmpty());
+}
+
 TEST_P(DownloadTest, BytesLeftAfterTheLastBlockAreNeverRead) {
   setCount(2);
   driver.engine().setTrailingBytes(QByteArray(500, 'z'));
@@ -219,6 +235,11 @@ TEST_F(CaptureTest, ReadsTheBlockOneByteAtATimeWithoutSystemInformation) {
   EXPECT_EQ(host.current()->maximum(), 10306);
   EXPECT_TRUE(host.current()->closed());
   expectClosedOnce();
+}
+
+TEST_F(CaptureTest, AMessageWhileTheViewerOpensCannotTimeTheCaptureOut) {
+  EXPECT_TRUE(runCapture(link, host, [](const QByteArray&) { readAMessageFor(150); }, 40));
+  EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 TEST_F(CaptureTest, StallTimesOutAndOpensNoViewer) {
