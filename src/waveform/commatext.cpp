@@ -61,8 +61,7 @@ QStringList readCommaText(const QString& text) {
     fields << field;
     skipBlanks();
     if (i < n && line[i] == QLatin1Char(',')) {
-      ++i;
-      if (i == n) fields << QString();  // a comma that ends the line leaves an empty field after it
+      ++i;  // a comma that ends the line ends its last field, as spreadsheets write lines
       skipBlanks();
     }
   }

@@ -11,7 +11,8 @@
 // Read: characters of code 1..32 are skipped before a field; a quoted field runs
 // to its closing quote (a doubled quote stands for one); an unquoted field runs
 // up to a comma or a character of code 32 or less, so a blank also ends it; a
-// comma after a field is skipped with the blanks around it, two commas in a
-// row give an empty field, and so does a comma that ends the line. A NUL ends the line.
+// comma after a field is skipped with the blanks around it and two commas in a
+// row give an empty field; a comma that ends the line adds none ("1.5," holds
+// one field, as spreadsheets end their lines). A NUL ends the line.
 QString writeCommaText(const QStringList& fields);
 QStringList readCommaText(const QString& line);

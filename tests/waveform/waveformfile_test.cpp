@@ -42,7 +42,8 @@ TEST(CommaText, ReadingBlanksCommasAndOddEnds) {
   EXPECT_EQ(readCommaText("1.5 2.5"), (QStringList{"1.5", "2.5"}));  // an unquoted blank ends a field
   EXPECT_EQ(readCommaText("  x  ,  y  "), (QStringList{"x", "y"}));
   EXPECT_EQ(readCommaText("a,,b"), (QStringList{"a", "", "b"}));
-  EXPECT_EQ(readCommaText("a,"), (QStringList{"a", ""}));
+  EXPECT_EQ(readCommaText("a,"), QStringList{"a"});  // a comma that ends the line adds no field
+  EXPECT_EQ(readCommaText("a,,"), (QStringList{"a", ""}));
   EXPECT_EQ(readCommaText(""), QStringList{});
   EXPECT_EQ(readCommaText("\"open to the end"), QStringList{"open to the end"});
   EXPECT_EQ(readCommaText("\"ab\"cd"), (QStringList{"ab", "cd"}));
@@ -100,6 +101,27 @@ TEST(WaveformFile, AShortHeaderSetsNoTextButItsPointsAreCharted) {
   EXPECT_EQ(wave.points, (QList<QPointF>{{1.5, 2.5}, {3, 4}, {5, 6}}));  // a line of three fields is skipped
   EXPECT_TRUE(asWaveform(readWaveformFile("only,one,line\r\n")).points.isEmpty());
   EXPECT_TRUE(asWaveform(readWaveformFile("")).points.isEmpty());
+}
+
+TEST(WaveformFile, LinesEndedByACommaReadAsSpreadsheetsWriteThem) {
+  const Waveform wave = asWaveform(readWaveformFile("h\r\n1.5,2.5,\r\n3,\r\n4,5\r\n"));
+  EXPECT_EQ(wave.points, (QList<QPointF>{{1.5, 2.5}, {4, 5}}));  // "3," is one field: no point
+  EXPECT_EQ(asError(readWaveformFile("h\r\n1.5,,\r\n")).line, 2);  // an empty field between commas
+}
+
+// The device I.D. comes back letter for letter whatever the system's code page.
+TEST(WaveformFile, ADeviceIdOutsideAsciiComesBackInTheEncodingItWasWrittenIn) {
+  const struct {
+    const char* codec;
+    const char* deviceId;
+  } cases[] = {{"UTF-8", "Łódź Oddział 3"}, {"windows-1250", "Łódź Oddział 3"}, {"windows-1252", "Müller-Señor"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.codec);
+    Waveform wave = decodeWaveRecord(sampleWaveRecords().at(0));
+    wave.info.deviceId = QString::fromUtf8(c.deviceId);
+    const QByteArray bytes = waveformFileBytes(wave.info, wave.points, QLatin1Char('.'), c.codec);
+    EXPECT_EQ(asWaveform(readWaveformFile(bytes, QLatin1Char('.'), c.codec)).info.deviceId, wave.info.deviceId);
+  }
 }
 
 TEST(WaveformFile, TheSystemsDecimalSeparatorIsReadBesideThePoint) {
