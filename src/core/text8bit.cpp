@@ -57,10 +57,21 @@ bool isValidUtf8(QByteArrayView bytes) {
   return !decoder.hasError();
 }
 
-QString decodeFileText(const QByteArray& bytes) {
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+QByteArray encodeFileText(const QString& text, const char* codec) {
+  QStringEncoder encoder = codec ? QStringEncoder(codec) : QStringEncoder(QStringConverter::System);
+  return encoder.encode(text);
+}
+
+QString decodeFileText(const QByteArray& bytes, const char* codec) {
+  static const QByteArray utf8Mark("\xEF\xBB\xBF");
+  if (bytes.startsWith(utf8Mark)) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder(QByteArrayView(bytes).sliced(utf8Mark.size()));
+    if (!decoder.hasError()) return text;
+  }
+  QStringDecoder decoder = codec ? QStringDecoder(codec, QStringDecoder::Flag::Stateless)
+                                 : QStringDecoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
   QString text = decoder(bytes);
   if (decoder.hasError()) return fromWindows1252(bytes);
-  if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
   return text;
 }

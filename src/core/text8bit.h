@@ -12,6 +12,12 @@ QString fieldText(QByteArrayView field);
 // The text without the blanks and control characters at either end.
 QString trimmedOfBlanksAndControls(const QString& text);
 
-// File text: UTF-8 when the bytes are valid UTF-8, else Windows-1252.
-QString decodeFileText(const QByteArray& bytes);
+// The text files the program writes and reads back (waveform files, text
+// reports) are in one encoding: the system's (UTF-8 on Linux, the ANSI code page
+// on Windows), or the one named by `codec`. Reading takes a file in that same
+// encoding, so what was written comes back unchanged; a file that begins with a
+// UTF-8 byte-order mark is UTF-8, and bytes that are no text in the encoding
+// (a file from another system) are read as Windows-1252.
+QByteArray encodeFileText(const QString& text, const char* codec = nullptr);
+QString decodeFileText(const QByteArray& bytes, const char* codec = nullptr);
 bool isValidUtf8(QByteArrayView bytes);

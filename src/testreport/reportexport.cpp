@@ -2,10 +2,10 @@
 
 #include "core/datetimetext.h"
 #include "core/savefile.h"
+#include "core/text8bit.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStringEncoder>
 
 namespace {
 const QString kRemovedFromNames = QStringLiteral(" \\/:*?\"<>|");
@@ -36,8 +36,7 @@ QString verdictText(const TTestRec& rec) { return testRecPassed(rec) ? QStringLi
 QByteArray linesBytes(const QStringList& lines) {
   QString text;
   for (const QString& line : lines) text += line + QStringLiteral("\r\n");
-  QStringEncoder encoder(QStringConverter::System);
-  return encoder.encode(text);
+  return encodeFileText(text);
 }
 }  // namespace
 

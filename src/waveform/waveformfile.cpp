@@ -4,7 +4,6 @@
 #include "waveform/commatext.h"
 
 #include <QDir>
-#include <QStringConverter>
 
 namespace {
 using Text = QString WaveInfo::*;
@@ -53,21 +52,22 @@ QStringList waveformHeaderFields(const WaveInfo& info) {
   return fields;
 }
 
-QByteArray waveformFileBytes(const WaveInfo& info, const QList<QPointF>& points, QChar decimalPoint) {
+QByteArray waveformFileBytes(const WaveInfo& info, const QList<QPointF>& points, QChar decimalPoint,
+                             const char* codec) {
   QString text = writeCommaText(waveformHeaderFields(info)) + QStringLiteral("\r\n");
   for (const QPointF& point : points)
     text += writeCommaText({generalNumberText(point.x(), decimalPoint), generalNumberText(point.y(), decimalPoint)}) +
             QStringLiteral("\r\n");
-  QStringEncoder encoder(QStringConverter::System);
-  return encoder.encode(text);
+  return encodeFileText(text, codec);
 }
 
 QString WaveformFileError::message(const QString& path) const {
   return QStringLiteral("%1 is not a valid waveform file: line %2: %3").arg(QDir::toNativeSeparators(path)).arg(line).arg(reason);
 }
 
-std::variant<Waveform, WaveformFileError> readWaveformFile(const QByteArray& bytes, QChar decimalPoint) {
-  const QStringList lines = splitLines(decodeFileText(bytes));
+std::variant<Waveform, WaveformFileError> readWaveformFile(const QByteArray& bytes, QChar decimalPoint,
+                                                           const char* codec) {
+  const QStringList lines = splitLines(decodeFileText(bytes, codec));
   Waveform wave;
   if (lines.size() < 2) return wave;
 

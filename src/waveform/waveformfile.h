@@ -7,7 +7,8 @@
 #include <variant>
 
 // A waveform file: comma-text lines, each ended by a carriage return and a line
-// feed, in the platform's text encoding.
+// feed, written and read in the program's file text encoding (encodeFileText:
+// the system's, or the `codec` named).
 //   Line 1: the information texts as shown: device I.D., date, test type, test
 //   number, resolution, sample interval; then for a pacer pulse its current,
 //   method, width, rate and test load (11 fields); else the first phase's peak
@@ -20,7 +21,7 @@
 //   to 15 significant digits and the system's decimal separator.
 QStringList waveformHeaderFields(const WaveInfo& info);
 QByteArray waveformFileBytes(const WaveInfo& info, const QList<QPointF>& points,
-                             QChar decimalPoint = systemDecimalPoint());
+                             QChar decimalPoint = systemDecimalPoint(), const char* codec = nullptr);
 
 // Why a file is not a waveform file, and on which line.
 struct WaveformFileError {
@@ -34,4 +35,5 @@ struct WaveformFileError {
 // use "." or the system's decimal separator. A 13-bit header without its 24
 // fields and a point that is not a finite number make the file invalid.
 std::variant<Waveform, WaveformFileError> readWaveformFile(const QByteArray& bytes,
-                                                           QChar decimalPoint = systemDecimalPoint());
+                                                           QChar decimalPoint = systemDecimalPoint(),
+                                                           const char* codec = nullptr);

@@ -20,4 +20,6 @@ TEST(Text8Bit, FileTextIsUtf8ElseWindows1252) {
   EXPECT_EQ(decodeFileText(QByteArray("caf\xC3\xA9")), QString::fromUtf8("café"));
   EXPECT_EQ(decodeFileText(QByteArray("caf\xE9")), QString::fromUtf8("café"));
   EXPECT_EQ(decodeFileText(QByteArray("\xEF\xBB\xBFok")), "ok");
+  // A UTF-8 file marked as such is UTF-8 also where the system's code page is another.
+  EXPECT_EQ(decodeFileText(QByteArray("\xEF\xBB\xBF" "caf\xC3\xA9"), "windows-1250"), QString::fromUtf8("café"));
 }
