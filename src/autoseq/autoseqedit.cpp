@@ -223,9 +223,8 @@ void TAutoSeqEdit::storeRecord() {
     cardioversion_->tests()->storeCurrent();
     ecgPerformance_->tests()->storeCurrent();
     pacer_->store();
-    // The AED entries beyond the defibrillator block of a plan switched from AED
-    // are no part of a defibrillator plan, whose unused bytes are 0.
-    clearBytes(work_, kDefibBlockEnd, kAedBlockEnd);
+    // Bytes 78 to 113 are no part of a defibrillator plan: they are carried as
+    // the record had them, also when the plan was an AED plan before this edit.
   }
   record_ = work_;
 }

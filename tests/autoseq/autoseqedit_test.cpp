@@ -356,8 +356,9 @@ TEST_F(AutoSeqEditTest, SwitchingTheDeviceTypeShowsTheOtherSideFromTheWorkingCop
   clickOK();
   EXPECT_EQ(record.u8(Device), DefibTimer5s);
   EXPECT_EQ(record.u8(TriggerMode), 1);
-  // The AED entries past the energy tests' block leave nothing behind in a defibrillator plan.
-  for (std::size_t offset = 18; offset < 114; ++offset) EXPECT_EQ(record.u8(offset), 0) << offset;
+  // No energy test is left; the AED entries past the energy tests' block are carried as they were.
+  for (std::size_t offset = 18; offset < 78; ++offset) EXPECT_EQ(record.u8(offset), 0) << offset;
+  for (std::size_t offset = 78; offset < 114; ++offset) EXPECT_EQ(record.u8(offset), rec.u8(offset)) << offset;
 
   open(withDefibEnergies({150}));
   choose(combo("cbDUT"), 1);
@@ -365,6 +366,23 @@ TEST_F(AutoSeqEditTest, SwitchingTheDeviceTypeShowsTheOtherSideFromTheWorkingCop
   button("tbAEDAdd")->click();
   choose(combo("cbDUT"), 0);
   EXPECT_EQ(list("lstDefib")->count(), 1);
+}
+
+// Bytes 78 to 113 are no part of a defibrillator plan: OK carries them unchanged.
+TEST_F(AutoSeqEditTest, OkCarriesTheBytesAfterTheEnergyTestsOfADefibrillatorPlan) {
+  TAutoSeq rec = withDefibEnergies({100});
+  for (std::size_t offset = 78; offset < 114; ++offset) rec.setU8(offset, quint8(offset));
+  const std::function<void()> edits[] = {[] {}, [this] {
+                                           edit("txtTitle")->setText("CHANGED");
+                                           button("tbDefibAdd")->click();
+                                         }};
+  for (const auto& makeEdits : edits) {
+    open(rec);
+    makeEdits();
+    clickOK();
+    ASSERT_EQ(editor->result(), QDialog::Accepted);
+    for (std::size_t offset = 78; offset < 114; ++offset) EXPECT_EQ(record.u8(offset), rec.u8(offset)) << offset;
+  }
 }
 
 TEST_F(AutoSeqEditTest, OkIsRefusedWhileAHiddenDefibrillatorEntryIsInvalid) {
