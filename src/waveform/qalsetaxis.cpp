@@ -9,10 +9,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+constexpr int kTypedLength = 15;  // characters a user may type into a field
+}
 
 TQalSetAxis::TQalSetAxis(QWidget* owner, const AxisRanges& current, const QString& currentUnit,
                          UserMessages& messages, QChar decimalPoint)
-    : QDialog(owner), messages_(messages), decimalPoint_(decimalPoint), ranges_(current) {
+    : QDialog(owner), messages_(messages), decimalPoint_(decimalPoint), shown_(current), ranges_(current) {
   setObjectName(QStringLiteral("QalSetAxis"));
   setWindowTitle(QStringLiteral("Set Chart Axis"));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -20,18 +25,22 @@ TQalSetAxis::TQalSetAxis(QWidget* owner, const AxisRanges& current, const QStrin
   struct Field {
     const char* name;
     const char* caption;
-    double value;
     QString unit;
   };
-  const Field fields[4] = {{"txtTimeMin", "Time Axis Min", current.timeMin, QStringLiteral("msec")},
-                           {"txtTimeMax", "Time Axis Max", current.timeMax, QStringLiteral("msec")},
-                           {"txtCurrentMin", "Current Axis Min", current.currentMin, currentUnit},
-                           {"txtCurrentMax", "Current Axis Max", current.currentMax, currentUnit}};
+  const Field fields[4] = {{"txtTimeMin", "Time Axis Min", QStringLiteral("msec")},
+                           {"txtTimeMax", "Time Axis Max", QStringLiteral("msec")},
+                           {"txtCurrentMin", "Current Axis Min", currentUnit},
+                           {"txtCurrentMax", "Current Axis Max", currentUnit}};
+  const QStringList texts = axisFieldTexts(current, decimalPoint_);
   auto* grid = new QGridLayout;
   for (int i = 0; i < 4; ++i) {
-    fields_[i] = new QLineEdit(generalNumberText(fields[i].value, decimalPoint_), this);
-    fields_[i]->setObjectName(QString::fromLatin1(fields[i].name));
-    fields_[i]->setMaxLength(15);
+    QLineEdit* field = fields_[i] = new QLineEdit(this);
+    field->setObjectName(QString::fromLatin1(fields[i].name));
+    // The limit is on typing: a longer value shown is not cut, and never grows.
+    const auto limitTyping = [field] { field->setMaxLength(std::max(kTypedLength, int(field->text().size()))); };
+    field->setMaxLength(std::max(kTypedLength, int(texts[i].size())));
+    field->setText(texts[i]);
+    connect(field, &QLineEdit::textEdited, field, limitTyping);
     grid->addWidget(new QLabel(QString::fromLatin1(fields[i].caption), this), i, 0);
     grid->addWidget(fields_[i], i, 1);
     grid->addWidget(new QLabel(fields[i].unit, this), i, 2);
@@ -57,7 +66,7 @@ TQalSetAxis::TQalSetAxis(QWidget* owner, const AxisRanges& current, const QStrin
 void TQalSetAxis::btnOKClick() {
   QStringList texts;
   for (QLineEdit* field : fields_) texts << field->text();
-  const std::variant<AxisRanges, AxisRangeError> read = readAxisRanges(texts, decimalPoint_);
+  const std::variant<AxisRanges, AxisRangeError> read = readAxisRanges(texts, decimalPoint_, shown_);
   if (const auto* error = std::get_if<AxisRangeError>(&read)) {
     messages_.show(error->text, error->caption, UserMessages::Icon::Error);
     return;

@@ -152,6 +152,26 @@ TEST_F(ViewerTest, TheAxisDialogRefusesBadRangesAndSetsGoodOnes) {
   EXPECT_EQ(viewer->chart()->savedCurrentAxis().maximum, 100);  // Undo Zoom still returns to the load's range
 }
 
+// An axis end near zero after a rectangle zoom needs more than 15 characters.
+TEST_F(ViewerTest, OkInTheAxisDialogWithoutAnEditLeavesTheAxesExactlyAsTheyWere) {
+  auto viewer = open(decodeCapture(sampleDefibCapture()));
+  const AxisRanges zoomed{-8.444249301319684e-05, 1.0 / 3, -2.0 / 3, 1e-7 / 3};
+  viewer->chart()->setRanges(zoomed);
+  whenModal([](QWidget* modal) {
+    QLineEdit* timeMin = modal->findChild<QLineEdit*>("txtTimeMin");
+    const QString shown = timeMin->text();
+    EXPECT_GT(shown.size(), 15);
+    timeMin->end(false);
+    QTest::keyClick(timeMin, Qt::Key_7);  // typing cannot lengthen it
+    EXPECT_EQ(timeMin->text(), shown);
+    modal->findChild<QPushButton*>("btnOK")->click();
+  });
+  action(*viewer, "mmSetChartAxis")->trigger();
+  EXPECT_EQ(range(viewer->chart()->timeAxis()), std::make_pair(zoomed.timeMin, zoomed.timeMax));
+  EXPECT_EQ(range(viewer->chart()->currentAxis()), std::make_pair(zoomed.currentMin, zoomed.currentMax));
+  EXPECT_TRUE(messages.shown.isEmpty());
+}
+
 TEST_F(ViewerTest, EditingTheDeviceIdEscapeRestoresAndAClickOnTheChartCommits) {
   auto viewer = open(decodeCapture(sampleDefibCapture()));
   QLabel* id = viewer->findChild<QLabel*>("lblDeviceID");

@@ -64,7 +64,9 @@ TEST(WaveformPrintLines, LongValuesAreNotCut) {
 }
 
 TEST(AxisRanges, NumbersWithEitherSeparatorAndTheTwoMessages) {
-  const auto read = [](const QStringList& fields, QChar point = QLatin1Char('.')) { return readAxisRanges(fields, point); };
+  const auto read = [](const QStringList& fields, QChar point = QLatin1Char('.')) {
+    return readAxisRanges(fields, point, AxisRanges{});
+  };
   const auto ranges = std::get<AxisRanges>(read({"0", "58.4", "-5", "5"}));
   EXPECT_EQ(ranges.timeMax, 58.4);
   EXPECT_EQ(ranges.currentMin, -5);
