@@ -206,7 +206,9 @@ void TQalMain::saveWindowState() {
   settings.writeInteger(kSection, QStringLiteral("SHOW_MAINMENU"), mmShowMainMenu_->isChecked() ? 1 : 0);
 }
 
-// The window is closing: its state goes to the settings file and the help windows close.
+// Closing the main window ends the program: its state goes to the settings file,
+// and the help windows and every viewer the frames opened close with it, so no
+// window is left to keep the program running.
 void TQalMain::closeEvent(QCloseEvent* event) {
   shutDown();
   event->accept();
@@ -217,6 +219,9 @@ void TQalMain::shutDown() {
   shutDown_ = true;
   saveWindowState();
   if (services_.help) services_.help->closeAll();
+  for (TListFrame* frame : frames_)
+    if (TListPage* page = frame->listPage())
+      for (QWidget* viewer : QList<QWidget*>(page->viewers())) viewer->close();
 }
 
 // Asking the analyzer may take the link's time-out, so the wait shows on the cursor.

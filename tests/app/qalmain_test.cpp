@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QPointer>
 #include <QScreen>
 #include <QTabBar>
 #include <QTest>
@@ -312,6 +313,31 @@ TEST_F(MainWindowTest, HelpOpensTheStartPageAndExitClosesEveryHelpWindow) {
   auto unshown = open();
   unshown.reset();  // destroyed without a close: still saved and closed
   EXPECT_EQ(help.closeAlls, 2);
+}
+
+// Exit with a test report viewer and a waveform viewer open: they close, and the
+// event loop ends as the program's does.
+TEST_F(MainWindowTest, ExitClosesEveryViewerAndEndsTheProgram) {
+  driver.engine().memory().captures = {sampleDefibCapture()};
+  auto window = open();
+  window->show();
+  window->showFrame(1);
+  item(*window, "mmDownload")->trigger();
+  window->testReportFrame()->progressHost()->current()->closeProgress();
+  window->testReportFrame()->tbViewTestReportClick();
+  window->showFrame(2);
+  item(*window, "mmCaptureWaveform")->trigger();
+  QList<QPointer<QWidget>> viewers;
+  for (TListFrame* frame : {static_cast<TListFrame*>(window->testReportFrame()), static_cast<TListFrame*>(window->waveformFrame())})
+    for (QWidget* viewer : frame->listPage()->viewers()) viewers << viewer;
+  ASSERT_EQ(viewers.size(), 2);
+
+  QTimer::singleShot(0, item(*window, "mmExit"), &QAction::trigger);
+  QTimer::singleShot(3000, [] { QCoreApplication::exit(1); });  // only if the program would live on
+  EXPECT_EQ(QApplication::exec(), 0);
+  for (const QPointer<QWidget>& viewer : viewers) EXPECT_TRUE(viewer.isNull());
+  EXPECT_NE(settings.readInteger("TestReportViewer", "WIDTH", -1), -1);  // each viewer wrote its place
+  EXPECT_NE(settings.readInteger("WaveformViewer", "WIDTH", -1), -1);
 }
 
 TEST_F(MainWindowTest, F1InEachWindowOpensItsOwnPage) {
