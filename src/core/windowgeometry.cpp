@@ -13,7 +13,10 @@ QSize frameExtra(const QWidget& window) { return window.frameGeometry().size() -
 
 // The window system tells a window's frame only once the window is shown. Until
 // then the window is sized as if it had none; this helper then takes the frame
-// off the inner size, once, so the outer size is the one stored.
+// off the inner size, once, so the outer size is the one stored. A window that
+// starts maximised keeps the helper until it is first restored, whenever that
+// is, so its normal size is the stored one too. A normal window whose frame has
+// not come two seconds after it showed has none (no window manager).
 class OuterSizeKeeper : public QObject {
  public:
   OuterSizeKeeper(QWidget& window, QSize outer) : QObject(&window), window_(window), outer_(outer) {
@@ -23,10 +26,15 @@ class OuterSizeKeeper : public QObject {
  protected:
   bool eventFilter(QObject*, QEvent* event) override {
     const QEvent::Type type = event->type();
-    if (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize) return false;
-    if (type == QEvent::Show) QTimer::singleShot(2000, this, [this] { deleteLater(); });  // no frame comes
+    if (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize && type != QEvent::WindowStateChange)
+      return false;
+    if (window_.windowState() != Qt::WindowNoState || !window_.isVisible()) return false;
     const QSize extra = frameExtra(window_);
-    if (extra.isNull() || window_.windowState() != Qt::WindowNoState) return false;
+    if (extra.isNull()) {
+      if (!waiting_) QTimer::singleShot(2000, this, [this] { deleteLater(); });  // no frame comes
+      waiting_ = true;
+      return false;
+    }
     window_.removeEventFilter(this);
     window_.resize(outer_ - extra);
     deleteLater();
@@ -36,6 +44,7 @@ class OuterSizeKeeper : public QObject {
  private:
   QWidget& window_;
   QSize outer_;
+  bool waiting_ = false;
 };
 
 void place(QWidget& window, int top, int left, QSize outer) {

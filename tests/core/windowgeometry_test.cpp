@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 class WindowGeometryTest : public ::testing::Test {
@@ -49,4 +50,22 @@ TEST_F(WindowGeometryTest, AMaximisedWindowKeepsItsEarlierNormalBounds) {
   saveWindowGeometry(window, settings, "QalMain");
   EXPECT_EQ(settings.readInteger("QalMain", "WINDOWSTATE", -1), 2);
   EXPECT_EQ(settings.readInteger("QalMain", "WIDTH", -1), 640);
+}
+
+// Restored long after a maximised start, the window has the size it was given:
+// an exit stores the WIDTH and HEIGHT it read, not those plus the frame.
+TEST_F(WindowGeometryTest, AMaximisedStartRestoredLaterKeepsTheStoredSize) {
+  settings.writeInteger("QalMain", "WIDTH", 500);
+  settings.writeInteger("QalMain", "HEIGHT", 400);
+  settings.writeInteger("QalMain", "WINDOWSTATE", 2);
+  QMainWindow window;
+  loadWindowGeometry(window, settings, "QalMain", QSize(750, 500));
+  window.show();
+  QTest::qWait(2500);  // the user works a while before restoring it
+  window.showNormal();
+  QApplication::processEvents();
+  saveWindowGeometry(window, settings, "QalMain");
+  EXPECT_EQ(settings.readInteger("QalMain", "WINDOWSTATE", -1), 0);
+  EXPECT_EQ(settings.readInteger("QalMain", "WIDTH", -1), 500);
+  EXPECT_EQ(settings.readInteger("QalMain", "HEIGHT", -1), 400);
 }
