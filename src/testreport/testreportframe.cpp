@@ -119,10 +119,19 @@ bool TTestReportFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Enter) imgSearchCancel_->setPixmap(searchCancelActivePicture());
     else if (event->type() == QEvent::Leave) imgSearchCancel_->setPixmap(searchCancelInactivePicture());
     else if (event->type() == QEvent::MouseButtonPress) imgSearchCancelClick();
-  } else if (watched == txtSearch_ && event->type() == QEvent::KeyPress &&
-             static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-    txtSearch_->clear();
-    return true;
+  } else if (watched == txtSearch_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+    // Ctrl+A is Select All of the reports shown, also while the user is in the
+    // box: the key comes to the box (not to the menu's shortcut) and selects them.
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::SelectAll)) {
+      key->accept();
+      if (event->type() == QEvent::KeyPress) tbSelectAllClick();
+      return true;
+    }
+    if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_Escape) {
+      txtSearch_->clear();
+      return true;
+    }
   }
   return TListFrame::eventFilter(watched, event);
 }

@@ -155,9 +155,14 @@ TEST_F(MainWindowTest, CommandsGoToTheFrameShowingOnly) {
   EXPECT_TRUE(window->isEnabled());
   QApplication::setActiveWindow(window.get());
   item(*window, "ActionSearchFocus")->trigger();
-  EXPECT_EQ(QApplication::focusWidget(), window->findChild<QLineEdit*>("txtSearch"));
-  item(*window, "mmSelectAll")->trigger();
+  auto* search = window->findChild<QLineEdit*>("txtSearch");
+  EXPECT_EQ(QApplication::focusWidget(), search);
+  search->setText("A");  // Ctrl+A in the box is Select All (hidden reports too), and leaves the text alone
+  search->deselect();
+  QTest::keyClick(search, Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(window->testReportFrame()->grid()->getSelCount(), 3);
+  EXPECT_EQ(search->text(), "A");
+  EXPECT_FALSE(search->hasSelectedText());
 }
 
 TEST_F(MainWindowTest, OpenReachesTheTestReportsWithTheStripHidden) {
