@@ -3,13 +3,25 @@
 #include <QDir>
 #include <QFileDialog>
 
-QStringList QtFilePrompts::openFiles(QWidget* owner, const QString& folder, const QString& filter,
-                                     const QString& defaultSuffix) {
+namespace {
+QStringList askToOpen(QFileDialog::FileMode mode, QWidget* owner, const QString& folder, const QString& filter,
+                      const QString& defaultSuffix) {
   QFileDialog dialog(owner, QString(), folder, filter);
-  dialog.setFileMode(QFileDialog::ExistingFiles);
+  dialog.setFileMode(mode);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setDefaultSuffix(defaultSuffix);
   return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles() : QStringList();
+}
+}  // namespace
+
+QStringList QtFilePrompts::openFiles(QWidget* owner, const QString& folder, const QString& filter,
+                                     const QString& defaultSuffix) {
+  return askToOpen(QFileDialog::ExistingFiles, owner, folder, filter, defaultSuffix);
+}
+
+QString QtFilePrompts::openFile(QWidget* owner, const QString& folder, const QString& filter,
+                                const QString& defaultSuffix) {
+  return askToOpen(QFileDialog::ExistingFile, owner, folder, filter, defaultSuffix).value(0);
 }
 
 QString QtFilePrompts::saveFile(QWidget* owner, const QString& folder, const QString& proposedName,

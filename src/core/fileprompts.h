@@ -12,6 +12,9 @@ class FilePrompts {
   // Filters are given as "Text Files (*.txt);;All Files (*.*)".
   virtual QStringList openFiles(QWidget* owner, const QString& folder, const QString& filter,
                                 const QString& defaultSuffix) = 0;
+  // An open dialog that lets the user pick one file.
+  virtual QString openFile(QWidget* owner, const QString& folder, const QString& filter,
+                           const QString& defaultSuffix) = 0;
   // Asks before overwriting an existing file.
   virtual QString saveFile(QWidget* owner, const QString& folder, const QString& proposedName, const QString& filter,
                            const QString& defaultSuffix) = 0;
@@ -23,6 +26,8 @@ class QtFilePrompts : public FilePrompts {
  public:
   QStringList openFiles(QWidget* owner, const QString& folder, const QString& filter,
                         const QString& defaultSuffix) override;
+  QString openFile(QWidget* owner, const QString& folder, const QString& filter,
+                   const QString& defaultSuffix) override;
   QString saveFile(QWidget* owner, const QString& folder, const QString& proposedName, const QString& filter,
                    const QString& defaultSuffix) override;
   QString chooseFolder(QWidget* owner, const QString& title, const QString& folder) override;

@@ -93,11 +93,10 @@ void TWaveformFrame::tbWaveCaptureClick() {
 
 void TWaveformFrame::tbWaveOpenClick() {
   SettingsFile& settings = *services_.settings;
-  const QStringList files =
-      services_.files->openFiles(window(), readInitialDir(settings, kOpenDialogSection),
-                                 QStringLiteral("CSV Files (*.csv);;All Files (*.*)"), QStringLiteral("csv"));
-  if (files.isEmpty()) return;
-  const QString path = files.first();
+  const QString path =
+      services_.files->openFile(window(), readInitialDir(settings, kOpenDialogSection),
+                                QStringLiteral("CSV Files (*.csv);;All Files (*.*)"), QStringLiteral("csv"));
+  if (path.isEmpty()) return;
   if (!QFileInfo::exists(path)) {
     services_.messages->show(QStringLiteral("File does not exist."), kOpenErrorCaption, UserMessages::Icon::Error);
     return;

@@ -10,6 +10,10 @@ class ScriptedFilePrompts : public FilePrompts {
     asked.append({QStringLiteral("open"), folder, filter, suffix});
     return openAnswer;
   }
+  QString openFile(QWidget*, const QString& folder, const QString& filter, const QString& suffix) override {
+    asked.append({QStringLiteral("open one"), folder, filter, suffix});
+    return openAnswer.value(0);
+  }
   QString saveFile(QWidget*, const QString& folder, const QString& proposed, const QString& filter,
                    const QString& suffix) override {
     asked.append({QStringLiteral("save"), folder, filter, suffix, proposed});

@@ -191,6 +191,7 @@ TEST_F(WaveformFrameTest, OpenShowsAFileRefusesACorruptOneAndRemembersTheFolder)
   ASSERT_EQ(viewers().size(), 1);
   EXPECT_EQ(shown(0, "lblDeviceID"), "CAPTURED");
   EXPECT_EQ(viewer(0)->waveform().points.size(), 5120);
+  EXPECT_EQ(files.asked[0][0], "open one");  // the dialog lets the user pick one file
   EXPECT_EQ(files.asked[0][2], "CSV Files (*.csv);;All Files (*.*)");
   EXPECT_EQ(files.asked[0][3], "csv");
 

@@ -31,6 +31,7 @@ class ScratchPrompts : public FilePrompts, public PrintPrompts {
  public:
   explicit ScratchPrompts(QString folder) : folder_(std::move(folder)) {}
   QStringList openFiles(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  QString openFile(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
   QString saveFile(QWidget*, const QString&, const QString&, const QString&, const QString& suffix) override;
   QString chooseFolder(QWidget*, const QString&, const QString&) override { return folder_; }
   bool choosePrinter(QWidget*, QPrinter& printer, bool) override;
