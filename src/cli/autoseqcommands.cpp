@@ -4,11 +4,11 @@
 #include "autoseq/autoseqfile.h"
 #include "autoseq/autoseqlist.h"
 #include "autoseq/autoseqprintout.h"
+#include "cli/pdfprinter.h"
 #include "core/usermessages.h"
 #include "device/headlessprogress.h"
 #include "device/transfers.h"
 #include "device/transport.h"
-#include "print/lineprinter.h"
 
 #include <QTextStream>
 #include <optional>
@@ -55,13 +55,14 @@ int runAutoSeqUpload(DeviceLink& link, const QString& file) {
   return runUpload(link, host, blocks, swapAutoSeq) ? 0 : 1;
 }
 
-int runAutoSeqPrint(const QString& file, const QString& pdf, UserMessages& messages, QTextStream& out) {
+int runAutoSeqPrint(const QString& file, const QString& pdf, PdfPrinter* printer, UserMessages& messages,
+                    QTextStream& out) {
   const std::optional<QList<TAutoSeq>> records = readFile(file, messages);
   if (!records) return 1;
   QList<QStringList> documents;
   for (const TAutoSeq& rec : *records) documents.append(autoSeqPrintLines(rec));
   if (!pdf.isEmpty()) {
-    if (const std::optional<SaveFailure> failure = printLinesToPdf(pdf, documents)) {
+    if (const std::optional<SaveFailure> failure = printer->printLines(pdf, documents)) {
       messages.show(failure->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
       return 1;
     }

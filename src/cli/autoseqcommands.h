@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 
+class PdfPrinter;
 struct DeviceLink;
 class QTextStream;
 class UserMessages;
@@ -14,6 +15,7 @@ int runAutoSeqDownload(DeviceLink& link, const QString& file);
 // Uploads FILE's autosequences ("PA").
 int runAutoSeqUpload(DeviceLink& link, const QString& file);
 // The printout lines of every record in record order, or the printout as a PDF.
-int runAutoSeqPrint(const QString& file, const QString& pdf, UserMessages& messages, QTextStream& out);
+int runAutoSeqPrint(const QString& file, const QString& pdf, PdfPrinter* printer, UserMessages& messages,
+                    QTextStream& out);
 // The list's rows: No., title and device under test, separated by tabs.
 int runAutoSeqList(const QString& file, UserMessages& messages, QTextStream& out);

@@ -1,12 +1,13 @@
 #include "cli/clicommands.h"
 
 #include "analyzer/systeminfo.h"
+#include "cli/outputfolder.h"
+#include "cli/pdfprinter.h"
 #include "core/usermessages.h"
 #include "demo/connectioncheck.h"
 #include "device/headlessprogress.h"
 #include "device/transfers.h"
 #include "device/transport.h"
-#include "print/lineprinter.h"
 #include "testreport/reportexport.h"
 #include "testreport/reportrender.h"
 #include "testreport/testrecord.h"
@@ -46,13 +47,15 @@ int writeExports(const QList<ShownReport>& shown, const ReportsRequest& request,
     if (failure) messages.show(failure->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
     return failure.has_value();
   };
-  if (!request.textFolder.isEmpty() && failed(saveTextFiles(shown, request.textFolder))) return 1;
+  if (!request.textFolder.isEmpty() &&
+      (!makeOutputFolder(request.textFolder, messages) || failed(saveTextFiles(shown, request.textFolder))))
+    return 1;
   if (!request.csvFile.isEmpty() && failed(saveCsv(shown, request.csvFile))) return 1;
   if (!request.mupFile.isEmpty() && failed(saveMup(shown, request.mupFile))) return 1;
   if (!request.pdfFile.isEmpty()) {
     QList<QStringList> documents;
     for (const ShownReport& report : shown) documents.append(report.lines);
-    if (failed(printLinesToPdf(request.pdfFile, documents))) return 1;
+    if (failed(request.printer->printLines(request.pdfFile, documents))) return 1;
   }
   return 0;
 }

@@ -12,8 +12,11 @@ int runInfoCommand(DeviceLink& link, QTextStream& out);
 // Prints the connection check, one finding a line; non-zero when a problem was found.
 int runDiagnoseCommand(const LinkOptions& options, AnalyzerDriver& driver, QTextStream& out);
 
+class PdfPrinter;
+
 struct ReportsRequest {
   QString textFolder, csvFile, mupFile, pdfFile;
+  PdfPrinter* printer = nullptr;  // given when pdfFile is
   bool anyExport() const { return !textFolder.isEmpty() || !csvFile.isEmpty() || !mupFile.isEmpty() || !pdfFile.isEmpty(); }
 };
 int runReportsCommand(DeviceLink& link, const ReportsRequest& request, QTextStream& out);

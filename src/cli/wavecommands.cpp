@@ -1,6 +1,8 @@
 #include "cli/wavecommands.h"
 
 #include "analyzer/systeminfo.h"
+#include "cli/outputfolder.h"
+#include "cli/pdfprinter.h"
 #include "core/savefile.h"
 #include "core/usermessages.h"
 #include "device/headlessprogress.h"
@@ -8,7 +10,6 @@
 #include "device/transport.h"
 #include "waveform/wavedecode.h"
 #include "waveform/waveformfile.h"
-#include "waveform/waveformprinter.h"
 #include "waveform/waverecord.h"
 
 #include <QDir>
@@ -48,7 +49,7 @@ int printOrWrite(const QList<Waveform>& waves, const WaveOutputs& outputs,
   if (!outputs.csv.isEmpty())
     for (qsizetype i = 0; i < waves.size(); ++i)
       if (!saveWaveform(waves[i], csvName(i), messages)) return 1;
-  if (!outputs.pdf.isEmpty() && reported(printWaveformsToPdf(outputs.pdf, waves), messages)) return 1;
+  if (!outputs.pdf.isEmpty() && reported(outputs.printer->printWaveforms(outputs.pdf, waves), messages)) return 1;
   return 0;
 }
 }  // namespace
@@ -61,6 +62,7 @@ int runWavesCommand(DeviceLink& link, const WaveOutputs& outputs, QTextStream& o
                                 for (const QByteArray& block : blocks) records.append(waveRecordFromBytes(block.constData()));
                               });
   if (!ok) return 1;
+  if (!outputs.csv.isEmpty() && !makeOutputFolder(outputs.csv, link.messages)) return 1;
   QList<Waveform> waves;
   for (const WaveRecord& rec : std::as_const(records)) waves.append(decodeWaveRecord(rec));
   const auto csvName = [&outputs](qsizetype i) {

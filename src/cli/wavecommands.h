@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 
+class PdfPrinter;
 struct DeviceLink;
 class QTextStream;
 class UserMessages;
@@ -12,6 +13,7 @@ class UserMessages;
 struct WaveOutputs {
   QString csv;  // waves: a folder for wave-01.csv, wave-02.csv, …; else a waveform file
   QString pdf;  // the printout, one landscape page per waveform
+  PdfPrinter* printer = nullptr;  // given when pdf is
   bool any() const { return !csv.isEmpty() || !pdf.isEmpty(); }
 };
 

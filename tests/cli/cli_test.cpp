@@ -77,6 +77,30 @@ TEST(CommandLine, ReportsWritesTheFourExports) {
   EXPECT_TRUE(info.readAllStandardOutput().contains("Pages:           13"));  // one report takes two pages
 }
 
+// A command that does not print starts no windowing system (a platform that
+// does not exist is never loaded) and prints nothing of Qt's, even where
+// XDG_RUNTIME_DIR is unset (cron, a service); a folder named for output is made.
+TEST(CommandLine, CommandsThatDoNotPrintNeedNoWindowingSystemAndMakeTheirFolder) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "no-such-platform");
+  env.remove("XDG_RUNTIME_DIR");
+  QTemporaryDir out;
+  const struct {
+    QStringList args;
+    QString folder;
+    int files;
+  } cases[] = {{{"info"}, {}, 0},
+               {{"reports", "--text", out.filePath("new/text")}, out.filePath("new/text"), 12},
+               {{"waves", "--csv", out.filePath("new/waves")}, out.filePath("new/waves"), 5}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.join(' ').toStdString());
+    const CliRun run = cli(QStringList{"--demo"} + c.args, env);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    if (!c.folder.isEmpty()) EXPECT_EQ(QDir(c.folder).entryList(QDir::Files).size(), c.files);
+  }
+}
+
 TEST(CommandLine, AnExportThatCannotBeWrittenFails) {
   QTemporaryDir out;
   const CliRun run = cli({"--demo", "reports", "--mup", out.filePath("missing/all.mup")});

@@ -19,7 +19,8 @@ set(expected
   share/icons/hicolor/64x64/apps/com.velmora.kalyx5pc.png share/icons/hicolor/128x128/apps/com.velmora.kalyx5pc.png
   share/icons/hicolor/256x256/apps/com.velmora.kalyx5pc.png
   share/man/man1/kalyx5pc.1.gz share/man/man1/kalyx5pc-cli.1.gz share/man/man1/kalyx5-simulator.1.gz
-  lib/udev/rules.d/70-kalyx5-analyzer.rules)
+  lib/udev/rules.d/70-kalyx5-analyzer.rules
+  lib/kalyx5pc/kalyx5pc-cli-printing.so)
 foreach(f ${expected})
   if(NOT EXISTS ${PREFIX}/${f})
     message(SEND_ERROR "missing: ${f}")
@@ -38,4 +39,10 @@ file(READ ${PREFIX}/share/icons/hicolor/48x48/apps/com.velmora.kalyx5pc.png png 
 string(SUBSTRING "${png}" 32 16 size)
 if(NOT size STREQUAL "0000003000000030")
   message(SEND_ERROR "the 48x48 icon is not 48 by 48: ${size}")
+endif()
+# The installed command-line program finds its printing module.
+execute_process(COMMAND ${PREFIX}/bin/kalyx5pc-cli --demo waves --pdf ${PREFIX}/waves.pdf
+                RESULT_VARIABLE failed ERROR_VARIABLE printing_error OUTPUT_QUIET)
+if(failed OR NOT EXISTS ${PREFIX}/waves.pdf)
+  message(SEND_ERROR "the installed kalyx5pc-cli could not print: ${printing_error}")
 endif()

@@ -1,5 +1,6 @@
 #pragma once
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -9,8 +10,9 @@ struct CliRun {
   QString out, err;
 };
 
-inline CliRun cli(const QStringList& args) {
+inline CliRun cli(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment()) {
   QProcess p;
+  p.setProcessEnvironment(env);
   p.start(QStringLiteral(KALYX_BINARY_DIR "/src/cli/kalyx5pc-cli"), args);
   CliRun run;
   if (!p.waitForFinished(30000)) return run;

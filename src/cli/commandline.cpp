@@ -1,0 +1,111 @@
+#include "cli/commandline.h"
+
+#include "cli/autoseqcommands.h"
+#include "cli/clicommands.h"
+#include "cli/climessages.h"
+#include "cli/wavecommands.h"
+#include "demo/linkoptions.h"
+#include "device/analyzerdriver.h"
+#include "device/transport.h"
+
+#include <QCommandLineParser>
+#include <QTextStream>
+#include <cstdio>
+
+namespace {
+const QStringList kCommands = {QStringLiteral("info"), QStringLiteral("diagnose"), QStringLiteral("reports"), QStringLiteral("waves"),
+                               QStringLiteral("capture"), QStringLiteral("wavefile"), QStringLiteral("autoseq")};
+const QStringList kAutoSeqCommands = {QStringLiteral("download"), QStringLiteral("upload"), QStringLiteral("print"),
+                                      QStringLiteral("list")};
+
+int fail(const QString& text) {
+  std::fprintf(stderr, "kalyx5pc-cli: %s\n", text.toLocal8Bit().constData());
+  return 2;
+}
+}  // namespace
+
+bool asksForPrintout(const QStringList& arguments) {
+  for (const QString& argument : arguments)
+    if (argument == QLatin1String("--pdf") || argument.startsWith(QLatin1String("--pdf="))) return true;
+  return false;
+}
+
+int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
+  QStringList arguments = commandLine;
+  LinkOptions linkOptions;
+  QString error;
+  if (!takeLinkOptions(&arguments, kCommands, &linkOptions, &error)) return fail(error);
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      QStringLiteral("Kalyx 5pc without windows.\n\nCommands:\n"
+                     "  info           print the analyzer's I.D. and the numbers of stored records\n"
+                     "  diagnose       check the way to the analyzer: ports, permission, programs and\n"
+                     "                 drivers in the way; each finding says what to do\n"
+                     "  reports        download all test reports and print them as text reports;\n"
+                     "                 with --text, --csv, --mup or --pdf write those files instead\n"
+                     "  waves          download the wave records and print their information texts;\n"
+                     "                 with --csv DIR write wave-01.csv, wave-02.csv, ... in DIR instead\n"
+                     "  capture        capture one real-time waveform and print its texts;\n"
+                     "                 with --csv FILE write its waveform file instead\n"
+                     "  wavefile FILE  open a waveform file and print its texts;\n"
+                     "                 with --csv OUT write it again as OUT\n"
+                     "                 --pdf FILE prints the waveforms, one page each, as a viewer prints\n"
+                     "  autoseq download FILE  download the analyzer's autosequences into the data file FILE\n"
+                     "  autoseq upload FILE    upload the data file's autosequences to the analyzer\n"
+                     "  autoseq print FILE     print each autosequence's printout lines; with --pdf OUT print\n"
+                     "                         them to a PDF\n"
+                     "  autoseq list FILE      the list's rows: No., title, device under test\n\n"
+                     "Link options:\n") +
+      linkOptionsHelp());
+  parser.addHelpOption();
+  parser.addVersionOption();
+  parser.addPositionalArgument(QStringLiteral("command"),
+                               QStringLiteral("info, diagnose, reports, waves, capture, wavefile FILE or autoseq ..."));
+  const QCommandLineOption text(QStringLiteral("text"), QStringLiteral("reports: save each report as a text file in DIR"),
+                                QStringLiteral("DIR"));
+  const QCommandLineOption csv(QStringLiteral("csv"),
+                               QStringLiteral("reports: save the text files and a CSV index of them as FILE;\n"
+                                              "waves: the folder of the waveform files; capture, wavefile: "
+                                              "the waveform file to write"),
+                               QStringLiteral("FILE"));
+  const QCommandLineOption mup(QStringLiteral("mup"), QStringLiteral("reports: save a MUP import file as FILE"),
+                               QStringLiteral("FILE"));
+  const QCommandLineOption pdf(QStringLiteral("pdf"),
+                               QStringLiteral("reports, waves, capture, wavefile: print to the PDF file FILE as the "
+                                              "viewers print"),
+                               QStringLiteral("FILE"));
+  parser.addOptions({text, csv, mup, pdf});
+  parser.process(arguments);
+
+  const QStringList positional = parser.positionalArguments();
+  const QString command = positional.value(0);
+  const qsizetype wanted = command == QLatin1String("wavefile") ? 2 : command == QLatin1String("autoseq") ? 3 : 1;
+  if (positional.size() != wanted || !kCommands.contains(command) ||
+      (command == QLatin1String("autoseq") && !kAutoSeqCommands.contains(positional[1])))
+    return fail(QStringLiteral("give one command: info, diagnose, reports, waves, capture, wavefile FILE or "
+                               "autoseq download|upload|print|list FILE (see --help)"));
+
+  CliMessages messages;
+  QTextStream out(stdout);
+  if (parser.isSet(pdf) && !printer) return fail(QStringLiteral("printing is not available"));
+  const WaveOutputs waveOutputs{parser.value(csv), parser.value(pdf), printer};
+  if (command == QLatin1String("wavefile")) return runWavefileCommand(positional[1], waveOutputs, messages, out);
+  if (command == QLatin1String("autoseq") && positional[1] == QLatin1String("print"))
+    return runAutoSeqPrint(positional[2], parser.value(pdf), printer, messages, out);
+  if (command == QLatin1String("autoseq") && positional[1] == QLatin1String("list"))
+    return runAutoSeqList(positional[2], messages, out);
+
+  std::unique_ptr<AnalyzerDriver> driver = createDriver(linkOptions, &error);
+  if (!driver) return fail(error);
+  DeviceLink link{*driver, messages};
+  if (command == QLatin1String("info")) return runInfoCommand(link, out);
+  if (command == QLatin1String("diagnose")) return runDiagnoseCommand(linkOptions, *driver, out);
+  if (command == QLatin1String("autoseq"))
+    return positional[1] == QLatin1String("download") ? runAutoSeqDownload(link, positional[2])
+                                                       : runAutoSeqUpload(link, positional[2]);
+  if (command == QLatin1String("waves")) return runWavesCommand(link, waveOutputs, out);
+  if (command == QLatin1String("capture")) return runCaptureCommand(link, waveOutputs, out);
+  const ReportsRequest request{parser.value(text), parser.value(csv), parser.value(mup), parser.value(pdf), printer};
+  return runReportsCommand(link, request, out);
+}

@@ -1,0 +1,8 @@
+#pragma once
+#include <QString>
+
+class UserMessages;
+
+// Makes the folder a user named for output (and the folders above it), as
+// export tools do; false, after saying why, when it cannot be made.
+bool makeOutputFolder(const QString& folder, UserMessages& messages);
