@@ -4,6 +4,8 @@
 #include "analyzer/numberformat.h"
 #include "testreport/testrecord.h"
 
+using namespace testrec;
+
 namespace {
 
 const QString kIndent = QStringLiteral("                          ");

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+using namespace testrec;
+
 namespace {
 
 // A biphasic truncated exponential pulse delivering `energy` tenths of a joule into 50 ohms.

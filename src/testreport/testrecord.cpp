@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+using namespace testrec;
+
 namespace {
 template <class Entry, class Predicate>
 bool anyEntry(const TTestRec& rec, Predicate failed) {

@@ -11,6 +11,9 @@
 // record from the analyzer's big-endian order (and back).
 struct TTestRec : ByteRecord<std::size_t(kTestReportRecords.blockSize)> {};
 
+// The record's layout: result codes, DUT types, its entries and single bytes.
+namespace testrec {
+
 // Result codes of a test entry.
 enum ResultCode : quint8 { NotPerformed = 0, NoVerdict = 1, Pass = 2, Fail = 3 };
 
@@ -140,7 +143,6 @@ struct RefractoryEntry {  // 2 × 10 bytes at 712
 };
 
 // Single bytes of the record outside the entries.
-namespace testrec {
 constexpr std::size_t DeviceId = 0, DeviceIdSize = 16;
 constexpr std::size_t Day = 16, Month = 17, Year = 18, Hour = 19, Minute = 20, Second = 21;
 constexpr std::size_t AutoSeqNumber = 22, DutTypeByte = 23;

@@ -3,6 +3,8 @@
 #include "core/datetimetext.h"
 #include "testreport/testrecord.h"
 
+using namespace testrec;
+
 namespace testreportlist {
 
 QString columnHeader(int column) {

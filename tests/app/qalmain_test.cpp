@@ -32,6 +32,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace testrec;
+
 namespace {
 class MainWindowTest : public UiHarness {
  protected:

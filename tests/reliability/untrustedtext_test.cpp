@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QRegularExpression>
 
+using namespace testrec;
+
 namespace {
 const char* const kHostileIds[] = {"../../etc/passwd", "..", ".profile", "CON", "nul.x", "com1", "LPT9.2",
                                    "A\x01" "B\x7f" "C", "a,b\"c", "\xc4rzte 5", "\\\\srv\\x", "<b>bold</b>"};

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+using namespace testrec;
+
 namespace {
 ShownReport shown(const TTestRec& rec, int index) { return {rec, index, renderTestReport(rec, index, "A1234567")}; }
 

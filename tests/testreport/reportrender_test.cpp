@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace testrec;
+
 namespace {
 // Compares a report with its golden file. KALYX_UPDATE_GOLDEN=1 rewrites the
 // file instead, for a reviewed change of the report layout.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace testrec;
+
 namespace {
 // A record whose every byte differs from its neighbours, so any swap shows.
 TTestRec patterned(quint8 dutType) {

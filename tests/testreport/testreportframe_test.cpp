@@ -14,6 +14,8 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace testrec;
+
 namespace {
 // Eight reports with what the list has to tell apart: two I.D.s that differ only
 // in case, AEDs, an I.D. that contains "aed" without being one, manual tests, and

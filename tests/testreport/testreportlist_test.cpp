@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 using namespace testreportlist;
+using namespace testrec;
 
 namespace {
 // The records of `display` ordered by a column's keys, as the list orders its rows.

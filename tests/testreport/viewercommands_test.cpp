@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QRegularExpression>
 
+using namespace testrec;
+
 namespace {
 class ViewerCommandsTest : public UiHarness {
  protected:
