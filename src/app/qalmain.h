@@ -22,7 +22,6 @@ class TQalMain : public QMainWindow {
 
   int frameIndex() const;
   void showFrame(int index);
-  TListFrame* frame(int index) const { return frames_[index]; }
   TAutoSeqFrame* autoSeqFrame() const { return autoSeqWindow_; }
   TTestReportFrame* testReportFrame() const { return testReportWindow_; }
   TWaveformFrame* waveformFrame() const { return waveformWindow_; }

@@ -7,12 +7,6 @@ template <std::size_t N>
 QString lookup(const char* const (&table)[N], unsigned code) {
   return code < N ? QString::fromUtf8(table[code]) : QStringLiteral("?");
 }
-
-QList<int> range(int first, int last) {
-  QList<int> waves;
-  for (int w = first; w <= last; ++w) waves << w;
-  return waves;
-}
 }  // namespace
 
 QString autoSeqToleranceText(unsigned code) {
@@ -59,19 +53,6 @@ int bankOfWave(int wave) {
   for (int b = 0; b < banks.size(); ++b)
     if (wave < banks[b].first + banks[b].count) return b;
   return -1;
-}
-
-QList<int> allowedWaves(TestKind kind) {
-  switch (kind) {
-    case TestKind::DefibEnergy:
-    case TestKind::ChargeTime: return QList<int>{0} + range(31, 42);
-    case TestKind::AedEnergy: return range(31, 42);
-    case TestKind::Cardioversion: return {15, 16, 17, 31, 32};
-    case TestKind::EcgPerformance: return range(2, 57);
-    case TestKind::DemandSensitivity: return range(43, 57);
-    case TestKind::RefractoryPeriod: return {44, 45, 49, 50, 54, 55};
-  }
-  return {};
 }
 
 int defaultWave(TestKind kind) {

@@ -22,8 +22,7 @@ const QList<WaveBank>& waveBanks();
 // The bank of a waveform number: 0..7, or -1 beyond 57.
 int bankOfWave(int wave);
 
-// The waveforms each kind of test may use, and the one it starts with.
+// The kinds of test, and the waveform each starts with.
 enum class TestKind { DefibEnergy, AedEnergy, ChargeTime, Cardioversion, EcgPerformance, DemandSensitivity,
                       RefractoryPeriod };
-QList<int> allowedWaves(TestKind kind);
 int defaultWave(TestKind kind);

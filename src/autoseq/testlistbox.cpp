@@ -84,8 +84,7 @@ bool TTestListBox::validateCurrent() { return current_ < 0 || owner_.validateEnt
 
 void TTestListBox::add() {
   const int n = count();
-  if (n >= kind_.maximum) return;
-  kind_.writeDefault(record_, n);
+  if (!appendDefaultEntry(kind_, record_)) return;
   list_->addItem(testItemText(kind_, n));
   if (n != 0) return;  // a later entry is added unselected; the current one stays
   select(0);

@@ -33,7 +33,6 @@ class TTestListBox : public QWidget {
   void rebuild();          // from the record's present entries; selects and shows the first
   void storeCurrent();     // the current entry into the record, or the list's block 0 without one
   bool validateCurrent();  // true without a current entry
-  int currentIndex() const { return current_; }
   int count() const;
 
   void add();     // Add, and Insert in the list: silent at the maximum

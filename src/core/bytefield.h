@@ -21,10 +21,6 @@ struct ByteRecord {
     bytes.at(offset) = quint8(v & 0xFF);
     bytes.at(offset + 1) = quint8(v >> 8);
   }
-  void setU16BigEndian(std::size_t offset, quint16 v) {
-    bytes.at(offset) = quint8(v >> 8);
-    bytes.at(offset + 1) = quint8(v & 0xFF);
-  }
   void setText(std::size_t offset, std::size_t size, const char* text) {
     for (std::size_t i = 0; i < size; ++i) bytes.at(offset + i) = 0;
     for (std::size_t i = 0; i < size && text[i]; ++i) bytes.at(offset + i) = quint8(text[i]);

@@ -3,7 +3,6 @@
 #include "core/kalyxversion.h"
 
 VersionInfo programVersionInfo() {
-  return {QStringLiteral(KALYX_PRODUCT_VERSION), QStringLiteral(KALYX_FILE_VERSION),
-          QStringLiteral(KALYX_PRODUCT_NAME_VERSION), QStringLiteral(KALYX_COMPANY_NAME),
+  return {QStringLiteral(KALYX_PRODUCT_VERSION), QStringLiteral(KALYX_PRODUCT_NAME_VERSION), QStringLiteral(KALYX_COMPANY_NAME),
           QStringLiteral(KALYX_LEGAL_COPYRIGHT)};
 }

@@ -6,7 +6,6 @@
 // project version so that every place reads the same.
 struct VersionInfo {
   QString productVersion;
-  QString fileVersion;
   QString productName;
   QString companyName;
   QString legalCopyright;

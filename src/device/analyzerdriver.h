@@ -36,7 +36,6 @@ class AnalyzerDriver {
 
   // One transfer at a time: a transfer claims the link for its whole road, so a
   // second one started from a window's event loop while the first waits is refused.
-  bool inTransfer() const { return inTransfer_; }
 
  private:
   friend class TransferClaim;

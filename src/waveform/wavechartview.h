@@ -16,7 +16,6 @@ class TWaveChartView : public QChartView {
 
   void setRectangleZoom(bool on);
   bool rectangleZoom() const { return rectangleZoom_; }
-  TWaveChart* waveChart() const { return chart_; }
 
   // Whether the line passes within a few pixels of the point (view coordinates).
   bool lineIsUnder(const QPoint& position) const;

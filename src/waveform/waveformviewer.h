@@ -50,8 +50,6 @@ class TWaveformViewer : public QMainWindow {
 
  private:
   void buildActions();
-  void buildMenus();
-  void buildToolBar();
   QMenu* buildPopup();
   void loadSettings();
   void saveSettings();

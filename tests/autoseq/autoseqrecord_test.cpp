@@ -89,9 +89,6 @@ TEST(WaveBanks, EachWaveformHasItsBank) {
   EXPECT_EQ(bankOfWave(57), 7);
   EXPECT_EQ(bankOfWave(58), -1);
   EXPECT_EQ(QString(waveBanks()[4].name), "Shock Advisory / AED");
-  EXPECT_EQ(allowedWaves(TestKind::RefractoryPeriod), (QList<int>{44, 45, 49, 50, 54, 55}));
-  EXPECT_EQ(allowedWaves(TestKind::DefibEnergy).first(), 0);
-  EXPECT_EQ(allowedWaves(TestKind::AedEnergy).size(), 12);
   EXPECT_EQ(defaultWave(TestKind::Cardioversion), 31);
   EXPECT_EQ(defaultWave(TestKind::DemandSensitivity), 50);
   EXPECT_EQ(autoSeqToleranceText(3), "±15%");
