@@ -18,7 +18,6 @@
 #include "print/printjob.h"
 
 #include <QAction>
-#include <QHBoxLayout>
 #include <QMenu>
 #include <QPrinter>
 #include <QToolBar>
@@ -39,26 +38,20 @@ void showFileError(UserMessages& messages, const QString& text) {
 
 TAutoSeqFrame::TAutoSeqFrame(const AppServices& services, QWidget* parent)
     : TListFrame(parent), services_(services), progress_(std::make_unique<CommProgressHost>(this, *services.messages)) {
-  ListColumns columns;
-  for (int c = 0; c < kColumnCount; ++c) columns.headers << columnHeader(c);
+  ListColumns columns = recordColumns(records_, kColumnCount, columnHeader, cellText, sortKey, sortKind);
   columns.widths = {124, 148, 330};
-  columns.recordCount = [this] { return int(records_.size()); };
-  columns.cellText = [this](int index, int column) { return cellText(records_[index], index, column); };
-  columns.sortKey = [this](int index, int column) { return sortKey(records_[index], index, column); };
-  columns.sortKind = &sortKind;
   columns.maximum = kAutoSeqRecords.limit;
   columns.noun = QStringLiteral("Autosequences");
-  page_ = new TListPage(QStringLiteral("sgAutoSeq"), QStringLiteral("sbAutoSeq"), std::move(columns), this);
-  page_->setTopBar(buildBar());
-  installPage(page_, services_.settings);
+  addTools(installList(QStringLiteral("sgAutoSeq"), QStringLiteral("sbAutoSeq"), std::move(columns),
+                       QStringLiteral("tbAutoSeq"), services_.settings));
   buildPopup();
   connect(grid(), &TStringGridEx::gridDblClick, this, &TAutoSeqFrame::sgAutoSeqDblClick);
 
   const AutoSeqFileRead read = loadAutoSeqFile(services_.autoSeqFile);
   if (read.status == AutoSeqFileRead::Status::Unreadable) showFileError(*services_.messages, autoSeqReadFailureText());
   records_ = read.records;
-  if (services_.settings) page_->loadGridSettings(*services_.settings);
-  page_->recordsReplaced(false);
+  if (services_.settings) listPage()->loadGridSettings(*services_.settings);
+  listPage()->recordsReplaced(false);
 
   setCommands({{FrameCommand::New, [this] { newAutoSeq(); }},
                {FrameCommand::Print, [this] { tbAutoSeqPrintClick(); }},
@@ -74,14 +67,7 @@ TAutoSeqFrame::~TAutoSeqFrame() {
   if (unsaved_) saveAutoSeqFile(services_.autoSeqFile, records_);
 }
 
-TStringGridEx* TAutoSeqFrame::grid() const { return page_->grid(); }
-
-QString TAutoSeqFrame::statusText() const { return page_->statusText(); }
-
-QWidget* TAutoSeqFrame::buildBar() {
-  auto* bar = new QWidget(this);
-  bar->setFixedHeight(32);
-  QToolBar* toolbar = makeFrameToolBar(bar, QStringLiteral("tbAutoSeq"));
+void TAutoSeqFrame::addTools(QToolBar* toolbar) {
   const auto tool = [toolbar](const char* name, const QIcon& icon, const char* caption, const char* hint) {
     QAction* action = addFrameTool(toolbar, name, icon, QString::fromLatin1(hint));
     action->setText(QString::fromLatin1(caption));
@@ -102,11 +88,6 @@ QWidget* TAutoSeqFrame::buildBar() {
   toolbar->addSeparator();
   connect(tool("tbAutoSeqPrint", printIcon(), "Print", "Print Autosequences"), &QAction::triggered, this,
           &TAutoSeqFrame::tbAutoSeqPrintClick);
-  auto* layout = new QHBoxLayout(bar);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(toolbar);
-  layout->addStretch(1);
-  return bar;
 }
 
 void TAutoSeqFrame::buildPopup() {
@@ -147,23 +128,23 @@ void TAutoSeqFrame::saveRecords() {
 void TAutoSeqFrame::newAutoSeq() {
   if (records_.size() < kAutoSeqRecords.limit) {
     records_.append(initAutoSeq());
-    page_->appendRecord(int(records_.size()) - 1);
+    listPage()->appendRecord(int(records_.size()) - 1);
     saveRecords();
   }
-  page_->updateStatus();
+  listPage()->updateStatus();
 }
 
 void TAutoSeqFrame::copyAutoSeq() {
-  const QList<int> selected = page_->selectedIndexes();
+  const QList<int> selected = listPage()->selectedIndexes();
   const qsizetype room = kAutoSeqRecords.limit - records_.size();
   if (!records_.isEmpty() && room >= selected.size() && !selected.isEmpty()) {
     for (int index : selected) {
       records_.append(records_[index]);
-      page_->appendRecord(int(records_.size()) - 1);
+      listPage()->appendRecord(int(records_.size()) - 1);
     }
     saveRecords();
   }
-  page_->updateStatus();
+  listPage()->updateStatus();
 }
 
 void TAutoSeqFrame::deleteAutoSeq() {
@@ -171,15 +152,13 @@ void TAutoSeqFrame::deleteAutoSeq() {
       services_.messages->show(QStringLiteral("Do you want to delete the selected autosequences?"),
                                QStringLiteral("Delete Autosequences?"), UserMessages::Icon::Warning,
                                UserMessages::Buttons::YesNo) == UserMessages::Result::Yes) {
-    const QList<int> selected = page_->selectedIndexes();
+    const QList<int> selected = listPage()->selectedIndexes();
     for (qsizetype i = selected.size() - 1; i >= 0; --i) records_.removeAt(selected[i]);
-    page_->recordsReplaced(false);
+    listPage()->recordsReplaced(false);
     saveRecords();
   }
-  page_->updateStatus();
+  listPage()->updateStatus();
 }
-
-void TAutoSeqFrame::selectAll() { page_->selectAll(); }
 
 void TAutoSeqFrame::tbAutoSeqDownloadClick() {
   if (services_.messages->show(QStringLiteral("Are you sure you want to download autosequences from Kalyx 5?\n"
@@ -191,7 +170,7 @@ void TAutoSeqFrame::tbAutoSeqDownloadClick() {
   runDownload(link, *progress_, kAutoSeqRecords, swapAutoSeq, [this](const SystemInfo&, const QList<QByteArray>& blocks) {
     records_.clear();
     for (const QByteArray& block : blocks) records_.append(autoSeqFromBytes(block.constData()));
-    page_->recordsReplaced(false);
+    listPage()->recordsReplaced(false);
     saveRecords();
   });
 }
@@ -207,7 +186,7 @@ void TAutoSeqFrame::tbAutoSeqPrintClick() {
   QPrinter printer(QPrinter::HighResolution);
   if (!services_.printing || !services_.printing->choosePrinter(window(), printer, true)) return;
   QList<int> indexes;
-  if (printer.printRange() == QPrinter::Selection) indexes = page_->selectedIndexes();
+  if (printer.printRange() == QPrinter::Selection) indexes = listPage()->selectedIndexes();
   else
     for (int i = 0; i < records_.size(); ++i) indexes << i;
   QList<QStringList> documents;
@@ -225,13 +204,13 @@ bool TAutoSeqFrame::editRecord(int index) {
 
 // An accepted edit is written to autoseq.dat at once, whichever way the editor was opened.
 void TAutoSeqFrame::sgAutoSeqDblClick() {
-  if (!editRecord(page_->currentRecord())) return;
-  page_->fillGrid();
+  if (!editRecord(listPage()->currentRecord())) return;
+  listPage()->fillGrid();
   saveRecords();
 }
 
 void TAutoSeqFrame::pmEditClick() {
-  if (!editRecord(page_->currentRecord())) return;
-  page_->fillGrid();
+  if (!editRecord(listPage()->currentRecord())) return;
+  listPage()->fillGrid();
   saveRecords();
 }

@@ -8,7 +8,7 @@
 
 class CommProgressHost;
 class QAction;
-class TStringGridEx;
+class QToolBar;
 
 // The autosequence page: the program's own set of up to 32 test plans, kept in
 // autoseq.dat, listed with sorting; New, Copy and Delete; the exchange of the
@@ -31,16 +31,13 @@ class TAutoSeqFrame : public TListFrame {
   void tbAutoSeqDownloadClick();
   void tbAutoSeqUploadClick();
   void tbAutoSeqPrintClick();
-  void selectAll();
   void pmEditClick();
 
-  TStringGridEx* grid() const;
   const QList<TAutoSeq>& records() const { return records_; }
   CommProgressHost* progressHost() const { return progress_.get(); }
-  QString statusText() const;
 
  private:
-  QWidget* buildBar();
+  void addTools(QToolBar* toolbar);
   void buildPopup();
   void enablePopup();
   void sgAutoSeqDblClick();
@@ -51,6 +48,5 @@ class TAutoSeqFrame : public TListFrame {
   QList<TAutoSeq> records_;
   bool unsaved_ = false;  // the last write of autoseq.dat failed
   std::unique_ptr<CommProgressHost> progress_;
-  TListPage* page_ = nullptr;
   QAction *pmEdit_ = nullptr, *pmNew_ = nullptr, *pmCopy_ = nullptr, *pmDelete_ = nullptr;
 };

@@ -25,6 +25,21 @@ struct ListColumns {
   QString noun;     // "Test Reports": the status text reads "12/50 Test Reports"
 };
 
+// The columns of a list of records, read through the list's table of functions
+// (header, cell text, sort key and sort kind by column).
+template <class Record>
+ListColumns recordColumns(const QList<Record>& records, int columnCount, QString (*header)(int column),
+                          QString (*cellText)(const Record&, int index, int column),
+                          TSortItem (*sortKey)(const Record&, int index, int column), SortKind (*sortKind)(int column)) {
+  ListColumns columns;
+  for (int c = 0; c < columnCount; ++c) columns.headers << header(c);
+  columns.recordCount = [&records] { return int(records.size()); };
+  columns.cellText = [&records, cellText](int index, int column) { return cellText(records[index], index, column); };
+  columns.sortKey = [&records, sortKey](int index, int column) { return sortKey(records[index], index, column); };
+  columns.sortKind = sortKind;
+  return columns;
+}
+
 // The list page that all three frames share: the frame's bar on top, the grid,
 // and a status bar. It keeps the display list (which record each row shows), the
 // selection per record, the sort by column (ties by record index, descending the

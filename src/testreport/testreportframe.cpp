@@ -33,21 +33,16 @@ const QString kOpenDialogSection = QStringLiteral("OpenDialogTestReport");
 
 TTestReportFrame::TTestReportFrame(const AppServices& services, QWidget* parent)
     : TListFrame(parent), services_(services), progress_(std::make_unique<CommProgressHost>(this, *services.messages)) {
-  ListColumns columns;
-  for (int c = 0; c < kColumnCount; ++c) columns.headers << columnHeader(c);
+  ListColumns columns = recordColumns(records_, kColumnCount, columnHeader, cellText, sortKey, sortKind);
   columns.widths = {84, 64, 64, 64, 66, 296};
-  columns.recordCount = [this] { return int(records_.size()); };
-  columns.cellText = [this](int index, int column) { return cellText(records_[index], index, column); };
-  columns.sortKey = [this](int index, int column) { return sortKey(records_[index], index, column); };
-  columns.sortKind = &sortKind;
   columns.maximum = kTestReportRecords.limit;
   columns.noun = QStringLiteral("Test Reports");
-  page_ = new TListPage(QStringLiteral("sgTestReport"), QStringLiteral("StatusBar1"), std::move(columns), this);
-  page_->setTopBar(buildBar());
-  page_->addViewMenu([this] { tbViewTestReportClick(); });
-  installPage(page_, services_.settings);
+  addTools(installList(QStringLiteral("sgTestReport"), QStringLiteral("StatusBar1"), std::move(columns),
+                       QStringLiteral("ToolBar1"), services_.settings));
+  addToBar(buildSearch());
+  listPage()->addViewMenu([this] { tbViewTestReportClick(); });
 
-  TStringGridEx* sg = page_->grid();
+  TStringGridEx* sg = listPage()->grid();
   sg->onDrawCell = [this](QPainter& p, const QRect& r, int column, int row) { drawPassCell(p, r, column, row); };
   connect(sg, &TStringGridEx::gridDblClick, this, &TTestReportFrame::sgTestReportDblClick);
 
@@ -59,14 +54,7 @@ TTestReportFrame::TTestReportFrame(const AppServices& services, QWidget* parent)
 
 TTestReportFrame::~TTestReportFrame() = default;
 
-TStringGridEx* TTestReportFrame::grid() const { return page_->grid(); }
-
-QString TTestReportFrame::statusText() const { return page_->statusText(); }
-
-QWidget* TTestReportFrame::buildBar() {
-  auto* bar = new QWidget(this);
-  bar->setFixedHeight(32);
-  QToolBar* toolbar = makeFrameToolBar(bar, QStringLiteral("ToolBar1"));
+void TTestReportFrame::addTools(QToolBar* toolbar) {
   const auto addTool = [toolbar](const char* name, const QIcon& icon, const QString& hint) {
     return addFrameTool(toolbar, name, icon, hint);
   };
@@ -80,8 +68,10 @@ QWidget* TTestReportFrame::buildBar() {
           &TTestReportFrame::tbSelectAllClick);
   connect(addTool("tbViewTestReport", viewIcon(), QStringLiteral("View Selected Test Reports")), &QAction::triggered,
           this, &TTestReportFrame::tbViewTestReportClick);
+}
 
-  auto* search = new QWidget(bar);
+QWidget* TTestReportFrame::buildSearch() {
+  auto* search = new QWidget(this);
   search->setObjectName(QStringLiteral("panelSearch"));
   search->setFixedWidth(186);
   auto* magnifier = new QLabel(search);
@@ -105,13 +95,7 @@ QWidget* TTestReportFrame::buildBar() {
   searchLayout->addWidget(magnifier);
   searchLayout->addWidget(txtSearch_);
   searchLayout->addWidget(imgSearchCancel_);
-
-  auto* layout = new QHBoxLayout(bar);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(toolbar);
-  layout->addStretch(1);
-  layout->addWidget(search);
-  return bar;
+  return search;
 }
 
 bool TTestReportFrame::eventFilter(QObject* watched, QEvent* event) {
@@ -156,8 +140,8 @@ void TTestReportFrame::drawPassCell(QPainter& painter, const QRect& rect, int co
 void TTestReportFrame::txtSearchChange() {
   if (records_.isEmpty()) return;
   const QString needle = searchNeedle(txtSearch_->text());
-  if (needle.isEmpty()) page_->showAll();
-  else page_->showMatching([this, &needle](int index) { return matchesSearch(records_[index], needle); });
+  if (needle.isEmpty()) listPage()->showAll();
+  else listPage()->showMatching([this, &needle](int index) { return matchesSearch(records_[index], needle); });
 }
 
 void TTestReportFrame::tbDownloadClick() {
@@ -171,24 +155,24 @@ void TTestReportFrame::tbDownloadClick() {
                   const QSignalBlocker quiet(txtSearch_);
                   txtSearch_->clear();
                 }
-                page_->recordsReplaced();
+                listPage()->recordsReplaced();
               });
 }
 
-void TTestReportFrame::tbSelectAllClick() { page_->selectAll(); }
+void TTestReportFrame::tbSelectAllClick() { selectAll(); }
 
 void TTestReportFrame::tbViewTestReportClick() {
-  const QList<int> indexes = page_->selectedIndexes();
+  const QList<int> indexes = listPage()->selectedIndexes();
   if (!indexes.isEmpty()) openViewer(indexes);
 }
 
 void TTestReportFrame::sgTestReportDblClick() {
-  const int index = page_->currentRecord();
+  const int index = listPage()->currentRecord();
   if (index >= 0) openViewer({index});
 }
 
 void TTestReportFrame::openViewer(const QList<int>& indexes) {
-  page_->addViewer(new TTestReportViewer(services_, records_, indexes, systemInfo_.analyzerId()));
+  listPage()->addViewer(new TTestReportViewer(services_, records_, indexes, systemInfo_.analyzerId()));
 }
 
 void TTestReportFrame::tbOpenClick() {
@@ -203,5 +187,5 @@ void TTestReportFrame::tbOpenClick() {
     return;
   }
   writeInitialDir(settings, kOpenDialogSection, QFileInfo(files.first()).absolutePath());
-  page_->addViewer(new TTestReportViewer(services_, files));
+  listPage()->addViewer(new TTestReportViewer(services_, files));
 }

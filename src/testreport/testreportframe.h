@@ -10,7 +10,7 @@
 class CommProgressHost;
 class QLabel;
 class QLineEdit;
-class TStringGridEx;
+class QToolBar;
 
 // The test report page: downloads every test report of the analyzer, lists
 // them with search and sorting, and opens viewers on the selected reports or
@@ -27,16 +27,15 @@ class TTestReportFrame : public TListFrame {
   void tbViewTestReportClick();
   void focusSearch();
 
-  TStringGridEx* grid() const;
   const QList<TTestRec>& records() const { return records_; }
   CommProgressHost* progressHost() const { return progress_.get(); }
-  QString statusText() const;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QWidget* buildBar();
+  void addTools(QToolBar* toolbar);
+  QWidget* buildSearch();
   void sgTestReportDblClick();
   void txtSearchChange();
   void imgSearchCancelClick();
@@ -48,7 +47,6 @@ class TTestReportFrame : public TListFrame {
   SystemInfo systemInfo_;
   std::unique_ptr<CommProgressHost> progress_;
 
-  TListPage* page_ = nullptr;
   QLineEdit* txtSearch_ = nullptr;
   QLabel* imgSearchCancel_ = nullptr;
 };

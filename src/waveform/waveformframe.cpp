@@ -21,7 +21,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QToolBar>
 
 using namespace waveformlist;
@@ -33,19 +32,13 @@ const QString kOpenErrorCaption = QStringLiteral("Error opening file");
 
 TWaveformFrame::TWaveformFrame(const AppServices& services, QWidget* parent)
     : TListFrame(parent), services_(services), progress_(std::make_unique<CommProgressHost>(this, *services.messages)) {
-  ListColumns columns;
-  for (int c = 0; c < kColumnCount; ++c) columns.headers << columnHeader(c);
+  ListColumns columns = recordColumns(records_, kColumnCount, columnHeader, cellText, sortKey, sortKind);
   columns.widths = {106, 64, 64, 64, 302};
-  columns.recordCount = [this] { return int(records_.size()); };
-  columns.cellText = [this](int index, int column) { return cellText(records_[index], index, column); };
-  columns.sortKey = [this](int index, int column) { return sortKey(records_[index], index, column); };
-  columns.sortKind = &sortKind;
   columns.maximum = kWaveRecords.limit;
   columns.noun = QStringLiteral("Low Resolution Waveforms");
-  page_ = new TListPage(QStringLiteral("sgWaveform"), QStringLiteral("sbWaveform"), std::move(columns), this);
-  page_->setTopBar(buildBar());
-  page_->addViewMenu([this] { pmViewClick(); });
-  installPage(page_, services_.settings);
+  addTools(installList(QStringLiteral("sgWaveform"), QStringLiteral("sbWaveform"), std::move(columns),
+                       QStringLiteral("tbWaveform"), services_.settings));
+  listPage()->addViewMenu([this] { pmViewClick(); });
   connect(grid(), &TStringGridEx::gridDblClick, this, &TWaveformFrame::sgWaveformDblClick);
 
   setCommands({{FrameCommand::Open, [this] { tbWaveOpenClick(); }},
@@ -56,25 +49,13 @@ TWaveformFrame::TWaveformFrame(const AppServices& services, QWidget* parent)
 
 TWaveformFrame::~TWaveformFrame() = default;
 
-TStringGridEx* TWaveformFrame::grid() const { return page_->grid(); }
-
-QString TWaveformFrame::statusText() const { return page_->statusText(); }
-
-QWidget* TWaveformFrame::buildBar() {
-  auto* bar = new QWidget(this);
-  bar->setFixedHeight(32);
-  QToolBar* toolbar = makeFrameToolBar(bar, QStringLiteral("tbWaveform"));
+void TWaveformFrame::addTools(QToolBar* toolbar) {
   connect(addFrameTool(toolbar, "tbWaveOpen", openIcon(), QStringLiteral("Open Waveform")), &QAction::triggered, this,
           &TWaveformFrame::tbWaveOpenClick);
   connect(addFrameTool(toolbar, "tbWaveDownload", downloadIcon(), QStringLiteral("Download Waveforms")),
           &QAction::triggered, this, &TWaveformFrame::tbWaveDownloadClick);
   connect(addFrameTool(toolbar, "tbWaveCapture", captureIcon(), QStringLiteral("Capture Waveform")),
           &QAction::triggered, this, &TWaveformFrame::tbWaveCaptureClick);
-  auto* layout = new QHBoxLayout(bar);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(toolbar);
-  layout->addStretch(1);
-  return bar;
 }
 
 void TWaveformFrame::tbWaveDownloadClick() {
@@ -82,7 +63,7 @@ void TWaveformFrame::tbWaveDownloadClick() {
   runDownload(link, *progress_, kWaveRecords, swapWaveRec, [this](const SystemInfo&, const QList<QByteArray>& blocks) {
     records_.clear();
     for (const QByteArray& block : blocks) records_.append(waveRecordFromBytes(block.constData()));
-    page_->recordsReplaced();
+    listPage()->recordsReplaced();
   });
 }
 
@@ -117,16 +98,14 @@ void TWaveformFrame::tbWaveOpenClick() {
   openViewer(std::get<Waveform>(read));
 }
 
-void TWaveformFrame::selectAll() { page_->selectAll(); }
-
 void TWaveformFrame::pmViewClick() {
   if (grid()->getDispLstSize() == 0) return;
-  for (int index : page_->selectedIndexes()) openViewer(decodeWaveRecord(records_[index]));
+  for (int index : listPage()->selectedIndexes()) openViewer(decodeWaveRecord(records_[index]));
 }
 
 void TWaveformFrame::sgWaveformDblClick() {
-  const int index = page_->currentRecord();
+  const int index = listPage()->currentRecord();
   if (index >= 0) openViewer(decodeWaveRecord(records_[index]));
 }
 
-void TWaveformFrame::openViewer(const Waveform& wave) { page_->addViewer(new TWaveformViewer(services_, wave)); }
+void TWaveformFrame::openViewer(const Waveform& wave) { listPage()->addViewer(new TWaveformViewer(services_, wave)); }

@@ -7,7 +7,7 @@
 #include <memory>
 
 class CommProgressHost;
-class TStringGridEx;
+class QToolBar;
 struct Waveform;
 
 // The waveform page: downloads the analyzer's stored pulses and lists them,
@@ -22,21 +22,17 @@ class TWaveformFrame : public TListFrame {
   void tbWaveOpenClick();
   void tbWaveDownloadClick();
   void tbWaveCaptureClick();
-  void selectAll();
   void pmViewClick();
 
-  TStringGridEx* grid() const;
   const QList<WaveRecord>& records() const { return records_; }
   CommProgressHost* progressHost() const { return progress_.get(); }
-  QString statusText() const;
 
  private:
-  QWidget* buildBar();
+  void addTools(QToolBar* toolbar);
   void sgWaveformDblClick();
   void openViewer(const Waveform& wave);
 
   AppServices services_;
   QList<WaveRecord> records_;
   std::unique_ptr<CommProgressHost> progress_;
-  TListPage* page_ = nullptr;
 };
