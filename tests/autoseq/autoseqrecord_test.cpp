@@ -1,5 +1,6 @@
 #include "autoseq/autoseqrecord.h"
 #include "autoseq/autoseqtables.h"
+#include "support/wireorder.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,19 @@ TEST(AutoSeqRecord, DeviceNames) {
     EXPECT_EQ(autoSeqDutName(rec), name) << int(code);
   }
   EXPECT_EQ(autoTestTimerText(9), "?");
+}
+
+TEST(SwapAutoSeq, SwapsExactlyTheWordsOfItsDeviceTypeAndTwiceRestores) {
+  for (quint8 device : {0, 1, 2, 5}) {
+    SCOPED_TRACE(device);
+    QByteArray original = wireorder::patterned(TAutoSeq::Size);
+    original[Device] = char(device);
+    QByteArray swapped = original;
+    swapAutoSeq(swapped.data());
+    EXPECT_EQ(swapped, wireorder::swapped(original, wireorder::autoSeqWords(device)));
+    swapAutoSeq(swapped.data());
+    EXPECT_EQ(swapped, original);
+  }
 }
 
 TEST(SwapAutoSeq, ADefibrillatorsSixteenBitFieldsGoBigEndianAndBack) {

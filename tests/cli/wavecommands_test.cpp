@@ -17,10 +17,7 @@ class WaveDump {
  public:
   explicit WaveDump(const QList<WaveRecord>& records, const QByteArray& capture = QByteArray()) {
     QByteArray waves;
-    for (WaveRecord rec : records) {
-      swapWaveRec(rec.data());
-      waves += QByteArray(rec.data(), WaveRecord::Size);
-    }
+    for (const WaveRecord& rec : records) waves += waveRecordOnWire(rec);
     writeAll(dir_.filePath("waves.bin"), waves);
     if (!capture.isEmpty()) writeAll(dir_.filePath("capture.bin"), capture);
   }

@@ -1,6 +1,7 @@
 #pragma once
 #include "autoseq/autoseqrecord.h"
 #include "simulator/analyzermemory.h"
+#include "support/wireorder.h"
 
 #include <QString>
 
@@ -15,10 +16,9 @@ inline TAutoSeq makeAutoSeq(const QString& title, quint8 deviceCode = autoseq::D
 // The records as the analyzer holds and sends them: in wire order.
 inline QList<QByteArray> autoSeqWireBlocks(const QList<TAutoSeq>& records) {
   QList<QByteArray> blocks;
-  for (TAutoSeq rec : records) {
-    swapAutoSeq(rec.data());
-    blocks.append(QByteArray(rec.data(), TAutoSeq::Size));
-  }
+  for (const TAutoSeq& rec : records)
+    blocks.append(wireorder::swapped(QByteArray(rec.data(), TAutoSeq::Size),
+                                     wireorder::autoSeqWords(rec.u8(autoseq::Device))));
   return blocks;
 }
 

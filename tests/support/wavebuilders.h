@@ -1,5 +1,6 @@
 #pragma once
 #include "waveform/captureblock.h"
+#include "support/wireorder.h"
 #include "waveform/waverecord.h"
 
 #include <QByteArray>
@@ -17,10 +18,17 @@ inline WaveRecord makeWaveRecord(const char* id, DateTimeBytes when, quint8 type
 inline void setWaveSample(WaveRecord& w, int index, qint8 value) { w.setU8(waverec::Samples + index, quint8(value)); }
 
 // A capture block as the analyzer sends it: the header given in host order is
-// converted to wire order; the samples, all zero, are set with setCaptureSample.
-inline QByteArray captureBlockOf(CaptureHeader header) {
-  swapCaptureHeader(header.data());
-  return QByteArray(header.data(), CaptureHeader::Size) + QByteArray(2 * capture::SampleCount, '\0');
+// put in wire order by the layout's own word list (a pacer pulse when the word
+// at 54 is zero); the samples, all zero, are set with setCaptureSample.
+inline QByteArray captureBlockOf(const CaptureHeader& header) {
+  const QByteArray host(header.data(), CaptureHeader::Size);
+  const bool pacer = header.u16(54) == 0;
+  return wireorder::swapped(host, wireorder::captureHeaderWords(pacer)) + QByteArray(2 * capture::SampleCount, '\0');
+}
+
+// A wave record as the analyzer sends it, from one in host order.
+inline QByteArray waveRecordOnWire(const WaveRecord& rec) {
+  return wireorder::swapped(QByteArray(rec.data(), WaveRecord::Size), wireorder::waveRecWords());
 }
 
 inline void setCaptureSample(QByteArray& block, int index, qint16 value) {

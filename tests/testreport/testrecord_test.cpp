@@ -1,53 +1,23 @@
 #include "support/testreportbuilders.h"
+#include "support/wireorder.h"
 
 #include <gtest/gtest.h>
 
 using namespace testrec;
 
 namespace {
-// A record whose every byte differs from its neighbours, so any swap shows.
-TTestRec patterned(quint8 dutType) {
-  TTestRec r;
-  for (std::size_t i = 0; i < TTestRec::Size; ++i) r.bytes[i] = quint8(i * 7 + 3);
-  r.setU8(testrec::DutTypeByte, dutType);
-  return r;
-}
-
-// The 16-bit fields the analyzer sends big-endian, by DUT type.
-std::vector<std::size_t> wordOffsets(quint8 dutType) {
-  std::vector<std::size_t> offsets;
-  if (dutType == 1)
-    for (std::size_t k = 0; k < 10; ++k) {
-      for (std::size_t o = 0; o <= 32; o += 2) offsets.push_back(24 + 41 * k + o);
-      offsets.push_back(24 + 41 * k + 35);
-    }
-  if (dutType == 2)
-    for (std::size_t k = 0; k < 32; ++k) offsets.push_back(24 + 5 * k);
-  for (std::size_t o : {434, 436, 438, 440, 536}) offsets.push_back(o);
-  for (std::size_t k = 0; k < 4; ++k)
-    for (std::size_t o : {0, 3, 5}) offsets.push_back(446 + 13 * k + o);
-  for (std::size_t k = 0; k < 10; ++k)
-    for (std::size_t o : {0, 2, 4, 6}) offsets.push_back(538 + 16 * k + o);
-  for (std::size_t k = 0; k < 2; ++k)
-    for (std::size_t o : {0, 2}) offsets.push_back(698 + 7 * k + o);
-  for (std::size_t k = 0; k < 2; ++k)
-    for (std::size_t o : {0, 2, 4, 6}) offsets.push_back(712 + 10 * k + o);
-  return offsets;
-}
-
 class SwapTestRec : public ::testing::TestWithParam<int> {};
 }  // namespace
 
 TEST_P(SwapTestRec, SwapsExactlyTheWordsOfItsDutTypeAndTwiceRestores) {
   const quint8 dut = quint8(GetParam());
-  const TTestRec original = patterned(dut);
-  TTestRec expected = original;
-  for (std::size_t o : wordOffsets(dut)) std::swap(expected.bytes[o], expected.bytes[o + 1]);
-  TTestRec swapped = original;
-  swapTestRec(swapped);
-  EXPECT_EQ(swapped.bytes, expected.bytes);
-  swapTestRec(swapped);
-  EXPECT_EQ(swapped.bytes, original.bytes);
+  QByteArray original = wireorder::patterned(TTestRec::Size);
+  original[DutTypeByte] = char(dut);
+  QByteArray swapped = original;
+  swapTestRec(swapped.data());
+  EXPECT_EQ(swapped, wireorder::swapped(original, wireorder::testRecWords(dut)));
+  swapTestRec(swapped.data());
+  EXPECT_EQ(swapped, original);
 }
 
 INSTANTIATE_TEST_SUITE_P(DutTypes, SwapTestRec, ::testing::Values(0, 1, 2, 7));

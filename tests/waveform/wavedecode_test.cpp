@@ -4,6 +4,7 @@
 #include "support/wavebuilders.h"
 #include "waveform/currentaxis.h"
 #include "waveform/wavedecode.h"
+#include "support/wireorder.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,21 @@ TEST(StoredPulse, SixteenCharacterIdsUnknownTypesAndInvalidDates) {
   WaveRecord noDate = makeWaveRecord("X", {31, 4, 20, 0, 0, 0}, 0x01);
   EXPECT_EQ(decodeWaveRecord(noDate).info.date, "Dec 30, 1899 12:00:00 AM");
   EXPECT_EQ(decodeWaveRecord(noDate).info.testType, "Charge Time");
+}
+
+TEST(ByteOrder, WaveRecordsAndCaptureHeadersSwapExactlyTheWordsOfTheirLayout) {
+  QByteArray record = wireorder::patterned(WaveRecord::Size);
+  QByteArray swapped = record;
+  swapWaveRec(swapped.data());
+  EXPECT_EQ(swapped, wireorder::swapped(record, wireorder::waveRecWords()));
+  for (bool pacer : {false, true}) {
+    SCOPED_TRACE(pacer ? "pacer" : "defibrillator");
+    QByteArray header = wireorder::patterned(CaptureHeader::Size);
+    if (pacer) header[54] = header[55] = '\0';  // the word that chooses the layout
+    swapped = header;
+    swapCaptureHeader(swapped.data());
+    EXPECT_EQ(swapped, wireorder::swapped(header, wireorder::captureHeaderWords(pacer)));
+  }
 }
 
 TEST(StoredPulse, ByteOrderOfTheFiveFields) {
