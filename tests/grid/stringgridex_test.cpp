@@ -206,6 +206,13 @@ TEST_F(GridTest, TabLeavesTheGridWithoutMovingTheCurrentRow) {
   EXPECT_EQ(first->currentGridRow(), 2);
 }
 
+TEST_F(GridTest, APlainArrowKeyMovesTheShiftClickAnchor) {
+  click(2);
+  key(Qt::Key_Down);
+  click(5, Qt::ShiftModifier);
+  EXPECT_EQ(selectedRows(), (QList<int>{3, 4, 5}));
+}
+
 TEST_F(GridTest, ARightClickMovesTheShiftClickAnchor) {
   click(2);
   click(5, {}, Qt::RightButton);
