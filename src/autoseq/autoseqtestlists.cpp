@@ -92,11 +92,11 @@ int presentEntryCount(const TestListKind& kind, const TAutoSeq& rec) {
   return n;
 }
 
-bool appendDefaultEntry(const TestListKind& kind, TAutoSeq& rec) {
+int appendDefaultEntry(const TestListKind& kind, TAutoSeq& rec) {
   const int n = presentEntryCount(kind, rec);
-  if (n >= kind.maximum) return false;
+  if (n >= kind.maximum) return -1;
   kind.writeDefault(rec, n);
-  return true;
+  return n;
 }
 
 void deleteEntry(const TestListKind& kind, TAutoSeq& rec, int k) {

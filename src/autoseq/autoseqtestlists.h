@@ -30,8 +30,8 @@ QString testItemText(const TestListKind& kind, int k);  // "Defib Energy 1" for 
 
 // The entries present from entry 0, at most the maximum.
 int presentEntryCount(const TestListKind& kind, const TAutoSeq& rec);
-// Writes the default entry after the present ones; false when the list is full.
-bool appendDefaultEntry(const TestListKind& kind, TAutoSeq& rec);
+// Writes the default entry after the present ones: its index, or -1 when the list is full.
+int appendDefaultEntry(const TestListKind& kind, TAutoSeq& rec);
 // Moves the entries after k up by one and clears the last one that was present.
 void deleteEntry(const TestListKind& kind, TAutoSeq& rec, int k);
 // A list without entries: its whole block 0.

@@ -83,8 +83,8 @@ void TTestListBox::storeCurrent() {
 bool TTestListBox::validateCurrent() { return current_ < 0 || owner_.validateEntry(); }
 
 void TTestListBox::add() {
-  const int n = count();
-  if (!appendDefaultEntry(kind_, record_)) return;
+  const int n = appendDefaultEntry(kind_, record_);
+  if (n < 0) return;
   list_->addItem(testItemText(kind_, n));
   if (n != 0) return;  // a later entry is added unselected; the current one stays
   select(0);

@@ -31,7 +31,7 @@ int run(PdfPrinter* printer) {
 }  // namespace
 
 // Only a printout needs the graphical layer, from the printing module; every
-// other command runs on a core application, in a third of the time and memory.
+// other command runs on a core application, in about half the time and memory.
 int main(int argc, char** argv) {
   qInstallMessageHandler(keepQtNotesOffStandardError);
   if (!asksForPrintout(argumentsOf(argc, argv))) {
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
   const std::unique_ptr<PrintingLayer> printing = startPrintingLayer(argc, argv, &error);
   if (!printing) {
     std::fprintf(stderr, "kalyx5pc-cli: %s\n", qPrintable(error));
-    return 2;
+    return 1;
   }
   return run(printing->printer.get());
 }

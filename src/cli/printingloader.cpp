@@ -13,7 +13,7 @@ QString programFolder(int& argc, char** argv) {
 std::unique_ptr<PrintingLayer> startPrintingLayer(int& argc, char** argv, QString* error) {
   const QDir folder(programFolder(argc, argv));
   const QString places[] = {folder.filePath(QLatin1String(kPrintingModule)),
-                            folder.filePath(QStringLiteral("../lib/kalyx5pc/") + QLatin1String(kPrintingModule))};
+                            folder.filePath(QStringLiteral(KALYX_MODULE_DIR_FROM_BIN "/") + QLatin1String(kPrintingModule))};
   QStringList failures;
   for (const QString& place : places) {
     QLibrary module(place);

@@ -11,7 +11,6 @@ class SettingsFile {
  public:
   explicit SettingsFile(QString path);
 
-
   // A missing file, section or key, or a value that is not a decimal integer, gives the default.
   int readInteger(const QString& section, const QString& key, int defaultValue) const;
   QString readString(const QString& section, const QString& key, const QString& defaultValue) const;

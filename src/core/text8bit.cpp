@@ -63,15 +63,14 @@ QByteArray encodeFileText(const QString& text, const char* codec) {
 }
 
 QString decodeFileText(const QByteArray& bytes, const char* codec) {
-  static const QByteArray utf8Mark("\xEF\xBB\xBF");
-  if (bytes.startsWith(utf8Mark)) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder(QByteArrayView(bytes).sliced(utf8Mark.size()));
-    if (!decoder.hasError()) return text;
+  QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QString text = utf8(bytes);
+  if (!utf8.hasError()) {
+    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    return text;
   }
   QStringDecoder decoder = codec ? QStringDecoder(codec, QStringDecoder::Flag::Stateless)
                                  : QStringDecoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
-  QString text = decoder(bytes);
-  if (decoder.hasError()) return fromWindows1252(bytes);
-  return text;
+  text = decoder(bytes);
+  return decoder.hasError() ? fromWindows1252(bytes) : text;
 }

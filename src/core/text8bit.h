@@ -13,11 +13,12 @@ QString fieldText(QByteArrayView field);
 QString trimmedOfBlanksAndControls(const QString& text);
 
 // The text files the program writes and reads back (waveform files, text
-// reports) are in one encoding: the system's (UTF-8 on Linux, the ANSI code page
-// on Windows), or the one named by `codec`. Reading takes a file in that same
-// encoding, so what was written comes back unchanged; a file that begins with a
-// UTF-8 byte-order mark is UTF-8, and bytes that are no text in the encoding
-// (a file from another system) are read as Windows-1252.
+// reports) are written in the system's encoding (UTF-8 on Linux, the ANSI code
+// page on Windows), or the one named by `codec`, and read with the same rule:
+// bytes that are valid UTF-8 are UTF-8 (a file from Linux or a spreadsheet's
+// UTF-8 export), else the text is read in that encoding, else (bytes no text
+// there) as Windows-1252. A code page's national letters are never valid UTF-8
+// in practice, so what the program wrote comes back unchanged.
 QByteArray encodeFileText(const QString& text, const char* codec = nullptr);
 QString decodeFileText(const QByteArray& bytes, const char* codec = nullptr);
 bool isValidUtf8(QByteArrayView bytes);

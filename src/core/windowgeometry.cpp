@@ -15,11 +15,11 @@ QSize frameExtra(const QWidget& window) { return window.frameGeometry().size() -
 // then the window is sized as if it had none; this helper then takes the frame
 // off the inner size, once, so the outer size is the one stored. A window that
 // starts maximised keeps the helper until it is first restored, whenever that
-// is, so its normal size is the stored one too. A normal window whose frame has
-// not come two seconds after it showed has none (no window manager).
+// is, so its normal size is the stored one too.
 class OuterSizeKeeper : public QObject {
  public:
-  OuterSizeKeeper(QWidget& window, QSize outer) : QObject(&window), window_(window), outer_(outer) {
+  OuterSizeKeeper(QWidget& window, QSize outer, int frameWaitMs)
+      : QObject(&window), window_(window), outer_(outer), frameWaitMs_(frameWaitMs) {
     window.installEventFilter(this);
   }
 
@@ -31,7 +31,7 @@ class OuterSizeKeeper : public QObject {
     if (window_.windowState() != Qt::WindowNoState || !window_.isVisible()) return false;
     const QSize extra = frameExtra(window_);
     if (extra.isNull()) {
-      if (!waiting_) QTimer::singleShot(2000, this, [this] { deleteLater(); });  // no frame comes
+      if (!waiting_) QTimer::singleShot(frameWaitMs_, this, [this] { deleteLater(); });  // no frame comes
       waiting_ = true;
       return false;
     }
@@ -44,6 +44,7 @@ class OuterSizeKeeper : public QObject {
  private:
   QWidget& window_;
   QSize outer_;
+  int frameWaitMs_;
   bool waiting_ = false;
 };
 
@@ -59,20 +60,21 @@ void place(QWidget& window, int top, int left, QSize outer) {
   }
 }
 
-void resizeOuter(QWidget& window, QSize outer) {
+void resizeOuter(QWidget& window, QSize outer, int frameWaitMs) {
   const QSize extra = frameExtra(window);
   window.resize(outer - extra);
-  if (extra.isNull()) new OuterSizeKeeper(window, outer);
+  if (extra.isNull()) new OuterSizeKeeper(window, outer, frameWaitMs);
 }
 }  // namespace
 
-void loadWindowGeometry(QWidget& window, const SettingsFile& settings, const QString& section, QSize defaultSize) {
+void loadWindowGeometry(QWidget& window, const SettingsFile& settings, const QString& section, QSize defaultSize,
+                        int frameWaitMs) {
   const int top = settings.readInteger(section, QStringLiteral("TOP"), -1);
   const int left = settings.readInteger(section, QStringLiteral("LEFT"), -1);
   const int height = settings.readInteger(section, QStringLiteral("HEIGHT"), -1);
   const int width = settings.readInteger(section, QStringLiteral("WIDTH"), -1);
   const QSize outer = height == -1 || width == -1 ? defaultSize : QSize(width, height);
-  resizeOuter(window, outer);
+  resizeOuter(window, outer, frameWaitMs);
   place(window, top, left, outer);
   if (settings.readInteger(section, QStringLiteral("WINDOWSTATE"), 0) == 2) window.setWindowState(Qt::WindowMaximized);
 }

@@ -9,8 +9,11 @@ class SettingsFile;
 // and WINDOWSTATE. Place and size are the window's outer bounds, frame included,
 // as the settings file has always held them. TOP or LEFT of -1 centres the
 // window on the screen, HEIGHT or WIDTH of -1 gives `defaultSize` (outer), and
-// WINDOWSTATE 2 opens it maximised.
-void loadWindowGeometry(QWidget& window, const SettingsFile& settings, const QString& section, QSize defaultSize);
+// WINDOWSTATE 2 opens it maximised. The window system tells the frame only once
+// a window shows; a normal window whose frame has not come `frameWaitMs` after
+// that has none (no window manager).
+void loadWindowGeometry(QWidget& window, const SettingsFile& settings, const QString& section, QSize defaultSize,
+                        int frameWaitMs = 2000);
 // Writes WINDOWSTATE (0 normal, 1 minimised, 2 maximised), and the place and size
 // only in the normal state, so a maximised window keeps its earlier normal bounds.
 void saveWindowGeometry(const QWidget& window, SettingsFile& settings, const QString& section);

@@ -34,10 +34,9 @@ class AnalyzerDriver {
   // notifier), so a waiting transfer needs no timer to look again.
   virtual bool signalsArrivals() const { return false; }
 
+ private:
   // One transfer at a time: a transfer claims the link for its whole road, so a
   // second one started from a window's event loop while the first waits is refused.
-
- private:
   friend class TransferClaim;
   bool inTransfer_ = false;
 };

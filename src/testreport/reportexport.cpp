@@ -54,8 +54,6 @@ QString reportFileName(const TTestRec& rec) {
          QLatin1Char('_') + twoDigits(t.second) + QStringLiteral(".txt");
 }
 
-QByteArray textFileBytes(const QStringList& lines) { return linesBytes(lines); }
-
 QString csvLine(const TTestRec& rec, const QString& textFilePath) {
   const QStringList fields = {deviceIdText(rec), dateTimeText(testDateTime(rec)), testTypeText(rec), dutTypeName(rec),
                               verdictText(rec), QDir::toNativeSeparators(textFilePath)};

@@ -27,9 +27,6 @@ struct ShownReport {
 // device name Windows keeps for itself (CON, NUL, COM1, ...) gets a "_" before it.
 QString reportFileName(const TTestRec& rec);
 
-// The lines, each ended by a carriage return and a line feed, in the platform's encoding.
-QByteArray textFileBytes(const QStringList& lines);
-
 // Six quoted fields: device I.D., date and time, test type, device under test,
 // verdict and the text file's full path.
 QString csvLine(const TTestRec& rec, const QString& textFilePath);

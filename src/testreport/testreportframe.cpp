@@ -104,8 +104,9 @@ bool TTestReportFrame::eventFilter(QObject* watched, QEvent* event) {
     else if (event->type() == QEvent::Leave) imgSearchCancel_->setPixmap(searchCancelInactivePicture());
     else if (event->type() == QEvent::MouseButtonPress) imgSearchCancelClick();
   } else if (watched == txtSearch_ && (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
-    // Ctrl+A is Select All of the reports shown, also while the user is in the
-    // box: the key comes to the box (not to the menu's shortcut) and selects them.
+    // Ctrl+A is Select All of the test reports (a search hides none from it), also
+    // while the user is in the box: the key comes to the box, not to the menu's
+    // shortcut, and selects the reports instead of the box's text.
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->matches(QKeySequence::SelectAll)) {
       key->accept();

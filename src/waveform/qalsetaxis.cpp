@@ -1,7 +1,6 @@
 #include "waveform/qalsetaxis.h"
 
 #include "core/usermessages.h"
-#include "waveform/decimalnumber.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

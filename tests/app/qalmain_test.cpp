@@ -159,6 +159,9 @@ TEST_F(MainWindowTest, CommandsGoToTheFrameShowingOnly) {
   item(*window, "ActionSearchFocus")->trigger();
   auto* search = window->findChild<QLineEdit*>("txtSearch");
   EXPECT_EQ(QApplication::focusWidget(), search);
+  item(*window, "mmSelectAll")->trigger();
+  EXPECT_EQ(window->testReportFrame()->grid()->getSelCount(), 3);
+  window->testReportFrame()->grid()->deselectAll();
   search->setText("A");  // Ctrl+A in the box is Select All (hidden reports too), and leaves the text alone
   search->deselect();
   QTest::keyClick(search, Qt::Key_A, Qt::ControlModifier);
@@ -340,7 +343,8 @@ TEST_F(MainWindowTest, ExitClosesEveryViewerAndEndsTheProgram) {
   ASSERT_EQ(viewers.size(), 2);
 
   QTimer::singleShot(0, item(*window, "mmExit"), &QAction::trigger);
-  QTimer::singleShot(3000, [] { QCoreApplication::exit(1); });  // only if the program would live on
+  QObject guard;
+  QTimer::singleShot(3000, &guard, [] { QCoreApplication::exit(1); });  // only if the program would live on
   EXPECT_EQ(QApplication::exec(), 0);
   for (const QPointer<QWidget>& viewer : viewers) EXPECT_TRUE(viewer.isNull());
   EXPECT_NE(settings.readInteger("TestReportViewer", "WIDTH", -1), -1);  // each viewer wrote its place

@@ -37,8 +37,8 @@ TEST(AutoSeqTestLists, AddingFillsEachListWithItsDefaultEntryUpToItsMaximum) {
     const TestListKind& kind = testListKind(c.list);
     SCOPED_TRACE(kind.name);
     TAutoSeq rec;
-    for (int k = 0; k < c.maximum; ++k) ASSERT_TRUE(appendDefaultEntry(kind, rec));
-    EXPECT_FALSE(appendDefaultEntry(kind, rec));
+    for (int k = 0; k < c.maximum; ++k) ASSERT_EQ(appendDefaultEntry(kind, rec), k);
+    EXPECT_EQ(appendDefaultEntry(kind, rec), -1);
     EXPECT_EQ(presentEntryCount(kind, rec), c.maximum);
     EXPECT_EQ(testItemText(kind, c.maximum - 1), c.lastItem);
     for (int k = 0; k < c.maximum; ++k) EXPECT_EQ(entryBytes(rec, kind, k), c.defaultEntry) << k;

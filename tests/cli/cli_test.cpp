@@ -77,28 +77,36 @@ TEST(CommandLine, ReportsWritesTheFourExports) {
   EXPECT_TRUE(info.readAllStandardOutput().contains("Pages:           13"));  // one report takes two pages
 }
 
-// A command that does not print starts no windowing system (a platform that
-// does not exist is never loaded) and prints nothing of Qt's, even where
-// XDG_RUNTIME_DIR is unset (cron, a service); a folder named for output is made.
-TEST(CommandLine, CommandsThatDoNotPrintNeedNoWindowingSystemAndMakeTheirFolder) {
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("QT_QPA_PLATFORM", "no-such-platform");
-  env.remove("XDG_RUNTIME_DIR");
+// Standard error carries the program's own messages only, even where
+// XDG_RUNTIME_DIR is unset (cron, a service). A command that does not print
+// starts no windowing system (a platform that does not exist is never loaded);
+// a folder named for output is made.
+TEST(CommandLine, StandardErrorStaysQuietAndOnlyAPrintoutNeedsAWindowingSystem) {
   QTemporaryDir out;
+  const AnalyzerMemory sample = sampleAnalyzerMemory();
   const struct {
     QStringList args;
+    const char* platform;  // null: the program's own choice
     QString folder;
-    int files;
-  } cases[] = {{{"info"}, {}, 0},
-               {{"reports", "--text", out.filePath("new/text")}, out.filePath("new/text"), 12},
-               {{"waves", "--csv", out.filePath("new/waves")}, out.filePath("new/waves"), 5}};
+    qsizetype files;
+  } cases[] = {{{"info"}, "no-such-platform", {}, 0},
+               {{"reports", "--text", out.filePath("new/text")}, "no-such-platform", out.filePath("new/text"),
+                sample.testRecords.size()},
+               {{"waves", "--csv", out.filePath("new/waves")}, "no-such-platform", out.filePath("new/waves"),
+                sample.waveRecords.size()},
+               {{"waves", "--pdf", out.filePath("waves.pdf")}, nullptr, {}, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.join(' ').toStdString());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("XDG_RUNTIME_DIR");
+    env.remove("QT_QPA_PLATFORM");
+    if (c.platform) env.insert("QT_QPA_PLATFORM", c.platform);
     const CliRun run = cli(QStringList{"--demo"} + c.args, env);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     if (!c.folder.isEmpty()) EXPECT_EQ(QDir(c.folder).entryList(QDir::Files).size(), c.files);
   }
+  EXPECT_TRUE(QFile::exists(out.filePath("waves.pdf")));
 }
 
 TEST(CommandLine, AnExportThatCannotBeWrittenFails) {

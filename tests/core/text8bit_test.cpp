@@ -20,6 +20,7 @@ TEST(Text8Bit, FileTextIsUtf8ElseWindows1252) {
   EXPECT_EQ(decodeFileText(QByteArray("caf\xC3\xA9")), QString::fromUtf8("café"));
   EXPECT_EQ(decodeFileText(QByteArray("caf\xE9")), QString::fromUtf8("café"));
   EXPECT_EQ(decodeFileText(QByteArray("\xEF\xBB\xBFok")), "ok");
-  // A UTF-8 file marked as such is UTF-8 also where the system's code page is another.
-  EXPECT_EQ(decodeFileText(QByteArray("\xEF\xBB\xBF" "caf\xC3\xA9"), "windows-1250"), QString::fromUtf8("café"));
+  // Where the system's code page is another: a UTF-8 file is still UTF-8, the rest that code page.
+  EXPECT_EQ(decodeFileText(QByteArray("caf\xC3\xA9"), "windows-1250"), QString::fromUtf8("café"));
+  EXPECT_EQ(decodeFileText(QByteArray("\xA3\xF3" "d\x9F"), "windows-1250"), QString::fromUtf8("Łódź"));
 }

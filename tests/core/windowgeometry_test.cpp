@@ -59,9 +59,10 @@ TEST_F(WindowGeometryTest, AMaximisedStartRestoredLaterKeepsTheStoredSize) {
   settings.writeInteger("QalMain", "HEIGHT", 400);
   settings.writeInteger("QalMain", "WINDOWSTATE", 2);
   QMainWindow window;
-  loadWindowGeometry(window, settings, "QalMain", QSize(750, 500));
+  constexpr int kFrameWaitMs = 20;  // how long a normal window would wait for its frame
+  loadWindowGeometry(window, settings, "QalMain", QSize(750, 500), kFrameWaitMs);
   window.show();
-  QTest::qWait(2500);  // the user works a while before restoring it
+  QTest::qWait(5 * kFrameWaitMs);  // the user works a while before restoring it
   window.showNormal();
   QApplication::processEvents();
   saveWindowGeometry(window, settings, "QalMain");

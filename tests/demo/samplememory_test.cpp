@@ -1,4 +1,5 @@
 #include "demo/samplememory.h"
+#include "support/wireorder.h"
 #include "testreport/samplerecords.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +23,9 @@ TEST(SampleMemory, TheTestReportsAreTheSampleRecordsInWireOrder) {
   const QList<TTestRec> samples = sampleTestRecords();
   ASSERT_EQ(m.testRecords.size(), samples.size());
   for (int i = 0; i < samples.size(); ++i) {
-    TTestRec host = testRecFromBytes(m.testRecords[i].constData());
-    swapTestRec(host);
-    EXPECT_EQ(host.bytes, samples[i].bytes) << i;
+    const QByteArray host(samples[i].data(), TTestRec::Size);
+    EXPECT_EQ(m.testRecords[i], wireorder::swapped(host, wireorder::testRecWords(samples[i].u8(testrec::DutTypeByte))))
+        << i;
   }
   EXPECT_EQ(samples[2].bytes, sampleCompleteTestRecord().bytes);
 }

@@ -1,6 +1,6 @@
 #pragma once
-#include "waveform/captureblock.h"
 #include "support/wireorder.h"
+#include "waveform/captureblock.h"
 #include "waveform/waverecord.h"
 
 #include <QByteArray>

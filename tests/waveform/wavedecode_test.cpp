@@ -2,9 +2,9 @@
 // hand from the record's fields and the rules of the information panel, not
 // taken from the program's own output.
 #include "support/wavebuilders.h"
+#include "support/wireorder.h"
 #include "waveform/currentaxis.h"
 #include "waveform/wavedecode.h"
-#include "support/wireorder.h"
 
 #include <gtest/gtest.h>
 
