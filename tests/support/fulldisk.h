@@ -12,9 +12,10 @@
 // root (CI runs as root); elsewhere the test using it is skipped.
 class FullDisk {
  public:
-  FullDisk() {
+  explicit FullDisk(int kilobytes = 64) {
     QProcess mount;
-    mount.start(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "kalyx-full", dir_.path()});
+    mount.start(QStringLiteral("mount"),
+                {"-t", "tmpfs", "-o", QStringLiteral("size=%1k").arg(kilobytes), "kalyx-full", dir_.path()});
     mounted_ = mount.waitForFinished(10000) && mount.exitStatus() == QProcess::NormalExit && mount.exitCode() == 0;
   }
   ~FullDisk() {

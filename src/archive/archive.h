@@ -1,0 +1,93 @@
+#pragma once
+#include "archive/archivekind.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <memory>
+#include <optional>
+
+class QSqlDatabase;
+
+// Why the archive could not be opened or written: the file and the cause.
+struct ArchiveFailure {
+  QString path;
+  QString reason;
+  // "The archive FILE cannot be used.", the reason on the next line.
+  QString message() const;
+};
+
+// A record as the archive holds it, with its search columns.
+struct ArchivedRecord {
+  qint64 id = 0;
+  ArchiveKind kind = ArchiveKind::TestReport;
+  QString analyzer;
+  QDateTime downloaded;  // UTC
+  QByteArray bytes;
+  QString device;
+  QDateTime tested;  // invalid when the record holds no valid date
+  QString title;
+  bool passed = false;  // test reports
+};
+
+// Which records a query selects; the filters combine.
+struct ArchiveFilter {
+  QString device = {};        // part of the device I.D., any letter case
+  bool wholeDevice = false;  // the device I.D. is the whole of `device`, letter case too
+  QString analyzer = {};      // the analyzer's I.D., exactly
+  QDate since = {}, until = {};  // test dates, both included; a record without a date is outside any range
+  bool failedOnly = false;    // test reports that failed
+  std::optional<ArchiveKind> kind = {};
+};
+
+// The program's archive: one SQLite file holding every record the analyzer gave
+// up, as the program holds it, with the columns a search needs. Its schema has
+// a version (PRAGMA user_version) that numbered migrations bring up to date; a
+// file of a newer version is opened read-only and never migrated down, and a
+// file that is damaged or not an archive is never written. Every write is one
+// transaction; every query binds its values.
+class Archive {
+ public:
+  // Opens the archive at `path`, creating it or bringing its schema up to date;
+  // null, with `failure` saying why, for a file that is damaged or no archive. A
+  // file of a newer schema, or one that cannot be written, opens read-only, and
+  // `failure` says so.
+  static std::unique_ptr<Archive> open(const QString& path, ArchiveFailure* failure);
+  ~Archive();
+  Archive(const Archive&) = delete;
+  Archive& operator=(const Archive&) = delete;
+
+  const QString& path() const { return path_; }
+  bool readOnly() const { return readOnly_; }
+  int schemaVersion() const;
+  static int knownSchemaVersion();
+
+  // Stores the records of one download: new ones are added, one already kept
+  // (same kind, analyzer and bytes) is counted as known. All or nothing.
+  struct Stored {
+    int added = 0;
+    int known = 0;
+  };
+  std::optional<Stored> store(ArchiveKind kind, const QString& analyzerId, const QDateTime& downloaded,
+                              const QList<QByteArray>& records, ArchiveFailure* failure);
+
+  // The records the filter selects, oldest test first (the id breaks ties).
+  QList<ArchivedRecord> records(const ArchiveFilter& filter, ArchiveFailure* failure) const;
+  // Removes records; all or none.
+  bool remove(const QList<qint64>& ids, ArchiveFailure* failure);
+
+  // SQLite's integrity check ("ok" when whole) and the number of records of each kind.
+  QStringList integrityCheck(ArchiveFailure* failure) const;
+  std::optional<int> count(ArchiveKind kind, ArchiveFailure* failure) const;
+
+  QSqlDatabase database() const;
+
+ private:
+  Archive(QString path, QString connection, bool readOnly);
+  ArchiveFailure failed(const QString& reason) const { return {path_, reason}; }
+
+  QString path_;
+  QString connection_;
+  bool readOnly_ = false;
+};

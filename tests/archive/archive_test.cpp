@@ -1,0 +1,235 @@
+// The archive on real SQLite files: what it keeps, once; what it finds again;
+// and files it must never write.
+#include "archive/archive.h"
+#include "support/fulldisk.h"
+#include "support/testfiles.h"
+#include "support/testreportbuilders.h"
+#include "support/wavebuilders.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace testrec;
+
+namespace {
+QByteArray bytesOf(const TTestRec& rec) { return QByteArray(rec.data(), TTestRec::Size); }
+
+QByteArray report(const char* id, DateTimeBytes when, bool pass = true) {
+  TTestRec rec = makeTestRec(id, when, 2, DutDefibrillator);
+  setEntryAt(rec, 0, EnergyEntry{.targetEnergy = 2000, .result = quint8(pass ? Pass : Fail)});
+  return bytesOf(rec);
+}
+
+const QDateTime kDownloaded(QDate(2026, 12, 1), QTime(9, 30), Qt::UTC);
+
+class ArchiveTest : public ::testing::Test {
+ protected:
+  QTemporaryDir dir;
+  QString path = dir.filePath("archive.sqlite");
+
+  std::unique_ptr<Archive> open(const QString& file) {
+    ArchiveFailure failure;
+    std::unique_ptr<Archive> archive = Archive::open(file, &failure);
+    EXPECT_TRUE(archive) << failure.message().toStdString();
+    return archive;
+  }
+  Archive::Stored store(Archive& archive, const QList<QByteArray>& reports, const QString& analyzer = "A1234567") {
+    ArchiveFailure failure;
+    const auto stored = archive.store(ArchiveKind::TestReport, analyzer, kDownloaded, reports, &failure);
+    EXPECT_TRUE(stored) << failure.message().toStdString();
+    return stored.value_or(Archive::Stored{-1, -1});
+  }
+  QList<ArchivedRecord> find(Archive& archive, const ArchiveFilter& filter = {}) {
+    ArchiveFailure failure;
+    return archive.records(filter, &failure);
+  }
+};
+}  // namespace
+
+TEST_F(ArchiveTest, ARecordDownloadedAgainIsKeptOnceAndTheCountsSaySo) {
+  auto archive = open(path);
+  const QByteArray a = report("A", {1, 2, 25, 9, 0, 0}), b = report("B", {2, 2, 25, 9, 0, 0});
+  const Archive::Stored first = store(*archive, {a, b});
+  EXPECT_EQ(first.added, 2);
+  EXPECT_EQ(first.known, 0);
+  const Archive::Stored again = store(*archive, {a, b, report("C", {3, 2, 25, 9, 0, 0})});
+  EXPECT_EQ(again.added, 1);
+  EXPECT_EQ(again.known, 2);
+  EXPECT_EQ(store(*archive, {a}, "OTHER-ANALYZER").added, 1);  // another analyzer's record is another record
+  ArchiveFailure failure;
+  EXPECT_EQ(archive->count(ArchiveKind::TestReport, &failure), 4);
+  EXPECT_EQ(archive->count(ArchiveKind::WaveRecord, &failure), 0);
+}
+
+TEST_F(ArchiveTest, ARecordComesBackByteForByteWithItsColumns) {
+  auto archive = open(path);
+  const QByteArray bytes = report("ICU-7", {5, 3, 25, 14, 5, 9}, false);
+  store(*archive, {bytes});
+  const QList<ArchivedRecord> found = find(*archive);
+  ASSERT_EQ(found.size(), 1);
+  EXPECT_EQ(found[0].bytes, bytes);
+  EXPECT_EQ(found[0].kind, ArchiveKind::TestReport);
+  EXPECT_EQ(found[0].analyzer, "A1234567");
+  EXPECT_EQ(found[0].device, "ICU-7");
+  EXPECT_EQ(found[0].tested, QDateTime(QDate(2025, 3, 5), QTime(14, 5, 9)));
+  EXPECT_EQ(found[0].downloaded, kDownloaded);
+  EXPECT_EQ(found[0].title, "Autosequence 2");
+  EXPECT_FALSE(found[0].passed);
+}
+
+// Device I.D.s as an analyzer may hold them: quotes, SQL, control characters,
+// bytes above 127. Each is stored, found by its own text and comes back whole.
+TEST_F(ArchiveTest, UntrustedDeviceIdsAreStoredAndFoundBackByteForByte) {
+  auto archive = open(path);
+  const char* ids[] = {"O'Brien \"7\"", "x'); DROP TABLE record;--", "50%_off\\", "tab\tbell\a", "\xC4\xE9\xFF\x81\x9D"};
+  QList<QByteArray> reports;
+  for (const char* id : ids) reports << report(id, {1, 1, 25, 8, 0, 0});
+  EXPECT_EQ(store(*archive, reports).added, 5);
+  for (int i = 0; i < 5; ++i) {
+    const TTestRec rec = testRecFromBytes(reports[i].constData());
+    ArchiveFilter filter;
+    filter.device = deviceIdText(rec);
+    const QList<ArchivedRecord> found = find(*archive, filter);
+    ASSERT_EQ(found.size(), 1) << i;
+    EXPECT_EQ(found[0].bytes, reports[i]);
+  }
+  EXPECT_EQ(find(*archive).size(), 5);  // nothing was dropped
+}
+
+TEST_F(ArchiveTest, FiltersCombine) {
+  auto archive = open(path);
+  store(*archive, {report("ER-1", {10, 1, 25, 8, 0, 0}), report("ER-2", {10, 6, 25, 8, 0, 0}, false),
+                   report("ICU-1", {10, 6, 25, 9, 0, 0}, false)});
+  store(*archive, {report("ER-3", {1, 1, 26, 8, 0, 0})}, "B7654321");
+  ArchiveFailure failure;
+  const auto waves = archive->store(ArchiveKind::WaveRecord, "A1234567", kDownloaded,
+                                    {QByteArray(makeWaveRecord("ER-W", {10, 6, 25, 8, 0, 0}, 0x11).data(), 1314)},
+                                    &failure);
+  ASSERT_TRUE(waves);
+  const auto devices = [&](ArchiveFilter filter) {
+    QStringList names;
+    for (const ArchivedRecord& r : find(*archive, filter)) names << r.device;
+    return names;
+  };
+  const struct {
+    ArchiveFilter filter;
+    QStringList devices;
+  } cases[] = {
+      {{.device = "er-"}, {"ER-1", "ER-2", "ER-W", "ER-3"}},
+      {{.device = "ER", .analyzer = "B7654321"}, {"ER-3"}},
+      {{.since = QDate(2025, 6, 10), .until = QDate(2025, 6, 10)}, {"ER-2", "ER-W", "ICU-1"}},
+      {{.device = "ER", .since = QDate(2025, 6, 1), .failedOnly = true}, {"ER-2"}},
+      {{.kind = ArchiveKind::WaveRecord}, {"ER-W"}},
+      {{.until = QDate(2025, 1, 9)}, {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(devices(c.filter), c.devices);
+}
+
+TEST_F(ArchiveTest, DeletingRemovesOnlyTheRecordsNamed) {
+  auto archive = open(path);
+  store(*archive, {report("A", {1, 2, 25, 9, 0, 0}), report("B", {2, 2, 25, 9, 0, 0}), report("C", {3, 2, 25, 9, 0, 0})});
+  const QList<ArchivedRecord> all = find(*archive);
+  ArchiveFailure failure;
+  ASSERT_TRUE(archive->remove({all[0].id, all[2].id}, &failure));
+  ASSERT_EQ(find(*archive).size(), 1);
+  EXPECT_EQ(find(*archive)[0].device, "B");
+}
+
+TEST_F(ArchiveTest, ANewArchiveHasTheLatestSchemaAndReopensAsItWas) {
+  {
+    auto archive = open(path);
+    EXPECT_EQ(archive->schemaVersion(), Archive::knownSchemaVersion());
+    store(*archive, {report("A", {1, 2, 25, 9, 0, 0})});
+  }
+  auto again = open(path);
+  EXPECT_FALSE(again->readOnly());
+  EXPECT_EQ(find(*again).size(), 1);
+  ArchiveFailure failure;
+  EXPECT_EQ(again->integrityCheck(&failure), QStringList{"ok"});
+}
+
+// Files that are no archive of this program, or are damaged: a message naming
+// the file, and the file left exactly as it was.
+TEST_F(ArchiveTest, AFileThatIsNoArchiveIsRefusedAndNeverWritten) {
+  {
+    auto archive = open(path);
+    store(*archive, {report("A", {1, 2, 25, 9, 0, 0})});
+  }
+  const QByteArray whole = readAll(path);
+  const QString foreign = dir.filePath("other.sqlite");
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "foreign");
+    db.setDatabaseName(foreign);
+    ASSERT_TRUE(db.open());
+    QSqlQuery(db).exec("CREATE TABLE invoices (id INTEGER)");
+    db.close();
+  }
+  QSqlDatabase::removeDatabase("foreign");
+  const struct {
+    const char* name;
+    QByteArray bytes;
+  } files[] = {{"random.sqlite", QByteArray(5000, '\x5A')},
+               {"truncated.sqlite", whole.left(whole.size() / 2)},
+               {"other.sqlite", readAll(foreign)}};
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.name);
+    const QString file = dir.filePath(f.name);
+    writeAll(file, f.bytes);
+    ArchiveFailure failure;
+    std::unique_ptr<Archive> archive = Archive::open(file, &failure);
+    if (archive) {  // a truncated file may open: its damage shows when it is read or checked
+      EXPECT_NE(archive->integrityCheck(&failure), QStringList{"ok"});
+      EXPECT_FALSE(archive->store(ArchiveKind::TestReport, "A", kDownloaded, {report("B", {})}, &failure) &&
+                   archive->integrityCheck(&failure) == QStringList{"ok"});
+    } else {
+      EXPECT_TRUE(failure.message().contains(QDir::toNativeSeparators(file))) << failure.message().toStdString();
+    }
+    archive.reset();
+    EXPECT_EQ(readAll(file), f.bytes);
+  }
+}
+
+TEST_F(ArchiveTest, ANewerSchemaOpensReadOnlyAndIsNeverMigratedDown) {
+  {
+    auto archive = open(path);
+    QSqlQuery(archive->database()).exec(QString("PRAGMA user_version=%1").arg(Archive::knownSchemaVersion() + 1));
+  }
+  const QByteArray before = readAll(path);
+  ArchiveFailure failure;
+  std::unique_ptr<Archive> archive = Archive::open(path, &failure);
+  ASSERT_TRUE(archive);
+  EXPECT_TRUE(archive->readOnly());
+  EXPECT_TRUE(failure.message().contains("newer version")) << failure.message().toStdString();
+  EXPECT_FALSE(archive->store(ArchiveKind::TestReport, "A", kDownloaded, {report("B", {})}, &failure));
+  EXPECT_EQ(archive->schemaVersion(), Archive::knownSchemaVersion() + 1);
+  archive.reset();
+  EXPECT_EQ(readAll(path), before);
+}
+
+TEST_F(ArchiveTest, OnAFullDiskAnImportFailsAndTheArchiveHoldsWhatItHeld) {
+  FullDisk disk(1024);  // room for an archive, its journal and its shared-memory index
+  KALYX_REQUIRE_FULL_DISK(disk);
+  const QString file = disk.filePath("archive.sqlite");
+  {
+    auto archive = open(file);
+    store(*archive, {report("KEPT", {1, 2, 25, 9, 0, 0})});
+    disk.fill();
+    QList<QByteArray> many;
+    for (int i = 0; i < 200; ++i) many << report(QByteArray::number(i).constData(), {1, 3, 25, 9, 0, 0});
+    ArchiveFailure failure;
+    EXPECT_FALSE(archive->store(ArchiveKind::TestReport, "A1234567", kDownloaded, many, &failure));
+    EXPECT_TRUE(failure.message().contains(file)) << failure.message().toStdString();
+  }
+  QFile::remove(disk.filePath(".filler"));  // room again: the archive is as it was
+  {
+    auto archive = open(file);
+    const QList<ArchivedRecord> found = find(*archive);
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found[0].device, "KEPT");
+    ArchiveFailure failure;
+    EXPECT_EQ(archive->integrityCheck(&failure), QStringList{"ok"});
+  }
+  EXPECT_EQ(disk.entries(), QStringList{"archive.sqlite"});  // no journal or half-written file is left
+}
