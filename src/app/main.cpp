@@ -3,6 +3,8 @@
 #include "app/helpwindow.h"
 #include "app/kalyxapplication.h"
 #include "app/qalmain.h"
+#include "archive/archivekeeper.h"
+#include "archive/archivelocation.h"
 #include "core/fileprompts.h"
 #include "core/names.h"
 #include "core/paths.h"
@@ -26,12 +28,12 @@ void nameApplication() {
 
 // Reads the command line. --help and --version print and end the program here,
 // before any window system is needed, so they work on a terminal without a display.
-bool readCommandLine(int& argc, char** argv, LinkOptions* linkOptions) {
+bool readCommandLine(int& argc, char** argv, LinkOptions* linkOptions, QString* archiveOption) {
   const QCoreApplication parsing(argc, argv);
   nameApplication();
   QStringList arguments = QCoreApplication::arguments();
   QString error;
-  if (!takeLinkOptions(&arguments, {}, linkOptions, &error)) {
+  if (!takeLinkOptions(&arguments, {}, linkOptions, &error) || !takeArchiveOption(&arguments, archiveOption, &error)) {
     std::fprintf(stderr, "kalyx5pc: %s\n", qPrintable(error));
     return false;
   }
@@ -39,7 +41,7 @@ bool readCommandLine(int& argc, char** argv, LinkOptions* linkOptions) {
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("The desktop companion program of the Kalyx 5 analyzer.\n\n"
                                                   "Link options:\n") +
-                                   linkOptionsHelp());
+                                   linkOptionsHelp() + archiveOptionHelp());
   parser.addHelpOption();
   parser.addVersionOption();
   parser.process(arguments);
@@ -49,7 +51,8 @@ bool readCommandLine(int& argc, char** argv, LinkOptions* linkOptions) {
 
 int main(int argc, char** argv) {
   LinkOptions linkOptions;
-  if (!readCommandLine(argc, argv, &linkOptions)) return 2;
+  QString archiveOption;
+  if (!readCommandLine(argc, argv, &linkOptions, &archiveOption)) return 2;
 
   KalyxApplication app(argc, argv);
   nameApplication();
@@ -82,6 +85,8 @@ int main(int argc, char** argv) {
       return lines;
     };
     services.autoSeqFile = autoSeqPath();
+    ArchiveKeeper keeper(archiveLocation(archiveOption, linkOptions.demo), settings, messages);
+    services.keeper = &keeper;
     TQalMain window(services);
     window.show();
     return app.exec();

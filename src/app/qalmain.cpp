@@ -5,6 +5,7 @@
 #include "autoseq/autoseqframe.h"
 #include "core/helpviewer.h"
 #include "core/names.h"
+#include "core/recordkeeper.h"
 #include "core/settingsfile.h"
 #include "core/toolicons.h"
 #include "core/windowgeometry.h"
@@ -134,6 +135,14 @@ void TQalMain::buildMenus() {
   menuTools->addSeparator()->setObjectName(QStringLiteral("N2"));
   addCommand(menuTools, FrameCommand::CaptureWaveform, "mmCaptureWaveform", QStringLiteral("&Capture Waveform"),
              QKeySequence(Qt::CTRL | Qt::Key_W));
+  if (RecordKeeper* keeper = services_.keeper) {
+    menuTools->addSeparator()->setObjectName(QStringLiteral("N5"));
+    QAction* keeping = addItem(menuTools, "mmArchiveDownloads", QStringLiteral("Keep Downloads in the &Archive"),
+                               QKeySequence());
+    keeping->setCheckable(true);
+    keeping->setChecked(keeper->keeping());
+    connect(keeping, &QAction::toggled, this, [keeper](bool on) { keeper->setKeeping(on); });
+  }
 
   QMenu* menuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
   menuHelp->setObjectName(QStringLiteral("menuHelp"));

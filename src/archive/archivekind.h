@@ -1,9 +1,7 @@
 #pragma once
-#include <QString>
+#include "core/recordkeeper.h"
 
-// The kinds of record the archive keeps. The numbers are stored in the archive
-// file and never change.
-enum class ArchiveKind { TestReport = 1, WaveRecord = 2, Capture = 3 };
+#include <QString>
 
 // "report", "wave" or "capture": the kind as the command line lists it.
 QString archiveKindName(ArchiveKind kind);

@@ -2,6 +2,7 @@
 
 #include "core/fileprompts.h"
 #include "core/initialdir.h"
+#include "core/recordkeeper.h"
 #include "core/settingsfile.h"
 #include "core/toolicons.h"
 #include "core/usermessages.h"
@@ -147,17 +148,22 @@ void TTestReportFrame::txtSearchChange() {
 
 void TTestReportFrame::tbDownloadClick() {
   DeviceLink link{*services_.driver, *services_.messages};
-  runDownload(link, *progress_, kTestReportRecords, swapTestRec,
-              [this](const SystemInfo& info, const QList<QByteArray>& blocks) {
-                records_.clear();
-                for (const QByteArray& block : blocks) records_.append(testRecFromBytes(block.constData()));
-                systemInfo_ = info;
-                {
-                  const QSignalBlocker quiet(txtSearch_);
-                  txtSearch_->clear();
-                }
-                listPage()->recordsReplaced();
-              });
+  QList<QByteArray> received;
+  const bool done = runDownload(link, *progress_, kTestReportRecords, swapTestRec,
+                                [this, &received](const SystemInfo& info, const QList<QByteArray>& blocks) {
+                                  received = blocks;
+                                  records_.clear();
+                                  for (const QByteArray& block : blocks)
+                                    records_.append(testRecFromBytes(block.constData()));
+                                  systemInfo_ = info;
+                                  {
+                                    const QSignalBlocker quiet(txtSearch_);
+                                    txtSearch_->clear();
+                                  }
+                                  listPage()->recordsReplaced();
+                                });
+  // Kept once the list shows them and the dialog its finished text.
+  if (done && services_.keeper) services_.keeper->keep(ArchiveKind::TestReport, systemInfo_.analyzerId(), received);
 }
 
 void TTestReportFrame::tbSelectAllClick() { selectAll(); }

@@ -3,6 +3,7 @@
 #include "analyzer/systeminfo.h"
 #include "core/fileprompts.h"
 #include "core/initialdir.h"
+#include "core/recordkeeper.h"
 #include "core/settingsfile.h"
 #include "core/toolicons.h"
 #include "core/usermessages.h"
@@ -60,16 +61,29 @@ void TWaveformFrame::addTools(QToolBar* toolbar) {
 
 void TWaveformFrame::tbWaveDownloadClick() {
   DeviceLink link{*services_.driver, *services_.messages};
-  runDownload(link, *progress_, kWaveRecords, swapWaveRec, [this](const SystemInfo&, const QList<QByteArray>& blocks) {
-    records_.clear();
-    for (const QByteArray& block : blocks) records_.append(waveRecordFromBytes(block.constData()));
-    listPage()->recordsReplaced();
-  });
+  QList<QByteArray> received;
+  QString analyzerId;
+  const bool done = runDownload(link, *progress_, kWaveRecords, swapWaveRec,
+                                [&](const SystemInfo& info, const QList<QByteArray>& blocks) {
+                                  received = blocks;
+                                  analyzerId = info.analyzerId();
+                                  records_.clear();
+                                  for (const QByteArray& block : blocks)
+                                    records_.append(waveRecordFromBytes(block.constData()));
+                                  listPage()->recordsReplaced();
+                                });
+  // Kept once the list shows them and the dialog its finished text.
+  if (done && services_.keeper) services_.keeper->keep(ArchiveKind::WaveRecord, analyzerId, received);
 }
 
 void TWaveformFrame::tbWaveCaptureClick() {
   DeviceLink link{*services_.driver, *services_.messages};
-  runCapture(link, *progress_, [this](const QByteArray& block) { openViewer(decodeCapture(block)); });
+  QByteArray captured;
+  const bool done = runCapture(link, *progress_, [this, &captured](const QByteArray& block) {
+    captured = block;
+    openViewer(decodeCapture(block));
+  });
+  if (done && services_.keeper) services_.keeper->keep(ArchiveKind::Capture, QString(), {captured});
 }
 
 void TWaveformFrame::tbWaveOpenClick() {

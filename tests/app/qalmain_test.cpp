@@ -170,6 +170,44 @@ TEST_F(MainWindowTest, CommandsGoToTheFrameShowingOnly) {
   EXPECT_FALSE(search->hasSelectedText());
 }
 
+// Each download and capture is handed to the keeper (the archive) once it has
+// succeeded, as the lists hold the records; a failed one is not.
+TEST_F(MainWindowTest, EveryDownloadAndCaptureIsKeptOnceItSucceeds) {
+  AnalyzerMemory& memory = driver.engine().memory();
+  memory.waveRecords = memoryOfWaveRecords({makeWaveRecord("W", {1, 1, 25, 9, 0, 0}, 0x11)}).waveRecords;
+  memory.captures = {sampleDefibCapture()};
+  memory.setCountsFromLists();
+  auto window = open();
+  window->show();
+  window->showFrame(1);
+  item(*window, "mmDownload")->trigger();
+  window->showFrame(2);
+  item(*window, "mmDownload")->trigger();
+  item(*window, "mmCaptureWaveform")->trigger();
+  ASSERT_EQ(keeper.kept.size(), 3);
+  EXPECT_EQ(keeper.kept[0].kind, ArchiveKind::TestReport);
+  EXPECT_EQ(keeper.kept[0].analyzerId, "A1234567");
+  ASSERT_EQ(keeper.kept[0].records.size(), 3);
+  EXPECT_EQ(keeper.kept[0].records[1], QByteArray(window->testReportFrame()->records()[1].data(), TTestRec::Size));
+  EXPECT_EQ(keeper.kept[1].kind, ArchiveKind::WaveRecord);
+  EXPECT_EQ(keeper.kept[1].records,
+            QList<QByteArray>{QByteArray(window->waveformFrame()->records()[0].data(), WaveRecord::Size)});
+  EXPECT_EQ(keeper.kept[2].kind, ArchiveKind::Capture);
+  EXPECT_EQ(keeper.kept[2].records, QList<QByteArray>{sampleDefibCapture()});
+
+  memory.testRecords.clear();  // the analyzer has nothing: the download ends with its message
+  memory.setCountsFromLists();
+  window->showFrame(1);
+  item(*window, "mmDownload")->trigger();
+  EXPECT_EQ(messages.shown.last().text, "No test reports to download.");
+  EXPECT_EQ(keeper.kept.size(), 3);
+
+  QAction* keeping = item(*window, "mmArchiveDownloads");  // Tools: the user turns keeping off
+  ASSERT_TRUE(keeping->isChecked());
+  keeping->trigger();
+  EXPECT_FALSE(keeper.keeping());
+}
+
 TEST_F(MainWindowTest, OpenReachesTheTestReportsWithTheStripHidden) {
   auto window = open();
   window->showFrame(1);

@@ -1,10 +1,14 @@
 // The archive on real SQLite files: what it keeps, once; what it finds again;
 // and files it must never write.
 #include "archive/archive.h"
+#include "archive/archivekeeper.h"
+#include "core/settingsfile.h"
 #include "support/fulldisk.h"
+#include "support/recordingmessages.h"
 #include "support/testfiles.h"
 #include "support/testreportbuilders.h"
 #include "support/wavebuilders.h"
+#include "waveform/samplewaves.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -232,4 +236,39 @@ TEST_F(ArchiveTest, OnAFullDiskAnImportFailsAndTheArchiveHoldsWhatItHeld) {
     EXPECT_EQ(archive->integrityCheck(&failure), QStringList{"ok"});
   }
   EXPECT_EQ(disk.entries(), QStringList{"archive.sqlite"});  // no journal or half-written file is left
+}
+
+namespace {
+class ArchiveKeeperTest : public ArchiveTest {
+ protected:
+  SettingsFile settings{dir.filePath("kalyx5pc.ini")};
+  RecordingMessages messages;
+  ArchiveKeeper keeper{path, settings, messages, [] { return kDownloaded; }};
+};
+}  // namespace
+
+TEST_F(ArchiveKeeperTest, KeepsWhileTheSettingSaysSoAndACaptureUnderTheLastAnalyzer) {
+  keeper.keep(ArchiveKind::TestReport, "A1", {report("A", {1, 2, 25, 9, 0, 0}), report("B", {2, 2, 25, 9, 0, 0})});
+  ASSERT_TRUE(keeper.lastStored());
+  EXPECT_EQ(keeper.lastStored()->added, 2);
+  keeper.keep(ArchiveKind::Capture, QString(), {sampleDefibCapture()});
+  keeper.setKeeping(false);
+  keeper.keep(ArchiveKind::TestReport, "A1", {report("C", {3, 2, 25, 9, 0, 0})});
+  EXPECT_FALSE(keeper.lastStored());
+  EXPECT_EQ(settings.readInteger("Archive", "AUTOMATIC", -1), 0);
+  const QList<ArchivedRecord> kept = find(*keeper.archive());
+  ASSERT_EQ(kept.size(), 3);
+  EXPECT_EQ(kept[2].kind, ArchiveKind::Capture);
+  EXPECT_EQ(kept[2].analyzer, "A1");
+  EXPECT_TRUE(messages.shown.isEmpty());
+}
+
+TEST_F(ArchiveKeeperTest, WhatCannotBeKeptIsToldOnceNamingTheFile) {
+  writeAll(path, QByteArray(4096, 'x'));  // not an archive
+  keeper.keep(ArchiveKind::TestReport, "A1", {report("A", {1, 2, 25, 9, 0, 0})});
+  keeper.keep(ArchiveKind::TestReport, "A1", {report("B", {2, 2, 25, 9, 0, 0})});
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_TRUE(messages.shown[0].text.contains(QDir::toNativeSeparators(path)));
+  EXPECT_EQ(messages.shown[0].icon, UserMessages::Icon::Warning);
+  EXPECT_EQ(readAll(path), QByteArray(4096, 'x'));
 }

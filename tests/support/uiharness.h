@@ -3,6 +3,7 @@
 #include "core/settingsfile.h"
 #include "simulator/simulatordriver.h"
 #include "support/recordinghelp.h"
+#include "support/recordingkeeper.h"
 #include "support/recordingmessages.h"
 #include "support/scopeddatahome.h"
 #include "support/scriptedprompts.h"
@@ -10,8 +11,8 @@
 #include <gtest/gtest.h>
 
 // What a frame, viewer or main window under test is handed: a simulated analyzer
-// whose memory the test fills, recorded messages and help pages, scripted file
-// dialogs, and a settings file in a private data folder.
+// whose memory the test fills, recorded messages, help pages and kept records,
+// scripted file dialogs, and a settings file in a private data folder.
 class UiHarness : public ::testing::Test {
  protected:
   ScopedDataHome dataHome;
@@ -20,6 +21,7 @@ class UiHarness : public ::testing::Test {
   RecordingMessages messages;
   ScriptedFilePrompts files;
   RecordingHelp help;
+  RecordingKeeper keeper;
 
   AppServices services() {
     AppServices s;
@@ -28,6 +30,7 @@ class UiHarness : public ::testing::Test {
     s.files = &files;
     s.settings = &settings;
     s.help = &help;
+    s.keeper = &keeper;
     s.autoSeqFile = autoSeqFile();
     return s;
   }

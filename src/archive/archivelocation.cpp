@@ -1,0 +1,36 @@
+#include "archive/archivelocation.h"
+
+#include "core/paths.h"
+
+bool takeArchiveOption(QStringList* arguments, QString* file, QString* error) {
+  QStringList rest;
+  for (qsizetype i = 0; i < arguments->size(); ++i) {
+    const QString& arg = (*arguments)[i];
+    if (arg == QLatin1String("--archive")) {
+      if (i + 1 >= arguments->size() || (*arguments)[i + 1].isEmpty()) {
+        *error = QStringLiteral("--archive needs the path of an archive file");
+        return false;
+      }
+      *file = (*arguments)[++i];
+    } else if (arg.startsWith(QLatin1String("--archive="))) {
+      *file = arg.mid(10);
+    } else {
+      rest.append(arg);
+    }
+  }
+  *arguments = rest;
+  return true;
+}
+
+QString archiveLocation(const QString& option, bool demo) {
+  if (!option.isEmpty()) return option;
+  const QString named = qEnvironmentVariable("KALYX5PC_ARCHIVE");
+  if (!named.isEmpty()) return named;
+  return dataFolder() + (demo ? QStringLiteral("archive-demo.sqlite") : QStringLiteral("archive.sqlite"));
+}
+
+QString archiveOptionHelp() {
+  return QStringLiteral(
+      "  --archive FILE  keep the archive in FILE (or set KALYX5PC_ARCHIVE); by default\n"
+      "                  archive.sqlite in the data folder, archive-demo.sqlite with --demo\n");
+}
