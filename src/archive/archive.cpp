@@ -39,6 +39,9 @@ QStringList statementsOf(const QString& file) {
 
 QString errorOf(const QSqlQuery& query) { return query.lastError().text(); }
 
+// A text column's value: an empty text, never NULL (which a null QString would bind as).
+QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
+
 std::optional<qint64> pragma(QSqlDatabase& db, const QString& name, QString* error) {
   QSqlQuery query(db);
   if (!query.exec(QStringLiteral("PRAGMA ") + name) || !query.next()) {
@@ -185,23 +188,26 @@ std::optional<Archive::Stored> Archive::store(ArchiveKind kind, const QString& a
       [&](QSqlQuery&) {
         QSqlQuery insert(db);
         insert.prepare(QStringLiteral(
-            "INSERT OR IGNORE INTO record (kind, analyzer, digest, bytes, downloaded, device, tested, dut_type, "
-            "verdict, autoseq, title) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+            "INSERT INTO record (kind, analyzer, digest, bytes, downloaded, device, tested, dut_type, "
+            "verdict, autoseq, title, number) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
+            "ON CONFLICT (kind, analyzer, digest) DO NOTHING"));
         const QString when = downloaded.toUTC().toString(Qt::ISODate);
-        for (const QByteArray& bytes : records) {
+        for (qsizetype i = 0; i < records.size(); ++i) {
+          const QByteArray& bytes = records[i];
           const SearchColumns columns = searchColumns(kind, bytes);
           const bool report = kind == ArchiveKind::TestReport;
           insert.addBindValue(int(kind));
-          insert.addBindValue(analyzerId);
+          insert.addBindValue(text(analyzerId));
           insert.addBindValue(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256));
           insert.addBindValue(bytes);
           insert.addBindValue(when);
-          insert.addBindValue(columns.device);
+          insert.addBindValue(text(columns.device));
           insert.addBindValue(columns.tested.isValid() ? QVariant(columns.tested.toString(kTestedFormat)) : QVariant());
           insert.addBindValue(report ? QVariant(columns.dutType) : QVariant());
           insert.addBindValue(report ? QVariant(columns.passed ? 1 : 0) : QVariant());
           insert.addBindValue(report ? QVariant(columns.autoSeq) : QVariant());
-          insert.addBindValue(columns.title);
+          insert.addBindValue(text(columns.title));
+          insert.addBindValue(int(i + 1));
           if (!insert.exec()) {
             error = errorOf(insert);
             return false;
@@ -219,7 +225,7 @@ std::optional<Archive::Stored> Archive::store(ArchiveKind kind, const QString& a
   return stored;
 }
 
-QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailure* failure) const {
+QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailure* failure, ArchiveOrder order) const {
   QStringList where;
   QVariantList values;
   if (filter.wholeDevice) {
@@ -243,10 +249,10 @@ QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailu
 
   QSqlQuery query(database());
   query.setForwardOnly(true);
-  query.prepare(QStringLiteral("SELECT id, kind, analyzer, downloaded, bytes, device, tested, title, verdict "
+  query.prepare(QStringLiteral("SELECT id, kind, analyzer, downloaded, bytes, device, tested, title, verdict, number "
                                "FROM record") +
                 (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "))) +
-                QStringLiteral(" ORDER BY tested, id"));
+                (order == ArchiveOrder::ByArrival ? QStringLiteral(" ORDER BY id") : QStringLiteral(" ORDER BY tested, id")));
   for (const QVariant& value : values) query.addBindValue(value);
   QList<ArchivedRecord> found;
   if (!query.exec()) {
@@ -264,6 +270,7 @@ QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailu
     r.tested = QDateTime::fromString(query.value(6).toString(), kTestedFormat);
     r.title = query.value(7).toString();
     r.passed = query.value(8).toInt() == 1;
+    r.number = query.value(9).toInt();
     found << r;
   }
   return found;

@@ -29,7 +29,11 @@ struct ArchivedRecord {
   QDateTime tested;  // invalid when the record holds no valid date
   QString title;
   bool passed = false;  // test reports
+  int number = 0;       // the record's place in its download, from 1
 };
+
+// The order of a query's records: oldest test first, or as they arrived.
+enum class ArchiveOrder { ByTest, ByArrival };
 
 // Which records a query selects; the filters combine.
 struct ArchiveFilter {
@@ -72,8 +76,10 @@ class Archive {
   std::optional<Stored> store(ArchiveKind kind, const QString& analyzerId, const QDateTime& downloaded,
                               const QList<QByteArray>& records, ArchiveFailure* failure);
 
-  // The records the filter selects, oldest test first (the id breaks ties).
-  QList<ArchivedRecord> records(const ArchiveFilter& filter, ArchiveFailure* failure) const;
+  // The records the filter selects, oldest test first (the order of arrival
+  // breaks ties), or as they arrived.
+  QList<ArchivedRecord> records(const ArchiveFilter& filter, ArchiveFailure* failure,
+                                ArchiveOrder order = ArchiveOrder::ByTest) const;
   // Removes records; all or none.
   bool remove(const QList<qint64>& ids, ArchiveFailure* failure);
 

@@ -73,10 +73,15 @@ int runReportsCommand(DeviceLink& link, const ReportsRequest& request, QTextStre
   if (!ok) return 1;
   QList<ShownReport> shown;
   for (int i = 0; i < records.size(); ++i) shown.append({records[i], i, renderTestReport(records[i], i, systemInfo.analyzerId())});
+  return printOrExportReports(shown, request, link.messages, out);
+}
+
+int printOrExportReports(const QList<ShownReport>& shown, const ReportsRequest& request, UserMessages& messages,
+                         QTextStream& out) {
   if (!request.anyExport()) {
     for (const ShownReport& report : shown)
       for (const QString& line : report.lines) out << line << '\n';
     return 0;
   }
-  return writeExports(shown, request, link.messages);
+  return writeExports(shown, request, messages);
 }

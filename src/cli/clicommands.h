@@ -1,10 +1,13 @@
 #pragma once
+#include "testreport/reportexport.h"
+
 #include <QStringList>
 
 class AnalyzerDriver;
 struct DeviceLink;
 struct LinkOptions;
 class QTextStream;
+class UserMessages;
 
 // The commands of kalyx5pc-cli. Each returns the process exit status:
 // 0 on success, 1 when the transfer or a file failed (its message is on standard error).
@@ -20,3 +23,6 @@ struct ReportsRequest {
   bool anyExport() const { return !textFolder.isEmpty() || !csvFile.isEmpty() || !mupFile.isEmpty() || !pdfFile.isEmpty(); }
 };
 int runReportsCommand(DeviceLink& link, const ReportsRequest& request, QTextStream& out);
+// Prints the reports' text lines, or writes the exports the request asks for.
+int printOrExportReports(const QList<ShownReport>& shown, const ReportsRequest& request, UserMessages& messages,
+                         QTextStream& out);

@@ -1,9 +1,14 @@
 #include "cli/commandline.h"
 
+#include "archive/archivekeeper.h"
+#include "archive/archivelocation.h"
+#include "cli/archivecommands.h"
 #include "cli/autoseqcommands.h"
 #include "cli/clicommands.h"
 #include "cli/climessages.h"
 #include "cli/wavecommands.h"
+#include "core/paths.h"
+#include "core/settingsfile.h"
 #include "demo/linkoptions.h"
 #include "device/analyzerdriver.h"
 #include "device/transport.h"
@@ -13,8 +18,11 @@
 #include <cstdio>
 
 namespace {
-const QStringList kCommands = {QStringLiteral("info"), QStringLiteral("diagnose"), QStringLiteral("reports"), QStringLiteral("waves"),
-                               QStringLiteral("capture"), QStringLiteral("wavefile"), QStringLiteral("autoseq")};
+const QStringList kCommands = {QStringLiteral("info"),     QStringLiteral("diagnose"), QStringLiteral("reports"),
+                               QStringLiteral("waves"),    QStringLiteral("capture"),  QStringLiteral("wavefile"),
+                               QStringLiteral("autoseq"),  QStringLiteral("archive")};
+const QStringList kArchiveCommands = {QStringLiteral("import"), QStringLiteral("list"), QStringLiteral("export"),
+                                      QStringLiteral("history"), QStringLiteral("check")};
 const QStringList kAutoSeqCommands = {QStringLiteral("download"), QStringLiteral("upload"), QStringLiteral("print"),
                                       QStringLiteral("list")};
 
@@ -34,7 +42,10 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
   QStringList arguments = commandLine;
   LinkOptions linkOptions;
   QString error;
-  if (!takeLinkOptions(&arguments, kCommands, &linkOptions, &error)) return fail(error);
+  QString archiveOption;
+  if (!takeLinkOptions(&arguments, kCommands, &linkOptions, &error) ||
+      !takeArchiveOption(&arguments, &archiveOption, &error))
+    return fail(error);
 
   QCommandLineParser parser;
   parser.setApplicationDescription(
@@ -55,9 +66,17 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
                      "  autoseq upload FILE    upload the data file's autosequences to the analyzer\n"
                      "  autoseq print FILE     print each autosequence's printout lines; with --pdf OUT print\n"
                      "                         them to a PDF\n"
-                     "  autoseq list FILE      the list's rows: No., title, device under test\n\n"
+                     "  autoseq list FILE      the list's rows: No., title, device under test\n"
+                     "  archive import         download the test reports and wave records into the archive\n"
+                     "  archive list           the archived records the filters select, tab-separated\n"
+                     "  archive export         the selected test reports, written as reports writes them\n"
+                     "                         (--text, --csv, --mup, --pdf)\n"
+                     "  archive history DEVICE one line per test entry of the device, near-limit values marked\n"
+                     "  archive check          the archive's integrity check and record counts\n"
+                     "  Filters of list and export combine: --device, --analyzer, --since, --until,\n"
+                     "  --failed, --kind. capture also keeps what it captures in the archive.\n\n"
                      "Link options:\n") +
-      linkOptionsHelp());
+      linkOptionsHelp() + archiveOptionHelp());
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("command"),
@@ -75,21 +94,70 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
                                QStringLiteral("reports, waves, capture, wavefile: print to the PDF file FILE as the "
                                               "viewers print"),
                                QStringLiteral("FILE"));
-  parser.addOptions({text, csv, mup, pdf});
+  const QCommandLineOption device(QStringLiteral("device"),
+                                  QStringLiteral("archive: records whose device I.D. holds TEXT"), QStringLiteral("TEXT"));
+  const QCommandLineOption analyzer(QStringLiteral("analyzer"), QStringLiteral("archive: records of the analyzer ID"),
+                                    QStringLiteral("ID"));
+  const QCommandLineOption since(QStringLiteral("since"), QStringLiteral("archive: tested on or after DATE (YYYY-MM-DD)"),
+                                 QStringLiteral("DATE"));
+  const QCommandLineOption until(QStringLiteral("until"),
+                                 QStringLiteral("archive: tested on or before DATE (YYYY-MM-DD)"), QStringLiteral("DATE"));
+  const QCommandLineOption failed(QStringLiteral("failed"), QStringLiteral("archive: test reports that failed"));
+  const QCommandLineOption kind(QStringLiteral("kind"), QStringLiteral("archive list: reports, waves or captures"),
+                                QStringLiteral("KIND"));
+  parser.addOptions({text, csv, mup, pdf, device, analyzer, since, until, failed, kind});
   parser.process(arguments);
 
   const QStringList positional = parser.positionalArguments();
   const QString command = positional.value(0);
-  const qsizetype wanted = command == QLatin1String("wavefile") ? 2 : command == QLatin1String("autoseq") ? 3 : 1;
+  const QString sub = positional.value(1);
+  const qsizetype wanted = command == QLatin1String("wavefile")  ? 2
+                           : command == QLatin1String("autoseq") ? 3
+                           : command == QLatin1String("archive") ? (sub == QLatin1String("history") ? 3 : 2)
+                                                                 : 1;
   if (positional.size() != wanted || !kCommands.contains(command) ||
-      (command == QLatin1String("autoseq") && !kAutoSeqCommands.contains(positional[1])))
-    return fail(QStringLiteral("give one command: info, diagnose, reports, waves, capture, wavefile FILE or "
-                               "autoseq download|upload|print|list FILE (see --help)"));
+      (command == QLatin1String("autoseq") && !kAutoSeqCommands.contains(sub)) ||
+      (command == QLatin1String("archive") && !kArchiveCommands.contains(sub)))
+    return fail(QStringLiteral("give one command: info, diagnose, reports, waves, capture, wavefile FILE, "
+                               "autoseq download|upload|print|list FILE or "
+                               "archive import|list|export|check, archive history DEVICE (see --help)"));
+
+  ArchiveFilter filter;
+  filter.device = parser.value(device);
+  filter.analyzer = parser.value(analyzer);
+  filter.failedOnly = parser.isSet(failed);
+  for (const auto& [option, date] : {std::pair{&since, &filter.since}, std::pair{&until, &filter.until}}) {
+    if (!parser.isSet(*option)) continue;
+    *date = QDate::fromString(parser.value(*option), Qt::ISODate);
+    if (!date->isValid()) return fail(QStringLiteral("--%1 needs a date as YYYY-MM-DD").arg(option->names().first()));
+  }
+  if (parser.isSet(kind)) {
+    const QString k = parser.value(kind);
+    if (k == QLatin1String("reports")) filter.kind = ArchiveKind::TestReport;
+    else if (k == QLatin1String("waves")) filter.kind = ArchiveKind::WaveRecord;
+    else if (k == QLatin1String("captures")) filter.kind = ArchiveKind::Capture;
+    else return fail(QStringLiteral("--kind is reports, waves or captures"));
+  }
 
   CliMessages messages;
   QTextStream out(stdout);
   if (parser.isSet(pdf) && !printer) return fail(QStringLiteral("printing is not available"));
   const WaveOutputs waveOutputs{parser.value(csv), parser.value(pdf), printer};
+  const ReportsRequest request{parser.value(text), parser.value(csv), parser.value(mup), parser.value(pdf), printer};
+  const QString archivePath = archiveLocation(archiveOption, linkOptions.demo);
+  std::unique_ptr<Archive> archive;
+  if (command == QLatin1String("archive")) {
+    ArchiveFailure failure;
+    archive = Archive::open(archivePath, &failure);
+    if (!archive || (archive->readOnly() && sub == QLatin1String("import"))) {
+      messages.show(failure.message(), QStringLiteral("Archive"), UserMessages::Icon::Error, UserMessages::Buttons::Ok);
+      return 1;
+    }
+    if (sub == QLatin1String("list")) return runArchiveList(*archive, filter, messages, out);
+    if (sub == QLatin1String("export")) return runArchiveExport(*archive, filter, request, messages, out);
+    if (sub == QLatin1String("history")) return runArchiveHistory(*archive, positional[2], messages, out);
+    if (sub == QLatin1String("check")) return runArchiveCheck(*archive, messages, out);
+  }
   if (command == QLatin1String("wavefile")) return runWavefileCommand(positional[1], waveOutputs, messages, out);
   if (command == QLatin1String("autoseq") && positional[1] == QLatin1String("print"))
     return runAutoSeqPrint(positional[2], parser.value(pdf), printer, messages, out);
@@ -99,13 +167,17 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
   std::unique_ptr<AnalyzerDriver> driver = createDriver(linkOptions, &error);
   if (!driver) return fail(error);
   DeviceLink link{*driver, messages};
+  if (archive) return runArchiveImport(link, *archive, out);
   if (command == QLatin1String("info")) return runInfoCommand(link, out);
   if (command == QLatin1String("diagnose")) return runDiagnoseCommand(linkOptions, *driver, out);
   if (command == QLatin1String("autoseq"))
     return positional[1] == QLatin1String("download") ? runAutoSeqDownload(link, positional[2])
                                                        : runAutoSeqUpload(link, positional[2]);
   if (command == QLatin1String("waves")) return runWavesCommand(link, waveOutputs, out);
-  if (command == QLatin1String("capture")) return runCaptureCommand(link, waveOutputs, out);
-  const ReportsRequest request{parser.value(text), parser.value(csv), parser.value(mup), parser.value(pdf), printer};
+  if (command == QLatin1String("capture")) {
+    SettingsFile settings(iniPath());
+    ArchiveKeeper keeper(archivePath, settings, messages);
+    return runCaptureCommand(link, waveOutputs, &keeper, out);
+  }
   return runReportsCommand(link, request, out);
 }

@@ -3,6 +3,7 @@
 #include "analyzer/systeminfo.h"
 #include "cli/outputfolder.h"
 #include "cli/pdfprinter.h"
+#include "core/recordkeeper.h"
 #include "core/savefile.h"
 #include "core/usermessages.h"
 #include "device/headlessprogress.h"
@@ -71,10 +72,11 @@ int runWavesCommand(DeviceLink& link, const WaveOutputs& outputs, QTextStream& o
   return printOrWrite(waves, outputs, csvName, link.messages, out);
 }
 
-int runCaptureCommand(DeviceLink& link, const WaveOutputs& outputs, QTextStream& out) {
+int runCaptureCommand(DeviceLink& link, const WaveOutputs& outputs, RecordKeeper* keeper, QTextStream& out) {
   HeadlessProgressHost host(link.messages);
   QByteArray block;
   if (!runCapture(link, host, [&block](const QByteArray& received) { block = received; })) return 1;
+  if (keeper) keeper->keep(ArchiveKind::Capture, QString(), {block});
   return printOrWrite({decodeCapture(block)}, outputs, [&outputs](qsizetype) { return outputs.csv; }, link.messages, out);
 }
 

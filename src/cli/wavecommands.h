@@ -2,6 +2,7 @@
 #include <QString>
 
 class PdfPrinter;
+class RecordKeeper;
 struct DeviceLink;
 class QTextStream;
 class UserMessages;
@@ -20,6 +21,7 @@ struct WaveOutputs {
 // Downloads the wave records.
 int runWavesCommand(DeviceLink& link, const WaveOutputs& outputs, QTextStream& out);
 // Captures one real-time waveform.
-int runCaptureCommand(DeviceLink& link, const WaveOutputs& outputs, QTextStream& out);
+// Captures one real-time waveform and hands it to `keeper` (the archive).
+int runCaptureCommand(DeviceLink& link, const WaveOutputs& outputs, RecordKeeper* keeper, QTextStream& out);
 // Opens a waveform file as the viewer does.
 int runWavefileCommand(const QString& path, const WaveOutputs& outputs, UserMessages& messages, QTextStream& out);

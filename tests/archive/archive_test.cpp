@@ -272,3 +272,14 @@ TEST_F(ArchiveKeeperTest, WhatCannotBeKeptIsToldOnceNamingTheFile) {
   EXPECT_EQ(messages.shown[0].icon, UserMessages::Icon::Warning);
   EXPECT_EQ(readAll(path), QByteArray(4096, 'x'));
 }
+
+// A capture whose texts are empty (no test type, no I.D.) is kept all the same.
+TEST_F(ArchiveTest, ARecordWithEmptyTextsIsStoredNotDropped) {
+  auto archive = open(path);
+  ArchiveFailure failure;
+  const QByteArray blank = captureBlockOf(CaptureHeader());
+  const auto stored = archive->store(ArchiveKind::Capture, QString(), kDownloaded, {blank}, &failure);
+  ASSERT_TRUE(stored) << failure.message().toStdString();
+  EXPECT_EQ(stored->added, 1);
+  EXPECT_EQ(find(*archive).value(0).bytes, blank);
+}

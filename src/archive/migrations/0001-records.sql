@@ -13,6 +13,7 @@ CREATE TABLE record (
   dut_type INTEGER,            -- test reports: the device-under-test type byte
   verdict INTEGER,             -- test reports: 1 pass, 0 fail
   autoseq INTEGER,             -- test reports: the autosequence number, 0 for a manual test
+  number INTEGER NOT NULL,     -- the record's place in its download, from 1: a report's "TEST REPORT No."
   title TEXT NOT NULL          -- the test type as the lists show it: "Autosequence 2", "Manual", "Energy"
 );
 CREATE UNIQUE INDEX record_identity ON record (kind, analyzer, digest);

@@ -1,0 +1,149 @@
+#include "cli/archivecommands.h"
+
+#include "analyzer/systeminfo.h"
+#include "archive/devicehistory.h"
+#include "cli/clicommands.h"
+#include "core/usermessages.h"
+#include "device/headlessprogress.h"
+#include "device/transfers.h"
+#include "device/transport.h"
+#include "testreport/reportrender.h"
+#include "testreport/testrecord.h"
+#include "waveform/waverecord.h"
+
+#include <QTextStream>
+
+namespace {
+const QString kTestedFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
+
+int archiveFailed(UserMessages& messages, const ArchiveFailure& failure) {
+  messages.show(failure.message(), QStringLiteral("Archive"), UserMessages::Icon::Error);
+  return 1;
+}
+
+// Passes every message on, remembering the last, so that an analyzer with
+// nothing of a kind to give is told from a transfer that failed.
+class LastMessage : public UserMessages {
+ public:
+  explicit LastMessage(UserMessages& to) : to_(to) {}
+  Result show(const QString& text, const QString& caption, Icon icon, Buttons buttons) override {
+    last = text;
+    return to_.show(text, caption, icon, buttons);
+  }
+  QString last;
+
+ private:
+  UserMessages& to_;
+};
+
+QString testedText(const QDateTime& tested) { return tested.isValid() ? tested.toString(kTestedFormat) : QString(); }
+}  // namespace
+
+int runArchiveImport(DeviceLink& link, Archive& archive, QTextStream& out) {
+  struct Import {
+    const RecordKind& kind;
+    ArchiveKind kept;
+    SwapRoutine swap;
+  };
+  const Import imports[] = {{kTestReportRecords, ArchiveKind::TestReport, swapTestRec},
+                            {kWaveRecords, ArchiveKind::WaveRecord, swapWaveRec}};
+  LastMessage messages(link.messages);
+  DeviceLink told{link.driver, messages};
+  for (const Import& import : imports) {
+    HeadlessProgressHost host(messages);
+    QList<QByteArray> received;
+    QString analyzerId;
+    const bool done = runDownload(told, host, import.kind, import.swap,
+                                  [&](const SystemInfo& info, const QList<QByteArray>& blocks) {
+                                    received = blocks;
+                                    analyzerId = info.analyzerId();
+                                  });
+    if (!done && messages.last != nothingToDownloadText(import.kind)) return 1;
+    Archive::Stored stored;
+    if (done) {
+      ArchiveFailure failure;
+      const std::optional<Archive::Stored> kept =
+          archive.store(import.kept, analyzerId, QDateTime::currentDateTimeUtc(), received, &failure);
+      if (!kept) return archiveFailed(link.messages, failure);
+      stored = *kept;
+    }
+    out << import.kind.noun << ": " << stored.added << " new, " << stored.known << " already archived\n";
+    out.flush();
+  }
+  return 0;
+}
+
+int runArchiveList(const Archive& archive, const ArchiveFilter& filter, UserMessages& messages, QTextStream& out) {
+  ArchiveFailure failure;
+  const QList<ArchivedRecord> records = archive.records(filter, &failure);
+  if (!failure.reason.isEmpty()) return archiveFailed(messages, failure);
+  out << "id\tkind\tanalyzer\tdevice\ttested\tverdict\ttitle\n";
+  for (const ArchivedRecord& r : records) {
+    const QString verdict =
+        r.kind == ArchiveKind::TestReport ? (r.passed ? QStringLiteral("PASS") : QStringLiteral("FAIL")) : QString();
+    out << r.id << '\t' << archiveKindName(r.kind) << '\t' << r.analyzer << '\t' << r.device << '\t'
+        << testedText(r.tested) << '\t' << verdict << '\t' << r.title << '\n';
+  }
+  return 0;
+}
+
+int runArchiveExport(const Archive& archive, const ArchiveFilter& filter, const ReportsRequest& request,
+                     UserMessages& messages, QTextStream& out) {
+  ArchiveFilter reports = filter;
+  reports.kind = ArchiveKind::TestReport;
+  ArchiveFailure failure;
+  const QList<ArchivedRecord> records = archive.records(reports, &failure, ArchiveOrder::ByArrival);
+  if (!failure.reason.isEmpty()) return archiveFailed(messages, failure);
+  QList<ShownReport> shown;
+  for (const ArchivedRecord& r : records) {
+    if (r.bytes.size() != TTestRec::Size) continue;  // a damaged row is never read past its end
+    const TTestRec rec = testRecFromBytes(r.bytes.constData());
+    shown.append({rec, r.number - 1, renderTestReport(rec, r.number - 1, r.analyzer)});
+  }
+  return printOrExportReports(shown, request, messages, out);
+}
+
+int runArchiveHistory(const Archive& archive, const QString& device, UserMessages& messages, QTextStream& out) {
+  ArchiveFailure failure;
+  const QList<ArchivedRecord> records =
+      archive.records({.device = device, .wholeDevice = true, .kind = ArchiveKind::TestReport}, &failure);
+  if (!failure.reason.isEmpty()) return archiveFailed(messages, failure);
+  QList<DeviceTest> tests;
+  for (const ArchivedRecord& r : records)
+    if (r.bytes.size() == TTestRec::Size) tests.append({r.id, r.tested, testRecFromBytes(r.bytes.constData())});
+  QList<HistoryPoint> points = historyPoints(tests);
+  nearLimitWarnings(points);
+  out << "date\ttest\ttarget\tmeasured\tlimit\tverdict\n";
+  for (const HistoryPoint& p : points) {
+    const bool energy = p.test == HistoryPoint::Test::Energy;
+    out << testedText(p.tested) << '\t' << (energy ? "energy" : "charge time") << '\t'
+        << QString::number(p.target, 'f', 1) << " J\t"
+        << (energy ? QString::number(p.measured, 'f', 1) + QStringLiteral(" J")
+                   : QString::number(p.measured, 'f', 2) + QStringLiteral(" s"))
+        << '\t'
+        << (energy ? QStringLiteral("%1-%2 J").arg(p.low, 0, 'f', 1).arg(p.high, 0, 'f', 1)
+                   : QStringLiteral("%1 s").arg(p.high, 0, 'f', 2))
+        << '\t' << (p.passed ? "PASS" : "FAIL") << (p.nearLimit ? "\tnear limit" : "") << '\n';
+  }
+  return 0;
+}
+
+int runArchiveCheck(const Archive& archive, UserMessages& messages, QTextStream& out) {
+  ArchiveFailure failure;
+  const QStringList integrity = archive.integrityCheck(&failure);
+  if (!failure.reason.isEmpty()) return archiveFailed(messages, failure);
+  const bool whole = integrity == QStringList{QStringLiteral("ok")};
+  for (const QString& line : integrity) out << "integrity: " << line << '\n';
+  const struct {
+    ArchiveKind kind;
+    const char* noun;
+  } kinds[] = {{ArchiveKind::TestReport, "test reports"},
+               {ArchiveKind::WaveRecord, "wave records"},
+               {ArchiveKind::Capture, "captures"}};
+  for (const auto& k : kinds) {
+    const std::optional<int> n = archive.count(k.kind, &failure);
+    if (!n) return archiveFailed(messages, failure);
+    out << k.noun << ": " << *n << '\n';
+  }
+  return whole ? 0 : 1;
+}

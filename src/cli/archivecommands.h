@@ -1,0 +1,30 @@
+#pragma once
+#include "archive/archive.h"
+
+#include <QString>
+
+class PdfPrinter;
+class QTextStream;
+class RecordKeeper;
+class UserMessages;
+struct DeviceLink;
+struct ReportsRequest;
+
+// The archive commands of kalyx5pc-cli. Each returns the process exit status:
+// 0 on success, 1 when the archive, a transfer or a file failed (its message is
+// on standard error).
+
+// Downloads the test reports and wave records into the archive and says, per
+// kind, how many were new: "test reports: N new, M already archived".
+int runArchiveImport(DeviceLink& link, Archive& archive, QTextStream& out);
+// The selected records, tab-separated under a header row: id, kind, analyzer,
+// device, tested (ISO date and time), verdict, title.
+int runArchiveList(const Archive& archive, const ArchiveFilter& filter, UserMessages& messages, QTextStream& out);
+// The selected test reports written as the reports command writes them.
+int runArchiveExport(const Archive& archive, const ArchiveFilter& filter, const ReportsRequest& request,
+                     UserMessages& messages, QTextStream& out);
+// One line per test entry of the device: date, test, target, measured, limit,
+// verdict, and "near limit" where the value raised the device's mark.
+int runArchiveHistory(const Archive& archive, const QString& device, UserMessages& messages, QTextStream& out);
+// The archive's integrity check and its record counts; 1 on damage.
+int runArchiveCheck(const Archive& archive, UserMessages& messages, QTextStream& out);
