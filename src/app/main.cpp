@@ -5,6 +5,7 @@
 #include "app/qalmain.h"
 #include "archive/archivekeeper.h"
 #include "archive/archivelocation.h"
+#include "archive/archivewindow.h"
 #include "core/fileprompts.h"
 #include "core/names.h"
 #include "core/paths.h"
@@ -17,6 +18,7 @@
 #include "device/analyzerdriver.h"
 
 #include <QCommandLineParser>
+#include <QPointer>
 #include <cstdio>
 #include <exception>
 
@@ -87,9 +89,21 @@ int main(int argc, char** argv) {
     services.autoSeqFile = autoSeqPath();
     ArchiveKeeper keeper(archiveLocation(archiveOption, linkOptions.demo), settings, messages);
     services.keeper = &keeper;
+    QPointer<TArchiveWindow> archiveWindow;
+    services.showArchive = [&] {
+      if (archiveWindow) {
+        archiveWindow->raise();
+        archiveWindow->activateWindow();
+      } else if (Archive* archive = keeper.archive()) {  // one that cannot be opened has said why
+        archiveWindow = new TArchiveWindow(services, *archive);
+        archiveWindow->show();
+      }
+    };
     TQalMain window(services);
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    delete archiveWindow;  // before the archive it shows
+    return status;
   } catch (const std::exception& e) {
     showException(e.what());
     return 1;

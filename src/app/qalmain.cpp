@@ -143,6 +143,11 @@ void TQalMain::buildMenus() {
     keeping->setChecked(keeper->keeping());
     connect(keeping, &QAction::toggled, this, [keeper](bool on) { keeper->setKeeping(on); });
   }
+  if (services_.showArchive) {
+    QAction* archive = addItem(menuTools, "mmArchive", QStringLiteral("Archi&ve..."),
+                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    connect(archive, &QAction::triggered, this, [this] { services_.showArchive(); });
+  }
 
   QMenu* menuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
   menuHelp->setObjectName(QStringLiteral("menuHelp"));
@@ -216,8 +221,8 @@ void TQalMain::saveWindowState() {
 }
 
 // Closing the main window ends the program: its state goes to the settings file,
-// and the help windows and every viewer the frames opened close with it, so no
-// window is left to keep the program running.
+// and the help windows and every other window of the program (the viewers, the
+// Archive window) close with it, so no window is left to keep the program running.
 void TQalMain::closeEvent(QCloseEvent* event) {
   shutDown();
   event->accept();
@@ -228,9 +233,8 @@ void TQalMain::shutDown() {
   shutDown_ = true;
   saveWindowState();
   if (services_.help) services_.help->closeAll();
-  for (TListFrame* frame : frames_)
-    if (TListPage* page = frame->listPage())
-      for (QWidget* viewer : QList<QWidget*>(page->viewers())) viewer->close();
+  for (QWidget* window : QApplication::topLevelWidgets())
+    if (window != this && window->isVisible()) window->close();
 }
 
 // Asking the analyzer may take the link's time-out, so the wait shows on the cursor.

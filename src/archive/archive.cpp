@@ -39,6 +39,16 @@ QStringList statementsOf(const QString& file) {
 
 QString errorOf(const QSqlQuery& query) { return query.lastError().text(); }
 
+// A device I.D. that holds a text, any letter case: kDeviceLike with the pattern
+// from containing(), which takes the text's own % and _ as they are.
+const QString kDeviceLike = QStringLiteral("device LIKE ? ESCAPE '\\'");
+QString containing(QString text) {
+  text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+      .replace(QLatin1Char('%'), QStringLiteral("\\%"))
+      .replace(QLatin1Char('_'), QStringLiteral("\\_"));
+  return QLatin1Char('%') + text + QLatin1Char('%');
+}
+
 // A text column's value: an empty text, never NULL (which a null QString would bind as).
 QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
 
@@ -154,16 +164,21 @@ std::unique_ptr<Archive> Archive::open(const QString& path, ArchiveFailure* fail
   }
 
   QSqlQuery(QStringLiteral("PRAGMA journal_mode=WAL"), db).finish();
-  const QStringList migrations = migrationFiles();
-  for (int v = int(*version); v < known; ++v) {
-    const QStringList statements = statementsOf(migrations[v]);
+  if (*version < known) {
+    // The version is read again under the write lock: another program opening
+    // the same new archive at the same moment may have brought it up to date.
+    const QStringList migrations = migrationFiles();
     const bool migrated = inTransaction(
         db,
         [&](QSqlQuery& query) {
-          for (const QString& statement : statements)
-            if (!query.exec(statement)) return false;
+          if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) return false;
+          const int current = query.value(0).toInt();
+          query.finish();
+          for (int v = current; v < known; ++v)
+            for (const QString& statement : statementsOf(migrations[v]))
+              if (!query.exec(statement)) return false;
           return query.exec(QStringLiteral("PRAGMA application_id=%1").arg(kApplicationId)) &&
-                 query.exec(QStringLiteral("PRAGMA user_version=%1").arg(v + 1));
+                 query.exec(QStringLiteral("PRAGMA user_version=%1").arg(known));
         },
         &error);
     if (!migrated) {
@@ -232,12 +247,8 @@ QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailu
     where << QStringLiteral("device = ?");
     values << filter.device;
   } else if (!filter.device.isEmpty()) {
-    QString pattern = filter.device;
-    pattern.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
-        .replace(QLatin1Char('%'), QStringLiteral("\\%"))
-        .replace(QLatin1Char('_'), QStringLiteral("\\_"));
-    where << QStringLiteral("device LIKE ? ESCAPE '\\'");
-    values << QStringLiteral("%") + pattern + QStringLiteral("%");
+    where << kDeviceLike;
+    values << containing(filter.device);
   }
   if (!filter.analyzer.isEmpty()) where << QStringLiteral("analyzer = ?"), values << filter.analyzer;
   if (filter.since.isValid()) where << QStringLiteral("tested >= ?"), values << filter.since.toString(Qt::ISODate);
@@ -322,4 +333,19 @@ std::optional<int> Archive::count(ArchiveKind kind, ArchiveFailure* failure) con
     return std::nullopt;
   }
   return query.value(0).toInt();
+}
+
+QSqlQuery Archive::devices(const QString& filter, DeviceColumn sortBy, bool ascending) const {
+  // The latest test's type and verdict come with max(tested): SQLite takes a
+  // bare column of an aggregate query from the row that gave the max().
+  static const char* const kOrder[] = {"device", "dut_type", "tests", "last", "verdict"};
+  QSqlQuery query(database());
+  query.prepare(QStringLiteral("SELECT device, dut_type, count(*) AS tests, max(tested) AS last, verdict FROM record "
+                               "WHERE kind = ?%1 GROUP BY device ORDER BY %2 %3, device")
+                    .arg(filter.isEmpty() ? QString() : QStringLiteral(" AND ") + kDeviceLike,
+                         QLatin1String(kOrder[int(sortBy)]), ascending ? QStringLiteral("ASC") : QStringLiteral("DESC")));
+  query.addBindValue(int(ArchiveKind::TestReport));
+  if (!filter.isEmpty()) query.addBindValue(containing(filter));
+  query.exec();
+  return query;
 }

@@ -9,6 +9,7 @@
 #include <optional>
 
 class QSqlDatabase;
+class QSqlQuery;
 
 // Why the archive could not be opened or written: the file and the cause.
 struct ArchiveFailure {
@@ -86,6 +87,13 @@ class Archive {
   // SQLite's integrity check ("ok" when whole) and the number of records of each kind.
   QStringList integrityCheck(ArchiveFailure* failure) const;
   std::optional<int> count(ArchiveKind kind, ArchiveFailure* failure) const;
+
+  // The devices under test of the test reports whose device I.D. holds `filter`,
+  // one row each: device I.D., device-under-test type byte, number of tests,
+  // latest test (ISO date and time) and its verdict (1 pass, 0 fail), sorted by
+  // that column. Executed, for a model to fetch its rows as they are shown.
+  enum class DeviceColumn { Device, Type, Tests, LastTest, LastVerdict };
+  QSqlQuery devices(const QString& filter, DeviceColumn sortBy, bool ascending) const;
 
   QSqlDatabase database() const;
 

@@ -1,6 +1,7 @@
 #include "archive/devicehistory.h"
 
 #include "analyzer/codetables.h"
+#include "archive/archive.h"
 
 #include <QMap>
 #include <cmath>
@@ -95,4 +96,13 @@ QList<LimitWarning> nearLimitWarnings(QList<HistoryPoint>& points) {
       warn(warnings, latest, value, QStringLiteral("it grew in each of the last %1 tests").arg(kTrendTests));
   }
   return warnings;
+}
+
+QList<DeviceTest> deviceTests(const Archive& archive, const QString& device, ArchiveFailure* failure) {
+  QList<DeviceTest> tests;
+  const QList<ArchivedRecord> records =
+      archive.records({.device = device, .wholeDevice = true, .kind = ArchiveKind::TestReport}, failure);
+  for (const ArchivedRecord& r : records)
+    if (r.bytes.size() == TTestRec::Size) tests.append({r.id, r.tested, testRecFromBytes(r.bytes.constData())});
+  return tests;
 }

@@ -34,6 +34,13 @@ struct HistoryPoint {
 // test when it was run with a maximum. AED reports hold no targets and give none.
 QList<HistoryPoint> historyPoints(const QList<DeviceTest>& tests);
 
+class Archive;
+struct ArchiveFailure;
+
+// A device's test reports from the archive, oldest first (a row of the wrong
+// size is left out, never read past its end).
+QList<DeviceTest> deviceTests(const Archive& archive, const QString& device, ArchiveFailure* failure);
+
 // A value that is near its limit, and the test that shows it.
 struct LimitWarning {
   qint64 testId = 0;

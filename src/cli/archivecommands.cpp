@@ -105,12 +105,8 @@ int runArchiveExport(const Archive& archive, const ArchiveFilter& filter, const 
 
 int runArchiveHistory(const Archive& archive, const QString& device, UserMessages& messages, QTextStream& out) {
   ArchiveFailure failure;
-  const QList<ArchivedRecord> records =
-      archive.records({.device = device, .wholeDevice = true, .kind = ArchiveKind::TestReport}, &failure);
+  const QList<DeviceTest> tests = deviceTests(archive, device, &failure);
   if (!failure.reason.isEmpty()) return archiveFailed(messages, failure);
-  QList<DeviceTest> tests;
-  for (const ArchivedRecord& r : records)
-    if (r.bytes.size() == TTestRec::Size) tests.append({r.id, r.tested, testRecFromBytes(r.bytes.constData())});
   QList<HistoryPoint> points = historyPoints(tests);
   nearLimitWarnings(points);
   out << "date\ttest\ttarget\tmeasured\tlimit\tverdict\n";

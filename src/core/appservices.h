@@ -27,4 +27,6 @@ struct AppServices {
   QString autoSeqFile;  // autoseq.dat
   // Checks the way to the analyzer and returns the report's lines; unset: not offered.
   std::function<QStringList()> checkConnection;
+  // Shows the Archive window (raising the one open); unset: not offered.
+  std::function<void()> showArchive;
 };

@@ -29,10 +29,19 @@ const QString kSection = QStringLiteral("TestReportViewer");
 
 TTestReportViewer::TTestReportViewer(const AppServices& services, const QList<TTestRec>& records,
                                      const QList<int>& indexes, const QString& analyzerId)
-    : services_(services), records_(records), indexes_(indexes) {
+    : services_(services) {
   buildWindow();
-  for (int index : indexes_)
-    if (index >= 0 && index < records_.size()) reports_.append(renderTestReport(records_[index], index, analyzerId));
+  for (int index : indexes)
+    if (index >= 0 && index < records.size())
+      shown_.append({records[index], index, renderTestReport(records[index], index, analyzerId)});
+  for (const ShownReport& report : std::as_const(shown_)) reports_.append(report.lines);
+  showReports();
+}
+
+TTestReportViewer::TTestReportViewer(const AppServices& services, const QList<ShownReport>& reports)
+    : services_(services), shown_(reports) {
+  buildWindow();
+  for (const ShownReport& report : reports) reports_.append(report.lines);
   showReports();
 }
 
@@ -132,13 +141,6 @@ void TTestReportViewer::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-QList<ShownReport> TTestReportViewer::shownReports() const {
-  QList<ShownReport> shown;
-  for (qsizetype i = 0; i < indexes_.size() && i < reports_.size(); ++i)
-    shown.append({records_[indexes_[i]], indexes_[i], reports_[i]});
-  return shown;
-}
-
 void TTestReportViewer::reportFailure(const std::optional<SaveFailure>& failure) {
   if (failure)
     services_.messages->show(failure->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
@@ -152,7 +154,7 @@ void TTestReportViewer::saveToText() {
                                                        readInitialDir(settings, section));
   if (folder.isEmpty()) return;
   writeInitialDir(settings, section, folder);
-  reportFailure(saveTextFiles(shownReports(), folder));
+  reportFailure(saveTextFiles(shown_, folder));
 }
 
 QString TTestReportViewer::askSaveFile(const QString& section, const QString& proposedName, const QString& filter,
@@ -167,14 +169,14 @@ void TTestReportViewer::saveToCsv() {
   if (fileMode_) return;
   const QString path = askSaveFile(QStringLiteral("SaveDialogCSV"), QString(),
                                    QStringLiteral("CSV Files (*.csv);;All Files (*.*)"), QStringLiteral("csv"));
-  if (!path.isEmpty()) reportFailure(saveCsv(shownReports(), path));
+  if (!path.isEmpty()) reportFailure(saveCsv(shown_, path));
 }
 
 void TTestReportViewer::saveToMup() {
   if (fileMode_) return;
   const QString path = askSaveFile(QStringLiteral("SaveDialogMUP"), mupProposedName(QDateTime::currentDateTime()),
                                    QStringLiteral("MUP Files (*.mup);;All Files (*.*)"), QStringLiteral("mup"));
-  if (!path.isEmpty()) reportFailure(saveMup(shownReports(), path));
+  if (!path.isEmpty()) reportFailure(saveMup(shown_, path));
 }
 
 void TTestReportViewer::print() {

@@ -16,6 +16,9 @@ class TTestReportViewer : public QMainWindow {
  public:
   TTestReportViewer(const AppServices& services, const QList<TTestRec>& records, const QList<int>& indexes,
                     const QString& analyzerId);
+  // Record mode on reports rendered already, each with its own number and
+  // analyzer (as the archive keeps them).
+  TTestReportViewer(const AppServices& services, const QList<ShownReport>& reports);
   TTestReportViewer(const AppServices& services, const QStringList& files);
   ~TTestReportViewer() override;
 
@@ -37,13 +40,11 @@ class TTestReportViewer : public QMainWindow {
   void buildWindow();
   void saveGeometry();
   void showReports();
-  QList<ShownReport> shownReports() const;
   void reportFailure(const std::optional<SaveFailure>& failure);
   QString askSaveFile(const QString& section, const QString& proposedName, const QString& filter, const QString& suffix);
 
   AppServices services_;
-  QList<TTestRec> records_;
-  QList<int> indexes_;
+  QList<ShownReport> shown_;  // record mode: the reports with their records and numbers
   QList<QStringList> reports_;
   bool fileMode_ = false;
   bool geometrySaved_ = false;

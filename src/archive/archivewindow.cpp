@@ -1,0 +1,311 @@
+#include "archive/archivewindow.h"
+
+#include "archive/devicemodel.h"
+#include "archive/historychart.h"
+#include "core/datetimetext.h"
+#include "core/helpviewer.h"
+#include "core/names.h"
+#include "core/settingsfile.h"
+#include "core/usermessages.h"
+#include "core/windowgeometry.h"
+#include "testreport/reportrender.h"
+#include "testreport/testreportviewer.h"
+#include "waveform/wavedecode.h"
+#include "waveform/waveformviewer.h"
+#include "waveform/waverecord.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString kSection = QStringLiteral("ArchiveWindow");
+enum Tab { TestsTab, WavesTab, HistoryTab };
+
+QString testedText(const QDateTime& tested) {
+  return tested.isValid() ? dateTimeText(CivilDateTime{tested.date(), tested.time()}) : QString();
+}
+
+QTableWidget* makeList(const char* name, const QStringList& headers, QWidget* parent) {
+  auto* list = new QTableWidget(0, int(headers.size()), parent);
+  list->setObjectName(QString::fromLatin1(name));
+  list->setHorizontalHeaderLabels(headers);
+  list->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list->verticalHeader()->hide();
+  list->horizontalHeader()->setStretchLastSection(true);
+  list->setAlternatingRowColors(true);
+  return list;
+}
+
+void fillList(QTableWidget* list, const QList<QStringList>& rows) {
+  list->setRowCount(int(rows.size()));
+  for (int r = 0; r < rows.size(); ++r)
+    for (int c = 0; c < rows[r].size(); ++c) list->setItem(r, c, new QTableWidgetItem(rows[r][c]));
+  list->resizeColumnsToContents();
+}
+}  // namespace
+
+TArchiveWindow::TArchiveWindow(const AppServices& services, Archive& archive)
+    : services_(services), archive_(archive) {
+  setObjectName(QStringLiteral("ArchiveWindow"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(productName() + QStringLiteral(" Archive"));
+  auto* splitter = new QSplitter(this);
+  splitter->addWidget(buildDeviceSide());
+  splitter->addWidget(buildDeviceDetails());
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({470, 630});
+  setCentralWidget(splitter);
+  buildMenusAndTools();
+  if (services_.settings) loadWindowGeometry(*this, *services_.settings, kSection, QSize(1100, 680));
+  refresh();
+}
+
+TArchiveWindow::~TArchiveWindow() = default;
+
+QWidget* TArchiveWindow::buildDeviceSide() {
+  auto* side = new QWidget(this);
+  filter_ = new QLineEdit(side);
+  filter_->setObjectName(QStringLiteral("txtArchiveFilter"));
+  filter_->setPlaceholderText(QStringLiteral("Filter by device I.D."));
+  filter_->setClearButtonEnabled(true);
+  devices_ = new TArchiveDeviceModel(archive_, this);
+  deviceView_ = new QTableView(side);
+  deviceView_->setObjectName(QStringLiteral("sgArchiveDevices"));
+  deviceView_->setModel(devices_);
+  deviceView_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  deviceView_->setSelectionMode(QAbstractItemView::SingleSelection);
+  deviceView_->verticalHeader()->hide();
+  deviceView_->verticalHeader()->setDefaultSectionSize(20);
+  deviceView_->setAlternatingRowColors(true);
+  deviceView_->horizontalHeader()->setSortIndicatorShown(true);
+  deviceView_->horizontalHeader()->setSortIndicator(TArchiveDeviceModel::Device, Qt::AscendingOrder);
+  deviceView_->horizontalHeader()->setSectionsClickable(true);
+  deviceView_->horizontalHeader()->setStretchLastSection(true);
+  const int widths[] = {120, 85, 45, 160, 75};
+  for (int c = 0; c < int(std::size(widths)); ++c) deviceView_->setColumnWidth(c, widths[c]);
+  connect(deviceView_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this] { refresh(); });
+  connect(filter_, &QLineEdit::textChanged, this, [this] { refresh(); });
+  connect(deviceView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) { showDevice(current.isValid() ? devices_->device(current.row()) : QString()); });
+  auto* layout = new QVBoxLayout(side);
+  layout->setContentsMargins(4, 4, 0, 4);
+  layout->addWidget(filter_);
+  layout->addWidget(deviceView_, 1);
+  return side;
+}
+
+QWidget* TArchiveWindow::buildDeviceDetails() {
+  auto* details = new QWidget(this);
+  nearLimit_ = new QLabel(details);
+  nearLimit_->setObjectName(QStringLiteral("lblNearLimit"));
+  nearLimit_->setWordWrap(true);
+  nearLimit_->setTextFormat(Qt::PlainText);
+  details_ = new QTabWidget(details);
+  details_->setObjectName(QStringLiteral("PageArchiveDevice"));
+  tests_ = makeList("sgArchiveTests", {QStringLiteral("Date"), QStringLiteral("Analyzer I.D."),
+                                       QStringLiteral("Autosequence"), QStringLiteral("Verdict")},
+                    details_);
+  waves_ = makeList("sgArchiveWaves", {QStringLiteral("Date"), QStringLiteral("Kind"), QStringLiteral("Test Type"),
+                                       QStringLiteral("Analyzer I.D.")},
+                    details_);
+  chart_ = new THistoryChart(details_);
+  details_->addTab(tests_, QStringLiteral("Tests"));
+  details_->addTab(waves_, QStringLiteral("Waveforms"));
+  details_->addTab(chart_, QStringLiteral("History"));
+  for (QTableWidget* list : {tests_, waves_}) connect(list, &QTableWidget::cellDoubleClicked, this, &TArchiveWindow::viewSelected);
+  auto* layout = new QVBoxLayout(details);
+  layout->setContentsMargins(0, 4, 4, 4);
+  layout->addWidget(nearLimit_);
+  layout->addWidget(details_, 1);
+  return details;
+}
+
+void TArchiveWindow::buildMenusAndTools() {
+  QMenu* menuFile = menuBar()->addMenu(QStringLiteral("&File"));
+  QAction* view = menuFile->addAction(QStringLiteral("&View"), this, &TArchiveWindow::viewSelected);
+  view->setObjectName(QStringLiteral("mmArchiveView"));
+  view->setShortcut(QKeySequence(Qt::Key_Return));
+  QMenu* exportMenu = menuFile->addMenu(QStringLiteral("&Export"));
+  exportMenu->setObjectName(QStringLiteral("menuArchiveExport"));
+  const struct {
+    const char* name;
+    const char* caption;
+    Export what;
+  } exports[] = {{"mmArchiveSaveToText", "Save To &Text...", Export::Text},
+                 {"mmArchiveSaveToCsv", "Save To &CSV...", Export::Csv},
+                 {"mmArchiveSaveToMup", "Save To &MUP...", Export::Mup},
+                 {"mmArchivePrint", "&Print...", Export::Print}};
+  for (const auto& e : exports) {
+    QAction* item = exportMenu->addAction(QString::fromLatin1(e.caption));
+    item->setObjectName(QString::fromLatin1(e.name));
+    connect(item, &QAction::triggered, this, [this, what = e.what] { exportSelected(what); });
+  }
+  QAction* remove = menuFile->addAction(QStringLiteral("&Delete..."), this, &TArchiveWindow::deleteSelected);
+  remove->setObjectName(QStringLiteral("mmArchiveDelete"));
+  remove->setShortcut(QKeySequence(Qt::Key_Delete));
+  remove->setEnabled(!archive_.readOnly());
+  menuFile->addSeparator();
+  QAction* close = menuFile->addAction(QStringLiteral("&Close"), this, &QWidget::close);
+  close->setShortcut(QKeySequence::Close);
+  QMenu* menuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+  QAction* help = menuHelp->addAction(QStringLiteral("&Help"), this,
+                                     [this] { showHelpPage(services_.help, QStringLiteral("QalArchiveHelp.html")); });
+  help->setShortcut(QKeySequence(Qt::Key_F1));
+
+  QToolBar* tools = addToolBar(QStringLiteral("Archive"));
+  tools->setObjectName(QStringLiteral("tbArchive"));
+  tools->setMovable(false);
+  tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  tools->addAction(view);
+  auto* exportButton = new QToolButton(tools);
+  exportButton->setObjectName(QStringLiteral("tbArchiveExport"));
+  exportButton->setText(QStringLiteral("Export"));
+  exportButton->setMenu(exportMenu);
+  exportButton->setPopupMode(QToolButton::InstantPopup);
+  tools->addWidget(exportButton);
+  tools->addAction(remove);
+}
+
+void TArchiveWindow::refresh() {
+  const QString current = shownDevice_;
+  QHeaderView* header = deviceView_->horizontalHeader();
+  devices_->refresh(filter_->text(), header->sortIndicatorSection(), header->sortIndicatorOrder());
+  statusBar()->showMessage(QDir::toNativeSeparators(archive_.path()) +
+                           (archive_.readOnly() ? QStringLiteral(" (read only)") : QString()));
+  int row = -1;
+  for (int r = 0; r < devices_->rowCount() && row < 0; ++r)
+    if (devices_->device(r) == current) row = r;
+  selectDevice(row >= 0 ? row : (devices_->rowCount() > 0 ? 0 : -1));
+}
+
+void TArchiveWindow::selectDevice(int row) {
+  if (row < 0) {
+    deviceView_->clearSelection();
+    showDevice(QString());
+    return;
+  }
+  deviceView_->selectRow(row);
+  showDevice(devices_->device(row));
+}
+
+void TArchiveWindow::showDevice(const QString& device) {
+  shownDevice_ = device;
+  ArchiveFailure failure;
+  const QList<ArchivedRecord> records =
+      device.isEmpty() ? QList<ArchivedRecord>() : archive_.records({.device = device, .wholeDevice = true}, &failure);
+  shownTests_.clear();
+  shownWaves_.clear();
+  QList<QStringList> testRows, waveRows;
+  for (const ArchivedRecord& r : records) {
+    if (r.kind == ArchiveKind::TestReport) {
+      shownTests_.append(r);
+      testRows.append({testedText(r.tested), r.analyzer, r.title,
+                       r.passed ? QStringLiteral("PASS") : QStringLiteral("FAIL")});
+    } else {
+      shownWaves_.append(r);
+      waveRows.append({testedText(r.tested),
+                       r.kind == ArchiveKind::Capture ? QStringLiteral("Capture") : QStringLiteral("Wave record"),
+                       r.title, r.analyzer});
+    }
+  }
+  fillList(tests_, testRows);
+  fillList(waves_, waveRows);
+  QList<HistoryPoint> points = historyPoints(deviceTests(archive_, device, &failure));
+  const QList<LimitWarning> warnings = nearLimitWarnings(points);
+  chart_->setHistory(points);
+  QStringList lines;
+  for (const LimitWarning& w : warnings)
+    lines << QStringLiteral("\u25B2 Near a limit: %1, test of %2: %3.").arg(w.value, testedText(w.tested), w.reason);
+  nearLimit_->setText(lines.join(QLatin1Char('\n')));
+  nearLimit_->setVisible(!lines.isEmpty());
+}
+
+QList<ArchivedRecord> TArchiveWindow::selectedRecords() const {
+  const bool tests = details_->currentIndex() != WavesTab;
+  QTableWidget* list = tests ? tests_ : waves_;
+  const QList<ArchivedRecord>& shown = tests ? shownTests_ : shownWaves_;
+  QList<ArchivedRecord> selected;
+  for (const QModelIndex& row : list->selectionModel()->selectedRows())
+    if (row.row() < shown.size()) selected.append(shown[row.row()]);
+  return selected;
+}
+
+void TArchiveWindow::openViewer(QWidget* viewer) {
+  viewers_.append(viewer);
+  viewer->show();
+}
+
+void TArchiveWindow::viewSelected() {
+  const QList<ArchivedRecord> selected = selectedRecords();
+  QList<ShownReport> reports;
+  for (const ArchivedRecord& r : selected) {
+    if (r.bytes.size() != archiveRecordSize(r.kind)) continue;  // a damaged row is never read past its end
+    if (r.kind == ArchiveKind::TestReport) {
+      const TTestRec rec = testRecFromBytes(r.bytes.constData());
+      reports.append({rec, r.number - 1, renderTestReport(rec, r.number - 1, r.analyzer)});
+    } else {
+      const Waveform wave = r.kind == ArchiveKind::Capture ? decodeCapture(r.bytes)
+                                                           : decodeWaveRecord(waveRecordFromBytes(r.bytes.constData()));
+      openViewer(new TWaveformViewer(services_, wave));
+    }
+  }
+  if (!reports.isEmpty()) openViewer(new TTestReportViewer(services_, reports));
+}
+
+void TArchiveWindow::exportSelected(Export what) {
+  QList<ShownReport> reports;
+  for (const ArchivedRecord& r : selectedRecords()) {
+    if (r.kind != ArchiveKind::TestReport || r.bytes.size() != TTestRec::Size) continue;
+    const TTestRec rec = testRecFromBytes(r.bytes.constData());
+    reports.append({rec, r.number - 1, renderTestReport(rec, r.number - 1, r.analyzer)});
+  }
+  if (reports.isEmpty()) return;
+  // The viewer's own commands, so the files and the printout are the same.
+  TTestReportViewer viewer(services_, reports);
+  switch (what) {
+    case Export::Text: viewer.saveToText(); break;
+    case Export::Csv: viewer.saveToCsv(); break;
+    case Export::Mup: viewer.saveToMup(); break;
+    case Export::Print: viewer.print(); break;
+  }
+}
+
+void TArchiveWindow::deleteSelected() {
+  const QList<ArchivedRecord> selected = selectedRecords();
+  if (selected.isEmpty() || archive_.readOnly()) return;
+  const QString question =
+      selected.size() == 1 ? QStringLiteral("Delete 1 archived record? It cannot be brought back.")
+                           : QStringLiteral("Delete %1 archived records? They cannot be brought back.").arg(selected.size());
+  if (services_.messages->show(question, QStringLiteral("Delete Archived Records"), UserMessages::Icon::Warning,
+                               UserMessages::Buttons::YesNo) != UserMessages::Result::Yes)
+    return;
+  QList<qint64> ids;
+  for (const ArchivedRecord& r : selected) ids.append(r.id);
+  ArchiveFailure failure;
+  if (!archive_.remove(ids, &failure))
+    services_.messages->show(failure.message(), QStringLiteral("Archive"), UserMessages::Icon::Error);
+  refresh();
+}
+
+void TArchiveWindow::closeEvent(QCloseEvent* event) {
+  if (services_.settings) saveWindowGeometry(*this, *services_.settings, kSection);
+  for (const QPointer<QWidget>& viewer : std::as_const(viewers_))
+    if (viewer) viewer->close();
+  event->accept();
+}

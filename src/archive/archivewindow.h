@@ -1,0 +1,68 @@
+#pragma once
+#include "archive/archive.h"
+#include "core/appservices.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+class QTableView;
+class QTableWidget;
+class TArchiveDeviceModel;
+class THistoryChart;
+
+// The Archive window: the devices under test that the archive holds, one row
+// each with the near-limit mark, a filter box and sorting; for the selected
+// device its tests, its wave records and captures, and its history chart. View
+// opens the selected records in the viewers, Export writes the selected reports
+// as the test report viewer's commands do, Delete removes records after asking.
+// Its own top-level window; the device list fetches its rows as they are shown.
+class TArchiveWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  TArchiveWindow(const AppServices& services, Archive& archive);
+  ~TArchiveWindow() override;
+
+  TArchiveDeviceModel* deviceModel() const { return devices_; }
+  THistoryChart* historyChart() const { return chart_; }
+  QString shownDevice() const { return shownDevice_; }
+  // The selected device; -1 selects none.
+  void selectDevice(int row);
+
+  // What Export writes: the test report viewer's commands.
+  enum class Export { Text, Csv, Mup, Print };
+  void viewSelected();
+  void exportSelected(Export what);
+  void deleteSelected();
+  void refresh();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QWidget* buildDeviceSide();
+  QWidget* buildDeviceDetails();
+  void buildMenusAndTools();
+  void showDevice(const QString& device);
+  QList<ArchivedRecord> selectedRecords() const;  // of the list on the tab showing
+  void openViewer(QWidget* viewer);
+
+  AppServices services_;
+  Archive& archive_;
+  TArchiveDeviceModel* devices_ = nullptr;
+  QLineEdit* filter_ = nullptr;
+  QTableView* deviceView_ = nullptr;
+  QLabel* nearLimit_ = nullptr;
+  QTabWidget* details_ = nullptr;
+  QTableWidget* tests_ = nullptr;
+  QTableWidget* waves_ = nullptr;
+  THistoryChart* chart_ = nullptr;
+  QString shownDevice_;
+  QList<ArchivedRecord> shownTests_;  // the records behind the two lists' rows
+  QList<ArchivedRecord> shownWaves_;
+  QList<QPointer<QWidget>> viewers_;
+};

@@ -1,0 +1,68 @@
+#include "archive/devicemodel.h"
+
+#include "archive/archive.h"
+#include "core/datetimetext.h"
+#include "testreport/testrecord.h"
+
+#include <QSqlQuery>
+
+TArchiveDeviceModel::TArchiveDeviceModel(const Archive& archive, QObject* parent)
+    : QSqlQueryModel(parent), archive_(archive) {}
+
+void TArchiveDeviceModel::refresh(const QString& filter, int sortColumn, Qt::SortOrder order) {
+  const auto sortBy = sortColumn >= Device && sortColumn <= LastVerdict ? Archive::DeviceColumn(sortColumn)
+                                                                         : Archive::DeviceColumn::Device;
+  warnings_.clear();
+  setQuery(archive_.devices(filter, sortBy, order == Qt::AscendingOrder));
+}
+
+QString TArchiveDeviceModel::device(int row) const {
+  return QSqlQueryModel::data(QSqlQueryModel::index(row, Device)).toString();
+}
+
+const QList<LimitWarning>& TArchiveDeviceModel::warnings(const QString& device) const {
+  auto found = warnings_.find(device);
+  if (found == warnings_.end()) {
+    ArchiveFailure failure;
+    QList<HistoryPoint> points = historyPoints(deviceTests(archive_, device, &failure));
+    found = warnings_.insert(device, nearLimitWarnings(points));
+  }
+  return *found;
+}
+
+int TArchiveDeviceModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QVariant TArchiveDeviceModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  if (role == Qt::TextAlignmentRole && index.column() == Tests) return int(Qt::AlignRight | Qt::AlignVCenter);
+  if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+  if (index.column() == NearLimit) {
+    const QList<LimitWarning>& near = warnings(device(index.row()));
+    if (near.isEmpty()) return {};
+    if (role == Qt::DisplayRole) return QStringLiteral("\u25B2 Near limit");
+    QStringList reasons;
+    for (const LimitWarning& w : near) reasons << w.value + QStringLiteral(": ") + w.reason;
+    return reasons.join(QLatin1Char('\n'));
+  }
+  if (role != Qt::DisplayRole) return {};
+  const QVariant value = QSqlQueryModel::data(index);
+  switch (index.column()) {
+    case Type: {
+      TTestRec rec;
+      rec.setU8(testrec::DutTypeByte, quint8(value.toInt()));
+      return dutTypeName(rec);
+    }
+    case LastTest: {
+      const QDateTime tested = QDateTime::fromString(value.toString(), Qt::ISODate);
+      return tested.isValid() ? dateTimeText(CivilDateTime{tested.date(), tested.time()}) : QString();
+    }
+    case LastVerdict: return value.toInt() == 1 ? QStringLiteral("PASS") : QStringLiteral("FAIL");
+    default: return value;
+  }
+}
+
+QVariant TArchiveDeviceModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  static const char* const kHeaders[] = {"Device ID", "Type", "Tests", "Last Test", "Last Verdict", "Near Limit"};
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount) return {};
+  return QString::fromLatin1(kHeaders[section]);
+}

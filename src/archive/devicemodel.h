@@ -1,0 +1,35 @@
+#pragma once
+#include "archive/devicehistory.h"
+
+#include <QHash>
+#include <QSqlQueryModel>
+
+class Archive;
+
+// The devices under test of the archive, one row each, for the Archive window:
+// device I.D., type, number of tests, last test, last verdict and the near-limit
+// mark. The rows come from one query and are fetched as they are shown; a
+// device's mark is worked out from its history the first time its row shows.
+class TArchiveDeviceModel : public QSqlQueryModel {
+  Q_OBJECT
+ public:
+  enum Column { Device, Type, Tests, LastTest, LastVerdict, NearLimit, ColumnCount };
+
+  explicit TArchiveDeviceModel(const Archive& archive, QObject* parent = nullptr);
+
+  // Runs the query again: the devices whose I.D. holds `filter`, sorted by a
+  // column (the mark, worked out row by row, sorts by device I.D.).
+  void refresh(const QString& filter, int sortColumn, Qt::SortOrder order);
+
+  QString device(int row) const;
+  // Why the device is near a limit: each value and the test that shows it.
+  const QList<LimitWarning>& warnings(const QString& device) const;
+
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+ private:
+  const Archive& archive_;
+  mutable QHash<QString, QList<LimitWarning>> warnings_;
+};

@@ -1,0 +1,118 @@
+// The Archive window on a real archive file.
+#include "archive/archivewindow.h"
+#include "archive/devicemodel.h"
+#include "archive/historychart.h"
+#include "support/testfiles.h"
+#include "support/testreportbuilders.h"
+#include "support/uiharness.h"
+#include "testreport/reportexport.h"
+#include "testreport/reportrender.h"
+#include "testreport/testreportviewer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QChart>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTableWidget>
+
+using namespace testrec;
+
+namespace {
+// A defibrillator's visit: its 200 J pulse delivered `delivered` (0.1 J, ±10 %).
+QByteArray visit(const char* device, quint8 month, quint16 delivered) {
+  TTestRec rec = makeTestRec(device, {1, month, 25, 9, 0, 0}, 1, DutDefibrillator);
+  setEntryAt(rec, 0, EnergyEntry{.totalEnergy = delivered, .targetEnergy = 2000, .tolerance = 2, .result = Pass});
+  return QByteArray(rec.data(), TTestRec::Size);
+}
+
+class ArchiveWindowTest : public UiHarness {
+ protected:
+  void SetUp() override {
+    ArchiveFailure failure;
+    archive = Archive::open(dataHome.path() + "/archive.sqlite", &failure);
+    ASSERT_TRUE(archive) << failure.message().toStdString();
+    // ER-1 ends near its limit (8.5 % off a 10 % tolerance); ICU-2 is well inside.
+    ASSERT_TRUE(archive->store(ArchiveKind::TestReport, "A1234567", QDateTime::currentDateTimeUtc(),
+                               {visit("ER-1", 1, 2000), visit("ICU-2", 2, 2010), visit("ER-1", 3, 2170)}, &failure));
+    window = std::make_unique<TArchiveWindow>(services(), *archive);
+    window->show();
+  }
+  QTableWidget* tests() const { return window->findChild<QTableWidget*>("sgArchiveTests"); }
+  QAction* item(const char* name) const { return window->findChild<QAction*>(name); }
+  void selectAllTests() { tests()->selectAll(); }
+
+  std::unique_ptr<Archive> archive;
+  std::unique_ptr<TArchiveWindow> window;
+};
+}  // namespace
+
+TEST_F(ArchiveWindowTest, ListsTheDevicesMarksTheOneNearALimitAndSaysWhy) {
+  TArchiveDeviceModel* devices = window->deviceModel();
+  ASSERT_EQ(devices->rowCount(), 2);
+  EXPECT_EQ(devices->device(0), "ER-1");
+  EXPECT_EQ(devices->index(0, TArchiveDeviceModel::Tests).data().toInt(), 2);
+  EXPECT_EQ(devices->index(0, TArchiveDeviceModel::LastVerdict).data().toString(), "PASS");
+  EXPECT_FALSE(devices->index(0, TArchiveDeviceModel::NearLimit).data().toString().isEmpty());
+  EXPECT_TRUE(devices->index(1, TArchiveDeviceModel::NearLimit).data().toString().isEmpty());
+
+  EXPECT_EQ(window->shownDevice(), "ER-1");
+  EXPECT_EQ(tests()->rowCount(), 2);
+  const QString why = window->findChild<QLabel*>("lblNearLimit")->text();
+  EXPECT_TRUE(why.contains("delivered energy at 200.0 J") && why.contains("Mar 01, 2025")) << why.toStdString();
+  EXPECT_FALSE(window->historyChart()->energyChart()->series().isEmpty());
+
+  window->findChild<QLineEdit*>("txtArchiveFilter")->setText("icu");
+  ASSERT_EQ(devices->rowCount(), 1);
+  EXPECT_EQ(window->shownDevice(), "ICU-2");
+}
+
+TEST_F(ArchiveWindowTest, ViewShowsTheReportsAsTheyWereRenderedAtTheirDownload) {
+  selectAllTests();
+  item("mmArchiveView")->trigger();
+  TTestReportViewer* viewer = nullptr;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* v = qobject_cast<TTestReportViewer*>(w); v && v->isVisible()) viewer = v;
+  ASSERT_TRUE(viewer);
+  const TTestRec first = testRecFromBytes(visit("ER-1", 1, 2000).constData());
+  ASSERT_EQ(viewer->reports().size(), 2);
+  EXPECT_EQ(viewer->reports()[0], renderTestReport(first, 0, "A1234567"));
+  viewer->close();
+}
+
+TEST_F(ArchiveWindowTest, ExportWritesWhatTheViewerWrites) {
+  selectAllTests();
+  files.saveAnswer = dataHome.path() + "/archived.mup";
+  item("mmArchiveSaveToMup")->trigger();
+  const TTestRec a = testRecFromBytes(visit("ER-1", 1, 2000).constData());
+  const TTestRec b = testRecFromBytes(visit("ER-1", 3, 2170).constData());
+  ASSERT_TRUE(!saveMup({{a, 0, renderTestReport(a, 0, "A1234567")}, {b, 2, renderTestReport(b, 2, "A1234567")}},
+                       dataHome.path() + "/expected.mup"));
+  EXPECT_EQ(readAll(dataHome.path() + "/archived.mup"), readAll(dataHome.path() + "/expected.mup"));
+}
+
+TEST_F(ArchiveWindowTest, DeleteAsksNamingHowManyAndRemovesOnlyOnYes) {
+  selectAllTests();
+  messages.answers = {UserMessages::Result::No};
+  item("mmArchiveDelete")->trigger();
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_EQ(messages.shown[0].text, "Delete 2 archived records? They cannot be brought back.");
+  EXPECT_EQ(window->deviceModel()->rowCount(), 2);
+  selectAllTests();
+  item("mmArchiveDelete")->trigger();  // Yes
+  EXPECT_EQ(window->deviceModel()->rowCount(), 1);
+  EXPECT_EQ(window->shownDevice(), "ICU-2");
+}
+
+// On a large archive the list fetches its rows as they are shown.
+TEST_F(ArchiveWindowTest, ALargeArchiveIsNotLoadedWhole) {
+  QList<QByteArray> many;
+  for (int i = 0; i < 2000; ++i) many << visit(QByteArray("DEV-" + QByteArray::number(i)).constData(), 4, 2000);
+  ArchiveFailure failure;
+  ASSERT_TRUE(archive->store(ArchiveKind::TestReport, "A1234567", QDateTime::currentDateTimeUtc(), many, &failure));
+  window->refresh();
+  EXPECT_LT(window->deviceModel()->rowCount(), 2002);
+  EXPECT_TRUE(window->deviceModel()->canFetchMore());
+}
