@@ -12,10 +12,15 @@ bool needsQuotes(const QString& field) {
 }  // namespace
 
 QString writeCommaText(const QStringList& fields) {
-  if (fields.size() == 1 && fields.first().isEmpty()) return QStringLiteral("\"\"");
   QStringList out;
   out.reserve(fields.size());
   for (const QString& field : fields) {
+    // An empty last field is quoted: a comma that ends a line adds no field when
+    // it is read, so a bare one would be lost.
+    if (field.isEmpty() && &field == &fields.last()) {
+      out << QStringLiteral("\"\"");
+      continue;
+    }
     if (!needsQuotes(field)) {
       out << field;
       continue;

@@ -6,7 +6,8 @@
 //
 // Written: a field holding a character of code 32 or less, a double quote or a
 // comma is put in double quotes, a quote inside doubled; fields are joined by
-// single commas; a list of one empty field is written as "".
+// single commas; an empty last field (a list of one empty field too) is written
+// as "", so that it is read back.
 //
 // Read: characters of code 1..32 are skipped before a field; a quoted field runs
 // to its closing quote (a doubled quote stands for one); an unquoted field runs

@@ -35,6 +35,8 @@ TEST(CommaText, QuotesWhatNeedsItAndReadsItBack) {
   EXPECT_EQ(readCommaText(line), fields);
   EXPECT_EQ(writeCommaText({""}), "\"\"");
   EXPECT_EQ(readCommaText("\"\""), QStringList{""});
+  EXPECT_EQ(writeCommaText({"a", ""}), "a,\"\"");  // an empty last field comes back
+  EXPECT_EQ(readCommaText(writeCommaText({"a", ""})), (QStringList{"a", ""}));
   EXPECT_EQ(writeCommaText({}), "");
 }
 
