@@ -1,5 +1,6 @@
 #include "archive/archive.h"
 
+#include "archive/archivekind.h"
 #include "archive/searchcolumns.h"
 
 #include <QCryptographicHash>
@@ -39,6 +40,13 @@ QStringList statementsOf(const QString& file) {
 
 QString errorOf(const QSqlQuery& query) { return query.lastError().text(); }
 
+QString newerSchema(int version, int known) {
+  return QStringLiteral("It was made by a newer version of the program (schema %1; this version knows %2). "
+                        "It is open for reading only.")
+      .arg(version)
+      .arg(known);
+}
+
 // A device I.D. that holds a text, any letter case: kDeviceLike with the pattern
 // from containing(), which takes the text's own % and _ as they are.
 const QString kDeviceLike = QStringLiteral("device LIKE ? ESCAPE '\\'");
@@ -69,8 +77,9 @@ bool inTransaction(QSqlDatabase& db, const std::function<bool(QSqlQuery&)>& work
     *error = errorOf(query);
     return false;
   }
+  error->clear();
   if (work(query) && query.exec(QStringLiteral("COMMIT"))) return true;
-  *error = errorOf(query);
+  if (error->isEmpty()) *error = errorOf(query);  // the work's own cause comes first
   query.exec(QStringLiteral("ROLLBACK"));
   return false;
 }
@@ -116,7 +125,9 @@ std::unique_ptr<Archive> Archive::open(const QString& path, ArchiveFailure* fail
       return nullptr;
     }
   }
-  const bool writable = !file.exists() || QFileInfo(path).isWritable();
+  // The folder holds the journal beside the file, so it must be writable too.
+  const bool writable = QFileInfo(QFileInfo(path).absolutePath()).isWritable() &&
+                        (!file.exists() || QFileInfo(path).isWritable());
   static int connections = 0;
   auto openAs = [&path](bool readOnly) {
     const QString name = QStringLiteral("archive-%1").arg(++connections);
@@ -150,10 +161,7 @@ std::unique_ptr<Archive> Archive::open(const QString& path, ArchiveFailure* fail
   }
   const int known = knownSchemaVersion();
   if (*version > known) {
-    *failure = {path, QStringLiteral("It was made by a newer version of the program (schema %1; this version knows %2). "
-                                     "It is open for reading only.")
-                          .arg(*version)
-                          .arg(known)};
+    *failure = {path, newerSchema(int(*version), known)};
     db = QSqlDatabase();
     archive = openAs(true);
     return archive->database().isOpen() ? std::move(archive) : nullptr;
@@ -168,12 +176,14 @@ std::unique_ptr<Archive> Archive::open(const QString& path, ArchiveFailure* fail
     // The version is read again under the write lock: another program opening
     // the same new archive at the same moment may have brought it up to date.
     const QStringList migrations = migrationFiles();
+    int current = 0;
     const bool migrated = inTransaction(
         db,
         [&](QSqlQuery& query) {
           if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) return false;
-          const int current = query.value(0).toInt();
+          current = query.value(0).toInt();
           query.finish();
+          if (current >= known) return true;  // brought up to date meanwhile, or newer: never migrated down
           for (int v = current; v < known; ++v)
             for (const QString& statement : statementsOf(migrations[v]))
               if (!query.exec(statement)) return false;
@@ -184,6 +194,12 @@ std::unique_ptr<Archive> Archive::open(const QString& path, ArchiveFailure* fail
     if (!migrated) {
       *failure = {path, QStringLiteral("Its schema could not be brought up to date: %1").arg(error)};
       return nullptr;
+    }
+    if (current > known) {
+      *failure = {path, newerSchema(current, known)};
+      db = QSqlDatabase();
+      archive = openAs(true);
+      return archive->database().isOpen() ? std::move(archive) : nullptr;
     }
   }
   return archive;
@@ -271,9 +287,11 @@ QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailu
     return found;
   }
   while (query.next()) {
+    const int kind = query.value(1).toInt();
+    if (archiveRecordSize(ArchiveKind(kind)) == 0) continue;  // a kind this program does not know is never read
     ArchivedRecord r;
     r.id = query.value(0).toLongLong();
-    r.kind = ArchiveKind(query.value(1).toInt());
+    r.kind = ArchiveKind(kind);
     r.analyzer = query.value(2).toString();
     r.downloaded = QDateTime::fromString(query.value(3).toString(), Qt::ISODate);
     r.bytes = query.value(4).toByteArray();

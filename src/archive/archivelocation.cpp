@@ -2,6 +2,8 @@
 
 #include "core/paths.h"
 
+#include <QFileInfo>
+
 bool takeArchiveOption(QStringList* arguments, QString* file, QString* error) {
   QStringList rest;
   for (qsizetype i = 0; i < arguments->size(); ++i) {
@@ -14,6 +16,10 @@ bool takeArchiveOption(QStringList* arguments, QString* file, QString* error) {
       *file = (*arguments)[++i];
     } else if (arg.startsWith(QLatin1String("--archive="))) {
       *file = arg.mid(10);
+      if (file->isEmpty()) {
+        *error = QStringLiteral("--archive needs the path of an archive file");
+        return false;
+      }
     } else {
       rest.append(arg);
     }
@@ -25,8 +31,9 @@ bool takeArchiveOption(QStringList* arguments, QString* file, QString* error) {
 QString archiveLocation(const QString& option, bool demo) {
   if (!option.isEmpty()) return option;
   const QString named = qEnvironmentVariable("KALYX5PC_ARCHIVE");
-  if (!named.isEmpty()) return named;
-  return dataFolder() + (demo ? QStringLiteral("archive-demo.sqlite") : QStringLiteral("archive.sqlite"));
+  if (!demo) return named.isEmpty() ? dataFolder() + QStringLiteral("archive.sqlite") : named;
+  const QString folder = named.isEmpty() ? dataFolder() : QFileInfo(named).absolutePath() + QLatin1Char('/');
+  return folder + QStringLiteral("archive-demo.sqlite");
 }
 
 QString archiveOptionHelp() {

@@ -7,9 +7,9 @@
 bool takeArchiveOption(QStringList* arguments, QString* file, QString* error);
 
 // Where the archive is: the file given with --archive, else the one named by
-// KALYX5PC_ARCHIVE, else archive.sqlite in the program's data folder, or, for a
-// program on its built-in simulator (--demo), archive-demo.sqlite beside it, so
-// that sample devices never mix with real ones.
+// KALYX5PC_ARCHIVE, else archive.sqlite in the program's data folder. A program
+// on its built-in simulator (--demo) without --archive keeps archive-demo.sqlite
+// beside that archive instead, so that sample devices never mix with real ones.
 QString archiveLocation(const QString& option, bool demo);
 
 // The lines the programs' --help shows for the option.

@@ -8,6 +8,7 @@
 #include "core/settingsfile.h"
 #include "core/usermessages.h"
 #include "core/windowgeometry.h"
+#include "testreport/reportcommands.h"
 #include "testreport/reportrender.h"
 #include "testreport/testreportviewer.h"
 #include "waveform/wavedecode.h"
@@ -276,13 +277,17 @@ void TArchiveWindow::exportSelected(Export what) {
     reports.append({rec, r.number - 1, renderTestReport(rec, r.number - 1, r.analyzer)});
   }
   if (reports.isEmpty()) return;
-  // The viewer's own commands, so the files and the printout are the same.
-  TTestReportViewer viewer(services_, reports);
+  // The viewer's own commands, so the dialogs, the files and the printout are the same.
   switch (what) {
-    case Export::Text: viewer.saveToText(); break;
-    case Export::Csv: viewer.saveToCsv(); break;
-    case Export::Mup: viewer.saveToMup(); break;
-    case Export::Print: viewer.print(); break;
+    case Export::Text: saveReportsToText(this, services_, reports); break;
+    case Export::Csv: saveReportsToCsv(this, services_, reports); break;
+    case Export::Mup: saveReportsToMup(this, services_, reports); break;
+    case Export::Print: {
+      QList<QStringList> lines;
+      for (const ShownReport& report : reports) lines.append(report.lines);
+      printReports(this, services_, lines);
+      break;
+    }
   }
 }
 

@@ -39,8 +39,8 @@ void warn(QList<LimitWarning>& warnings, HistoryPoint& p, const QString& value, 
 QList<HistoryPoint> historyPoints(const QList<DeviceTest>& tests) {
   QList<HistoryPoint> points;
   for (const DeviceTest& t : tests) {
-    if (t.record.u8(DutTypeByte) != DutDefibrillator) continue;
-    for (std::size_t k = 0; k < EnergyEntry::Count; ++k) {
+    // Energy entries with targets are a defibrillator's; an AED's charge time counts too.
+    for (std::size_t k = 0; k < EnergyEntry::Count && t.record.u8(DutTypeByte) == DutDefibrillator; ++k) {
       const EnergyEntry e = entryAt<EnergyEntry>(t.record, k);
       if (e.result == NotPerformed || e.targetEnergy == 0) continue;
       HistoryPoint p{t.id, t.tested, HistoryPoint::Test::Energy, e.targetEnergy / 10.0, e.totalEnergy / 10.0};
@@ -62,12 +62,17 @@ QList<HistoryPoint> historyPoints(const QList<DeviceTest>& tests) {
 }
 
 QList<LimitWarning> nearLimitWarnings(QList<HistoryPoint>& points) {
-  // Each target energy is a series of its own; the charge time is one series.
+  // Each target energy is a series of its own, the charge time one more; a test
+  // is one point of a series, its entry furthest towards the limit standing for it.
   QMap<qint64, QList<HistoryPoint*>> energies;
   QList<HistoryPoint*> chargeTimes;
+  const auto addTo = [](QList<HistoryPoint*>& series, HistoryPoint& p) {
+    if (series.isEmpty() || series.last()->testId != p.testId) series.append(&p);
+    else if (offTarget(p) > offTarget(*series.last())) series.last() = &p;
+  };
   for (HistoryPoint& p : points) {
-    if (p.test == HistoryPoint::Test::ChargeTime) chargeTimes.append(&p);
-    else energies[qRound64(p.target * 10)].append(&p);
+    if (p.test == HistoryPoint::Test::ChargeTime) addTo(chargeTimes, p);
+    else addTo(energies[qRound64(p.target * 10)], p);
   }
   QList<LimitWarning> warnings;
   for (const QList<HistoryPoint*>& series : std::as_const(energies)) {

@@ -29,9 +29,9 @@ struct HistoryPoint {
   bool nearLimit = false;
 };
 
-// The energy and charge time values of a defibrillator's test reports, oldest
-// first: every energy entry that was run with a target, and the charge time
-// test when it was run with a maximum. AED reports hold no targets and give none.
+// The energy and charge time values of a device's test reports, oldest first:
+// every energy entry that was run with a target (a defibrillator's; an AED's
+// entries hold no target), and the charge time test when it was run with a maximum.
 QList<HistoryPoint> historyPoints(const QList<DeviceTest>& tests);
 
 class Archive;
@@ -49,10 +49,11 @@ struct LimitWarning {
   QString reason;  // what about it is near the limit
 };
 
-// A defibrillator is near a limit when, for some target energy, its latest
-// delivered energy is off the target by 80 % of the tolerance or more; when its
-// latest charge time is 80 % of its maximum or more; or when either moved
-// towards its limit in each of its last three tests (each further off the
-// target, or each charge time longer, than the test before). Marks the points
+// A device is near a limit when, for some target energy, its latest delivered
+// energy is off the target by 80 % of the tolerance or more; when its latest
+// charge time is 80 % of its maximum or more; or when either moved towards its
+// limit in each of its last three tests (each further off the target, or each
+// charge time longer, than the test before). Where a test delivered a target
+// several times, its entry furthest off stands for the test. Marks the points
 // that raise a warning.
 QList<LimitWarning> nearLimitWarnings(QList<HistoryPoint>& points);

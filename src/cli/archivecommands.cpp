@@ -36,6 +36,21 @@ class LastMessage : public UserMessages {
   UserMessages& to_;
 };
 
+// A text as one field of a tab-separated line: a tab, line end or other control
+// character inside it is shown as \t, \n, \r or \xNN, and a backslash as \\.
+QString field(const QString& text) {
+  QString out;
+  for (QChar c : text) {
+    if (c == QLatin1Char('\\')) out += QStringLiteral("\\\\");
+    else if (c == QLatin1Char('\t')) out += QStringLiteral("\\t");
+    else if (c == QLatin1Char('\n')) out += QStringLiteral("\\n");
+    else if (c == QLatin1Char('\r')) out += QStringLiteral("\\r");
+    else if (c.unicode() < 0x20 || c.unicode() == 0x7F) out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    else out += c;
+  }
+  return out;
+}
+
 QString testedText(const QDateTime& tested) { return tested.isValid() ? tested.toString(kTestedFormat) : QString(); }
 }  // namespace
 
@@ -81,8 +96,8 @@ int runArchiveList(const Archive& archive, const ArchiveFilter& filter, UserMess
   for (const ArchivedRecord& r : records) {
     const QString verdict =
         r.kind == ArchiveKind::TestReport ? (r.passed ? QStringLiteral("PASS") : QStringLiteral("FAIL")) : QString();
-    out << r.id << '\t' << archiveKindName(r.kind) << '\t' << r.analyzer << '\t' << r.device << '\t'
-        << testedText(r.tested) << '\t' << verdict << '\t' << r.title << '\n';
+    out << r.id << '\t' << archiveKindName(r.kind) << '\t' << field(r.analyzer) << '\t' << field(r.device) << '\t'
+        << testedText(r.tested) << '\t' << verdict << '\t' << field(r.title) << '\n';
   }
   return 0;
 }
@@ -109,7 +124,7 @@ int runArchiveHistory(const Archive& archive, const QString& device, UserMessage
   if (!failure.reason.isEmpty()) return archiveFailed(messages, failure);
   QList<HistoryPoint> points = historyPoints(tests);
   nearLimitWarnings(points);
-  out << "date\ttest\ttarget\tmeasured\tlimit\tverdict\n";
+  out << "date\ttest\ttarget\tmeasured\tlimit\tverdict\tnear limit\n";
   for (const HistoryPoint& p : points) {
     const bool energy = p.test == HistoryPoint::Test::Energy;
     out << testedText(p.tested) << '\t' << (energy ? "energy" : "charge time") << '\t'
@@ -119,7 +134,7 @@ int runArchiveHistory(const Archive& archive, const QString& device, UserMessage
         << '\t'
         << (energy ? QStringLiteral("%1-%2 J").arg(p.low, 0, 'f', 1).arg(p.high, 0, 'f', 1)
                    : QStringLiteral("%1 s").arg(p.high, 0, 'f', 2))
-        << '\t' << (p.passed ? "PASS" : "FAIL") << (p.nearLimit ? "\tnear limit" : "") << '\n';
+        << '\t' << (p.passed ? "PASS" : "FAIL") << '\t' << (p.nearLimit ? "near limit" : "") << '\n';
   }
   return 0;
 }

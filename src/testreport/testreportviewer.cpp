@@ -1,24 +1,18 @@
 #include "testreport/testreportviewer.h"
 
-#include "core/fileprompts.h"
 #include "core/helpviewer.h"
-#include "core/initialdir.h"
 #include "core/names.h"
-#include "core/printprompts.h"
 #include "core/settingsfile.h"
 #include "core/toolicons.h"
 #include "core/usermessages.h"
 #include "core/windowgeometry.h"
-#include "print/lineprinter.h"
-#include "print/printjob.h"
+#include "testreport/reportcommands.h"
 #include "testreport/reportrender.h"
 #include "testreport/savedreport.h"
 #include "testreport/testreportpictures.h"
 
 #include <QCloseEvent>
 #include <QFile>
-#include <QFileInfo>
-#include <QPrinter>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QToolBar>
@@ -141,49 +135,18 @@ void TTestReportViewer::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TTestReportViewer::reportFailure(const std::optional<SaveFailure>& failure) {
-  if (failure)
-    services_.messages->show(failure->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
-}
-
 void TTestReportViewer::saveToText() {
-  if (fileMode_) return;
-  SettingsFile& settings = *services_.settings;
-  const QString section = QStringLiteral("SaveDialogText");
-  const QString folder = services_.files->chooseFolder(this, QStringLiteral("Save Test Reports To Folder"),
-                                                       readInitialDir(settings, section));
-  if (folder.isEmpty()) return;
-  writeInitialDir(settings, section, folder);
-  reportFailure(saveTextFiles(shown_, folder));
-}
-
-QString TTestReportViewer::askSaveFile(const QString& section, const QString& proposedName, const QString& filter,
-                                       const QString& suffix) {
-  SettingsFile& settings = *services_.settings;
-  const QString path = services_.files->saveFile(this, readInitialDir(settings, section), proposedName, filter, suffix);
-  if (!path.isEmpty()) writeInitialDir(settings, section, QFileInfo(path).absolutePath());
-  return path;
+  if (!fileMode_) saveReportsToText(this, services_, shown_);
 }
 
 void TTestReportViewer::saveToCsv() {
-  if (fileMode_) return;
-  const QString path = askSaveFile(QStringLiteral("SaveDialogCSV"), QString(),
-                                   QStringLiteral("CSV Files (*.csv);;All Files (*.*)"), QStringLiteral("csv"));
-  if (!path.isEmpty()) reportFailure(saveCsv(shown_, path));
+  if (!fileMode_) saveReportsToCsv(this, services_, shown_);
 }
 
 void TTestReportViewer::saveToMup() {
-  if (fileMode_) return;
-  const QString path = askSaveFile(QStringLiteral("SaveDialogMUP"), mupProposedName(QDateTime::currentDateTime()),
-                                   QStringLiteral("MUP Files (*.mup);;All Files (*.*)"), QStringLiteral("mup"));
-  if (!path.isEmpty()) reportFailure(saveMup(shown_, path));
+  if (!fileMode_) saveReportsToMup(this, services_, shown_);
 }
 
-void TTestReportViewer::print() {
-  QPrinter printer(QPrinter::HighResolution);
-  if (!services_.printing || !services_.printing->choosePrinter(this, printer)) return;
-  reportPrintOutcome(runPrintJob(printer, [this](QPagedPaintDevice& device) { return printLines(device, reports_); }),
-                     *services_.messages);
-}
+void TTestReportViewer::print() { printReports(this, services_, reports_); }
 
 void TTestReportViewer::help() { showHelpPage(services_.help, QStringLiteral("QalTestReportHelp.html")); }

@@ -40,8 +40,6 @@ class TTestReportViewer : public QMainWindow {
   void buildWindow();
   void saveGeometry();
   void showReports();
-  void reportFailure(const std::optional<SaveFailure>& failure);
-  QString askSaveFile(const QString& section, const QString& proposedName, const QString& filter, const QString& suffix);
 
   AppServices services_;
   QList<ShownReport> shown_;  // record mode: the reports with their records and numbers

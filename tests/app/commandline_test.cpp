@@ -37,8 +37,15 @@ TEST(ProgramCommandLine, VersionAndHelpNeedNoDisplay) {
   EXPECT_TRUE(help.out.contains("--version"));
 }
 
-TEST(ProgramCommandLine, APortOptionWithoutAPathIsRefusedBeforeAnyWindow) {
-  const ProgramRun run = withoutDisplay({"--port"});
-  EXPECT_EQ(run.status, 2);
-  EXPECT_EQ(run.err, "kalyx5pc: --port needs the path of a serial port\n");
+TEST(ProgramCommandLine, AnOptionWithoutItsPathIsRefusedBeforeAnyWindow) {
+  const struct {
+    const char* option;
+    const char* message;
+  } cases[] = {{"--port", "kalyx5pc: --port needs the path of a serial port\n"},
+               {"--archive", "kalyx5pc: --archive needs the path of an archive file\n"}};
+  for (const auto& c : cases) {
+    const ProgramRun run = withoutDisplay({c.option});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, c.message);
+  }
 }

@@ -2,6 +2,8 @@
 // and files it must never write.
 #include "archive/archive.h"
 #include "archive/archivekeeper.h"
+#include "archive/archivelocation.h"
+#include "core/paths.h"
 #include "core/settingsfile.h"
 #include "support/fulldisk.h"
 #include "support/recordingmessages.h"
@@ -98,7 +100,9 @@ TEST_F(ArchiveTest, UntrustedDeviceIdsAreStoredAndFoundBackByteForByte) {
     const QList<ArchivedRecord> found = find(*archive, filter);
     ASSERT_EQ(found.size(), 1) << i;
     EXPECT_EQ(found[0].bytes, reports[i]);
+    EXPECT_EQ(found[0].device, filter.device);
   }
+  for (const char* wildcard : {"%", "_"}) EXPECT_EQ(find(*archive, {.device = wildcard}).size(), 1) << wildcard;
   EXPECT_EQ(find(*archive).size(), 5);  // nothing was dropped
 }
 
@@ -225,6 +229,7 @@ TEST_F(ArchiveTest, OnAFullDiskAnImportFailsAndTheArchiveHoldsWhatItHeld) {
     ArchiveFailure failure;
     EXPECT_FALSE(archive->store(ArchiveKind::TestReport, "A1234567", kDownloaded, many, &failure));
     EXPECT_TRUE(failure.message().contains(file)) << failure.message().toStdString();
+    EXPECT_FALSE(failure.reason.isEmpty());  // the cause is said too
   }
   QFile::remove(disk.filePath(".filler"));  // room again: the archive is as it was
   {
@@ -282,4 +287,32 @@ TEST_F(ArchiveTest, ARecordWithEmptyTextsIsStoredNotDropped) {
   ASSERT_TRUE(stored) << failure.message().toStdString();
   EXPECT_EQ(stored->added, 1);
   EXPECT_EQ(find(*archive).value(0).bytes, blank);
+}
+
+// Where the archive is, from the option, the environment and --demo: a demo
+// never writes the user's archive.
+TEST(ArchiveLocation, TheOptionTheEnvironmentAndTheDemo) {
+  QTemporaryDir home;
+  qputenv("XDG_DATA_HOME", home.path().toLocal8Bit());
+  initPaths();
+  const QString data = dataFolder();
+  const struct {
+    const char* option;
+    const char* environment;
+    bool demo;
+    QString where;
+  } cases[] = {{"", "", false, data + "archive.sqlite"},
+               {"", "", true, data + "archive-demo.sqlite"},
+               {"", "/srv/dept/kept.sqlite", false, "/srv/dept/kept.sqlite"},
+               {"", "/srv/dept/kept.sqlite", true, "/srv/dept/archive-demo.sqlite"},
+               {"/mine.sqlite", "/srv/dept/kept.sqlite", true, "/mine.sqlite"}};
+  for (const auto& c : cases) {
+    qputenv("KALYX5PC_ARCHIVE", c.environment);
+    EXPECT_EQ(archiveLocation(c.option, c.demo), c.where) << c.option << " " << c.environment << " " << c.demo;
+  }
+  qunsetenv("KALYX5PC_ARCHIVE");
+  QStringList args{"kalyx5pc", "--archive="};
+  QString file, error;
+  EXPECT_FALSE(takeArchiveOption(&args, &file, &error));
+  EXPECT_EQ(error, "--archive needs the path of an archive file");
 }

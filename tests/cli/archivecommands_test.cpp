@@ -42,13 +42,17 @@ TEST_F(ArchiveCommands, ImportTwiceThenListAndExportAsTheReportsCommandWrites) {
   EXPECT_EQ(QDir(dir.filePath("archived")).entryList(QDir::Files), files);
   for (const QString& f : files) EXPECT_EQ(readAll(dir.filePath("archived/" + f)), readAll(dir.filePath("downloaded/" + f))) << f.toStdString();
   EXPECT_EQ(readAll(dir.filePath("archived.mup")), readAll(dir.filePath("downloaded.mup")));
+
+  ASSERT_EQ(run({"capture"}).status, 0);  // capture keeps what it captures
+  EXPECT_EQ(run({"archive", "list", "--kind", "captures"}).out.count('\n'), 2);
 }
 
 TEST_F(ArchiveCommands, HistoryListsTheDevicesTestEntriesAndCheckSaysWhetherTheFileIsWhole) {
   ASSERT_EQ(run({"archive", "import"}).status, 0);
   const QStringList history = run({"archive", "history", "ICU-DEFIB-07"}).out.split('\n', Qt::SkipEmptyParts);
   ASSERT_GT(history.size(), 1);
-  EXPECT_EQ(history[0], "date\ttest\ttarget\tmeasured\tlimit\tverdict");
+  EXPECT_EQ(history[0], "date\ttest\ttarget\tmeasured\tlimit\tverdict\tnear limit");
+  for (const QString& line : history) EXPECT_EQ(line.count('\t'), 6) << line.toStdString();
   EXPECT_TRUE(history[1].startsWith("2013-03-05T14:05:09\tenergy\t")) << history[1].toStdString();
   EXPECT_TRUE(run({"archive", "history", "NO SUCH DEVICE"}).out.count('\n') == 1);
 

@@ -17,6 +17,7 @@ CREATE TABLE record (
   title TEXT NOT NULL          -- the test type as the lists show it: "Autosequence 2", "Manual", "Energy"
 );
 CREATE UNIQUE INDEX record_identity ON record (kind, analyzer, digest);
--- One device's history, and the list of devices with each one's latest test, read from this index alone.
-CREATE INDEX record_device ON record (device, kind, tested, verdict, dut_type);
+-- The list of devices with each one's latest test, and the rows of one device's
+-- history, read from this index alone.
+CREATE INDEX record_device ON record (kind, device, tested, verdict, dut_type);
 CREATE INDEX record_tested ON record (tested);
