@@ -1,5 +1,8 @@
 #include "analyzer/codetables.h"
 
+#include <cstdlib>
+#include <iterator>
+
 namespace {
 struct EcgWave {
   const char* code;
@@ -80,6 +83,9 @@ constexpr const char* kMethod[] = {" AVG. ", "L.EDGE", "T.EDGE", "PEAK  "};
 }  // namespace
 
 QString toleranceText(unsigned index) { return lookup(kTolerance, index, 2); }
+int tolerancePercent(unsigned index) {
+  return index > 0 && index < std::size(kTolerance) ? std::atoi(kTolerance[index]) : 0;
+}
 QString ecgScaleText(unsigned index) { return lookup(kScale, index, 4); }
 QString pacerMethodText(unsigned index) { return lookup(kMethod, index, 6); }
 

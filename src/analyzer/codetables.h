@@ -7,6 +7,7 @@
 // question marks of the column's width, so a corrupt code is visible and never
 // reads beyond the table.
 QString toleranceText(unsigned index);   // 2 characters, percent: "--", " 5", "10", "15", "20"
+int tolerancePercent(unsigned index);    // the same as a number: 0 (none, or a code outside the table), 5, 10, 15, 20
 QString ecgScaleText(unsigned index);    // 4 characters: "x1  ", "x2  ", "x0.5"
 QString pacerMethodText(unsigned index); // 6 characters: " AVG. ", "L.EDGE", "T.EDGE", "PEAK  "
 QString ecgWaveCode(unsigned index);     // 7 characters, for example "ECG60  "

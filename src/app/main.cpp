@@ -94,10 +94,16 @@ int main(int argc, char** argv) {
       if (archiveWindow) {
         archiveWindow->raise();
         archiveWindow->activateWindow();
-      } else if (Archive* archive = keeper.archive()) {  // one that cannot be opened has said why
+      } else if (Archive* archive = keeper.archive()) {
         archiveWindow = new TArchiveWindow(services, *archive);
         archiveWindow->show();
+      } else {  // asked for by the user: said each time
+        messages.show(keeper.openFailure().message(), QStringLiteral("Archive"), UserMessages::Icon::Warning,
+                      UserMessages::Buttons::Ok);
       }
+    };
+    keeper.stored = [&archiveWindow] {
+      if (archiveWindow) archiveWindow->refresh();
     };
     TQalMain window(services);
     window.show();

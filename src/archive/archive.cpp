@@ -40,6 +40,16 @@ QStringList statementsOf(const QString& file) {
 
 QString errorOf(const QSqlQuery& query) { return query.lastError().text(); }
 
+// A test's date and time as the archive writes it ("yyyy-MM-ddTHH:mm:ss"), read
+// by position, a history reads thousands of them; the analyzer's wall-clock
+// time of no zone, kept as UTC so that no clock change of this computer moves it.
+QDateTime testedAt(const QString& text) {
+  if (text.size() != 19) return {};
+  const auto number = [&text](int at, int length) { return QStringView(text).mid(at, length).toInt(); };
+  return QDateTime(QDate(number(0, 4), number(5, 2), number(8, 2)), QTime(number(11, 2), number(14, 2), number(17, 2)),
+                   Qt::UTC);
+}
+
 QString newerSchema(int version, int known) {
   return QStringLiteral("It was made by a newer version of the program (schema %1; this version knows %2). "
                         "It is open for reading only.")
@@ -260,6 +270,8 @@ QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailu
   QStringList where;
   QVariantList values;
   if (filter.wholeDevice) {
+    // With the kinds named, one device's rows come from the index that leads with the kind.
+    if (!filter.kind) where << QStringLiteral("kind IN (1, 2, 3)");
     where << QStringLiteral("device = ?");
     values << filter.device;
   } else if (!filter.device.isEmpty()) {
@@ -296,7 +308,7 @@ QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailu
     r.downloaded = QDateTime::fromString(query.value(3).toString(), Qt::ISODate);
     r.bytes = query.value(4).toByteArray();
     r.device = query.value(5).toString();
-    r.tested = QDateTime::fromString(query.value(6).toString(), kTestedFormat);
+    r.tested = testedAt(query.value(6).toString());
     r.title = query.value(7).toString();
     r.passed = query.value(8).toInt() == 1;
     r.number = query.value(9).toInt();
@@ -366,4 +378,20 @@ QSqlQuery Archive::devices(const QString& filter, DeviceColumn sortBy, bool asce
   if (!filter.isEmpty()) query.addBindValue(containing(filter));
   query.exec();
   return query;
+}
+
+QList<Archive::ReportBytes> Archive::testReportsOf(const QString& device, ArchiveFailure* failure) const {
+  QSqlQuery query(database());
+  query.setForwardOnly(true);
+  query.prepare(QStringLiteral("SELECT id, tested, bytes FROM record WHERE kind = ? AND device = ? ORDER BY tested"));
+  query.addBindValue(int(ArchiveKind::TestReport));
+  query.addBindValue(device);
+  QList<ReportBytes> reports;
+  if (!query.exec()) {
+    *failure = failed(errorOf(query));
+    return reports;
+  }
+  while (query.next())
+    reports.append({query.value(0).toLongLong(), testedAt(query.value(1).toString()), query.value(2).toByteArray()});
+  return reports;
 }

@@ -27,7 +27,7 @@ struct ArchivedRecord {
   QDateTime downloaded;  // UTC
   QByteArray bytes;
   QString device;
-  QDateTime tested;  // invalid when the record holds no valid date
+  QDateTime tested;  // the analyzer's wall-clock time, as UTC; invalid when the record holds no valid date
   QString title;
   bool passed = false;  // test reports
   int number = 0;       // the record's place in its download, from 1
@@ -81,6 +81,14 @@ class Archive {
   // breaks ties), or as they arrived.
   QList<ArchivedRecord> records(const ArchiveFilter& filter, ArchiveFailure* failure,
                                 ArchiveOrder order = ArchiveOrder::ByTest) const;
+  // One device's test reports, oldest first: only what its history reads.
+  struct ReportBytes {
+    qint64 id = 0;
+    QDateTime tested;
+    QByteArray bytes;
+  };
+  QList<ReportBytes> testReportsOf(const QString& device, ArchiveFailure* failure) const;
+
   // Removes records; all or none.
   bool remove(const QList<qint64>& ids, ArchiveFailure* failure);
 

@@ -21,9 +21,8 @@ void ArchiveKeeper::setKeeping(bool on) { settings_.writeInteger(kSection, kAuto
 Archive* ArchiveKeeper::archive() {
   if (!opened_) {
     opened_ = true;
-    ArchiveFailure failure;
-    archive_ = Archive::open(path_, &failure);
-    if (!archive_ || archive_->readOnly()) tell(failure);
+    archive_ = Archive::open(path_, &openFailure_);
+    if (!archive_ || archive_->readOnly()) tell(openFailure_);
   }
   return archive_.get();
 }
@@ -37,6 +36,7 @@ void ArchiveKeeper::keep(ArchiveKind kind, const QString& analyzerId, const QLis
   ArchiveFailure failure;
   lastStored_ = kept->store(kind, analyzerId.isEmpty() ? lastAnalyzer_ : analyzerId, clock_(), records, &failure);
   if (!lastStored_) tell(failure);
+  else if (stored) stored();
 }
 
 void ArchiveKeeper::tell(const ArchiveFailure& failure) {

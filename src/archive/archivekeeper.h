@@ -32,6 +32,10 @@ class ArchiveKeeper : public RecordKeeper {
   Archive* archive();
   // What the last keep stored: how many records were new and how many known.
   std::optional<Archive::Stored> lastStored() const { return lastStored_; }
+  // Why the archive could not be opened, when it could not.
+  const ArchiveFailure& openFailure() const { return openFailure_; }
+  // Called after records were stored (the Archive window shows them).
+  std::function<void()> stored;
 
  private:
   void tell(const ArchiveFailure& failure);
@@ -44,5 +48,6 @@ class ArchiveKeeper : public RecordKeeper {
   bool opened_ = false;
   QString lastAnalyzer_;
   std::optional<Archive::Stored> lastStored_;
+  ArchiveFailure openFailure_;
   QSet<QString> told_;
 };

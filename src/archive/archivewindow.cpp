@@ -30,6 +30,7 @@
 #include <QTableWidget>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -101,9 +102,15 @@ QWidget* TArchiveWindow::buildDeviceSide() {
   const int widths[] = {120, 85, 45, 160, 75};
   for (int c = 0; c < int(std::size(widths)); ++c) deviceView_->setColumnWidth(c, widths[c]);
   connect(deviceView_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this] { refresh(); });
-  connect(filter_, &QLineEdit::textChanged, this, [this] { refresh(); });
-  connect(deviceView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) { showDevice(current.isValid() ? devices_->device(current.row()) : QString()); });
+  // The list is queried again once the user pauses typing, not at every key.
+  filterPause_.setSingleShot(true);
+  filterPause_.setInterval(200);
+  connect(&filterPause_, &QTimer::timeout, this, &TArchiveWindow::refresh);
+  connect(filter_, &QLineEdit::textChanged, &filterPause_, qOverload<>(&QTimer::start));
+  connect(deviceView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+    const QString device = current.isValid() ? devices_->device(current.row()) : QString();
+    if (device != shownDevice_) showDevice(device);
+  });
   auto* layout = new QVBoxLayout(side);
   layout->setContentsMargins(4, 4, 0, 4);
   layout->addWidget(filter_);
@@ -174,35 +181,46 @@ void TArchiveWindow::buildMenusAndTools() {
   tools->setMovable(false);
   tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
   tools->addAction(view);
-  auto* exportButton = new QToolButton(tools);
+  exportButton_ = new QToolButton(tools);
+  QToolButton* exportButton = exportButton_;
   exportButton->setObjectName(QStringLiteral("tbArchiveExport"));
   exportButton->setText(QStringLiteral("Export"));
   exportButton->setMenu(exportMenu);
   exportButton->setPopupMode(QToolButton::InstantPopup);
   tools->addWidget(exportButton);
   tools->addAction(remove);
+  // Export writes test reports: it waits on the waveforms' tab.
+  connect(details_, &QTabWidget::currentChanged, this, [this, exportMenu](int tab) {
+    exportMenu->setEnabled(tab != WavesTab);
+    exportButton_->setEnabled(tab != WavesTab);
+  });
 }
 
+// The device shown stays shown, afresh (its records may have changed), and
+// selected where its row is among those fetched; the list is never fetched
+// whole to find it. A device that is gone gives way to the first row.
 void TArchiveWindow::refresh() {
+  filterPause_.stop();
   const QString current = shownDevice_;
+  shownDevice_.clear();
   QHeaderView* header = deviceView_->horizontalHeader();
   devices_->refresh(filter_->text(), header->sortIndicatorSection(), header->sortIndicatorOrder());
   statusBar()->showMessage(QDir::toNativeSeparators(archive_.path()) +
                            (archive_.readOnly() ? QStringLiteral(" (read only)") : QString()));
-  int row = -1;
-  for (int r = 0; r < devices_->rowCount() && row < 0; ++r)
-    if (devices_->device(r) == current) row = r;
-  selectDevice(row >= 0 ? row : (devices_->rowCount() > 0 ? 0 : -1));
+  for (int r = 0; r < devices_->rowCount() && !current.isEmpty(); ++r)
+    if (devices_->device(r) == current) return selectDevice(r);
+  if (!current.isEmpty() && current.contains(filter_->text(), Qt::CaseInsensitive)) {
+    showDevice(current);
+    if (!shownTests_.isEmpty() || !shownWaves_.isEmpty()) return;  // still there, further down the list
+  }
+  selectDevice(devices_->rowCount() > 0 ? 0 : -1);
 }
 
 void TArchiveWindow::selectDevice(int row) {
-  if (row < 0) {
-    deviceView_->clearSelection();
-    showDevice(QString());
-    return;
-  }
-  deviceView_->selectRow(row);
-  showDevice(devices_->device(row));
+  const QString device = row < 0 ? QString() : devices_->device(row);
+  if (row < 0) deviceView_->clearSelection();
+  else deviceView_->selectRow(row);  // shows the device when its row becomes the current one
+  if (device != shownDevice_ || device.isEmpty()) showDevice(device);
 }
 
 void TArchiveWindow::showDevice(const QString& device) {

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 
 class QAction;
 class QLabel;
@@ -12,6 +13,7 @@ class QLineEdit;
 class QTabWidget;
 class QTableView;
 class QTableWidget;
+class QToolButton;
 class TArchiveDeviceModel;
 class THistoryChart;
 
@@ -61,6 +63,8 @@ class TArchiveWindow : public QMainWindow {
   QTableWidget* tests_ = nullptr;
   QTableWidget* waves_ = nullptr;
   THistoryChart* chart_ = nullptr;
+  QToolButton* exportButton_ = nullptr;
+  QTimer filterPause_;
   QString shownDevice_;
   QList<ArchivedRecord> shownTests_;  // the records behind the two lists' rows
   QList<ArchivedRecord> shownWaves_;

@@ -44,7 +44,7 @@ QList<HistoryPoint> historyPoints(const QList<DeviceTest>& tests) {
       const EnergyEntry e = entryAt<EnergyEntry>(t.record, k);
       if (e.result == NotPerformed || e.targetEnergy == 0) continue;
       HistoryPoint p{t.id, t.tested, HistoryPoint::Test::Energy, e.targetEnergy / 10.0, e.totalEnergy / 10.0};
-      p.tolerance = toleranceText(e.tolerance).trimmed().toInt();  // "--" and an unknown code give 0
+      p.tolerance = tolerancePercent(e.tolerance);
       p.low = p.target * (1 - p.tolerance / 100.0);
       p.high = p.target * (1 + p.tolerance / 100.0);
       p.passed = e.result == Pass;
@@ -105,9 +105,7 @@ QList<LimitWarning> nearLimitWarnings(QList<HistoryPoint>& points) {
 
 QList<DeviceTest> deviceTests(const Archive& archive, const QString& device, ArchiveFailure* failure) {
   QList<DeviceTest> tests;
-  const QList<ArchivedRecord> records =
-      archive.records({.device = device, .wholeDevice = true, .kind = ArchiveKind::TestReport}, failure);
-  for (const ArchivedRecord& r : records)
+  for (const Archive::ReportBytes& r : archive.testReportsOf(device, failure))
     if (r.bytes.size() == TTestRec::Size) tests.append({r.id, r.tested, testRecFromBytes(r.bytes.constData())});
   return tests;
 }

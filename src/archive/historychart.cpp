@@ -87,6 +87,7 @@ void THistoryChart::setHistory(const QList<HistoryPoint>& points) {
   QMap<qint64, QList<const HistoryPoint*>> energies;  // by target, in 0.1 J
   QList<const HistoryPoint*> chargeTimes;
   double first = 0, last = 0;
+  if (points.isEmpty()) first = last = double(QDateTime::currentMSecsSinceEpoch());  // an empty year up to today
   for (const HistoryPoint& p : points) {
     if (!p.tested.isValid()) continue;
     first = first == 0 ? when(p) : qMin(first, when(p));

@@ -10,7 +10,7 @@ QDateTime testedAt(const DateTimeBytes& bytes) {
   const QDate date(2000 + bytes.year, bytes.month, bytes.day);
   const QTime time(bytes.hour, bytes.minute, bytes.second);
   if (!date.isValid() || !time.isValid()) return {};
-  return QDateTime(date, time);
+  return QDateTime(date, time, Qt::UTC);  // a wall-clock time of no zone: never moved by this computer's clock changes
 }
 
 SearchColumns ofTestReport(const QByteArray& bytes) {

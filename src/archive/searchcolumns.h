@@ -9,7 +9,7 @@
 // read from the bytes by the subsystems' own code, as the lists show it.
 struct SearchColumns {
   QString device;      // the device I.D. as the lists show it
-  QDateTime tested;    // the test's date and time; invalid when the record holds no valid date
+  QDateTime tested;    // the test's date and time (wall clock, as UTC); invalid when the record holds no valid date
   QString title;       // "Autosequence 2", "Manual"; a waveform's test type ("Energy", "Pacer Pulse")
   int dutType = 0;     // test reports: the device-under-test type byte
   bool passed = false; // test reports: the overall verdict

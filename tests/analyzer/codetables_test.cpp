@@ -7,6 +7,9 @@ TEST(CodeTables, TextsKeepTheirWidthAndUnknownIndexesShowQuestionMarks) {
   EXPECT_EQ(toleranceText(0), "--");
   EXPECT_EQ(toleranceText(1), " 5");
   EXPECT_EQ(toleranceText(5), "??");
+  EXPECT_EQ(tolerancePercent(0), 0);  // none
+  EXPECT_EQ(tolerancePercent(2), 10);
+  EXPECT_EQ(tolerancePercent(5), 0);  // outside the table
   EXPECT_EQ(ecgScaleText(2), "x0.5");
   EXPECT_EQ(ecgScaleText(3), "????");
   EXPECT_EQ(pacerMethodText(0), " AVG. ");

@@ -79,7 +79,7 @@ TEST_F(ArchiveTest, ARecordComesBackByteForByteWithItsColumns) {
   EXPECT_EQ(found[0].kind, ArchiveKind::TestReport);
   EXPECT_EQ(found[0].analyzer, "A1234567");
   EXPECT_EQ(found[0].device, "ICU-7");
-  EXPECT_EQ(found[0].tested, QDateTime(QDate(2025, 3, 5), QTime(14, 5, 9)));
+  EXPECT_EQ(found[0].tested, QDateTime(QDate(2025, 3, 5), QTime(14, 5, 9), Qt::UTC));
   EXPECT_EQ(found[0].downloaded, kDownloaded);
   EXPECT_EQ(found[0].title, "Autosequence 2");
   EXPECT_FALSE(found[0].passed);

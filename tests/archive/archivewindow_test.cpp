@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 
 using namespace testrec;
 
@@ -64,8 +65,8 @@ TEST_F(ArchiveWindowTest, ListsTheDevicesMarksTheOneNearALimitAndSaysWhy) {
   EXPECT_TRUE(why.contains("delivered energy at 200.0 J") && why.contains("Mar 01, 2025")) << why.toStdString();
   EXPECT_FALSE(window->historyChart()->energyChart()->series().isEmpty());
 
-  window->findChild<QLineEdit*>("txtArchiveFilter")->setText("icu");
-  ASSERT_EQ(devices->rowCount(), 1);
+  window->findChild<QLineEdit*>("txtArchiveFilter")->setText("icu");  // queried once the typing pauses
+  ASSERT_TRUE(QTest::qWaitFor([&] { return devices->rowCount() == 1; }, 2000));
   EXPECT_EQ(window->shownDevice(), "ICU-2");
 }
 
