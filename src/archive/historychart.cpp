@@ -115,6 +115,8 @@ void THistoryChart::setHistory(const QList<HistoryPoint>& points) {
       allEnergies.append(p);
     }
     auto* band = new QAreaSeries(upper, lower);
+    upper->setParent(band);  // an area series does not own its edges: they go with it
+    lower->setParent(band);
     band->setName(target + QStringLiteral(" tolerance"));
     addSeries(energyChart(), band, energyDates, joules);
     addSeries(energyChart(), measured, energyDates, joules);
