@@ -1,5 +1,6 @@
 #include "archive/archive.h"
 
+#include "archive/archivedialect.h"
 #include "archive/archivekind.h"
 #include "archive/searchcolumns.h"
 
@@ -11,44 +12,14 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <atomic>
+
+using namespace archivesql;
 
 namespace {
 // Marks a SQLite file as this program's archive ("K5AR").
 constexpr qint64 kApplicationId = 0x4B354152;
-const QString kMigrations = QStringLiteral(":/archive/migrations");
 const char kSqliteHeader[] = "SQLite format 3";  // with its NUL, the first 16 bytes of every database file
-const QString kTestedFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
-
-QStringList migrationFiles() {
-  return QDir(kMigrations).entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name);
-}
-
-// The statements of a migration file, comments taken out.
-QStringList statementsOf(const QString& file) {
-  QFile f(kMigrations + QLatin1Char('/') + file);
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  QString text;
-  for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
-    const qsizetype comment = line.indexOf(QStringLiteral("--"));
-    text += (comment < 0 ? line : line.left(comment)) + QLatin1Char('\n');
-  }
-  QStringList statements;
-  for (const QString& statement : text.split(QLatin1Char(';')))
-    if (!statement.trimmed().isEmpty()) statements << statement.trimmed();
-  return statements;
-}
-
-QString errorOf(const QSqlQuery& query) { return query.lastError().text(); }
-
-// A test's date and time as the archive writes it ("yyyy-MM-ddTHH:mm:ss"), read
-// by position, a history reads thousands of them; the analyzer's wall-clock
-// time of no zone, kept as UTC so that no clock change of this computer moves it.
-QDateTime testedAt(const QString& text) {
-  if (text.size() != 19) return {};
-  const auto number = [&text](int at, int length) { return QStringView(text).mid(at, length).toInt(); };
-  return QDateTime(QDate(number(0, 4), number(5, 2), number(8, 2)), QTime(number(11, 2), number(14, 2), number(17, 2)),
-                   Qt::UTC);
-}
 
 QString newerSchema(int version, int known) {
   return QStringLiteral("It was made by a newer version of the program (schema %1; this version knows %2). "
@@ -56,19 +27,6 @@ QString newerSchema(int version, int known) {
       .arg(version)
       .arg(known);
 }
-
-// A device I.D. that holds a text, any letter case: kDeviceLike with the pattern
-// from containing(), which takes the text's own % and _ as they are.
-const QString kDeviceLike = QStringLiteral("device LIKE ? ESCAPE '\\'");
-QString containing(QString text) {
-  text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
-      .replace(QLatin1Char('%'), QStringLiteral("\\%"))
-      .replace(QLatin1Char('_'), QStringLiteral("\\_"));
-  return QLatin1Char('%') + text + QLatin1Char('%');
-}
-
-// A text column's value: an empty text, never NULL (which a null QString would bind as).
-QString text(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
 
 std::optional<qint64> pragma(QSqlDatabase& db, const QString& name, QString* error) {
   QSqlQuery query(db);
@@ -79,28 +37,19 @@ std::optional<qint64> pragma(QSqlDatabase& db, const QString& name, QString* err
   return query.value(0).toLongLong();
 }
 
-// Runs statements in one immediate transaction (a writer waits for another
-// program's write instead of failing half way); false with the error when any fails.
-bool inTransaction(QSqlDatabase& db, const std::function<bool(QSqlQuery&)>& work, QString* error) {
-  QSqlQuery query(db);
-  if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-    *error = errorOf(query);
-    return false;
-  }
-  error->clear();
-  if (work(query) && query.exec(QStringLiteral("COMMIT"))) return true;
-  if (error->isEmpty()) *error = errorOf(query);  // the work's own cause comes first
-  query.exec(QStringLiteral("ROLLBACK"));
-  return false;
-}
 }  // namespace
 
 QString ArchiveFailure::message() const {
+  if (department) return QStringLiteral("The department's archive %1 cannot be used.\n%2").arg(path, reason);
   return QStringLiteral("The archive %1 cannot be used.\n%2").arg(QDir::toNativeSeparators(path), reason);
 }
 
-Archive::Archive(QString path, QString connection, bool readOnly)
-    : path_(std::move(path)), connection_(std::move(connection)), readOnly_(readOnly) {}
+Archive::Archive(QString path, QString connection, bool readOnly, ArchiveBackend backend)
+    : path_(std::move(path)), connection_(std::move(connection)), readOnly_(readOnly), backend_(backend) {}
+
+ArchiveFailure Archive::failed(const QString& reason) const {
+  return {path_, reason, backend_ == ArchiveBackend::Department};
+}
 
 Archive::~Archive() {
   {
@@ -112,10 +61,14 @@ Archive::~Archive() {
 
 QSqlDatabase Archive::database() const { return QSqlDatabase::database(connection_, false); }
 
-int Archive::knownSchemaVersion() { return int(migrationFiles().size()); }
+int Archive::knownSchemaVersion() { return int(migrationFiles(ArchiveBackend::Local).size()); }
 
 int Archive::schemaVersion() const {
   QSqlDatabase db = database();
+  if (backend_ == ArchiveBackend::Department) {
+    QSqlQuery query(QStringLiteral("SELECT version FROM archive_schema"), db);
+    return query.next() ? query.value(0).toInt() : -1;
+  }
   QString error;
   return int(pragma(db, QStringLiteral("user_version"), &error).value_or(-1));
 }
@@ -138,7 +91,7 @@ std::unique_ptr<Archive> Archive::open(const QString& path, ArchiveFailure* fail
   // The folder holds the journal beside the file, so it must be writable too.
   const bool writable = QFileInfo(QFileInfo(path).absolutePath()).isWritable() &&
                         (!file.exists() || QFileInfo(path).isWritable());
-  static int connections = 0;
+  static std::atomic<int> connections = 0;
   auto openAs = [&path](bool readOnly) {
     const QString name = QStringLiteral("archive-%1").arg(++connections);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
@@ -185,17 +138,17 @@ std::unique_ptr<Archive> Archive::open(const QString& path, ArchiveFailure* fail
   if (*version < known) {
     // The version is read again under the write lock: another program opening
     // the same new archive at the same moment may have brought it up to date.
-    const QStringList migrations = migrationFiles();
+    const QStringList migrations = migrationFiles(ArchiveBackend::Local);
     int current = 0;
     const bool migrated = inTransaction(
-        db,
+        db, ArchiveBackend::Local,
         [&](QSqlQuery& query) {
           if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) return false;
           current = query.value(0).toInt();
           query.finish();
           if (current >= known) return true;  // brought up to date meanwhile, or newer: never migrated down
           for (int v = current; v < known; ++v)
-            for (const QString& statement : statementsOf(migrations[v]))
+            for (const QString& statement : statementsOf(ArchiveBackend::Local, migrations[v]))
               if (!query.exec(statement)) return false;
           return query.exec(QStringLiteral("PRAGMA application_id=%1").arg(kApplicationId)) &&
                  query.exec(QStringLiteral("PRAGMA user_version=%1").arg(known));
@@ -225,8 +178,10 @@ std::optional<Archive::Stored> Archive::store(ArchiveKind kind, const QString& a
   Stored stored;
   QString error;
   const bool done = inTransaction(
-      db,
-      [&](QSqlQuery&) {
+      db, backend_,
+      [&](QSqlQuery& queue) {
+        // Each new record waits to be sent to the department's archive.
+        queue.prepare(QStringLiteral("INSERT INTO outbox (record) VALUES (?)"));
         QSqlQuery insert(db);
         insert.prepare(QStringLiteral(
             "INSERT INTO record (kind, analyzer, digest, bytes, downloaded, device, tested, dut_type, "
@@ -238,23 +193,31 @@ std::optional<Archive::Stored> Archive::store(ArchiveKind kind, const QString& a
           const SearchColumns columns = searchColumns(kind, bytes);
           const bool report = kind == ArchiveKind::TestReport;
           insert.addBindValue(int(kind));
-          insert.addBindValue(text(analyzerId));
+          insert.addBindValue(textValue(analyzerId));
           insert.addBindValue(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256));
           insert.addBindValue(bytes);
           insert.addBindValue(when);
-          insert.addBindValue(text(columns.device));
-          insert.addBindValue(columns.tested.isValid() ? QVariant(columns.tested.toString(kTestedFormat)) : QVariant());
+          insert.addBindValue(textValue(columns.device));
+          insert.addBindValue(columns.tested.isValid() ? QVariant(testedText(columns.tested)) : QVariant());
           insert.addBindValue(report ? QVariant(columns.dutType) : QVariant());
           insert.addBindValue(report ? QVariant(columns.passed ? 1 : 0) : QVariant());
           insert.addBindValue(report ? QVariant(columns.autoSeq) : QVariant());
-          insert.addBindValue(text(columns.title));
+          insert.addBindValue(textValue(columns.title));
           insert.addBindValue(int(i + 1));
           if (!insert.exec()) {
             error = errorOf(insert);
             return false;
           }
-          if (insert.numRowsAffected() > 0) ++stored.added;
-          else ++stored.known;
+          if (insert.numRowsAffected() == 0) {
+            ++stored.known;
+            continue;
+          }
+          ++stored.added;
+          queue.addBindValue(insert.lastInsertId());
+          if (!queue.exec()) {
+            error = errorOf(queue);
+            return false;
+          }
         }
         return true;
       },
@@ -275,7 +238,7 @@ QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailu
     where << QStringLiteral("device = ?");
     values << filter.device;
   } else if (!filter.device.isEmpty()) {
-    where << kDeviceLike;
+    where << deviceContains(backend_);
     values << containing(filter.device);
   }
   if (!filter.analyzer.isEmpty()) where << QStringLiteral("analyzer = ?"), values << filter.analyzer;
@@ -288,8 +251,7 @@ QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailu
 
   QSqlQuery query(database());
   query.setForwardOnly(true);
-  query.prepare(QStringLiteral("SELECT id, kind, analyzer, downloaded, bytes, device, tested, title, verdict, number "
-                               "FROM record") +
+  query.prepare(QStringLiteral("SELECT ") + recordColumns() + QStringLiteral(" FROM record") +
                 (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "))) +
                 (order == ArchiveOrder::ByArrival ? QStringLiteral(" ORDER BY id") : QStringLiteral(" ORDER BY tested, id")));
   for (const QVariant& value : values) query.addBindValue(value);
@@ -298,22 +260,8 @@ QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailu
     *failure = failed(errorOf(query));
     return found;
   }
-  while (query.next()) {
-    const int kind = query.value(1).toInt();
-    if (archiveRecordSize(ArchiveKind(kind)) == 0) continue;  // a kind this program does not know is never read
-    ArchivedRecord r;
-    r.id = query.value(0).toLongLong();
-    r.kind = ArchiveKind(kind);
-    r.analyzer = query.value(2).toString();
-    r.downloaded = QDateTime::fromString(query.value(3).toString(), Qt::ISODate);
-    r.bytes = query.value(4).toByteArray();
-    r.device = query.value(5).toString();
-    r.tested = testedAt(query.value(6).toString());
-    r.title = query.value(7).toString();
-    r.passed = query.value(8).toInt() == 1;
-    r.number = query.value(9).toInt();
-    found << r;
-  }
+  while (query.next())
+    if (std::optional<ArchivedRecord> r = recordAt(query)) found << *r;
   return found;
 }
 
@@ -325,15 +273,19 @@ bool Archive::remove(const QList<qint64>& ids, ArchiveFailure* failure) {
   QSqlDatabase db = database();
   QString error;
   const bool done = inTransaction(
-      db,
+      db, backend_,
       [&](QSqlQuery&) {
         QSqlQuery remove(db);
-        remove.prepare(QStringLiteral("DELETE FROM record WHERE id = ?"));
-        for (qint64 id : ids) {
-          remove.addBindValue(id);
-          if (!remove.exec()) {
-            error = errorOf(remove);
-            return false;
+        // A record deleted before it was sent is not sent.
+        for (const QString& statement : {QStringLiteral("DELETE FROM outbox WHERE record = ?"),
+                                         QStringLiteral("DELETE FROM record WHERE id = ?")}) {
+          remove.prepare(statement);
+          for (qint64 id : ids) {
+            remove.addBindValue(id);
+            if (!remove.exec()) {
+              error = errorOf(remove);
+              return false;
+            }
           }
         }
         return true;
@@ -366,14 +318,11 @@ std::optional<int> Archive::count(ArchiveKind kind, ArchiveFailure* failure) con
 }
 
 QSqlQuery Archive::devices(const QString& filter, DeviceColumn sortBy, bool ascending) const {
-  // The latest test's type and verdict come with max(tested): SQLite takes a
-  // bare column of an aggregate query from the row that gave the max().
   static const char* const kOrder[] = {"device", "dut_type", "tests", "last", "verdict"};
   QSqlQuery query(database());
-  query.prepare(QStringLiteral("SELECT device, dut_type, count(*) AS tests, max(tested) AS last, verdict FROM record "
-                               "WHERE kind = ?%1 GROUP BY device ORDER BY %2 %3, device")
-                    .arg(filter.isEmpty() ? QString() : QStringLiteral(" AND ") + kDeviceLike,
-                         QLatin1String(kOrder[int(sortBy)]), ascending ? QStringLiteral("ASC") : QStringLiteral("DESC")));
+  query.prepare(devicesQuery(backend_, !filter.isEmpty(),
+                             QLatin1String(kOrder[int(sortBy)]) +
+                                 (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"))));
   query.addBindValue(int(ArchiveKind::TestReport));
   if (!filter.isEmpty()) query.addBindValue(containing(filter));
   query.exec();

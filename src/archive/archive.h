@@ -11,11 +11,17 @@
 class QSqlDatabase;
 class QSqlQuery;
 
-// Why the archive could not be opened or written: the file and the cause.
+class DepartmentServer;
+struct Sender;
+
+// Why the archive could not be opened or written: the file (or the department's
+// server) and the cause.
 struct ArchiveFailure {
   QString path;
   QString reason;
-  // "The archive FILE cannot be used.", the reason on the next line.
+  bool department = false;  // `path` is the address of the department's archive
+  // "The archive FILE cannot be used." (or "The department's archive ADDRESS
+  // cannot be used."), the reason on the next line.
   QString message() const;
 };
 
@@ -46,6 +52,11 @@ struct ArchiveFilter {
   std::optional<ArchiveKind> kind = {};
 };
 
+// Where an archive lives: this computer's SQLite file, or the department's
+// PostgreSQL server. The queries are the same; what differs between the two is
+// kept in the dialect (archivedialect.h).
+enum class ArchiveBackend { Local, Department };
+
 // The program's archive: one SQLite file holding every record the analyzer gave
 // up, as the program holds it, with the columns a search needs. Its schema has
 // a version (PRAGMA user_version) that numbered migrations bring up to date; a
@@ -59,12 +70,23 @@ class Archive {
   // file of a newer schema, or one that cannot be written, opens read-only, and
   // `failure` says so.
   static std::unique_ptr<Archive> open(const QString& path, ArchiveFailure* failure);
+  // Opens the department's archive on its server, for reading and for receiving
+  // what this computer sends; null, with `failure` saying why and what to do,
+  // when the server cannot be reached, refuses the login, or holds no archive.
+  // A schema newer than this program's is read as far as it goes; `failure`
+  // then says that nothing will be sent to it.
+  static std::unique_ptr<Archive> openDepartment(const DepartmentServer& server, ArchiveFailure* failure);
+  // Creates the department's archive on its server, or brings its schema up to
+  // date; never migrates down. The schema version it has then, or none.
+  static std::optional<int> initDepartment(const DepartmentServer& server, ArchiveFailure* failure);
+  static int knownDepartmentSchemaVersion();
   ~Archive();
   Archive(const Archive&) = delete;
   Archive& operator=(const Archive&) = delete;
 
   const QString& path() const { return path_; }
   bool readOnly() const { return readOnly_; }
+  ArchiveBackend backend() const { return backend_; }
   int schemaVersion() const;
   static int knownSchemaVersion();
 
@@ -89,6 +111,17 @@ class Archive {
   };
   QList<ReportBytes> testReportsOf(const QString& device, ArchiveFailure* failure) const;
 
+  // This computer's records that wait to be sent to the department's archive
+  // (every record stored here is queued), oldest first, at most `limit`.
+  QList<ArchivedRecord> queued(int limit, ArchiveFailure* failure) const;
+  std::optional<int> queuedCount(ArchiveFailure* failure) const;
+  // Takes records that the department's archive now holds out of the queue.
+  bool unqueue(const QList<qint64>& ids, ArchiveFailure* failure);
+  // The department's archive takes records sent by a computer, with who sent
+  // them; one it holds already (sent by a colleague) is counted as known. All or
+  // nothing.
+  std::optional<Stored> receive(const QList<ArchivedRecord>& records, const Sender& sender, ArchiveFailure* failure);
+
   // Removes records; all or none.
   bool remove(const QList<qint64>& ids, ArchiveFailure* failure);
 
@@ -106,10 +139,12 @@ class Archive {
   QSqlDatabase database() const;
 
  private:
-  Archive(QString path, QString connection, bool readOnly);
-  ArchiveFailure failed(const QString& reason) const { return {path_, reason}; }
+  Archive(QString path, QString connection, bool readOnly, ArchiveBackend backend = ArchiveBackend::Local);
+  ArchiveFailure failed(const QString& reason) const;
 
   QString path_;
   QString connection_;
   bool readOnly_ = false;
+  ArchiveBackend backend_ = ArchiveBackend::Local;
+  bool receiving_ = false;  // the department's schema is one this program may write
 };

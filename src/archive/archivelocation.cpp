@@ -1,6 +1,7 @@
 #include "archive/archivelocation.h"
 
 #include "core/paths.h"
+#include "core/settingsfile.h"
 
 #include <QFileInfo>
 
@@ -40,4 +41,9 @@ QString archiveOptionHelp() {
   return QStringLiteral(
       "  --archive FILE  keep the archive in FILE (or set KALYX5PC_ARCHIVE); by default\n"
       "                  archive.sqlite in the data folder, archive-demo.sqlite with --demo\n");
+}
+
+QString departmentAddress(const QString& option, SettingsFile& settings) {
+  if (!option.isEmpty()) return option;
+  return settings.readString(QStringLiteral("Archive"), QStringLiteral("SHARED"), QString()).trimmed();
 }

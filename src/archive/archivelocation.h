@@ -2,6 +2,8 @@
 #include <QString>
 #include <QStringList>
 
+class SettingsFile;
+
 // Takes --archive FILE (also --archive=FILE) out of the arguments; false, with
 // `error` set, when it names no file.
 bool takeArchiveOption(QStringList* arguments, QString* file, QString* error);
@@ -14,3 +16,7 @@ QString archiveLocation(const QString& option, bool demo);
 
 // The lines the programs' --help shows for the option.
 QString archiveOptionHelp();
+
+// The address of the department's archive: the one given with --shared, else
+// the one in the settings ([Archive] SHARED); empty when there is none.
+QString departmentAddress(const QString& option, SettingsFile& settings);

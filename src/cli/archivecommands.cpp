@@ -1,6 +1,8 @@
 #include "cli/archivecommands.h"
 
 #include "analyzer/systeminfo.h"
+#include "archive/departmentserver.h"
+#include "archive/departmentsync.h"
 #include "archive/devicehistory.h"
 #include "cli/clicommands.h"
 #include "core/usermessages.h"
@@ -157,4 +159,26 @@ int runArchiveCheck(const Archive& archive, UserMessages& messages, QTextStream&
     out << k.noun << ": " << *n << '\n';
   }
   return whole ? 0 : 1;
+}
+
+int runArchiveSync(Archive& local, const DepartmentServer& server, UserMessages& messages, QTextStream& out) {
+  ArchiveFailure failure;
+  std::unique_ptr<Archive> department = Archive::openDepartment(server, &failure);
+  if (!department || !failure.reason.isEmpty()) return archiveFailed(messages, failure);
+  const std::optional<SyncResult> sent = sendQueued(local, *department, Sender::current(), &failure);
+  if (!sent) return archiveFailed(messages, failure);
+  out << "sent to the department's archive: " << sent->sent << " new, " << sent->known << " already there, "
+      << sent->waiting << " waiting\n";
+  return 0;
+}
+
+int runArchiveInit(const DepartmentServer& server, UserMessages& messages, QTextStream& out) {
+  ArchiveFailure failure;
+  const std::optional<int> version = Archive::initDepartment(server, &failure);
+  if (!version) return archiveFailed(messages, failure);
+  out << "the department's archive " << server.address() << ": schema " << *version;
+  if (*version > Archive::knownDepartmentSchemaVersion())
+    out << " (newer than this program's " << Archive::knownDepartmentSchemaVersion() << "; left as it is)";
+  out << '\n';
+  return 0;
 }

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class DepartmentServer;
 class PdfPrinter;
 class QTextStream;
 class RecordKeeper;
@@ -26,5 +27,10 @@ int runArchiveExport(const Archive& archive, const ArchiveFilter& filter, const 
 // One line per test entry of the device: date, test, target, measured, limit,
 // verdict, and "near limit" where the value raised the device's mark.
 int runArchiveHistory(const Archive& archive, const QString& device, UserMessages& messages, QTextStream& out);
+// Sends the records that wait to the department's archive: "sent to the
+// department's archive: N new, M already there, W waiting".
+int runArchiveSync(Archive& local, const DepartmentServer& server, UserMessages& messages, QTextStream& out);
+// Creates the department's archive on its server or brings its schema up to date.
+int runArchiveInit(const DepartmentServer& server, UserMessages& messages, QTextStream& out);
 // The archive's integrity check and its record counts; 1 on damage.
 int runArchiveCheck(const Archive& archive, UserMessages& messages, QTextStream& out);

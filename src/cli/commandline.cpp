@@ -2,6 +2,7 @@
 
 #include "archive/archivekeeper.h"
 #include "archive/archivelocation.h"
+#include "archive/departmentserver.h"
 #include "cli/archivecommands.h"
 #include "cli/autoseqcommands.h"
 #include "cli/clicommands.h"
@@ -22,7 +23,10 @@ const QStringList kCommands = {QStringLiteral("info"),     QStringLiteral("diagn
                                QStringLiteral("waves"),    QStringLiteral("capture"),  QStringLiteral("wavefile"),
                                QStringLiteral("autoseq"),  QStringLiteral("archive")};
 const QStringList kArchiveCommands = {QStringLiteral("import"), QStringLiteral("list"), QStringLiteral("export"),
-                                      QStringLiteral("history"), QStringLiteral("check")};
+                                      QStringLiteral("history"), QStringLiteral("check"), QStringLiteral("sync"),
+                                      QStringLiteral("init")};
+// The archive commands that read the department's archive with --department.
+const QStringList kDepartmentReads = {QStringLiteral("list"), QStringLiteral("export"), QStringLiteral("history")};
 const QStringList kAutoSeqCommands = {QStringLiteral("download"), QStringLiteral("upload"), QStringLiteral("print"),
                                       QStringLiteral("list")};
 
@@ -43,8 +47,9 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
   LinkOptions linkOptions;
   QString error;
   QString archiveOption;
+  QString sharedOption;
   if (!takeLinkOptions(&arguments, kCommands, &linkOptions, &error) ||
-      !takeArchiveOption(&arguments, &archiveOption, &error))
+      !takeArchiveOption(&arguments, &archiveOption, &error) || !takeSharedOption(&arguments, &sharedOption, &error))
     return fail(error);
 
   QCommandLineParser parser;
@@ -73,10 +78,14 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
                      "                         (--text, --csv, --mup, --pdf)\n"
                      "  archive history DEVICE one line per test entry of the device, near-limit values marked\n"
                      "  archive check          the archive's integrity check and record counts\n"
+                     "  archive sync           send the records that wait to the department's archive\n"
+                     "  archive init           create the department's archive on its server (--shared URL),\n"
+                     "                         or bring its schema up to date\n"
                      "  Filters of list and export combine: --device, --analyzer, --since, --until,\n"
-                     "  --failed, --kind. capture also keeps what it captures in the archive.\n\n"
+                     "  --failed, --kind. capture also keeps what it captures in the archive.\n"
+                     "  list, export and history read the department's archive with --department.\n\n"
                      "Link options:\n") +
-      linkOptionsHelp() + archiveOptionHelp());
+      linkOptionsHelp() + archiveOptionHelp() + sharedOptionHelp());
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("command"),
@@ -105,7 +114,9 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
   const QCommandLineOption failed(QStringLiteral("failed"), QStringLiteral("archive: test reports that failed"));
   const QCommandLineOption kind(QStringLiteral("kind"), QStringLiteral("archive list: reports, waves or captures"),
                                 QStringLiteral("KIND"));
-  parser.addOptions({text, csv, mup, pdf, device, analyzer, since, until, failed, kind});
+  const QCommandLineOption department(QStringLiteral("department"),
+                                      QStringLiteral("archive list, export, history: read the department's archive"));
+  parser.addOptions({text, csv, mup, pdf, device, analyzer, since, until, failed, kind, department});
   parser.process(arguments);
 
   const QStringList positional = parser.positionalArguments();
@@ -120,7 +131,9 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
       (command == QLatin1String("archive") && !kArchiveCommands.contains(sub)))
     return fail(QStringLiteral("give one command: info, diagnose, reports, waves, capture, wavefile FILE, "
                                "autoseq download|upload|print|list FILE or "
-                               "archive import|list|export|check, archive history DEVICE (see --help)"));
+                               "archive import|list|export|check|sync|init, archive history DEVICE (see --help)"));
+  if (parser.isSet(department) && !kDepartmentReads.contains(sub))
+    return fail(QStringLiteral("--department goes with archive list, export and history"));
 
   ArchiveFilter filter;
   filter.device = parser.value(device);
@@ -147,9 +160,27 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
   const QString archivePath = archiveLocation(archiveOption, linkOptions.demo);
   std::unique_ptr<Archive> archive;
   if (command == QLatin1String("archive")) {
+    std::optional<DepartmentServer> server;
+    const bool toDepartment = parser.isSet(department) || sub == QLatin1String("sync") || sub == QLatin1String("init");
+    if (toDepartment) {
+      SettingsFile settings(iniPath());
+      const QString address = departmentAddress(sharedOption, settings);
+      if (address.isEmpty())
+        return fail(QStringLiteral("no department's archive is named: give --shared URL or set SHARED in the "
+                                   "[Archive] section of the settings"));
+      server = DepartmentServer::parse(address, &error);
+      if (!server) return fail(error);
+    }
+    if (sub == QLatin1String("init")) return runArchiveInit(*server, messages, out);
     ArchiveFailure failure;
-    archive = Archive::open(archivePath, &failure);
-    if (!archive || (archive->readOnly() && sub == QLatin1String("import"))) {
+    if (parser.isSet(department)) {
+      archive = Archive::openDepartment(*server, &failure);
+      if (archive && !failure.reason.isEmpty())  // a newer schema: read as far as it goes
+        std::fprintf(stderr, "%s\n", failure.message().toLocal8Bit().constData());
+    } else {
+      archive = Archive::open(archivePath, &failure);
+    }
+    if (!archive || (archive->readOnly() && (sub == QLatin1String("import") || sub == QLatin1String("sync")))) {
       messages.show(failure.message(), QStringLiteral("Archive"), UserMessages::Icon::Error, UserMessages::Buttons::Ok);
       return 1;
     }
@@ -157,6 +188,7 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
     if (sub == QLatin1String("export")) return runArchiveExport(*archive, filter, request, messages, out);
     if (sub == QLatin1String("history")) return runArchiveHistory(*archive, positional[2], messages, out);
     if (sub == QLatin1String("check")) return runArchiveCheck(*archive, messages, out);
+    if (sub == QLatin1String("sync")) return runArchiveSync(*archive, *server, messages, out);
   }
   if (command == QLatin1String("wavefile")) return runWavefileCommand(positional[1], waveOutputs, messages, out);
   if (command == QLatin1String("autoseq") && positional[1] == QLatin1String("print"))

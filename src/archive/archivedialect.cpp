@@ -1,0 +1,131 @@
+#include "archive/archivedialect.h"
+
+#include "archive/archivekind.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace archivesql {
+namespace {
+QString migrationFolder(ArchiveBackend backend) {
+  return backend == ArchiveBackend::Local ? QStringLiteral(":/archive/migrations")
+                                          : QStringLiteral(":/archive/migrations/postgresql");
+}
+}  // namespace
+
+QStringList migrationFiles(ArchiveBackend backend) {
+  return QDir(migrationFolder(backend)).entryList({QStringLiteral("*.sql")}, QDir::Files, QDir::Name);
+}
+
+QStringList statementsOf(ArchiveBackend backend, const QString& file) {
+  QFile f(migrationFolder(backend) + QLatin1Char('/') + file);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  QStringList statements;
+  QString statement;
+  for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+    const qsizetype comment = line.indexOf(QStringLiteral("--"));
+    const QString code = (comment < 0 ? line : line.left(comment)).trimmed();
+    if (code.isEmpty()) continue;
+    statement += code + QLatin1Char('\n');
+    if (code.endsWith(QLatin1Char(';'))) {
+      statement.chop(2);  // the ';' and the line end
+      statements << statement;
+      statement.clear();
+    }
+  }
+  if (!statement.trimmed().isEmpty()) statements << statement.trimmed();
+  return statements;
+}
+
+QString errorOf(const QSqlQuery& query) { return query.lastError().text(); }
+
+QString serverMessage(const QSqlError& error) {
+  QString text = error.databaseText().trimmed();
+  if (text.isEmpty()) return error.text().trimmed();
+  text = text.section(QLatin1Char('\n'), 0, 0).trimmed();
+  for (const char* prefix : {"ERROR:", "FATAL:"})
+    if (text.startsWith(QLatin1String(prefix))) text = text.mid(int(qstrlen(prefix))).trimmed();
+  return text;
+}
+
+QString recordColumns() {
+  return QStringLiteral("record.id, kind, analyzer, downloaded, bytes, device, tested, title, verdict, number");
+}
+
+std::optional<ArchivedRecord> recordAt(const QSqlQuery& query) {
+  const int kind = query.value(1).toInt();
+  if (archiveRecordSize(ArchiveKind(kind)) == 0) return std::nullopt;
+  ArchivedRecord r;
+  r.id = query.value(0).toLongLong();
+  r.kind = ArchiveKind(kind);
+  r.analyzer = query.value(2).toString();
+  r.downloaded = QDateTime::fromString(query.value(3).toString(), Qt::ISODate);
+  r.bytes = query.value(4).toByteArray();
+  r.device = query.value(5).toString();
+  r.tested = testedAt(query.value(6).toString());
+  r.title = query.value(7).toString();
+  r.passed = query.value(8).toInt() == 1;
+  r.number = query.value(9).toInt();
+  return r;
+}
+
+QString testedText(const QDateTime& tested) { return tested.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")); }
+
+// Read by position: a history reads thousands of them. The analyzer's
+// wall-clock time of no zone, kept as UTC so that no clock change of this
+// computer moves it.
+QDateTime testedAt(const QString& text) {
+  if (text.size() != 19) return {};
+  const auto number = [&text](int at, int length) { return QStringView(text).mid(at, length).toInt(); };
+  return QDateTime(QDate(number(0, 4), number(5, 2), number(8, 2)), QTime(number(11, 2), number(14, 2), number(17, 2)),
+                   Qt::UTC);
+}
+
+QString textValue(const QString& value) { return value.isNull() ? QStringLiteral("") : value; }
+
+bool inTransaction(QSqlDatabase& db, ArchiveBackend backend, const std::function<bool(QSqlQuery&)>& work,
+                   QString* error) {
+  QSqlQuery query(db);
+  if (!query.exec(backend == ArchiveBackend::Local ? QStringLiteral("BEGIN IMMEDIATE") : QStringLiteral("BEGIN"))) {
+    *error = errorOf(query);
+    return false;
+  }
+  error->clear();
+  if (work(query) && query.exec(QStringLiteral("COMMIT"))) return true;
+  if (error->isEmpty()) *error = errorOf(query);  // the work's own cause comes first
+  query.exec(QStringLiteral("ROLLBACK"));
+  return false;
+}
+
+QString deviceContains(ArchiveBackend backend) {
+  // SQLite's LIKE ignores letter case; PostgreSQL's ILIKE does.
+  return backend == ArchiveBackend::Local ? QStringLiteral("device LIKE ? ESCAPE '\\'")
+                                          : QStringLiteral("device ILIKE ? ESCAPE '\\'");
+}
+
+QString containing(QString text) {
+  text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
+      .replace(QLatin1Char('%'), QStringLiteral("\\%"))
+      .replace(QLatin1Char('_'), QStringLiteral("\\_"));
+  return QLatin1Char('%') + text + QLatin1Char('%');
+}
+
+QString devicesQuery(ArchiveBackend backend, bool filtered, const QString& order) {
+  const QString where = filtered ? QStringLiteral(" AND ") + deviceContains(backend) : QString();
+  if (backend == ArchiveBackend::Local) {
+    // The latest test's type and verdict come with max(tested): SQLite takes a
+    // bare column of an aggregate query from the row that gave the max().
+    return QStringLiteral("SELECT device, dut_type, count(*) AS tests, max(tested) AS last, verdict FROM record "
+                          "WHERE kind = ?%1 GROUP BY device ORDER BY %2, device")
+        .arg(where, order);
+  }
+  return QStringLiteral("SELECT device, dut_type, tests, last, verdict FROM ("
+                        "SELECT DISTINCT ON (device) device, dut_type, count(*) OVER (PARTITION BY device) AS tests, "
+                        "tested AS last, verdict FROM record WHERE kind = ?%1 "
+                        "ORDER BY device, tested DESC NULLS LAST) AS latest ORDER BY %2, device")
+      .arg(where, order);
+}
+
+}  // namespace archivesql

@@ -1,0 +1,57 @@
+#pragma once
+#include "archive/archive.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+class QSqlDatabase;
+class QSqlError;
+class QSqlQuery;
+
+// What differs between this computer's archive (SQLite) and the department's
+// (PostgreSQL), kept in one place, and the helpers both use. Internal to the
+// archive target.
+namespace archivesql {
+
+// The migration files of a backend, in the order they apply: the schema's
+// version is the number of them applied.
+QStringList migrationFiles(ArchiveBackend backend);
+// The statements of a migration file, comments taken out. A statement ends with
+// the line that ends in ';' (so a function body may hold its own).
+QStringList statementsOf(ArchiveBackend backend, const QString& file);
+
+// Runs statements in one transaction (SQLite's immediate one, so that a writer
+// waits for another program's write instead of failing half way); false with
+// the error when any fails.
+bool inTransaction(QSqlDatabase& db, ArchiveBackend backend, const std::function<bool(QSqlQuery&)>& work,
+                   QString* error);
+
+// A WHERE condition on a device I.D. holding a text in any letter case, with
+// the pattern to bind for it (the text's own % and _ taken as they are).
+QString deviceContains(ArchiveBackend backend);
+QString containing(QString text);
+
+// The device list's query: device, dut_type, tests, last, verdict of the latest
+// test, sorted by the column named `order`; binds the kind, then the pattern
+// when `filtered`.
+QString devicesQuery(ArchiveBackend backend, bool filtered, const QString& order);
+
+QString errorOf(const QSqlQuery& query);
+// The database's own words for a failure, on one line, without the driver's
+// additions (PostgreSQL's "ERROR:" prefix, the statement's position, the code).
+QString serverMessage(const QSqlError& error);
+
+// The columns recordAt() reads, in its order.
+QString recordColumns();
+// The record on the query's row; none for a kind this program does not know,
+// which is never read.
+std::optional<ArchivedRecord> recordAt(const QSqlQuery& query);
+// A test's date and time as the archive writes it ("yyyy-MM-ddTHH:mm:ss").
+QString testedText(const QDateTime& tested);
+QDateTime testedAt(const QString& text);
+// A text column's value: an empty text, never NULL (which a null QString would bind as).
+QString textValue(const QString& value);
+
+}  // namespace archivesql

@@ -1,0 +1,154 @@
+// The queue of records that wait for the department's archive, and the
+// department's archive taking what a computer sends.
+
+#include "archive/archive.h"
+#include "archive/archivedialect.h"
+#include "archive/departmentserver.h"
+#include "archive/searchcolumns.h"
+
+#include <QCryptographicHash>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <algorithm>
+#include <tuple>
+
+using namespace archivesql;
+
+namespace {
+// Rows a single insert statement sends to the server: one round trip each.
+constexpr int kRowsPerInsert = 100;
+
+QString insertOf(int rows) {
+  QStringList values;
+  const QString row = QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+  for (int i = 0; i < rows; ++i) values << row;
+  return QStringLiteral(
+             "INSERT INTO record (kind, analyzer, digest, bytes, downloaded, device, tested, dut_type, verdict, "
+             "autoseq, title, number, sent_by, sent_from) VALUES ") +
+         values.join(QStringLiteral(", ")) + QStringLiteral(" ON CONFLICT (kind, analyzer, digest) DO NOTHING");
+}
+
+// A record to send with its identity's digest.
+struct Sending {
+  const ArchivedRecord* record;
+  QByteArray digest;
+};
+
+// The records in the order of their identity: two computers sending the same
+// records at once then take the server's locks in one order, never crosswise.
+QList<Sending> inIdentityOrder(const QList<ArchivedRecord>& records) {
+  QList<Sending> sending;
+  for (const ArchivedRecord& r : records)
+    sending.append({&r, QCryptographicHash::hash(r.bytes, QCryptographicHash::Sha256)});
+  std::sort(sending.begin(), sending.end(), [](const Sending& a, const Sending& b) {
+    return std::tie(a.record->kind, a.record->analyzer, a.digest) < std::tie(b.record->kind, b.record->analyzer, b.digest);
+  });
+  return sending;
+}
+
+void bindRecord(QSqlQuery& insert, const Sending& sending, const Sender& sender) {
+  const ArchivedRecord& r = *sending.record;
+  const SearchColumns columns = searchColumns(r.kind, r.bytes);
+  const bool report = r.kind == ArchiveKind::TestReport;
+  insert.addBindValue(int(r.kind));
+  insert.addBindValue(textValue(r.analyzer));
+  insert.addBindValue(sending.digest);
+  insert.addBindValue(r.bytes);
+  insert.addBindValue(r.downloaded.toUTC().toString(Qt::ISODate));
+  insert.addBindValue(textValue(columns.device));
+  insert.addBindValue(columns.tested.isValid() ? QVariant(testedText(columns.tested)) : QVariant(QMetaType::fromType<QString>()));
+  insert.addBindValue(report ? QVariant(columns.dutType) : QVariant(QMetaType::fromType<int>()));
+  insert.addBindValue(report ? QVariant(columns.passed ? 1 : 0) : QVariant(QMetaType::fromType<int>()));
+  insert.addBindValue(report ? QVariant(columns.autoSeq) : QVariant(QMetaType::fromType<int>()));
+  insert.addBindValue(textValue(columns.title));
+  insert.addBindValue(r.number);
+  insert.addBindValue(textValue(sender.user));
+  insert.addBindValue(textValue(sender.computer));
+}
+}  // namespace
+
+QList<ArchivedRecord> Archive::queued(int limit, ArchiveFailure* failure) const {
+  QSqlQuery query(database());
+  query.setForwardOnly(true);
+  query.prepare(QStringLiteral("SELECT ") + recordColumns() +
+                QStringLiteral(" FROM outbox JOIN record ON record.id = outbox.record "
+                               "WHERE kind IN (1, 2, 3) ORDER BY outbox.record LIMIT ?"));
+  query.addBindValue(limit);
+  QList<ArchivedRecord> found;
+  if (!query.exec()) {
+    *failure = failed(errorOf(query));
+    return found;
+  }
+  while (query.next())
+    if (std::optional<ArchivedRecord> r = recordAt(query)) found << *r;
+  return found;
+}
+
+std::optional<int> Archive::queuedCount(ArchiveFailure* failure) const {
+  QSqlQuery query(database());
+  if (!query.exec(QStringLiteral("SELECT count(*) FROM outbox")) || !query.next()) {
+    *failure = failed(errorOf(query));
+    return std::nullopt;
+  }
+  return query.value(0).toInt();
+}
+
+bool Archive::unqueue(const QList<qint64>& ids, ArchiveFailure* failure) {
+  QSqlDatabase db = database();
+  QString error;
+  const bool done = inTransaction(
+      db, backend_,
+      [&](QSqlQuery& remove) {
+        remove.prepare(QStringLiteral("DELETE FROM outbox WHERE record = ?"));
+        for (qint64 id : ids) {
+          remove.addBindValue(id);
+          if (!remove.exec()) return false;
+        }
+        return true;
+      },
+      &error);
+  if (!done) *failure = failed(error);
+  return done;
+}
+
+std::optional<Archive::Stored> Archive::receive(const QList<ArchivedRecord>& records, const Sender& sender,
+                                                ArchiveFailure* failure) {
+  if (backend_ != ArchiveBackend::Department || !receiving_) {
+    *failure = failed(QStringLiteral("Records cannot be sent to it."));
+    return std::nullopt;
+  }
+  QSqlDatabase db = database();
+  const QList<Sending> sending = inIdentityOrder(records);
+  Stored stored;
+  QString error;
+  const bool done = inTransaction(
+      db, backend_,
+      [&](QSqlQuery&) {
+        // Full statements of many rows each, prepared once; the rest in one more.
+        QSqlQuery full(db);
+        full.prepare(insertOf(kRowsPerInsert));
+        for (qsizetype from = 0; from < sending.size(); from += kRowsPerInsert) {
+          const int rows = int(std::min<qsizetype>(kRowsPerInsert, sending.size() - from));
+          QSqlQuery part(db);
+          QSqlQuery& insert = rows == kRowsPerInsert ? full : part;
+          if (rows != kRowsPerInsert) part.prepare(insertOf(rows));
+          for (int i = 0; i < rows; ++i) bindRecord(insert, sending[from + i], sender);
+          if (!insert.exec()) {
+            error = serverMessage(insert.lastError());
+            return false;
+          }
+          stored.added += insert.numRowsAffected();
+          stored.known += rows - insert.numRowsAffected();
+        }
+        return true;
+      },
+      &error);
+  if (!done) {
+    *failure = failed(error + QStringLiteral("\n") + departmentAdvice(error, path_) +
+                      QStringLiteral(" The records wait on this computer."));
+    return std::nullopt;
+  }
+  return stored;
+}

@@ -1,0 +1,139 @@
+// Opening and setting up the department's archive on its PostgreSQL server.
+
+#include "archive/archive.h"
+#include "archive/archivedialect.h"
+#include "archive/departmentserver.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <atomic>
+
+using namespace archivesql;
+
+namespace {
+ArchiveFailure failureAt(const DepartmentServer& server, const QString& message) {
+  return {server.address(), message + QStringLiteral("\n") + departmentAdvice(message, server.address()), true};
+}
+
+// A new connection to the server, open; its name, or none with `failure` set.
+std::optional<QString> connectTo(const DepartmentServer& server, ArchiveFailure* failure) {
+  static std::atomic<int> connections = 0;
+  const QString name = QStringLiteral("department-%1").arg(++connections);
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    if (!db.isValid()) {
+      *failure = {server.address(),
+                  QStringLiteral("This computer lacks the PostgreSQL driver of Qt SQL (Debian's package "
+                                 "libqt6sql6-psql). Install it to use the department's archive."),
+                  true};
+    } else {
+      db.setHostName(server.host);
+      db.setPort(server.port);
+      db.setUserName(server.user);
+      db.setDatabaseName(server.database);
+      db.setConnectOptions(server.connectOptions());
+      if (db.open()) return name;
+      *failure = failureAt(server, serverMessage(db.lastError()));
+    }
+  }
+  QSqlDatabase::removeDatabase(name);
+  return std::nullopt;
+}
+
+// The schema version the server's archive has: 0 when it has none yet, none
+// with `error` when it cannot be read.
+std::optional<int> versionOn(QSqlDatabase& db, QString* error) {
+  QSqlQuery query(db);
+  if (!query.exec(QStringLiteral("SELECT version FROM archive_schema"))) {
+    *error = serverMessage(query.lastError());
+    return std::nullopt;
+  }
+  return query.next() ? query.value(0).toInt() : 0;
+}
+
+void disconnect(const QString& name) {
+  QSqlDatabase::database(name, false).close();
+  QSqlDatabase::removeDatabase(name);
+}
+}  // namespace
+
+int Archive::knownDepartmentSchemaVersion() { return int(migrationFiles(ArchiveBackend::Department).size()); }
+
+std::unique_ptr<Archive> Archive::openDepartment(const DepartmentServer& server, ArchiveFailure* failure) {
+  const std::optional<QString> name = connectTo(server, failure);
+  if (!name) return nullptr;
+  std::unique_ptr<Archive> archive(new Archive(server.address(), *name, true, ArchiveBackend::Department));
+  QSqlDatabase db = archive->database();
+  QString error;
+  const std::optional<int> version = versionOn(db, &error);
+  const int known = knownDepartmentSchemaVersion();
+  if (!version || *version == 0) {
+    // A database without the archive's tables holds no archive yet.
+    const bool none = !version || error.contains(QLatin1String("archive_schema"));
+    *failure = none ? ArchiveFailure{server.address(),
+                                     QStringLiteral("It holds no archive yet.\n") +
+                                         departmentAdvice(QStringLiteral("archive_schema does not exist"), server.address()),
+                                     true}
+                    : failureAt(server, error);
+    return nullptr;
+  }
+  archive->receiving_ = *version == known;
+  if (*version > known)
+    *failure = {server.address(),
+                QStringLiteral("It was made by a newer version of the program (schema %1; this version knows %2). "
+                               "It is read as far as this version can; nothing is sent to it.")
+                    .arg(*version)
+                    .arg(known),
+                true};
+  else if (*version < known)
+    *failure = {server.address(),
+                QStringLiteral("Its schema is older than this program's (schema %1; this version knows %2): nothing "
+                               "is sent to it until it is brought up to date with kalyx5pc-cli archive init --shared %3.")
+                    .arg(*version)
+                    .arg(known)
+                    .arg(server.address()),
+                true};
+  return archive;
+}
+
+std::optional<int> Archive::initDepartment(const DepartmentServer& server, ArchiveFailure* failure) {
+  const std::optional<QString> name = connectTo(server, failure);
+  if (!name) return std::nullopt;
+  std::optional<int> result;
+  {
+    QSqlDatabase db = QSqlDatabase::database(*name, false);
+    const int known = knownDepartmentSchemaVersion();
+    QString error;
+    std::optional<int> version = versionOn(db, &error);
+    if (version && *version >= known) {  // up to date, or newer: never migrated down
+      result = version;
+    } else {
+      // The version is read again under a lock: two programs setting up the
+      // same server at once migrate it once.
+      const bool migrated = inTransaction(
+          db, ArchiveBackend::Department,
+          [&](QSqlQuery& query) {
+            if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS archive_schema (version integer NOT NULL)")) ||
+                !query.exec(QStringLiteral("LOCK TABLE archive_schema IN EXCLUSIVE MODE")) ||
+                !query.exec(QStringLiteral("SELECT version FROM archive_schema")))
+              return false;
+            const int current = query.next() ? query.value(0).toInt() : -1;
+            if (current < 0 && !query.exec(QStringLiteral("INSERT INTO archive_schema (version) VALUES (0)")))
+              return false;
+            const QStringList migrations = migrationFiles(ArchiveBackend::Department);
+            for (int v = std::max(current, 0); v < known; ++v)
+              for (const QString& statement : statementsOf(ArchiveBackend::Department, migrations[v]))
+                if (!query.exec(statement)) return false;
+            version = std::max(current, known);
+            return current >= known ||
+                   query.exec(QStringLiteral("UPDATE archive_schema SET version = %1").arg(known));
+          },
+          &error);
+      if (migrated) result = version;
+      else *failure = failureAt(server, error.trimmed());
+    }
+  }
+  disconnect(*name);
+  return result;
+}

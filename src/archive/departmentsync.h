@@ -1,0 +1,54 @@
+#pragma once
+#include "archive/archive.h"
+
+#include <QObject>
+#include <QString>
+#include <optional>
+
+class DepartmentServer;
+struct Sender;
+
+// What one sending of the queue did: records the department's archive took,
+// records it held already (sent by a colleague), and records still waiting.
+struct SyncResult {
+  int sent = 0;
+  int known = 0;
+  int waiting = 0;
+};
+
+// Sends this computer's queued records to the department's archive in batches,
+// each batch one transaction on the server, then takes them out of the queue.
+// A record is taken out only after the server holds it, so a failure or a stop
+// at any moment leaves it queued, and the server, which keeps a record once,
+// never holds it twice. None, with `failure` saying why, when a batch was refused.
+std::optional<SyncResult> sendQueued(Archive& local, Archive& department, const Sender& sender,
+                                     ArchiveFailure* failure, int batch = 500);
+
+// Sends the queue in the background so that no download waits on the network:
+// each start() opens both archives on a thread of its own and sends what waits;
+// a start() while one runs sends again when it ends. finished() comes on the
+// thread that made this object.
+class DepartmentSync : public QObject {
+  Q_OBJECT
+ public:
+  DepartmentSync(QString localPath, const DepartmentServer& server, QObject* parent = nullptr);
+  ~DepartmentSync() override;
+
+  void start();
+  bool running() const { return running_; }
+  // Waits until no sending runs (at exit).
+  void wait();
+
+ signals:
+  // `failure` empty on success.
+  void finished(const SyncResult& result, const ArchiveFailure& failure);
+
+ private:
+  void run();
+
+  QString localPath_;
+  QString address_;
+  bool running_ = false;
+  bool again_ = false;
+  class QThread* thread_ = nullptr;
+};

@@ -1,0 +1,249 @@
+// The department's shared archive on a real PostgreSQL server that each test
+// starts for itself: setting it up, sending the queue, reading it back, and
+// every way the server can refuse or vanish without a record being lost.
+#include "archive/archive.h"
+#include "archive/departmentserver.h"
+#include "archive/departmentsync.h"
+#include "support/clirun.h"
+#include "support/postgresserver.h"
+#include "support/testreportbuilders.h"
+
+#include <QProcess>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace testrec;
+
+namespace {
+const QString kMaker = QStringLiteral(KALYX_BINARY_DIR "/tools/archive-maker/kalyx5pc-make-archive");
+const Sender kSender{QStringLiteral("jdoe"), QStringLiteral("bench-7")};
+
+DepartmentServer serverAt(const QString& url) {
+  QString error;
+  const std::optional<DepartmentServer> server = DepartmentServer::parse(url, &error);
+  EXPECT_TRUE(server) << error.toStdString();
+  return server.value_or(DepartmentServer{});
+}
+
+class DepartmentTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    KALYX_REQUIRE_POSTGRES(pg);
+    ArchiveFailure failure;
+    ASSERT_TRUE(Archive::initDepartment(serverAt(pg.url("kalyx5pc_owner")), &failure)) << failure.message().toStdString();
+  }
+
+  std::unique_ptr<Archive> local(const QString& name = QStringLiteral("archive.sqlite")) {
+    ArchiveFailure failure;
+    auto archive = Archive::open(dir.filePath(name), &failure);
+    EXPECT_TRUE(archive) << failure.message().toStdString();
+    return archive;
+  }
+  std::unique_ptr<Archive> department(const QString& role = QStringLiteral("tech1")) {
+    ArchiveFailure failure;
+    auto archive = Archive::openDepartment(serverAt(pg.url(role)), &failure);
+    EXPECT_TRUE(archive && failure.reason.isEmpty()) << failure.message().toStdString();
+    return archive;
+  }
+  // Fills a computer's archive with the maker's reports number `from` onwards.
+  void make(const QString& name, int count, int from = 0) {
+    QProcess maker;
+    maker.start(kMaker, {dir.filePath(name), QString::number(count), "--from", QString::number(from)});
+    ASSERT_TRUE(maker.waitForFinished(120000));
+    ASSERT_EQ(maker.exitCode(), 0) << maker.readAllStandardError().toStdString();
+  }
+  int waiting(Archive& archive) {
+    ArchiveFailure failure;
+    return archive.queuedCount(&failure).value_or(-1);
+  }
+  // Records on the server, and how many distinct identities among them.
+  std::pair<qint64, qint64> onServer() {
+    return {pg.number("SELECT count(*) FROM record"),
+            pg.number("SELECT count(DISTINCT (kind, analyzer, digest)) FROM record")};
+  }
+
+  PostgresServer pg;
+  QTemporaryDir dir;
+};
+
+QByteArray report(const char* id, int day) {
+  TTestRec rec = makeTestRec(id, {1, quint8(day), 25, 8, 0, 0}, 2, DutDefibrillator);
+  setEntryAt(rec, 0, EnergyEntry{.targetEnergy = 2000, .result = quint8(Pass)});
+  return QByteArray(rec.data(), TTestRec::Size);
+}
+}  // namespace
+
+// What one computer sends, the server keeps once with who sent it; texts that
+// an analyzer may hold come back byte for byte; a colleague's copy of the same
+// record is counted as already there.
+TEST_F(DepartmentTest, SentRecordsComeBackWholeOnceWithTheirSender) {
+  const char* ids[] = {"O'Brien \"7\"", "x'); DROP TABLE record;--", "50%_off\\", "\xC4\xE9\xFF\x81\x9D"};
+  QList<QByteArray> reports;
+  for (int i = 0; i < 4; ++i) reports << report(ids[i], i + 1);
+  auto mine = local();
+  ArchiveFailure failure;
+  ASSERT_TRUE(mine->store(ArchiveKind::TestReport, "A1", QDateTime::currentDateTimeUtc(), reports, &failure));
+  EXPECT_EQ(waiting(*mine), 4);
+  auto server = department();
+  const auto sent = sendQueued(*mine, *server, kSender, &failure);
+  ASSERT_TRUE(sent) << failure.message().toStdString();
+  EXPECT_EQ(sent->sent, 4);
+  EXPECT_EQ(waiting(*mine), 0);
+
+  for (int i = 0; i < 4; ++i) {
+    const QString device = deviceIdText(testRecFromBytes(reports[i].constData()));
+    const QList<ArchivedRecord> found = server->records({.device = device, .wholeDevice = true}, &failure);
+    ASSERT_EQ(found.size(), 1) << i;
+    EXPECT_EQ(found[0].bytes, reports[i]);
+    EXPECT_EQ(found[0].device, device);
+  }
+  QString senders;
+  pg.sql("SELECT DISTINCT sent_by || '@' || sent_from || ' as ' || sent_as FROM record", "department", &senders);
+  EXPECT_EQ(senders.trimmed(), "jdoe@bench-7 as tech1");
+
+  auto colleagues = local("colleague.sqlite");
+  ASSERT_TRUE(colleagues->store(ArchiveKind::TestReport, "A1", QDateTime::currentDateTimeUtc(),
+                                {reports[0], report("ICU-9", 9)}, &failure));
+  const auto again = sendQueued(*colleagues, *department("tech2"), kSender, &failure);
+  ASSERT_TRUE(again);
+  EXPECT_EQ(again->sent, 1);
+  EXPECT_EQ(again->known, 1);
+  EXPECT_EQ(onServer(), (std::pair<qint64, qint64>(5, 5)));
+  // The audit trail is never rewritten, not even by its owner.
+  EXPECT_FALSE(pg.sql("SET ROLE kalyx5pc_owner; DELETE FROM record"));
+}
+
+// The server stopped in the middle of a push of 10,000 records and started
+// again: the next sync leaves each record on the server once and the queue empty.
+TEST_F(DepartmentTest, AServerStoppedMidPushHoldsEachRecordOnceAfterTheNextSync) {
+  make("archive.sqlite", 10000);
+  const QString path = dir.filePath("archive.sqlite");
+  const DepartmentServer server = serverAt(pg.url("tech1"));
+  std::optional<SyncResult> first;
+  ArchiveFailure firstFailure;
+  std::thread pushing([&] {
+    ArchiveFailure failure;
+    auto mine = Archive::open(path, &failure);
+    auto theirs = Archive::openDepartment(server, &failure);
+    if (mine && theirs) first = sendQueued(*mine, *theirs, kSender, &firstFailure, 100);
+  });
+  while (pg.number("SELECT count(*) FROM record") <= 0) QThread::msleep(5);
+  ASSERT_TRUE(pg.stop());
+  pushing.join();
+  EXPECT_FALSE(first) << "the push went through before the server stopped; nothing was tested";
+  EXPECT_TRUE(firstFailure.department);
+
+  ASSERT_TRUE(pg.start());
+  auto mine = local();
+  EXPECT_GT(waiting(*mine), 0);
+  ArchiveFailure failure;
+  const auto second = sendQueued(*mine, *department(), kSender, &failure);
+  ASSERT_TRUE(second) << failure.message().toStdString();
+  EXPECT_EQ(waiting(*mine), 0);
+  EXPECT_EQ(onServer(), (std::pair<qint64, qint64>(10000, 10000)));
+}
+
+// Two programs sending 10,000 records each, half of them the same, at once:
+// both succeed and the server holds the union, each record once.
+TEST_F(DepartmentTest, TwoProgramsPushingAtOnceLeaveTheUnionOnce) {
+  make("first.sqlite", 10000, 0);
+  make("second.sqlite", 10000, 5000);
+  QProcess first, second;
+  const QString cli = QStringLiteral(KALYX_BINARY_DIR "/src/cli/kalyx5pc-cli");
+  first.start(cli, {"--archive", dir.filePath("first.sqlite"), "--shared", pg.url("tech1"), "archive", "sync"});
+  second.start(cli, {"--archive", dir.filePath("second.sqlite"), "--shared", pg.url("tech2"), "archive", "sync"});
+  for (QProcess* p : {&first, &second}) {
+    ASSERT_TRUE(p->waitForFinished(120000));
+    EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+    EXPECT_THAT(p->readAllStandardOutput().toStdString(), ::testing::HasSubstr(" 0 waiting"));
+  }
+  EXPECT_EQ(onServer(), (std::pair<qint64, qint64>(15000, 15000)));
+}
+
+// A reader browses and charts the department's archive; what it sends is
+// refused with a message and stays queued.
+TEST_F(DepartmentTest, AReadOnlyRoleReadsButItsPushIsRefusedAndTheRecordsWait) {
+  make("archive.sqlite", 40);
+  auto mine = local();
+  ArchiveFailure failure;
+  ASSERT_TRUE(sendQueued(*mine, *department("tech1"), kSender, &failure));
+  make("archive.sqlite", 10, 40);
+  auto reader = department("viewer");
+  EXPECT_EQ(reader->records({}, &failure).size(), 40);
+  EXPECT_EQ(reader->testReportsOf("DEV-1", &failure).size(), 1);
+  QSqlQuery devices = reader->devices({}, Archive::DeviceColumn::Device, true);
+  int rows = 0;
+  while (devices.next()) ++rows;
+  EXPECT_EQ(rows, 40);
+
+  EXPECT_FALSE(sendQueued(*mine, *reader, kSender, &failure));
+  EXPECT_THAT(failure.message().toStdString(), ::testing::HasSubstr("permission denied"));
+  EXPECT_THAT(failure.message().toStdString(), ::testing::HasSubstr("kalyx5pc_send"));
+  EXPECT_EQ(waiting(*mine), 10);
+}
+
+// A wrong password, an unknown host, a refused secure connection: one clear
+// message each, naming the server and what to do, and the queue as it was.
+TEST_F(DepartmentTest, AServerThatCannotBeUsedIsToldClearlyAndNothingIsLost) {
+  make("archive.sqlite", 5);
+  pg.writePassFile({{"tech1", "not-the-password"}});
+  const struct {
+    QString url;
+    const char* says;
+    const char* advice;
+  } cases[] = {
+      {pg.url("tech1"), "password authentication failed", "password file"},
+      {"postgresql://tech1@no-such-host.invalid/department", "no-such-host.invalid", "server's name"},
+      {pg.url("tech1", "?sslmode=require"), "SSL", "sslmode"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = cli({"--archive", dir.filePath("archive.sqlite"), "--shared", c.url, "archive", "sync"});
+    EXPECT_EQ(run.status, 1) << c.url.toStdString();
+    EXPECT_THAT(run.err.toStdString(), ::testing::HasSubstr(serverAt(c.url).address().toStdString()));
+    EXPECT_THAT(run.err.toStdString(), ::testing::HasSubstr(c.says));
+    EXPECT_THAT(run.err.toStdString(), ::testing::HasSubstr(c.advice));
+    EXPECT_EQ(run.err.count("cannot be used"), 1) << run.err.toStdString();
+  }
+  EXPECT_EQ(waiting(*local()), 5);
+}
+
+// Setting up twice changes nothing; a server of a newer schema is read and
+// never migrated down, and nothing is sent to it.
+TEST_F(DepartmentTest, ANewerSchemaOnTheServerIsReadButNeverMigratedDownOrWritten) {
+  ArchiveFailure failure;
+  const DepartmentServer owner = serverAt(pg.url("kalyx5pc_owner"));
+  EXPECT_EQ(Archive::initDepartment(owner, &failure), Archive::knownDepartmentSchemaVersion());
+  make("archive.sqlite", 3);
+  const int newer = Archive::knownDepartmentSchemaVersion() + 1;
+  ASSERT_TRUE(pg.sql(QStringLiteral("UPDATE archive_schema SET version = %1").arg(newer)));
+  EXPECT_EQ(Archive::initDepartment(owner, &failure), newer);
+  EXPECT_EQ(pg.number("SELECT version FROM archive_schema"), newer);
+
+  auto reader = Archive::openDepartment(serverAt(pg.url("tech1")), &failure);
+  ASSERT_TRUE(reader);
+  EXPECT_THAT(failure.reason.toStdString(), ::testing::HasSubstr("newer version"));
+  EXPECT_TRUE(reader->records({}, &failure).isEmpty());
+  auto mine = local();
+  EXPECT_FALSE(sendQueued(*mine, *reader, kSender, &failure));
+  EXPECT_EQ(waiting(*mine), 3);
+}
+
+TEST(DepartmentServerAddress, ReadsWhatItMayAndRefusesAPassword) {
+  QString error;
+  const auto server = DepartmentServer::parse("postgresql://jdoe@db.example:5433/biomed?sslmode=verify-full", &error);
+  ASSERT_TRUE(server) << error.toStdString();
+  EXPECT_EQ(server->user, "jdoe");
+  EXPECT_EQ(server->host, "db.example");
+  EXPECT_EQ(server->port, 5433);
+  EXPECT_EQ(server->database, "biomed");
+  EXPECT_EQ(DepartmentServer::parse(server->address(), &error)->connectOptions(), server->connectOptions());
+  for (const char* bad : {"postgresql://jdoe:secret@db/biomed", "mysql://db/biomed", "postgresql://db/",
+                          "postgresql://db/biomed?sslmode=maybe", "postgresql://db/biomed?password=x"})
+    EXPECT_FALSE(DepartmentServer::parse(bad, &error)) << bad;
+  EXPECT_FALSE(DepartmentServer::parse("postgresql://jdoe:secret@db/biomed", &error));
+  EXPECT_THAT(error.toStdString(), ::testing::HasSubstr("must not hold a password"));
+}
