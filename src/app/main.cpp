@@ -1,11 +1,14 @@
 // kalyx5pc: the desktop companion program of the Kalyx 5 defibrillator analyzer.
 
+#include "app/departmentstatus.h"
 #include "app/helpwindow.h"
 #include "app/kalyxapplication.h"
 #include "app/qalmain.h"
 #include "archive/archivekeeper.h"
 #include "archive/archivelocation.h"
 #include "archive/archivewindow.h"
+#include "archive/departmentserver.h"
+#include "archive/departmentsync.h"
 #include "core/fileprompts.h"
 #include "core/names.h"
 #include "core/paths.h"
@@ -19,6 +22,8 @@
 
 #include <QCommandLineParser>
 #include <QPointer>
+#include <QStatusBar>
+#include <QTimer>
 #include <cstdio>
 #include <exception>
 
@@ -30,12 +35,13 @@ void nameApplication() {
 
 // Reads the command line. --help and --version print and end the program here,
 // before any window system is needed, so they work on a terminal without a display.
-bool readCommandLine(int& argc, char** argv, LinkOptions* linkOptions, QString* archiveOption) {
+bool readCommandLine(int& argc, char** argv, LinkOptions* linkOptions, QString* archiveOption, QString* sharedOption) {
   const QCoreApplication parsing(argc, argv);
   nameApplication();
   QStringList arguments = QCoreApplication::arguments();
   QString error;
-  if (!takeLinkOptions(&arguments, {}, linkOptions, &error) || !takeArchiveOption(&arguments, archiveOption, &error)) {
+  if (!takeLinkOptions(&arguments, {}, linkOptions, &error) || !takeArchiveOption(&arguments, archiveOption, &error) ||
+      !takeSharedOption(&arguments, sharedOption, &error)) {
     std::fprintf(stderr, "kalyx5pc: %s\n", qPrintable(error));
     return false;
   }
@@ -43,7 +49,7 @@ bool readCommandLine(int& argc, char** argv, LinkOptions* linkOptions, QString* 
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("The desktop companion program of the Kalyx 5 analyzer.\n\n"
                                                   "Link options:\n") +
-                                   linkOptionsHelp() + archiveOptionHelp());
+                                   linkOptionsHelp() + archiveOptionHelp() + sharedOptionHelp());
   parser.addHelpOption();
   parser.addVersionOption();
   parser.process(arguments);
@@ -54,7 +60,8 @@ bool readCommandLine(int& argc, char** argv, LinkOptions* linkOptions, QString* 
 int main(int argc, char** argv) {
   LinkOptions linkOptions;
   QString archiveOption;
-  if (!readCommandLine(argc, argv, &linkOptions, &archiveOption)) return 2;
+  QString sharedOption;
+  if (!readCommandLine(argc, argv, &linkOptions, &archiveOption, &sharedOption)) return 2;
 
   KalyxApplication app(argc, argv);
   nameApplication();
@@ -89,26 +96,51 @@ int main(int argc, char** argv) {
     services.autoSeqFile = autoSeqPath();
     ArchiveKeeper keeper(archiveLocation(archiveOption, linkOptions.demo), settings, messages);
     services.keeper = &keeper;
+    // The department's archive, when one is named: what this computer keeps is
+    // sent there in the background, at start and after each download.
+    std::optional<DepartmentServer> department;
+    if (const QString address = departmentAddress(sharedOption, settings, linkOptions.demo); !address.isEmpty()) {
+      QString error;
+      department = DepartmentServer::parse(address, &error);
+      if (!department)
+        messages.show(error, QStringLiteral("Archive"), UserMessages::Icon::Warning, UserMessages::Buttons::Ok);
+    }
+    std::unique_ptr<DepartmentSync> sync;
+    std::unique_ptr<Archive> departmentArchive;  // opened when the Archive window shows it
+    TArchiveWindow::DepartmentOpener openDepartment;
+    if (department) {
+      sync = std::make_unique<DepartmentSync>(keeper.path(), *department);
+      openDepartment = [&](ArchiveFailure* failure) {
+        if (!departmentArchive) departmentArchive = Archive::openDepartment(*department, failure);
+        return departmentArchive.get();
+      };
+    }
     QPointer<TArchiveWindow> archiveWindow;
     services.showArchive = [&] {
       if (archiveWindow) {
         archiveWindow->raise();
         archiveWindow->activateWindow();
       } else if (Archive* archive = keeper.archive()) {
-        archiveWindow = new TArchiveWindow(services, *archive);
+        archiveWindow = new TArchiveWindow(services, *archive, openDepartment);
         archiveWindow->show();
       } else {  // asked for by the user: said each time
         messages.show(keeper.openFailure().message(), QStringLiteral("Archive"), UserMessages::Icon::Warning,
                       UserMessages::Buttons::Ok);
       }
     };
-    keeper.stored = [&archiveWindow] {
+    keeper.stored = [&archiveWindow, &sync] {
       if (archiveWindow) archiveWindow->refresh();
+      if (sync) sync->start();
     };
     TQalMain window(services);
+    if (sync) {
+      new DepartmentStatus(*sync, *window.statusBar());
+      QTimer::singleShot(0, sync.get(), &DepartmentSync::start);
+    }
     window.show();
     const int status = app.exec();
-    delete archiveWindow;  // before the archive it shows
+    delete archiveWindow;  // before the archives it shows
+    if (sync) sync->wait();
     return status;
   } catch (const std::exception& e) {
     showException(e.what());

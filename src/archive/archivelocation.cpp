@@ -43,7 +43,7 @@ QString archiveOptionHelp() {
       "                  archive.sqlite in the data folder, archive-demo.sqlite with --demo\n");
 }
 
-QString departmentAddress(const QString& option, SettingsFile& settings) {
-  if (!option.isEmpty()) return option;
+QString departmentAddress(const QString& option, SettingsFile& settings, bool demo) {
+  if (!option.isEmpty() || demo) return option;
   return settings.readString(QStringLiteral("Archive"), QStringLiteral("SHARED"), QString()).trimmed();
 }

@@ -18,5 +18,7 @@ QString archiveLocation(const QString& option, bool demo);
 QString archiveOptionHelp();
 
 // The address of the department's archive: the one given with --shared, else
-// the one in the settings ([Archive] SHARED); empty when there is none.
-QString departmentAddress(const QString& option, SettingsFile& settings);
+// the one in the settings ([Archive] SHARED); empty when there is none. A
+// program on its simulator (--demo) never takes the settings' one: sample
+// devices never reach the department.
+QString departmentAddress(const QString& option, SettingsFile& settings, bool demo);

@@ -29,6 +29,8 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QToolBar>
+#include <QComboBox>
+#include <QGuiApplication>
 #include <QToolButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -62,8 +64,8 @@ void fillList(QTableWidget* list, const QList<QStringList>& rows) {
 }
 }  // namespace
 
-TArchiveWindow::TArchiveWindow(const AppServices& services, Archive& archive)
-    : services_(services), archive_(archive) {
+TArchiveWindow::TArchiveWindow(const AppServices& services, Archive& archive, DepartmentOpener department)
+    : services_(services), local_(&archive), archive_(&archive), openDepartment_(std::move(department)) {
   setObjectName(QStringLiteral("ArchiveWindow"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(productName() + QStringLiteral(" Archive"));
@@ -86,7 +88,7 @@ QWidget* TArchiveWindow::buildDeviceSide() {
   filter_->setObjectName(QStringLiteral("txtArchiveFilter"));
   filter_->setPlaceholderText(QStringLiteral("Filter by device I.D."));
   filter_->setClearButtonEnabled(true);
-  devices_ = new TArchiveDeviceModel(archive_, this);
+  devices_ = new TArchiveDeviceModel(*archive_, this);
   deviceView_ = new QTableView(side);
   deviceView_->setObjectName(QStringLiteral("sgArchiveDevices"));
   deviceView_->setModel(devices_);
@@ -167,7 +169,8 @@ void TArchiveWindow::buildMenusAndTools() {
   QAction* remove = menuFile->addAction(QStringLiteral("&Delete..."), this, &TArchiveWindow::deleteSelected);
   remove->setObjectName(QStringLiteral("mmArchiveDelete"));
   remove->setShortcut(QKeySequence(Qt::Key_Delete));
-  remove->setEnabled(!archive_.readOnly());
+  remove->setEnabled(!archive_->readOnly());
+  remove_ = remove;
   menuFile->addSeparator();
   QAction* close = menuFile->addAction(QStringLiteral("&Close"), this, &QWidget::close);
   close->setShortcut(QKeySequence::Close);
@@ -189,6 +192,16 @@ void TArchiveWindow::buildMenusAndTools() {
   exportButton->setPopupMode(QToolButton::InstantPopup);
   tools->addWidget(exportButton);
   tools->addAction(remove);
+  if (openDepartment_) {
+    // Where the records shown come from: this computer's archive or the department's.
+    tools->addSeparator();
+    source_ = new QComboBox(tools);
+    source_->setObjectName(QStringLiteral("cbArchiveSource"));
+    source_->addItems({QStringLiteral("This computer"), QStringLiteral("Department")});
+    source_->setToolTip(QStringLiteral("Show this computer's archive or the department's"));
+    tools->addWidget(source_);
+    connect(source_, &QComboBox::activated, this, &TArchiveWindow::showSource);
+  }
   // Export writes test reports: it waits on the waveforms' tab.
   connect(details_, &QTabWidget::currentChanged, this, [this, exportMenu](int tab) {
     exportMenu->setEnabled(tab != WavesTab);
@@ -205,8 +218,11 @@ void TArchiveWindow::refresh() {
   shownDevice_.clear();
   QHeaderView* header = deviceView_->horizontalHeader();
   devices_->refresh(filter_->text(), header->sortIndicatorSection(), header->sortIndicatorOrder());
-  statusBar()->showMessage(QDir::toNativeSeparators(archive_.path()) +
-                           (archive_.readOnly() ? QStringLiteral(" (read only)") : QString()));
+  if (archive_->backend() == ArchiveBackend::Department)
+    statusBar()->showMessage(QStringLiteral("Department: ") + archive_->path() + QStringLiteral(" (read only)"));
+  else
+    statusBar()->showMessage(QDir::toNativeSeparators(archive_->path()) +
+                             (archive_->readOnly() ? QStringLiteral(" (read only)") : QString()));
   for (int r = 0; r < devices_->rowCount() && !current.isEmpty(); ++r)
     if (devices_->device(r) == current) return selectDevice(r);
   if (!current.isEmpty() && current.contains(filter_->text(), Qt::CaseInsensitive)) {
@@ -227,7 +243,7 @@ void TArchiveWindow::showDevice(const QString& device) {
   shownDevice_ = device;
   ArchiveFailure failure;
   const QList<ArchivedRecord> records =
-      device.isEmpty() ? QList<ArchivedRecord>() : archive_.records({.device = device, .wholeDevice = true}, &failure);
+      device.isEmpty() ? QList<ArchivedRecord>() : archive_->records({.device = device, .wholeDevice = true}, &failure);
   shownTests_.clear();
   shownWaves_.clear();
   QList<QStringList> testRows, waveRows;
@@ -245,7 +261,7 @@ void TArchiveWindow::showDevice(const QString& device) {
   }
   fillList(tests_, testRows);
   fillList(waves_, waveRows);
-  QList<HistoryPoint> points = historyPoints(deviceTests(archive_, device, &failure));
+  QList<HistoryPoint> points = historyPoints(deviceTests(*archive_, device, &failure));
   const QList<LimitWarning> warnings = nearLimitWarnings(points);
   chart_->setHistory(points);
   QStringList lines;
@@ -309,9 +325,33 @@ void TArchiveWindow::exportSelected(Export what) {
   }
 }
 
+void TArchiveWindow::showSource(int source) {
+  Archive* shown = local_;
+  if (source == Department) {
+    ArchiveFailure failure;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    shown = openDepartment_(&failure);
+    QGuiApplication::restoreOverrideCursor();
+    if (!failure.reason.isEmpty())  // none at all, or a newer schema read as far as it goes
+      services_.messages->show(failure.message(), QStringLiteral("Archive"),
+                               shown ? UserMessages::Icon::Warning : UserMessages::Icon::Error);
+    if (!shown) {
+      source_->setCurrentIndex(ThisComputer);
+      return;
+    }
+  }
+  if (source_) source_->setCurrentIndex(shown == local_ ? ThisComputer : Department);
+  if (shown == archive_) return;
+  archive_ = shown;
+  devices_->setArchive(*archive_);
+  remove_->setEnabled(!archive_->readOnly());
+  shownDevice_.clear();
+  refresh();
+}
+
 void TArchiveWindow::deleteSelected() {
   const QList<ArchivedRecord> selected = selectedRecords();
-  if (selected.isEmpty() || archive_.readOnly()) return;
+  if (selected.isEmpty() || archive_->readOnly()) return;
   const QString question =
       selected.size() == 1 ? QStringLiteral("Delete 1 archived record? It cannot be brought back.")
                            : QStringLiteral("Delete %1 archived records? They cannot be brought back.").arg(selected.size());
@@ -321,7 +361,7 @@ void TArchiveWindow::deleteSelected() {
   QList<qint64> ids;
   for (const ArchivedRecord& r : selected) ids.append(r.id);
   ArchiveFailure failure;
-  if (!archive_.remove(ids, &failure))
+  if (!archive_->remove(ids, &failure))
     services_.messages->show(failure.message(), QStringLiteral("Archive"), UserMessages::Icon::Error);
   refresh();
 }

@@ -6,8 +6,10 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 
 class QAction;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
@@ -26,7 +28,11 @@ class THistoryChart;
 class TArchiveWindow : public QMainWindow {
   Q_OBJECT
  public:
-  TArchiveWindow(const AppServices& services, Archive& archive);
+  // Opens the department's archive when the user chooses it (the window does
+  // not own it); null, with the failure, when it cannot be opened.
+  using DepartmentOpener = std::function<Archive*(ArchiveFailure*)>;
+  // Without an opener the window shows only this computer's archive.
+  TArchiveWindow(const AppServices& services, Archive& archive, DepartmentOpener department = {});
   ~TArchiveWindow() override;
 
   TArchiveDeviceModel* deviceModel() const { return devices_; }
@@ -41,6 +47,10 @@ class TArchiveWindow : public QMainWindow {
   void exportSelected(Export what);
   void deleteSelected();
   void refresh();
+  // The archive shown: this computer's or the department's.
+  enum Source { ThisComputer, Department };
+  void showSource(int source);
+  const Archive& shownArchive() const { return *archive_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -54,7 +64,11 @@ class TArchiveWindow : public QMainWindow {
   void openViewer(QWidget* viewer);
 
   AppServices services_;
-  Archive& archive_;
+  Archive* local_;
+  Archive* archive_;  // the one shown
+  DepartmentOpener openDepartment_;
+  QComboBox* source_ = nullptr;
+  QAction* remove_ = nullptr;
   TArchiveDeviceModel* devices_ = nullptr;
   QLineEdit* filter_ = nullptr;
   QTableView* deviceView_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "archive/departmentserver.h"
 
+#include <QScopeGuard>
 #include <QThread>
 
 std::optional<SyncResult> sendQueued(Archive& local, Archive& department, const Sender& sender,
@@ -50,6 +51,10 @@ void DepartmentSync::start() {
     }
     std::unique_ptr<Archive> local = Archive::open(localPath, failure.get());
     if (!local || !failure->reason.isEmpty()) return;
+    const auto countWaiting = qScopeGuard([&] {
+      ArchiveFailure counting;
+      result->waiting = local->queuedCount(&counting).value_or(0);
+    });
     // A server of another schema version is told of and sent nothing.
     std::unique_ptr<Archive> department = Archive::openDepartment(*server, failure.get());
     if (!department || !failure->reason.isEmpty()) return;

@@ -7,13 +7,18 @@
 #include <QSqlQuery>
 
 TArchiveDeviceModel::TArchiveDeviceModel(const Archive& archive, QObject* parent)
-    : QSqlQueryModel(parent), archive_(archive) {}
+    : QSqlQueryModel(parent), archive_(&archive) {}
+
+void TArchiveDeviceModel::setArchive(const Archive& archive) {
+  archive_ = &archive;
+  warnings_.clear();
+}
 
 void TArchiveDeviceModel::refresh(const QString& filter, int sortColumn, Qt::SortOrder order) {
   const auto sortBy = sortColumn >= Device && sortColumn <= LastVerdict ? Archive::DeviceColumn(sortColumn)
                                                                          : Archive::DeviceColumn::Device;
   warnings_.clear();
-  setQuery(archive_.devices(filter, sortBy, order == Qt::AscendingOrder));
+  setQuery(archive_->devices(filter, sortBy, order == Qt::AscendingOrder));
 }
 
 QString TArchiveDeviceModel::device(int row) const {
@@ -24,7 +29,7 @@ const QList<LimitWarning>& TArchiveDeviceModel::warnings(const QString& device) 
   auto found = warnings_.find(device);
   if (found == warnings_.end()) {
     ArchiveFailure failure;
-    QList<HistoryPoint> points = historyPoints(deviceTests(archive_, device, &failure));
+    QList<HistoryPoint> points = historyPoints(deviceTests(*archive_, device, &failure));
     found = warnings_.insert(device, nearLimitWarnings(points));
   }
   return *found;

@@ -21,6 +21,9 @@ class TArchiveDeviceModel : public QSqlQueryModel {
   // column (the mark, worked out row by row, sorts by device I.D.).
   void refresh(const QString& filter, int sortColumn, Qt::SortOrder order);
 
+  // Shows another archive's devices from the next refresh on.
+  void setArchive(const Archive& archive);
+
   QString device(int row) const;
   // Why the device is near a limit: each value and the test that shows it.
   const QList<LimitWarning>& warnings(const QString& device) const;
@@ -30,6 +33,6 @@ class TArchiveDeviceModel : public QSqlQueryModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
  private:
-  const Archive& archive_;
+  const Archive* archive_;
   mutable QHash<QString, QList<LimitWarning>> warnings_;
 };

@@ -164,7 +164,7 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
     const bool toDepartment = parser.isSet(department) || sub == QLatin1String("sync") || sub == QLatin1String("init");
     if (toDepartment) {
       SettingsFile settings(iniPath());
-      const QString address = departmentAddress(sharedOption, settings);
+      const QString address = departmentAddress(sharedOption, settings, linkOptions.demo);
       if (address.isEmpty())
         return fail(QStringLiteral("no department's archive is named: give --shared URL or set SHARED in the "
                                    "[Archive] section of the settings"));

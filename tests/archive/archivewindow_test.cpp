@@ -1,7 +1,10 @@
 // The Archive window on a real archive file.
 #include "archive/archivewindow.h"
+#include "archive/departmentserver.h"
+#include "archive/departmentsync.h"
 #include "archive/devicemodel.h"
 #include "archive/historychart.h"
+#include "support/postgresserver.h"
 #include "support/testfiles.h"
 #include "support/testreportbuilders.h"
 #include "support/uiharness.h"
@@ -12,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QChart>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -116,4 +120,41 @@ TEST_F(ArchiveWindowTest, ALargeArchiveIsNotLoadedWhole) {
   window->refresh();
   EXPECT_LT(window->deviceModel()->rowCount(), 2002);
   EXPECT_TRUE(window->deviceModel()->canFetchMore());
+}
+
+// The window's source: the department's archive on a real server shows a
+// colleague's device too, and its records cannot be deleted; a server that
+// cannot be used is said and this computer's archive stays shown.
+TEST_F(ArchiveWindowTest, TheDepartmentSourceShowsTheServersDevicesReadOnly) {
+  PostgresServer pg;
+  KALYX_REQUIRE_POSTGRES(pg);
+  ArchiveFailure failure;
+  ASSERT_TRUE(Archive::initDepartment(*DepartmentServer::parse(pg.url("kalyx5pc_owner"), nullptr), &failure));
+  auto colleague = Archive::open(dataHome.path() + "/colleague.sqlite", &failure);
+  colleague->store(ArchiveKind::TestReport, "B7654321", QDateTime::currentDateTimeUtc(), {visit("OR-3", 4, 2000)}, &failure);
+  std::unique_ptr<Archive> department = Archive::openDepartment(*DepartmentServer::parse(pg.url("tech1"), nullptr), &failure);
+  ASSERT_TRUE(sendQueued(*colleague, *department, {"jdoe", "pc"}, &failure) && sendQueued(*archive, *department, {"me", "pc"}, &failure));
+
+  QString serverUrl = pg.url("tech1");
+  window = std::make_unique<TArchiveWindow>(services(), *archive, [&](ArchiveFailure* f) -> Archive* {
+    return serverUrl == pg.url("tech1") ? department.get()
+                                        : (Archive::openDepartment(*DepartmentServer::parse(serverUrl, nullptr), f), nullptr);
+  });
+  window->show();
+  auto* source = window->findChild<QComboBox*>("cbArchiveSource");
+  ASSERT_TRUE(source);
+  window->showSource(TArchiveWindow::Department);
+  EXPECT_EQ(window->deviceModel()->rowCount(), 3);
+  EXPECT_FALSE(item("mmArchiveDelete")->isEnabled());
+
+  window->showSource(TArchiveWindow::ThisComputer);
+  EXPECT_EQ(window->deviceModel()->rowCount(), 2);
+  EXPECT_TRUE(item("mmArchiveDelete")->isEnabled());
+
+  serverUrl = "postgresql://tech1@127.0.0.1:1/department";
+  window->showSource(TArchiveWindow::Department);
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_TRUE(messages.shown[0].text.contains("postgresql://tech1@127.0.0.1:1/department"));
+  EXPECT_EQ(source->currentIndex(), TArchiveWindow::ThisComputer);
+  EXPECT_EQ(window->deviceModel()->rowCount(), 2);
 }

@@ -1,0 +1,35 @@
+#include "app/departmentstatus.h"
+
+#include "archive/departmentsync.h"
+
+#include <QStatusBar>
+
+namespace {
+constexpr int kDeliveredShownMs = 10000;
+
+QString records(int n) { return n == 1 ? QStringLiteral("1 record") : QStringLiteral("%1 records").arg(n); }
+}  // namespace
+
+DepartmentStatus::DepartmentStatus(DepartmentSync& sync, QStatusBar& bar) : QObject(&bar), bar_(bar) {
+  connect(&sync, &DepartmentSync::finished, this, &DepartmentStatus::show);
+}
+
+void DepartmentStatus::show(const SyncResult& result, const ArchiveFailure& failure) {
+  if (!failure.reason.isEmpty()) {
+    if (telling_) return;
+    telling_ = true;
+    bar_.setToolTip(failure.message());
+    bar_.showMessage(QStringLiteral("The department's archive cannot be used now: %1 wait on this computer "
+                                    "and go at the next chance.")
+                         .arg(records(result.waiting)));
+    return;
+  }
+  const bool told = telling_;
+  telling_ = false;
+  bar_.setToolTip(QString());
+  if (result.sent + result.known > 0)
+    bar_.showMessage(QStringLiteral("Sent %1 to the department's archive.").arg(records(result.sent + result.known)),
+                     kDeliveredShownMs);
+  else if (told)
+    bar_.clearMessage();
+}
