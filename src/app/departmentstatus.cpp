@@ -19,9 +19,12 @@ void DepartmentStatus::show(const SyncResult& result, const ArchiveFailure& fail
     if (telling_) return;
     telling_ = true;
     bar_.setToolTip(failure.message());
-    bar_.showMessage(QStringLiteral("The department's archive cannot be used now: %1 wait on this computer "
-                                    "and go at the next chance.")
-                         .arg(records(result.waiting)));
+    bar_.showMessage(result.waiting > 0
+                         ? QStringLiteral("The department's archive cannot be used now: %1 wait on this computer "
+                                          "and go at the next chance.")
+                               .arg(records(result.waiting))
+                         : QStringLiteral("The department's archive cannot be used now: what this computer keeps "
+                                          "goes there at the next chance."));
     return;
   }
   const bool told = telling_;

@@ -33,7 +33,9 @@ std::optional<QString> connectTo(const DepartmentServer& server, ArchiveFailure*
       db.setUserName(server.user);
       db.setDatabaseName(server.database);
       db.setConnectOptions(server.connectOptions());
-      if (db.open()) return name;
+      // The same statements run with new values again and again (a batch of
+      // rows, a device's history): planned once, not at every run.
+      if (db.open() && QSqlQuery(QStringLiteral("SET plan_cache_mode = force_generic_plan"), db).isActive()) return name;
       *failure = failureAt(server, serverMessage(db.lastError()));
     }
   }

@@ -22,7 +22,7 @@ struct SyncResult {
 // at any moment leaves it queued, and the server, which keeps a record once,
 // never holds it twice. None, with `failure` saying why, when a batch was refused.
 std::optional<SyncResult> sendQueued(Archive& local, Archive& department, const Sender& sender,
-                                     ArchiveFailure* failure, int batch = 500);
+                                     ArchiveFailure* failure, int batch = 2000);
 
 // Sends the queue in the background so that no download waits on the network:
 // each start() opens both archives on a thread of its own and sends what waits;

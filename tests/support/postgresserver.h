@@ -6,8 +6,6 @@
 #include <QTemporaryDir>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 // A real PostgreSQL server of the test's own: initdb into a temporary folder,
 // started on a loopback port with its socket in that folder, stopped and
 // removed at the end. Run by the user "postgres" when the tests run as root
@@ -59,6 +57,8 @@ class PostgresServer {
     return QStringLiteral("postgresql://%1@127.0.0.1:%2/department%3").arg(role).arg(port_).arg(query);
   }
   QString passFile() const { return dir_.filePath(QStringLiteral("pgpass")); }
+  // The folder of the server's socket, where the administrator "k5admin" logs in without a password.
+  QString socketDir() const { return dir_.path(); }
 
   // Writes the password file with these logins and passwords (mode 0600, as libpq asks).
   void writePassFile(const QList<QPair<QString, QString>>& logins) const {
@@ -124,5 +124,6 @@ class PostgresServer {
   QString error_;
 };
 
-// A server that cannot start fails the test: CI must run these tests.
+// A server that cannot start fails the test: CI must run these tests (the
+// test includes gtest).
 #define KALYX_REQUIRE_POSTGRES(server) ASSERT_TRUE((server).ready()) << (server).error().toStdString()
