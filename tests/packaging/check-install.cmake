@@ -10,7 +10,7 @@ set(expected
   share/kalyx5pc/kalyx5pc.qch share/kalyx5pc/kalyx5pc.qhc
   share/kalyx5pc/kalyx5pc-help/QalHelp.html share/kalyx5pc/kalyx5pc-help/QalAutosequenceEditHelp.html
   share/kalyx5pc/kalyx5pc-help/QalTestReportHelp.html share/kalyx5pc/kalyx5pc-help/QalWaveformViewerHelp.html
-  share/kalyx5pc/kalyx5pc-help/QalArchiveHelp.html
+  share/kalyx5pc/kalyx5pc-help/QalArchiveHelp.html share/kalyx5pc/department-archive.sql
   share/kalyx5pc/kalyx5pc-help/style.css share/kalyx5pc/kalyx5pc-help/images/test-reports.png
   share/applications/com.velmora.kalyx5pc.desktop
   share/metainfo/com.velmora.kalyx5pc.metainfo.xml
