@@ -1,6 +1,7 @@
 // The archive on real SQLite files: what it keeps, once; what it finds again;
 // and files it must never write.
 #include "archive/archive.h"
+#include "archive/archivedialect.h"
 #include "archive/archivekeeper.h"
 #include "archive/archivelocation.h"
 #include "core/paths.h"
@@ -143,6 +144,38 @@ TEST_F(ArchiveTest, DeletingRemovesOnlyTheRecordsNamed) {
   ASSERT_TRUE(archive->remove({all[0].id, all[2].id}, &failure));
   ASSERT_EQ(find(*archive).size(), 1);
   EXPECT_EQ(find(*archive)[0].device, "B");
+}
+
+// Every record kept waits to be sent to the department's archive; one deleted
+// before it was sent leaves the queue with it; an archive made before the queue
+// existed queues what it held when it is brought up to date.
+TEST_F(ArchiveTest, KeptRecordsWaitToBeSentAndDeletedOnesLeaveTheQueue) {
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "first-schema");
+    db.setDatabaseName(path);
+    ASSERT_TRUE(db.open());
+    for (const QString& statement : archivesql::statementsOf(ArchiveBackend::Local, "0001-records.sql"))
+      ASSERT_TRUE(QSqlQuery(db).exec(statement)) << statement.toStdString();
+    QSqlQuery(db).exec(QString("PRAGMA application_id=%1").arg(0x4B354152));
+    QSqlQuery(db).exec("PRAGMA user_version=1");
+    QSqlQuery old(db);
+    old.prepare("INSERT INTO record (kind, analyzer, digest, bytes, downloaded, device, number, title) "
+                "VALUES (1, 'A1', x'00', ?, '2025-01-01T00:00:00Z', 'OLD', 1, 'Manual')");
+    old.addBindValue(report("OLD", {1, 1, 25, 9, 0, 0}));
+    ASSERT_TRUE(old.exec());
+    db.close();
+  }
+  QSqlDatabase::removeDatabase("first-schema");
+  auto archive = open(path);
+  ArchiveFailure failure;
+  EXPECT_EQ(archive->queuedCount(&failure), 1);
+  store(*archive, {report("A", {1, 2, 25, 9, 0, 0}), report("B", {2, 2, 25, 9, 0, 0})});
+  EXPECT_EQ(archive->queuedCount(&failure), 3);
+  const QList<ArchivedRecord> b = find(*archive, {.device = "B"});
+  ASSERT_TRUE(archive->remove({b[0].id}, &failure));
+  QStringList waiting;
+  for (const ArchivedRecord& r : archive->queued(10, &failure)) waiting << r.device;
+  EXPECT_EQ(waiting, QStringList({"OLD", "A"}));
 }
 
 TEST_F(ArchiveTest, ANewArchiveHasTheLatestSchemaAndReopensAsItWas) {
@@ -311,6 +344,14 @@ TEST(ArchiveLocation, TheOptionTheEnvironmentAndTheDemo) {
     EXPECT_EQ(archiveLocation(c.option, c.demo), c.where) << c.option << " " << c.environment << " " << c.demo;
   }
   qunsetenv("KALYX5PC_ARCHIVE");
+
+  // The department's archive: the option, else the settings' one, which a demo never takes.
+  SettingsFile settings(home.filePath("kalyx5pc.ini"));
+  settings.writeString("Archive", "SHARED", "postgresql://db/biomed");
+  EXPECT_EQ(departmentAddress("", settings, false), "postgresql://db/biomed");
+  EXPECT_EQ(departmentAddress("", settings, true), "");
+  EXPECT_EQ(departmentAddress("postgresql://test/x", settings, true), "postgresql://test/x");
+
   QStringList args{"kalyx5pc", "--archive="};
   QString file, error;
   EXPECT_FALSE(takeArchiveOption(&args, &file, &error));
