@@ -93,7 +93,9 @@ int main(int argc, char** argv) {
         const int round = inserts++;
         std::unique_ptr<Archive> local = queuedArchive(dir.filePath(QStringLiteral("b%1.sqlite").arg(round)), round * kRecords);
         ArchiveFailure reading;
-        return bareRound(bench.admin, local->queued(kRecords, &reading));
+        QList<ArchivedRecord> rows;
+        for (const Archive::Queued& q : local->queued(kRecords, &reading)) rows << q.record;
+        return bareRound(bench.admin, rows);
       });
   printRow(QStringLiteral("%1 reports").arg(kRecords), m);
   printRatio(m);

@@ -19,12 +19,14 @@ void DepartmentStatus::show(const SyncResult& result, const ArchiveFailure& fail
     if (telling_) return;
     telling_ = true;
     bar_.setToolTip(failure.message());
-    bar_.showMessage(result.waiting > 0
-                         ? QStringLiteral("The department's archive cannot be used now: %1 wait on this computer "
-                                          "and go at the next chance.")
-                               .arg(records(result.waiting))
-                         : QStringLiteral("The department's archive cannot be used now: what this computer keeps "
-                                          "goes there at the next chance."));
+    if (!failure.department)
+      bar_.showMessage(QStringLiteral("This computer's archive cannot be used: nothing is sent to the department's "
+                                      "archive."));
+    else if (result.waiting > 0)
+      bar_.showMessage(QStringLiteral("The department's archive cannot be used now: %1 wait on this computer.")
+                           .arg(records(result.waiting)));
+    else
+      bar_.showMessage(QStringLiteral("The department's archive cannot be used now."));
     return;
   }
   const bool told = telling_;

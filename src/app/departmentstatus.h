@@ -9,8 +9,8 @@ struct SyncResult;
 
 // Tells in the main window's status bar how sending to the department's archive
 // goes: once when the server cannot be used (the full cause in the tool tip),
-// never in a message box, and briefly what a sending delivered. The records
-// that wait go at the next chance; a sending that works again clears the note.
+// never in a message box, and briefly what a sending delivered. A sending that
+// works again clears the note.
 class DepartmentStatus : public QObject {
   Q_OBJECT
  public:

@@ -21,6 +21,7 @@
 #include "device/analyzerdriver.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QPointer>
 #include <QStatusBar>
 #include <QTimer>
@@ -135,7 +136,8 @@ int main(int argc, char** argv) {
     TQalMain window(services);
     if (sync) {
       new DepartmentStatus(*sync, *window.statusBar());
-      QTimer::singleShot(0, sync.get(), &DepartmentSync::start);
+      // What an earlier run kept and could not send goes now; no archive is made for it.
+      if (QFileInfo::exists(keeper.path())) QTimer::singleShot(0, sync.get(), &DepartmentSync::start);
     }
     window.show();
     const int status = app.exec();

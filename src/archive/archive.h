@@ -11,7 +11,7 @@
 class QSqlDatabase;
 class QSqlQuery;
 
-class DepartmentServer;
+struct DepartmentServer;
 struct Sender;
 
 // Why the archive could not be opened or written: the file (or the department's
@@ -112,11 +112,16 @@ class Archive {
   QList<ReportBytes> testReportsOf(const QString& device, ArchiveFailure* failure) const;
 
   // This computer's records that wait to be sent to the department's archive
-  // (every record stored here is queued), oldest first, at most `limit`.
-  QList<ArchivedRecord> queued(int limit, ArchiveFailure* failure) const;
+  // (every record stored here is queued), oldest first, at most `limit`, each
+  // with its entry in the queue.
+  struct Queued {
+    qint64 entry = 0;
+    ArchivedRecord record;
+  };
+  QList<Queued> queued(int limit, ArchiveFailure* failure) const;
   std::optional<int> queuedCount(ArchiveFailure* failure) const;
-  // Takes records that the department's archive now holds out of the queue.
-  bool unqueue(const QList<qint64>& ids, ArchiveFailure* failure);
+  // Takes the entries of records that the department's archive now holds out of the queue.
+  bool unqueue(const QList<qint64>& entries, ArchiveFailure* failure);
   // The department's archive takes records sent by a computer, with who sent
   // them; one it holds already (sent by a colleague) is counted as known. All or
   // nothing.

@@ -29,7 +29,9 @@ QStringList statementsOf(ArchiveBackend backend, const QString& file) {
     const QString code = (comment < 0 ? line : line.left(comment)).trimmed();
     if (code.isEmpty()) continue;
     statement += code + QLatin1Char('\n');
-    if (code.endsWith(QLatin1Char(';'))) {
+    // Inside a $$-quoted function body a ';' ends the body's own statements.
+    const bool inBody = statement.count(QStringLiteral("$$")) % 2 == 1;
+    if (!inBody && code.endsWith(QLatin1Char(';'))) {
       statement.chop(2);  // the ';' and the line end
       statements << statement;
       statement.clear();

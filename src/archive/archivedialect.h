@@ -18,8 +18,9 @@ namespace archivesql {
 // The migration files of a backend, in the order they apply: the schema's
 // version is the number of them applied.
 QStringList migrationFiles(ArchiveBackend backend);
-// The statements of a migration file, comments taken out. A statement ends with
-// the line that ends in ';' (so a function body may hold its own).
+// The statements of a migration file, "--" comments taken out (the files hold
+// no "--" inside a text). A statement ends with the line that ends in ';'
+// outside a $$-quoted function body.
 QStringList statementsOf(ArchiveBackend backend, const QString& file);
 
 // Runs statements in one transaction (SQLite's immediate one, so that a writer

@@ -69,20 +69,21 @@ void bindRecord(QSqlQuery& insert, const Sending& sending, const Sender& sender)
 }
 }  // namespace
 
-QList<ArchivedRecord> Archive::queued(int limit, ArchiveFailure* failure) const {
+QList<Archive::Queued> Archive::queued(int limit, ArchiveFailure* failure) const {
   QSqlQuery query(database());
   query.setForwardOnly(true);
   query.prepare(QStringLiteral("SELECT ") + recordColumns() +
-                QStringLiteral(" FROM outbox JOIN record ON record.id = outbox.record "
-                               "WHERE kind IN (1, 2, 3) ORDER BY outbox.record LIMIT ?"));
+                QStringLiteral(", outbox.entry FROM outbox JOIN record ON record.id = outbox.record "
+                               "WHERE kind IN (1, 2, 3) ORDER BY outbox.entry LIMIT ?"));
   query.addBindValue(limit);
-  QList<ArchivedRecord> found;
+  QList<Queued> found;
   if (!query.exec()) {
     *failure = failed(errorOf(query));
     return found;
   }
+  const int entryColumn = int(recordColumns().count(QLatin1Char(','))) + 1;
   while (query.next())
-    if (std::optional<ArchivedRecord> r = recordAt(query)) found << *r;
+    if (std::optional<ArchivedRecord> r = recordAt(query)) found.append({query.value(entryColumn).toLongLong(), *r});
   return found;
 }
 
@@ -95,15 +96,15 @@ std::optional<int> Archive::queuedCount(ArchiveFailure* failure) const {
   return query.value(0).toInt();
 }
 
-bool Archive::unqueue(const QList<qint64>& ids, ArchiveFailure* failure) {
+bool Archive::unqueue(const QList<qint64>& entries, ArchiveFailure* failure) {
   QSqlDatabase db = database();
   QString error;
   const bool done = inTransaction(
       db, backend_,
       [&](QSqlQuery& remove) {
-        remove.prepare(QStringLiteral("DELETE FROM outbox WHERE record = ?"));
-        for (qint64 id : ids) {
-          remove.addBindValue(id);
+        remove.prepare(QStringLiteral("DELETE FROM outbox WHERE entry = ?"));
+        for (qint64 entry : entries) {
+          remove.addBindValue(entry);
           if (!remove.exec()) return false;
         }
         return true;

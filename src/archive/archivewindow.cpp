@@ -269,6 +269,8 @@ void TArchiveWindow::showDevice(const QString& device) {
     lines << QStringLiteral("\u25B2 Near a limit: %1, test of %2: %3.").arg(w.value, testedText(w.tested), w.reason);
   nearLimit_->setText(lines.join(QLatin1Char('\n')));
   nearLimit_->setVisible(!lines.isEmpty());
+  // A device that could not be read (a server gone away) says why, not an empty list.
+  if (!failure.reason.isEmpty()) statusBar()->showMessage(failure.message().replace(QLatin1Char('\n'), QLatin1Char(' ')));
 }
 
 QList<ArchivedRecord> TArchiveWindow::selectedRecords() const {
@@ -327,7 +329,7 @@ void TArchiveWindow::exportSelected(Export what) {
 
 void TArchiveWindow::showSource(int source) {
   Archive* shown = local_;
-  if (source == Department) {
+  if (source == Department && openDepartment_) {
     ArchiveFailure failure;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     shown = openDepartment_(&failure);

@@ -33,10 +33,18 @@ std::optional<QString> connectTo(const DepartmentServer& server, ArchiveFailure*
       db.setUserName(server.user);
       db.setDatabaseName(server.database);
       db.setConnectOptions(server.connectOptions());
-      // The same statements run with new values again and again (a batch of
-      // rows, a device's history): planned once, not at every run.
-      if (db.open() && QSqlQuery(QStringLiteral("SET plan_cache_mode = force_generic_plan"), db).isActive()) return name;
-      *failure = failureAt(server, serverMessage(db.lastError()));
+      if (db.open()) {
+        // The same statements run with new values again and again (a batch of
+        // rows, a device's history): planned once, not at every run. A
+        // statement that hangs on a failing network is given up.
+        QSqlQuery setup(db);
+        if (setup.exec(QStringLiteral("SET plan_cache_mode = force_generic_plan")) &&
+            setup.exec(QStringLiteral("SET statement_timeout = '2min'")))
+          return name;
+        *failure = failureAt(server, serverMessage(setup.lastError()));
+      } else {
+        *failure = failureAt(server, serverMessage(db.lastError()));
+      }
     }
   }
   QSqlDatabase::removeDatabase(name);
@@ -70,14 +78,18 @@ std::unique_ptr<Archive> Archive::openDepartment(const DepartmentServer& server,
   QString error;
   const std::optional<int> version = versionOn(db, &error);
   const int known = knownDepartmentSchemaVersion();
-  if (!version || *version == 0) {
-    // A database without the archive's tables holds no archive yet.
-    const bool none = !version || error.contains(QLatin1String("archive_schema"));
-    *failure = none ? ArchiveFailure{server.address(),
-                                     QStringLiteral("It holds no archive yet.\n") +
-                                         departmentAdvice(QStringLiteral("archive_schema does not exist"), server.address()),
-                                     true}
-                    : failureAt(server, error);
+  // A database without the archive's table of versions holds no archive yet;
+  // any other failure to read it (no rights, a lost connection) says its own cause.
+  const bool none = version ? *version == 0 : error.contains(QLatin1String("\"archive_schema\" does not exist"));
+  if (none) {
+    *failure = {server.address(),
+                QStringLiteral("It holds no archive yet.\n") +
+                    departmentAdvice(QStringLiteral("archive_schema does not exist"), server.address()),
+                true};
+    return nullptr;
+  }
+  if (!version) {
+    *failure = failureAt(server, error);
     return nullptr;
   }
   archive->receiving_ = *version == known;
@@ -116,24 +128,29 @@ std::optional<int> Archive::initDepartment(const DepartmentServer& server, Archi
       const bool migrated = inTransaction(
           db, ArchiveBackend::Department,
           [&](QSqlQuery& query) {
-            if (!query.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS archive_schema (version integer NOT NULL)")) ||
-                !query.exec(QStringLiteral("LOCK TABLE archive_schema IN EXCLUSIVE MODE")) ||
-                !query.exec(QStringLiteral("SELECT version FROM archive_schema")))
+            const auto run = [&](const QString& statement) {
+              if (query.exec(statement)) return true;
+              error = serverMessage(query.lastError());
+              return false;
+            };
+            // Only the owner writes the version: the rights a department gives
+            // on new tables (to send records) never reach it.
+            if (!run(QStringLiteral("CREATE TABLE IF NOT EXISTS archive_schema (version integer NOT NULL)")) ||
+                !run(QStringLiteral("LOCK TABLE archive_schema IN EXCLUSIVE MODE")) ||
+                !run(QStringLiteral("SELECT version FROM archive_schema")))
               return false;
             const int current = query.next() ? query.value(0).toInt() : -1;
-            if (current < 0 && !query.exec(QStringLiteral("INSERT INTO archive_schema (version) VALUES (0)")))
-              return false;
+            if (current < 0 && !run(QStringLiteral("INSERT INTO archive_schema (version) VALUES (0)"))) return false;
             const QStringList migrations = migrationFiles(ArchiveBackend::Department);
             for (int v = std::max(current, 0); v < known; ++v)
               for (const QString& statement : statementsOf(ArchiveBackend::Department, migrations[v]))
-                if (!query.exec(statement)) return false;
+                if (!run(statement)) return false;
             version = std::max(current, known);
-            return current >= known ||
-                   query.exec(QStringLiteral("UPDATE archive_schema SET version = %1").arg(known));
+            return current >= known || run(QStringLiteral("UPDATE archive_schema SET version = %1").arg(known));
           },
           &error);
       if (migrated) result = version;
-      else *failure = failureAt(server, error.trimmed());
+      else *failure = failureAt(server, error);
     }
   }
   disconnect(*name);

@@ -18,16 +18,18 @@ QString DepartmentServer::address() const {
   url.setPath(QLatin1Char('/') + database);
   QUrlQuery query;
   if (!sslMode.isEmpty()) query.addQueryItem(QStringLiteral("sslmode"), sslMode);
-  if (!sslRootCert.isEmpty()) query.addQueryItem(QStringLiteral("sslrootcert"), sslRootCert);
   url.setQuery(query);
   return url.toString();
 }
 
 QString DepartmentServer::connectOptions() const {
-  // A server that does not answer is given up after a few seconds: the records wait.
-  QStringList options = {QStringLiteral("connect_timeout=5"), QStringLiteral("application_name=kalyx5pc")};
+  // Only fixed words and the checked sslmode go here: Qt passes these options to
+  // PostgreSQL as they are, so nothing a user typed may reach them.
+  QStringList options = {QStringLiteral("connect_timeout=5"), QStringLiteral("application_name=kalyx5pc"),
+                         QStringLiteral("keepalives=1"),      QStringLiteral("keepalives_idle=10"),
+                         QStringLiteral("keepalives_interval=5"), QStringLiteral("keepalives_count=3"),
+                         QStringLiteral("tcp_user_timeout=30000")};
   if (!sslMode.isEmpty()) options << QStringLiteral("sslmode=") + sslMode;
-  if (!sslRootCert.isEmpty()) options << QStringLiteral("sslrootcert=") + sslRootCert;
   return options.join(QLatin1Char(';'));
 }
 
@@ -35,9 +37,8 @@ std::optional<DepartmentServer> DepartmentServer::parse(const QString& text, QSt
   const QUrl url(text, QUrl::StrictMode);
   const QString scheme = url.scheme();
   if (!url.isValid() || (scheme != QLatin1String("postgresql") && scheme != QLatin1String("postgres"))) {
-    *error = QStringLiteral("%1 is not the address of a department's archive: it must read "
-                            "postgresql://[user@]host[:port]/database[?sslmode=...]")
-                 .arg(text);
+    *error = QStringLiteral("The address of the department's archive is not valid: it must read "
+                            "postgresql://[user@]host[:port]/database[?sslmode=...]");
     return std::nullopt;
   }
   if (!url.password().isEmpty()) {
@@ -53,17 +54,16 @@ std::optional<DepartmentServer> DepartmentServer::parse(const QString& text, QSt
   if (server.host.isEmpty() || server.database.isEmpty() || server.database.contains(QLatin1Char('/'))) {
     *error = QStringLiteral("%1 names no server or no database: it must read "
                             "postgresql://[user@]host[:port]/database")
-                 .arg(text);
+                 .arg(url.toString());
     return std::nullopt;
   }
   for (const auto& [key, value] : QUrlQuery(url).queryItems(QUrl::FullyDecoded)) {
     if (key == QLatin1String("sslmode") && kSslModes.contains(value)) {
       server.sslMode = value;
-    } else if (key == QLatin1String("sslrootcert") && !value.isEmpty()) {
-      server.sslRootCert = value;
     } else {
-      *error = QStringLiteral("%1: the address may say only sslmode (%2) and sslrootcert, not %3=%4")
-                   .arg(text, kSslModes.join(QStringLiteral(", ")), key, value);
+      *error = QStringLiteral("The address of the department's archive may set only sslmode (%1), not %2. "
+                              "A root certificate is taken from ~/.postgresql/root.crt or PGSSLROOTCERT.")
+                   .arg(kSslModes.join(QStringLiteral(", ")), key.left(40));
       return std::nullopt;
     }
   }
@@ -97,6 +97,9 @@ QString sharedOptionHelp() {
 
 QString departmentAdvice(const QString& serverMessage, const QString& address) {
   const auto says = [&serverMessage](const char* text) { return serverMessage.contains(QLatin1String(text)); };
+  if (says("SSL") || says("certificate") || says("encryption"))
+    return QStringLiteral("The server and the address do not agree on a secure (TLS) connection: check sslmode "
+                          "in the address with the department's database administrator.");
   if (says("password authentication failed") || says("no password supplied") || says("authentication failed") ||
       says("no pg_hba.conf entry"))
     return QStringLiteral("Check your login in the address and your PostgreSQL password file (~/.pgpass, or "
@@ -107,12 +110,15 @@ QString departmentAdvice(const QString& serverMessage, const QString& address) {
   if (says("permission denied for schema"))
     return QStringLiteral("Setting the archive up needs the role that owns it (kalyx5pc_owner): ask the "
                           "department's database administrator.");
-  if (says("permission denied"))
+  if (says("permission denied for table archive_schema"))
+    return QStringLiteral("Your login has no rights on the department's archive: ask the department's database "
+                          "administrator to make it a member of kalyx5pc_send (or kalyx5pc_read to read only).");
+  if (says("permission denied for table record"))
     return QStringLiteral("Your login may only read the department's archive: ask the department's database "
                           "administrator for the role that sends records (kalyx5pc_send).");
-  if (says("SSL") || says("certificate"))
-    return QStringLiteral("The server and the address do not agree on a secure (TLS) connection: check sslmode "
-                          "in the address with the department's database administrator.");
+  if (says("permission denied"))
+    return QStringLiteral("Your login lacks a right on the department's archive: ask the department's database "
+                          "administrator to make it a member of kalyx5pc_send.");
   if (says("archive_schema") && says("does not exist"))
     return QStringLiteral("The department's archive is not set up on this database: run "
                           "kalyx5pc-cli archive init --shared %1 with a login that may create tables.")

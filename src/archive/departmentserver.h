@@ -6,22 +6,24 @@
 // The department's database server that holds the shared archive, named by a
 // URL: postgresql://[user@]host[:port]/database[?sslmode=...]. The URL never
 // holds a password: the login uses PostgreSQL's own means (the password file,
-// PGPASSFILE, peer or Kerberos authentication, TLS by sslmode).
+// PGPASSFILE, peer or Kerberos authentication, TLS by sslmode; the root
+// certificate is PostgreSQL's own, ~/.postgresql/root.crt or PGSSLROOTCERT).
 struct DepartmentServer {
   QString user;      // empty: PostgreSQL's default (PGUSER, or the login name)
   QString host;
   int port = 5432;
   QString database;
   QString sslMode;   // empty: PostgreSQL's default
-  QString sslRootCert;
 
   // The URL again, as the program shows and stores it.
   QString address() const;
-  // The connection options for Qt's PostgreSQL driver.
+  // The connection options for Qt's PostgreSQL driver: a server that does not
+  // answer, or stops answering, is given up within seconds (the records wait).
   QString connectOptions() const;
 
   // The server a URL names; none, with `error` saying why, for a URL that is
-  // not a PostgreSQL address, lacks a host or database, or holds a password.
+  // not a PostgreSQL address, lacks a host or database, or holds a password or
+  // any setting but sslmode. The error never repeats the URL (it may hold a password).
   static std::optional<DepartmentServer> parse(const QString& url, QString* error);
 };
 

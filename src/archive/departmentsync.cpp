@@ -8,26 +8,33 @@
 std::optional<SyncResult> sendQueued(Archive& local, Archive& department, const Sender& sender,
                                      ArchiveFailure* failure, int batch) {
   SyncResult result;
+  ArchiveFailure failed;
   for (;;) {
-    const QList<ArchivedRecord> records = local.queued(batch, failure);
-    if (!failure->reason.isEmpty()) return std::nullopt;
-    if (records.isEmpty()) break;
-    const std::optional<Archive::Stored> stored = department.receive(records, sender, failure);
-    if (!stored) break;
-    QList<qint64> ids;
-    for (const ArchivedRecord& r : records) ids << r.id;
-    if (!local.unqueue(ids, failure)) return std::nullopt;
+    const QList<Archive::Queued> queued = local.queued(batch, &failed);
+    if (!failed.reason.isEmpty() || queued.isEmpty()) break;
+    QList<ArchivedRecord> records;
+    QList<qint64> entries;
+    for (const Archive::Queued& q : queued) records << q.record, entries << q.entry;
+    const std::optional<Archive::Stored> stored = department.receive(records, sender, &failed);
+    if (!stored || !local.unqueue(entries, &failed)) break;
     result.sent += stored->added;
     result.known += stored->known;
   }
+  if (!failed.reason.isEmpty()) {
+    *failure = failed;
+    return std::nullopt;
+  }
   ArchiveFailure counting;
   result.waiting = local.queuedCount(&counting).value_or(0);
-  if (!failure->reason.isEmpty()) return std::nullopt;
   return result;
 }
 
-DepartmentSync::DepartmentSync(QString localPath, const DepartmentServer& server, QObject* parent)
-    : QObject(parent), localPath_(std::move(localPath)), address_(server.address()) {}
+DepartmentSync::DepartmentSync(QString localPath, const DepartmentServer& server, int retryMs, QObject* parent)
+    : QObject(parent), localPath_(std::move(localPath)), address_(server.address()), retry_(new QTimer(this)) {
+  retry_->setSingleShot(true);
+  retry_->setInterval(retryMs);
+  connect(retry_, &QTimer::timeout, this, &DepartmentSync::start);
+}
 
 DepartmentSync::~DepartmentSync() { wait(); }
 
@@ -38,6 +45,7 @@ void DepartmentSync::start() {
   }
   running_ = true;
   again_ = false;
+  retry_->stop();
   auto result = std::make_shared<SyncResult>();
   auto failure = std::make_shared<ArchiveFailure>();
   const QString localPath = localPath_;
@@ -67,6 +75,7 @@ void DepartmentSync::start() {
     running_ = false;
     emit finished(*result, *failure);
     if (again_) start();
+    else if (!failure->reason.isEmpty()) retry_->start();
   });
   thread_->start();
 }

@@ -2,10 +2,11 @@
 #include "archive/archive.h"
 
 #include <QObject>
+#include <QTimer>
 #include <QString>
 #include <optional>
 
-class DepartmentServer;
+struct DepartmentServer;
 struct Sender;
 
 // What one sending of the queue did: records the department's archive took,
@@ -26,12 +27,14 @@ std::optional<SyncResult> sendQueued(Archive& local, Archive& department, const 
 
 // Sends the queue in the background so that no download waits on the network:
 // each start() opens both archives on a thread of its own and sends what waits;
-// a start() while one runs sends again when it ends. finished() comes on the
-// thread that made this object.
+// a start() while one runs sends again when it ends, and a sending that failed
+// is tried again after `retryMs` (the network may be back). finished() comes on
+// the thread that made this object.
 class DepartmentSync : public QObject {
   Q_OBJECT
  public:
-  DepartmentSync(QString localPath, const DepartmentServer& server, QObject* parent = nullptr);
+  DepartmentSync(QString localPath, const DepartmentServer& server, int retryMs = 5 * 60 * 1000,
+                 QObject* parent = nullptr);
   ~DepartmentSync() override;
 
   void start();
@@ -44,10 +47,10 @@ class DepartmentSync : public QObject {
   void finished(const SyncResult& result, const ArchiveFailure& failure);
 
  private:
-  void run();
 
   QString localPath_;
   QString address_;
+  QTimer* retry_;
   bool running_ = false;
   bool again_ = false;
   class QThread* thread_ = nullptr;

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-class DepartmentServer;
+struct DepartmentServer;
 class PdfPrinter;
 class QTextStream;
 class RecordKeeper;

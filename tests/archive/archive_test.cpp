@@ -171,11 +171,19 @@ TEST_F(ArchiveTest, KeptRecordsWaitToBeSentAndDeletedOnesLeaveTheQueue) {
   EXPECT_EQ(archive->queuedCount(&failure), 1);
   store(*archive, {report("A", {1, 2, 25, 9, 0, 0}), report("B", {2, 2, 25, 9, 0, 0})});
   EXPECT_EQ(archive->queuedCount(&failure), 3);
+  const QList<Archive::Queued> read = archive->queued(10, &failure);  // as a sending reads them
+  // B, deleted while the sending runs, leaves the queue; C, stored meanwhile,
+  // takes B's id but a queue entry of its own, which the sending leaves alone.
   const QList<ArchivedRecord> b = find(*archive, {.device = "B"});
   ASSERT_TRUE(archive->remove({b[0].id}, &failure));
+  store(*archive, {report("C", {3, 2, 25, 9, 0, 0})});
+  QList<qint64> entries;
+  for (const Archive::Queued& q : read) entries << q.entry;
+  ASSERT_TRUE(archive->unqueue(entries, &failure));
   QStringList waiting;
-  for (const ArchivedRecord& r : archive->queued(10, &failure)) waiting << r.device;
-  EXPECT_EQ(waiting, QStringList({"OLD", "A"}));
+  for (const Archive::Queued& q : archive->queued(10, &failure)) waiting << q.record.device;
+  EXPECT_EQ(waiting, QStringList({"C"}));
+  EXPECT_EQ(find(*archive, {.device = "C"})[0].id, b[0].id);
 }
 
 TEST_F(ArchiveTest, ANewArchiveHasTheLatestSchemaAndReopensAsItWas) {

@@ -113,8 +113,14 @@ TEST_F(DepartmentTest, SentRecordsComeBackWholeOnceWithTheirSender) {
   EXPECT_EQ(again->sent, 1);
   EXPECT_EQ(again->known, 1);
   EXPECT_EQ(onServer(), (std::pair<qint64, qint64>(5, 5)));
-  // The audit trail is never rewritten, not even by its owner.
+  // The audit trail is never rewritten, not even by its owner; a sender can
+  // neither say it is someone else nor touch the schema's version.
   EXPECT_FALSE(pg.sql("SET ROLE kalyx5pc_owner; DELETE FROM record"));
+  EXPECT_FALSE(pg.sql("SET ROLE tech1; INSERT INTO archive_schema VALUES (99)"));
+  ASSERT_TRUE(pg.sql("SET ROLE tech1; INSERT INTO record (kind, analyzer, digest, bytes, downloaded, device, number, "
+                     "title, sent_by, sent_from, sent_as, received) VALUES (1, 'A1', 'x', 'x', '', '', 1, '', '', '', "
+                     "'forged', '2000-01-01')"));
+  EXPECT_EQ(pg.number("SELECT count(*) FROM record WHERE sent_as = 'forged' OR received < '2001-01-01'"), 0);
 }
 
 // The server stopped in the middle of a push of 10,000 records and started
@@ -190,7 +196,10 @@ TEST_F(DepartmentTest, AReadOnlyRoleReadsButItsPushIsRefusedAndTheRecordsWait) {
 // message each, naming the server and what to do, and the queue as it was.
 TEST_F(DepartmentTest, AServerThatCannotBeUsedIsToldClearlyAndNothingIsLost) {
   make("archive.sqlite", 5);
-  pg.writePassFile({{"tech1", "not-the-password"}});
+  ASSERT_TRUE(pg.sql("CREATE ROLE outsider LOGIN PASSWORD 'outsider-pw'"));
+  pg.writePassFile({{"tech1", "not-the-password"}, {"outsider", "outsider-pw"}});
+  QString elsewhere = pg.url("outsider");
+  elsewhere.replace("/department", "/no_such_database");
   const struct {
     QString url;
     const char* says;
@@ -199,6 +208,8 @@ TEST_F(DepartmentTest, AServerThatCannotBeUsedIsToldClearlyAndNothingIsLost) {
       {pg.url("tech1"), "password authentication failed", "password file"},
       {"postgresql://tech1@no-such-host.invalid/department", "no-such-host.invalid", "server's name"},
       {pg.url("tech1", "?sslmode=require"), "SSL", "sslmode"},
+      {elsewhere, "does not exist", "database's name"},
+      {pg.url("outsider"), "permission denied", "member of kalyx5pc_send"},
   };
   for (const auto& c : cases) {
     const CliRun run = cli({"--archive", dir.filePath("archive.sqlite"), "--shared", c.url, "archive", "sync"});
@@ -218,6 +229,8 @@ TEST_F(DepartmentTest, ANewerSchemaOnTheServerIsReadButNeverMigratedDownOrWritte
   const DepartmentServer owner = serverAt(pg.url("kalyx5pc_owner"));
   EXPECT_EQ(Archive::initDepartment(owner, &failure), Archive::knownDepartmentSchemaVersion());
   make("archive.sqlite", 3);
+  ASSERT_TRUE(sendQueued(*local(), *department(), kSender, &failure));
+  make("archive.sqlite", 2, 3);
   const int newer = Archive::knownDepartmentSchemaVersion() + 1;
   ASSERT_TRUE(pg.sql(QStringLiteral("UPDATE archive_schema SET version = %1").arg(newer)));
   EXPECT_EQ(Archive::initDepartment(owner, &failure), newer);
@@ -226,10 +239,12 @@ TEST_F(DepartmentTest, ANewerSchemaOnTheServerIsReadButNeverMigratedDownOrWritte
   auto reader = Archive::openDepartment(serverAt(pg.url("tech1")), &failure);
   ASSERT_TRUE(reader);
   EXPECT_THAT(failure.reason.toStdString(), ::testing::HasSubstr("newer version"));
-  EXPECT_TRUE(reader->records({}, &failure).isEmpty());
+  failure = {};
+  EXPECT_EQ(reader->records({}, &failure).size(), 3);
+  EXPECT_TRUE(failure.reason.isEmpty());
   auto mine = local();
   EXPECT_FALSE(sendQueued(*mine, *reader, kSender, &failure));
-  EXPECT_EQ(waiting(*mine), 3);
+  EXPECT_EQ(waiting(*mine), 2);
 }
 
 TEST(DepartmentServerAddress, ReadsWhatItMayAndRefusesAPassword) {
@@ -241,9 +256,14 @@ TEST(DepartmentServerAddress, ReadsWhatItMayAndRefusesAPassword) {
   EXPECT_EQ(server->port, 5433);
   EXPECT_EQ(server->database, "biomed");
   EXPECT_EQ(DepartmentServer::parse(server->address(), &error)->connectOptions(), server->connectOptions());
+  // Nothing typed reaches the driver's options, and no error repeats a password.
   for (const char* bad : {"postgresql://jdoe:secret@db/biomed", "mysql://db/biomed", "postgresql://db/",
-                          "postgresql://db/biomed?sslmode=maybe", "postgresql://db/biomed?password=x"})
+                          "postgresql://db/biomed?sslmode=maybe", "postgresql://db/biomed?password=secret",
+                          "postgresql://db/biomed?sslrootcert=x%20password%3Dsecret",
+                          "postgresql://jdoe:secret@db:notaport/biomed"}) {
     EXPECT_FALSE(DepartmentServer::parse(bad, &error)) << bad;
+    EXPECT_FALSE(error.contains("secret")) << error.toStdString();
+  }
   EXPECT_FALSE(DepartmentServer::parse("postgresql://jdoe:secret@db/biomed", &error));
   EXPECT_THAT(error.toStdString(), ::testing::HasSubstr("must not hold a password"));
 }

@@ -21,7 +21,8 @@ class PostgresServer {
       error_ = QStringLiteral("no PostgreSQL server is installed in /usr/lib/postgresql (scripts/deps installs it)");
       return;
     }
-    bin_ = QStringLiteral("/usr/lib/postgresql/%1/bin/").arg(versions.last());
+    // PostgreSQL 15, Debian 12's; another installed version only where it is missing.
+    bin_ = QStringLiteral("/usr/lib/postgresql/%1/bin/").arg(versions.contains("15") ? "15" : versions.last());
     QDir(dir_.path()).mkpath(QStringLiteral("data"));
     if (getuid() == 0 && !run(QStringLiteral("/bin/chown"), {QStringLiteral("-R"), QStringLiteral("postgres"), dir_.path()}, false))
       return;
@@ -35,7 +36,10 @@ class PostgresServer {
     }
     if (!running_) return;
     QFile roles(QStringLiteral(KALYX_TEST_DATA "/../../packaging/department-archive.sql"));
-    roles.open(QIODevice::ReadOnly);
+    if (!roles.open(QIODevice::ReadOnly)) {
+      error_ = QStringLiteral("cannot read ") + roles.fileName();
+      return;
+    }
     ready_ = sql(QStringLiteral("CREATE DATABASE department"), QStringLiteral("postgres")) &&
              sql(QString::fromUtf8(roles.readAll())) &&
              sql(QStringLiteral("ALTER ROLE kalyx5pc_owner PASSWORD 'owner-pw';"

@@ -26,8 +26,30 @@ CREATE TABLE record (
 CREATE INDEX record_device ON record (kind, device, tested);
 CREATE INDEX record_tested ON record (tested);
 
--- The audit trail is never rewritten, whatever the role.
+-- The audit trail is never rewritten: no change or deletion of a record,
+-- and the server, not the sender, says as whom and when each record came.
 CREATE FUNCTION record_unchanged() RETURNS trigger LANGUAGE plpgsql AS $$
-BEGIN RAISE EXCEPTION 'the records of the department''s archive are never changed or deleted'; END $$;
+BEGIN
+  RAISE EXCEPTION 'the records of the department''s archive are never changed or deleted';
+END $$;
 CREATE TRIGGER record_unchanged BEFORE UPDATE OR DELETE OR TRUNCATE ON record
   FOR EACH STATEMENT EXECUTE FUNCTION record_unchanged();
+CREATE FUNCTION record_received() RETURNS trigger LANGUAGE plpgsql AS $$
+BEGIN
+  NEW.sent_as := session_user;
+  NEW.received := now();
+  RETURN NEW;
+END $$;
+CREATE TRIGGER record_received BEFORE INSERT ON record
+  FOR EACH ROW EXECUTE FUNCTION record_received();
+
+-- Only the owner writes the schema's version: the rights a department gives
+-- its technicians on new tables (to send records) never reach it.
+DO $$
+DECLARE grantee text;
+BEGIN
+  FOR grantee IN SELECT DISTINCT g.grantee FROM information_schema.role_table_grants g
+                 WHERE g.table_name = 'archive_schema' AND g.grantee <> current_user LOOP
+    EXECUTE format('REVOKE INSERT, UPDATE, DELETE, TRUNCATE ON archive_schema FROM %I', grantee);
+  END LOOP;
+END $$;
