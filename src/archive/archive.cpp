@@ -109,10 +109,14 @@ std::unique_ptr<Archive> Archive::open(const QString& path, ArchiveFailure* fail
     return nullptr;
   }
   QString error;
+  // The three are read in one snapshot: another program creating the same new
+  // archive meanwhile must not be seen half way (tables made, mark not yet read).
+  QSqlQuery(QStringLiteral("BEGIN"), db).finish();
   const std::optional<qint64> appId = pragma(db, QStringLiteral("application_id"), &error);
   const std::optional<qint64> version = pragma(db, QStringLiteral("user_version"), &error);
   const std::optional<qint64> objects =
       pragma(db, QStringLiteral("schema_version"), &error);  // 0 while nothing was ever created
+  QSqlQuery(QStringLiteral("COMMIT"), db).finish();
   if (!appId || !version || !objects) {
     *failure = {path, error};
     return nullptr;
