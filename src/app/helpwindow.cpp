@@ -89,6 +89,7 @@ THelpWindow::THelpWindow(const HelpSource& source) : source_(source) {
 #endif
   browser_ = new HelpBrowser(engine_, this);
   browser_->setObjectName(QStringLiteral("HelpBrowser"));
+  browser_->setAccessibleName(QStringLiteral("Help page"));
   if (!engine_) browser_->setSearchPaths({source.pageFolder});
   buildNavigation();
   resize(980, 680);
@@ -122,8 +123,10 @@ void THelpWindow::buildNavigation() {
   if (engine_) {
     auto* tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("HelpNavigation"));
+    tabs->setFocusPolicy(Qt::NoFocus);  // its tab strip and the contents take the focus
     QHelpContentWidget* contents = engine_->contentWidget();
     contents->setObjectName(QStringLiteral("HelpContents"));
+    contents->setAccessibleName(QStringLiteral("Contents"));
     tabs->addTab(contents, QStringLiteral("Contents"));
     // One click on a title shows its page, as Enter and a double click do.
     connect(contents, &QHelpContentWidget::linkActivated, this, [this](const QUrl& url) { browser_->setSource(url); });

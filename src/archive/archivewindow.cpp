@@ -43,16 +43,18 @@ QString testedText(const QDateTime& tested) {
   return tested.isValid() ? dateTimeText(CivilDateTime{tested.date(), tested.time()}) : QString();
 }
 
-QTableWidget* makeList(const char* name, const QStringList& headers, QWidget* parent) {
+QTableWidget* makeList(const char* name, const QString& accessibleName, const QStringList& headers, QWidget* parent) {
   auto* list = new QTableWidget(0, int(headers.size()), parent);
   list->setObjectName(QString::fromLatin1(name));
   list->setHorizontalHeaderLabels(headers);
+  list->setAccessibleName(accessibleName);
   list->setSelectionBehavior(QAbstractItemView::SelectRows);
   list->setSelectionMode(QAbstractItemView::ExtendedSelection);
   list->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list->verticalHeader()->hide();
   list->horizontalHeader()->setStretchLastSection(true);
   list->setAlternatingRowColors(true);
+  list->setTabKeyNavigation(false);  // arrows move in the list, Tab on to the next control
   return list;
 }
 
@@ -87,16 +89,19 @@ QWidget* TArchiveWindow::buildDeviceSide() {
   filter_ = new QLineEdit(side);
   filter_->setObjectName(QStringLiteral("txtArchiveFilter"));
   filter_->setPlaceholderText(QStringLiteral("Filter by device I.D."));
+  filter_->setAccessibleName(filter_->placeholderText());
   filter_->setClearButtonEnabled(true);
   devices_ = new TArchiveDeviceModel(*archive_, this);
   deviceView_ = new QTableView(side);
   deviceView_->setObjectName(QStringLiteral("sgArchiveDevices"));
+  deviceView_->setAccessibleName(QStringLiteral("Devices"));
   deviceView_->setModel(devices_);
   deviceView_->setSelectionBehavior(QAbstractItemView::SelectRows);
   deviceView_->setSelectionMode(QAbstractItemView::SingleSelection);
   deviceView_->verticalHeader()->hide();
   deviceView_->verticalHeader()->setDefaultSectionSize(20);
   deviceView_->setAlternatingRowColors(true);
+  deviceView_->setTabKeyNavigation(false);
   deviceView_->horizontalHeader()->setSortIndicatorShown(true);
   deviceView_->horizontalHeader()->setSortIndicator(TArchiveDeviceModel::Device, Qt::AscendingOrder);
   deviceView_->horizontalHeader()->setSectionsClickable(true);
@@ -128,10 +133,11 @@ QWidget* TArchiveWindow::buildDeviceDetails() {
   nearLimit_->setTextFormat(Qt::PlainText);
   details_ = new QTabWidget(details);
   details_->setObjectName(QStringLiteral("PageArchiveDevice"));
-  tests_ = makeList("sgArchiveTests", {QStringLiteral("Date"), QStringLiteral("Analyzer I.D."),
+  details_->setFocusPolicy(Qt::NoFocus);  // its tab strip takes the focus
+  tests_ = makeList("sgArchiveTests", QStringLiteral("Tests"), {QStringLiteral("Date"), QStringLiteral("Analyzer I.D."),
                                        QStringLiteral("Autosequence"), QStringLiteral("Verdict")},
                     details_);
-  waves_ = makeList("sgArchiveWaves", {QStringLiteral("Date"), QStringLiteral("Kind"), QStringLiteral("Test Type"),
+  waves_ = makeList("sgArchiveWaves", QStringLiteral("Waveforms"), {QStringLiteral("Date"), QStringLiteral("Kind"), QStringLiteral("Test Type"),
                                        QStringLiteral("Analyzer I.D.")},
                     details_);
   chart_ = new THistoryChart(details_);

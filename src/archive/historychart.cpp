@@ -1,5 +1,7 @@
 #include "archive/historychart.h"
 
+#include "waveform/chartdescription.h"
+
 #include <QAreaSeries>
 #include <algorithm>
 #include <QChart>
@@ -21,6 +23,7 @@ QChartView* makeView(const char* name, const QString& title, QWidget* parent) {
   auto* view = new QChartView(chart, parent);
   view->setObjectName(QString::fromLatin1(name));
   view->setRenderHint(QPainter::Antialiasing);
+  describeChartView(view, title + QStringLiteral(" chart"));
   return view;
 }
 

@@ -1,6 +1,9 @@
 #include "autoseq/guardedtabwidget.h"
 
 TGuardedTabWidget::TGuardedTabWidget(QWidget* parent) : QTabWidget(parent) {
+  // The tab strip takes the focus; the frame around the pages is no stop of its
+  // own for Tab or a screen reader.
+  setFocusPolicy(Qt::NoFocus);
   connect(this, &QTabWidget::currentChanged, this, &TGuardedTabWidget::pageChanged);
 }
 

@@ -14,6 +14,7 @@ QToolButton* makeButton(const QString& name, const char* hint, const QIcon& icon
   auto* button = new QToolButton(parent);
   button->setObjectName(name);
   button->setToolTip(QString::fromLatin1(hint));
+  button->setAccessibleName(QString::fromLatin1(hint));  // a picture button is named by what it does
   button->setIcon(icon);
   button->setIconSize(QSize(16, 16));
   button->setAutoRaise(true);
@@ -27,6 +28,7 @@ TTestListBox::TTestListBox(const TestListKind& kind, TAutoSeq& record, TestListO
   const QString stem = name.mid(3);  // "lstDefib": "Defib"
   list_ = new QListWidget(this);
   list_->setObjectName(name);
+  list_->setAccessibleName(QString::fromLatin1(kind.itemPrefix).trimmed() + QStringLiteral(" Tests"));
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   add_ = makeButton(QStringLiteral("tb%1Add").arg(stem), kind.addHint, newIcon(), this);
   delete_ = makeButton(QStringLiteral("tb%1Delete").arg(stem), kind.deleteHint, deleteIcon(), this);

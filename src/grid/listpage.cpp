@@ -11,6 +11,7 @@ TListPage::TListPage(const QString& gridName, const QString& statusBarName, List
     : QWidget(parent), columns_(std::move(columns)) {
   grid_ = new TStringGridEx(this);
   grid_->setObjectName(gridName);
+  grid_->setAccessibleName(columns_.noun);  // a screen reader names the list by what it holds
   grid_->setColumnCount(int(columns_.headers.size()));
   grid_->setHorizontalHeaderLabels(columns_.headers);
   for (int c = 0; c < columns_.widths.size() && c < grid_->columnCount(); ++c) grid_->setColumnWidth(c, columns_.widths[c]);

@@ -1,6 +1,7 @@
 #include "grid/stringgridex.h"
 
 #include "core/settingsfile.h"
+#include "grid/gridcolours.h"
 #include "grid/gridheader.h"
 #include "grid/sortarrows.h"
 
@@ -231,13 +232,14 @@ void TStringGridEx::drawDataCell(QPainter& painter, const QRect& rect, int colum
   painter.save();
   const QPalette& pal = palette();
   const bool selected = row > 0 && !selLst_.empty() && isRowSelected(row);
-  if (selected) {
-    painter.fillRect(rect, pal.highlight());
-    painter.setPen(pal.color(QPalette::HighlightedText));
-  } else {
-    painter.fillRect(rect, row % 2 == 1 ? QColor(Qt::white) : kStripe);
-    painter.setPen(pal.color(QPalette::Text));
-  }
+  // The desktop's colours, kept readable: a dark theme's white text is never
+  // drawn on the white and light blue rows, nor a text on a highlight too
+  // close to it.
+  const QColor ink = pal.color(selected ? QPalette::HighlightedText : QPalette::Text);
+  const QColor fill = selected ? readableHighlight(pal.color(QPalette::Highlight), ink)
+                               : (row % 2 == 1 ? QColor(Qt::white) : kStripe);
+  painter.fillRect(rect, fill);
+  painter.setPen(readableText(fill, ink));
   const QRect text = textRect(rect);
   painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                    fontMetrics().elidedText(cellText(row, column), Qt::ElideRight, text.width()));

@@ -82,6 +82,7 @@ QWidget* TTestReportFrame::buildSearch() {
   txtSearch_->setFixedWidth(137);
   txtSearch_->setMaxLength(32);
   txtSearch_->setToolTip(QStringLiteral("Search Test Reports"));
+  txtSearch_->setAccessibleName(QStringLiteral("Search Test Reports"));
   txtSearch_->installEventFilter(this);
   connect(txtSearch_, &QLineEdit::textChanged, this, &TTestReportFrame::txtSearchChange);
   imgSearchCancel_ = new QLabel(search);

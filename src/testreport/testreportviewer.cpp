@@ -74,6 +74,7 @@ void TTestReportViewer::buildWindow() {
 
   memo_ = new QPlainTextEdit(this);
   memo_->setObjectName(QStringLiteral("memoTestReport"));
+  memo_->setAccessibleName(QStringLiteral("Test report"));
   memo_->setReadOnly(true);
   memo_->setLineWrapMode(QPlainTextEdit::NoWrap);
   memo_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

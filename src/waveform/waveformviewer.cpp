@@ -1,5 +1,6 @@
 #include "waveform/waveformviewer.h"
 
+#include "core/accessiblerole.h"
 #include "core/fileprompts.h"
 #include "core/helpviewer.h"
 #include "core/initialdir.h"
@@ -10,6 +11,7 @@
 #include "core/usermessages.h"
 #include "core/windowgeometry.h"
 #include "print/printjob.h"
+#include "waveform/chartdescription.h"
 #include "waveform/qalsetaxis.h"
 #include "waveform/wavechart.h"
 #include "waveform/wavechartview.h"
@@ -57,9 +59,12 @@ TWaveformViewer::TWaveformViewer(const AppServices& services, const Waveform& wa
   chart_ = new TWaveChart;
   chartView_ = new TWaveChartView(chart_, this);
   chartView_->setObjectName(QStringLiteral("chartWave"));
+  describeChartView(chartView_, QStringLiteral("Waveform chart"));
   panel_ = new TWaveInfoPanel;
   panelArea_ = new QScrollArea(this);
   panelArea_->setObjectName(QStringLiteral("panelInfoArea"));
+  setAccessibleRole(panelArea_, QAccessible::Section);
+  panelArea_->setAccessibleName(QStringLiteral("Waveform information"));
   panelArea_->setWidget(panel_);
   panelArea_->setWidgetResizable(true);
   panelArea_->setFrameShape(QFrame::NoFrame);

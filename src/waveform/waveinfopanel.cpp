@@ -66,6 +66,7 @@ QLabel* TWaveInfoPanel::addRow(QGridLayout* grid, const InfoRow& row) {
   auto* value = new QLabel(caption->parentWidget());
   value->setObjectName(QString::fromLatin1(row.control));
   value->setTextFormat(Qt::PlainText);  // the analyzer's texts are shown as they are, never read as markup
+  value->setWordWrap(true);  // a long value (the date) takes a second line rather than being cut
   // Every grid of the panel gives its captions the same width, so the values line up.
   grid->setColumnMinimumWidth(0, caption->fontMetrics().horizontalAdvance(QStringLiteral("Interphase Delay:  ")));
   grid->addWidget(caption, r, 0);

@@ -1,4 +1,5 @@
 #include "core/settingsfile.h"
+#include "grid/gridcolours.h"
 #include "grid/stringgridex.h"
 #include "support/waituntil.h"
 
@@ -311,4 +312,46 @@ TEST_F(GridTest, AGridNeverShownSavesTheWidthsItLoaded) {
   hidden.saveGridSettings(settings);
   EXPECT_EQ(settings.readInteger("sgHidden", "COL_0_WIDTH", -5), 70);
   EXPECT_EQ(settings.readInteger("sgHidden", "COL_1_WIDTH", -5), hidden.columnWidth(1));
+}
+
+// Whatever the desktop's palette (a light one, a dark theme's white text, a
+// highlight too close to its text), every row's text reads at 4.5:1 or better.
+TEST_F(GridTest, EveryRowsTextReadsOnItsFillWhateverThePalette) {
+  const struct {
+    const char* palette;
+    QColor text, highlight, highlightedText;
+  } palettes[] = {{"light", Qt::black, QColor(48, 140, 198), Qt::white},
+                  {"dark theme", Qt::white, QColor(42, 130, 218), Qt::white},
+                  {"pale highlight", Qt::black, QColor(255, 240, 120), Qt::white}};
+  click(2);
+  for (const auto& p : palettes) {
+    QPalette palette = grid.palette();
+    palette.setColor(QPalette::Text, p.text);
+    palette.setColor(QPalette::Highlight, p.highlight);
+    palette.setColor(QPalette::HighlightedText, p.highlightedText);
+    grid.setPalette(palette);
+    const QImage shot = grid.viewport()->grab().toImage();
+    for (int row : {1, 2, 3}) {  // white, selected, stripe
+      const QRect cell = grid.cellRect(row, 0);  // its text is a record number, short
+      const QColor fill = shot.pixelColor(cell.right() - 3, cell.center().y());
+      // The text's core against its fill (its antialiased edges blend into it).
+      double best = 1;
+      for (int x = cell.left(); x < cell.center().x(); ++x)
+        for (int y = cell.top() + 2; y < cell.bottom() - 1; ++y)
+          best = std::max(best, contrastRatio(shot.pixelColor(x, y), fill));
+      EXPECT_GE(best, kReadableContrast) << p.palette << " row " << row;
+    }
+  }
+}
+
+TEST(GridColours, ContrastAndTheColoursChosenForIt) {
+  EXPECT_NEAR(contrastRatio(Qt::black, Qt::white), 21.0, 0.01);
+  EXPECT_NEAR(contrastRatio(Qt::gray, Qt::gray), 1.0, 0.01);
+  EXPECT_EQ(readableText(Qt::white, Qt::darkBlue), QColor(Qt::darkBlue));  // kept where it reads
+  EXPECT_EQ(readableText(Qt::white, QColor(250, 250, 250)), QColor(Qt::black));
+  const QColor platform(48, 140, 198);
+  const QColor fill = readableHighlight(platform, Qt::white);
+  EXPECT_GE(contrastRatio(fill, Qt::white), kReadableContrast);
+  EXPECT_EQ(fill.hslHue(), platform.hslHue());
+  EXPECT_EQ(readableHighlight(QColor(0, 60, 120), Qt::white), QColor(0, 60, 120));
 }

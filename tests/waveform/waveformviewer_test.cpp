@@ -12,6 +12,8 @@
 #include "waveform/waveformviewer.h"
 #include "waveform/waveinfopanel.h"
 
+#include <gmock/gmock.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -363,4 +365,16 @@ TEST_F(ViewerTest, TheWindowLosingActivationCommitsAnEdit) {
   QApplication::processEvents();
   EXPECT_FALSE(edit(*viewer)->isVisible());
   EXPECT_EQ(value(*viewer, "lblDeviceID"), "AWAY");
+}
+
+// A screen reader hears what the chart shows and the ranges it spans, after
+// each zoom too.
+TEST_F(ViewerTest, TheChartsDescriptionFollowsItsAxes) {
+  auto viewer = open(decodeCapture(sampleDefibCapture()));
+  const auto described = [&] { return viewer->chartView()->accessibleDescription().toStdString(); };
+  EXPECT_EQ(viewer->chartView()->accessibleName(), "Waveform chart");
+  EXPECT_THAT(described(), ::testing::HasSubstr("Current (A) from -50 to 50"));
+  EXPECT_THAT(described(), ::testing::HasSubstr("Time (msec) from 0 to"));
+  action(*viewer, "tbZoomIn")->trigger();
+  EXPECT_THAT(described(), ::testing::HasSubstr("Current (A) from -40 to 40"));
 }

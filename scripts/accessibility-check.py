@@ -1,0 +1,101 @@
+#!/usr/bin/python3
+# Reads every window of the program through the desktop's accessibility bus
+# (AT-SPI), as a screen reader does, while kalyx5pc-tour --wait opens them one
+# by one. Fails on a control that a user can reach (focusable) and that has no
+# name, or whose role says nothing of what it is. Lists what it checked.
+# Run by scripts/accessibility-check inside a private D-Bus session and X server.
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+GENERIC_ROLES = {"filler", "panel", "unknown", "invalid", "redundant object", "layered pane", "window"}
+# Roles whose name is the data they hold: an empty cell is an empty cell.
+DATA_ROLES = {"table cell", "list item", "tree item", "table row"}
+
+
+def application(name, timeout=10.0):
+    end = time.time() + timeout
+    while time.time() < end:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            if app is not None and app.name == name:
+                return app
+        time.sleep(0.2)
+    return None
+
+
+def walk(node, path, found, depth=0):
+    if node is None or depth > 40:
+        return
+    try:
+        states = node.getState()
+        role = node.getRoleName()
+        name = node.name or ""
+    except Exception:
+        return
+    if not states.contains(pyatspi.STATE_SHOWING):
+        return
+    here = path + [f"{role} '{name}'" if name else role]
+    found.append((node, role, name, states, here))
+    for child in node:
+        walk(child, here, found, depth + 1)
+
+
+def check(window_name, app, reported):
+    found = []
+    walk(app, [], found)
+    faults = []
+    focusable = 0
+    for node, role, name, states, path in found:
+        if not states.contains(pyatspi.STATE_FOCUSABLE):
+            continue
+        focusable += 1
+        where = " > ".join(path[-3:])
+        problem = None
+        if role in GENERIC_ROLES:
+            problem = f"focusable object with the generic role '{role}'"
+        elif not name.strip() and role not in DATA_ROLES:
+            problem = f"focusable {role} without a name"
+        if problem and (problem, where) not in reported:
+            reported.add((problem, where))
+            inside = ", ".join(f"{c.getRoleName()} '{c.name}'" for c in list(node)[:4] if c is not None)
+            faults.append(f"FAULT {window_name}: {problem}: {where}" + (f" (holding {inside})" if inside else ""))
+    print(f"{window_name}: {len(found)} objects shown, {focusable} focusable checked for a name and a role")
+    for fault in faults:
+        print(fault)
+    sys.stdout.flush()
+    return len(faults)
+
+
+def main():
+    tour = subprocess.Popen([sys.argv[1], "--wait"], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+    app = None
+    faults = 0
+    windows = 0
+    reported = set()
+    for line in tour.stdout:
+        line = line.strip()
+        if line == "done":
+            break
+        if not line.startswith("window "):
+            continue
+        window = line[len("window "):]
+        app = app or application("Kalyx 5pc")
+        if app is None:
+            print("FAULT the program never appeared on the accessibility bus")
+            tour.kill()
+            return 1
+        time.sleep(0.3)  # the window's tree settles
+        faults += check(window, app, reported)
+        windows += 1
+        tour.stdin.write("next\n")
+        tour.stdin.flush()
+    tour.wait(timeout=30)
+    print(f"accessibility: {windows} windows read through AT-SPI, {faults} faults")
+    return 1 if faults or windows == 0 else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

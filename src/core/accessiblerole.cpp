@@ -1,0 +1,32 @@
+#include "core/accessiblerole.h"
+
+#include <QAccessibleWidget>
+#include <QWidget>
+
+namespace {
+const char kRoleProperty[] = "kalyxAccessibleRole";
+
+// A chart is one thing to a screen reader, told by its name and description;
+// the view's inner widgets (its viewport) are no objects of their own.
+class RoleWidget : public QAccessibleWidget {
+ public:
+  RoleWidget(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+  int childCount() const override { return role() == QAccessible::Chart ? 0 : QAccessibleWidget::childCount(); }
+  QAccessibleInterface* child(int index) const override {
+    return role() == QAccessible::Chart ? nullptr : QAccessibleWidget::child(index);
+  }
+};
+
+QAccessibleInterface* roleFactory(const QString&, QObject* object) {
+  const QVariant role = object ? object->property(kRoleProperty) : QVariant();
+  auto* widget = qobject_cast<QWidget*>(object);
+  if (!widget || !role.isValid()) return nullptr;
+  return new RoleWidget(widget, QAccessible::Role(role.toInt()));
+}
+}  // namespace
+
+void setAccessibleRole(QWidget* widget, QAccessible::Role role) {
+  static const bool installed = (QAccessible::installFactory(roleFactory), true);
+  Q_UNUSED(installed);
+  widget->setProperty(kRoleProperty, int(role));
+}

@@ -1,0 +1,263 @@
+// kalyx5pc-tour: opens every window of the program in turn, on the built-in
+// simulator's sample memory in a scratch data folder, so that each can be
+// checked as a user meets it.
+//
+//   kalyx5pc-tour --check DIR   at each window: texts cut off, the Tab key's walk,
+//                               and a screenshot DIR/NAME.png; exit 1 on a fault
+//   kalyx5pc-tour --wait        at each window: prints "window NAME" and waits for
+//                               a line on standard input (the accessibility check
+//                               reads the window through the desktop's bus meanwhile)
+
+#include "app/helpwindow.h"
+#include "app/qalabout.h"
+#include "app/qalmain.h"
+#include "archive/archive.h"
+#include "archive/archivewindow.h"
+#include "autoseq/autoseqframe.h"
+#include "core/qtusermessages.h"
+#include "demosession/demosession.h"
+#include "device/commprogress.h"
+#include "grid/stringgridex.h"
+#include "testreport/samplerecords.h"
+#include "testreport/testreportframe.h"
+#include "waveform/waveformframe.h"
+#include "windowchecks.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSocketNotifier>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+#include <iostream>
+#include <string>
+
+namespace {
+void settle() {
+  for (int i = 0; i < 10; ++i) QApplication::processEvents();
+}
+
+QWidget* shownTopLevel(const char* className) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->inherits(className) && w->isVisible()) return w;
+  return nullptr;
+}
+
+// One window of the tour: how it opens (a modal one opens later, from the event
+// loop, and is found as the active modal window), and the views inside it that
+// the tour shows one by one (pages of a tab widget), each with its own name.
+struct Stop {
+  QString name;
+  std::function<QWidget*()> open;  // the window; null: a modal window about to show
+  std::function<QStringList(QWidget*)> views = {};  // names of the views; showView switches
+  std::function<void(QWidget*, int)> showView = {};
+};
+
+class Tour : public QObject {
+ public:
+  // `mainWindow` stays open between its stops: closing it ends the program.
+  Tour(QList<Stop> stops, QWidget* mainWindow, bool wait, QString shots)
+      : stops_(std::move(stops)), main_(mainWindow), wait_(wait), shots_(std::move(shots)) {
+    if (wait_) {
+      input_ = new QSocketNotifier(0, QSocketNotifier::Read, this);
+      input_->setEnabled(false);
+      connect(input_, &QSocketNotifier::activated, this, [this] {
+        std::string line;
+        std::getline(std::cin, line);
+        input_->setEnabled(false);
+        if (auto next = std::exchange(next_, nullptr)) next();
+      });
+    }
+  }
+  void start() { QTimer::singleShot(0, this, [this] { openStop(0); }); }
+  int faults() const { return faults_; }
+
+ private:
+  void openStop(int index) {
+    if (index >= stops_.size()) {
+      std::printf("done\n");
+      std::fflush(stdout);
+      QApplication::exit(faults_ > 0 ? 1 : 0);
+      return;
+    }
+    QWidget* window = stops_[index].open();
+    awaitWindow(index, window, 100);
+  }
+
+  void awaitWindow(int index, QWidget* window, int triesLeft) {
+    if (!window) window = QApplication::activeModalWidget();
+    if (!window || !window->isVisible()) {
+      if (triesLeft == 0) {
+        report(stops_[index].name, {QStringLiteral("%1: the window did not open").arg(stops_[index].name)}, {});
+        return openStop(index + 1);
+      }
+      QTimer::singleShot(50, this, [=, this] { awaitWindow(index, nullptr, triesLeft - 1); });
+      return;
+    }
+    QPointer<QWidget> shown(window);
+    const QStringList views = stops_[index].views ? stops_[index].views(window) : QStringList{QString()};
+    visitView(index, shown, views, 0);
+  }
+
+  void visitView(int index, QPointer<QWidget> window, QStringList views, int view) {
+    if (!window || view >= views.size()) {
+      if (window && window != main_) window->close();
+      settle();
+      QTimer::singleShot(0, this, [=, this] { openStop(index + 1); });
+      return;
+    }
+    if (stops_[index].showView) stops_[index].showView(window, view);
+    settle();
+    const QString name = views[view].isEmpty() ? stops_[index].name : stops_[index].name + QLatin1Char('-') + views[view];
+    auto next = [=, this] { visitView(index, window, views, view + 1); };
+    if (wait_) {
+      std::printf("window %s\n", qPrintable(name));
+      std::fflush(stdout);
+      next_ = next;
+      input_->setEnabled(true);
+      return;
+    }
+    QStringList faults = cutTexts(window, name);
+    QStringList walk;
+    faults += tabWalkFaults(window, name, &walk);
+    report(name, faults, walk);
+    window->grab().save(QDir(shots_).filePath(name + QStringLiteral(".png")));
+    QTimer::singleShot(0, this, next);
+  }
+
+  void report(const QString& name, const QStringList& faults, const QStringList& walk) {
+    faults_ += int(faults.size());
+    if (faults.isEmpty()) std::printf("%s: texts fit; Tab reaches %d controls\n", qPrintable(name), int(walk.size()));
+    for (const QString& fault : faults) std::printf("FAULT %s\n", qPrintable(fault));
+    if (!faults.isEmpty()) std::printf("  Tab walk: %s\n", qPrintable(walk.join(QStringLiteral(" > "))));
+    std::fflush(stdout);
+  }
+
+  QList<Stop> stops_;
+  QWidget* main_;
+  bool wait_;
+  QString shots_;
+  QSocketNotifier* input_ = nullptr;
+  std::function<void()> next_;
+  int faults_ = 0;
+};
+
+QStringList tabNames(QTabWidget* tabs) {
+  QStringList names;
+  for (int i = 0; i < tabs->count(); ++i) names << tabs->tabText(i).remove(QLatin1Char('&')).simplified().replace(' ', '-').toLower();
+  return names;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  QTemporaryDir scratch;  // the user's own settings and autosequences are never touched
+  qputenv("XDG_DATA_HOME", scratch.path().toLocal8Bit());
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Kalyx 5pc"));
+  const QStringList args = QApplication::arguments();
+  const bool wait = args.value(1) == QLatin1String("--wait");
+  if (!(wait && args.size() == 2) && !(args.value(1) == QLatin1String("--check") && args.size() == 3)) {
+    std::fprintf(stderr, "usage: kalyx5pc-tour --check DIR | --wait\n");
+    return 2;
+  }
+  const QString shots = wait ? QString() : args[2];
+  if (!wait) QDir().mkpath(shots);
+  installQuietPlatformNotes();
+
+  DemoSession session(scratch.path());
+  HelpWindowViewer help({QStringLiteral(KALYX_HELP_DIR "kalyx5pc.qhc"), QStringLiteral(KALYX_HELP_DIR "kalyx5pc-help")});
+  session.services.help = &help;
+  TQalMain window(session.services);
+  window.show();
+  window.autoSeqFrame()->tbAutoSeqDownloadClick();
+  closeProgress(window.autoSeqFrame());
+  window.testReportFrame()->tbDownloadClick();
+  closeProgress(window.testReportFrame());
+  window.waveformFrame()->tbWaveDownloadClick();
+  closeProgress(window.waveformFrame());
+
+  ArchiveFailure failure;
+  std::unique_ptr<Archive> archive = Archive::open(QDir(scratch.path()).filePath("archive.sqlite"), &failure);
+  QList<QByteArray> samples;
+  for (const TTestRec& rec : sampleTestRecords()) samples.append(QByteArray(rec.data(), TTestRec::Size));
+  if (archive) archive->store(ArchiveKind::TestReport, "A1234567", QDateTime::currentDateTimeUtc(), samples, &failure);
+
+  QtUserMessages boxes(&window);
+  std::unique_ptr<TCommProgress> progress;
+  const auto mainOn = [&window](int frame) {
+    return [&window, frame]() -> QWidget* {
+      window.showFrame(frame);
+      return &window;
+    };
+  };
+  const auto modal = [](std::function<void()> run) {
+    return [run]() -> QWidget* {
+      QTimer::singleShot(0, run);
+      return nullptr;
+    };
+  };
+  const auto editorOn = [&window, modal](int gridRow) {
+    return modal([&window, gridRow] {
+      window.showFrame(0);
+      window.autoSeqFrame()->grid()->setCurrentGridRow(gridRow);
+      window.autoSeqFrame()->pmEditClick();
+    });
+  };
+  QList<Stop> stops = {
+      {"main-autosequences", mainOn(0)},
+      {"main-test-reports", mainOn(1)},
+      {"main-waveforms", mainOn(2)},
+      {"autoseq-editor", editorOn(1),
+       [](QWidget* editor) { return tabNames(editor->findChild<QTabWidget*>("PageDefib")); },
+       [](QWidget* editor, int page) { editor->findChild<QTabWidget*>("PageDefib")->setCurrentIndex(page); }},
+      {"autoseq-editor-aed", editorOn(7)},
+      {"test-report-viewer",
+       [&window]() -> QWidget* {
+         window.showFrame(1);
+         window.testReportFrame()->grid()->setCurrentGridRow(1);
+         window.testReportFrame()->tbViewTestReportClick();
+         return shownTopLevel("TTestReportViewer");
+       }},
+      {"waveform-viewer",
+       [&window]() -> QWidget* {
+         window.showFrame(2);
+         window.waveformFrame()->grid()->setCurrentGridRow(1);
+         window.waveformFrame()->pmViewClick();
+         return shownTopLevel("TWaveformViewer");
+       }},
+      {"about", modal([&window] { TQalAbout(programVersionInfo(), [](const QUrl&) {}, &window).exec(); })},
+      {"help",
+       [&help]() -> QWidget* {
+         help.showPage(QStringLiteral("QalHelp.html"));
+         return shownTopLevel("THelpWindow");
+       }},
+      {"archive",
+       [&]() -> QWidget* {
+         if (!archive) return nullptr;
+         auto* shown = new TArchiveWindow(session.services, *archive);
+         shown->show();
+         return shown;
+       }},
+      {"progress",
+       [&]() -> QWidget* {
+         progress = std::make_unique<TCommProgress>(&window, 50, 0, QStringLiteral("Downloading test reports..."),
+                                                    session.messages);
+         progress->show();
+         for (int i = 0; i < 20; ++i) progress->stepProgress();
+         return progress.get();
+       }},
+      {"message-question", modal([&boxes] {
+         boxes.show(QStringLiteral("Do you want to delete the selected autosequences?"),
+                    QStringLiteral("Delete Autosequences?"), UserMessages::Icon::Warning, UserMessages::Buttons::YesNo);
+       })},
+      {"message-error", modal([&boxes] {
+         boxes.show(QStringLiteral("Could not open autosequence data file for writing."),
+                    QStringLiteral("Error Opening File"), UserMessages::Icon::Error, UserMessages::Buttons::Ok);
+       })},
+  };
+  Tour tour(stops, &window, wait, shots);
+  tour.start();
+  return app.exec();
+}
