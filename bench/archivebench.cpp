@@ -1,12 +1,16 @@
 #include "archivebench.h"
 
 #include "benchsupport.h"
+#include "archive/devicehistory.h"
 #include "testreport/samplerecords.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QElapsedTimer>
 #include <QProcess>
+#include <QSqlQuery>
+#include <QVariant>
 #include <cstdio>
 
 std::unique_ptr<Archive> openLargeArchive() {
@@ -50,4 +54,38 @@ double residentMiB() {
   for (const QByteArray& line : status.readAll().split('\n'))
     if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
   return 0;
+}
+
+namespace {
+QString benchDevice(int i) { return QStringLiteral("DEV-%1").arg(i * 397 % kLargeDevices); }
+}  // namespace
+
+double historyRound(const Archive& archive, int devices) {
+  QElapsedTimer clock;
+  clock.start();
+  int points = 0;
+  for (int i = 0; i < devices; ++i) {
+    ArchiveFailure failure;
+    QList<HistoryPoint> history = historyPoints(deviceTests(archive, benchDevice(i), &failure));
+    nearLimitWarnings(history);
+    points += int(history.size());
+  }
+  if (points == 0) noteFailure(QStringLiteral("no history was read"));
+  return clock.nsecsElapsed() / 1e6;
+}
+
+double bareHistoryRound(const Archive& archive, int devices) {
+  QElapsedTimer clock;
+  clock.start();
+  qint64 bytes = 0;
+  for (int i = 0; i < devices; ++i) {
+    QSqlQuery query(archive.database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT id, tested, bytes FROM record WHERE kind = 1 AND device = ? ORDER BY tested"));
+    query.addBindValue(benchDevice(i));
+    query.exec();
+    while (query.next()) bytes += query.value(2).toByteArray().size();
+  }
+  if (bytes == 0) noteFailure(QStringLiteral("the bare query read nothing"));
+  return clock.nsecsElapsed() / 1e6;
 }

@@ -21,3 +21,10 @@ QList<QByteArray> freshReports(int count);
 
 // Resident memory of this process, in MiB (Linux /proc; 0 elsewhere).
 double residentMiB();
+
+// One round of the history benchmarks, on a local or the department's archive:
+// the histories of `devices` devices of the large archive ("DEV-n"), read with
+// their points and the near-limit rule, or read bare by the indexed query of
+// the same rows. Each returns its milliseconds.
+double historyRound(const Archive& archive, int devices);
+double bareHistoryRound(const Archive& archive, int devices);

@@ -2,7 +2,7 @@
 // its tests read from the server, their points and the near-limit rule,
 // against the bare indexed query of the same rows, in the same run.
 
-#include "archive/devicehistory.h"
+#include "archivebench.h"
 #include "benchsupport.h"
 #include "departmentbench.h"
 #include "testreport/samplerecords.h"
@@ -12,15 +12,10 @@
 #include <QElapsedTimer>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QVariant>
 #include <cstdio>
 
 namespace {
-constexpr int kReports = 1000000;
-constexpr int kDevices = 20000;
 constexpr int kShown = 50;  // histories read in one round, each of another device
-
-QString device(int i) { return QStringLiteral("DEV-%1").arg(i * 397 % kDevices); }
 
 // Fills the server on its own side: report n is sample n % 12 as device
 // "DEV-<n % 20000>", tested a week after that device's test before.
@@ -42,42 +37,13 @@ bool fill(QSqlDatabase& db) {
                      "to_char(timestamp '2001-01-01 08:00' + (g / %1) * interval '7 days' + (g % %1 % 36000) * "
                      "interval '1 second', 'YYYY-MM-DD\"T\"HH24:MI:SS'), s.dut_type, 1, 0, 1, 'Autosequence 1', "
                      "'bench', 'bench' FROM generate_series(0, %2) g JOIN sample s ON s.n = g % %3")
-          .arg(kDevices)
-          .arg(kReports - 1)
+          .arg(kLargeDevices)
+          .arg(kLargeReports - 1)
           .arg(samples.size()));
   if (!filled) std::printf("%s\n", qPrintable(query.lastError().text()));
   return filled && query.exec(QStringLiteral("ANALYZE record"));
 }
 
-double programRound(const Archive& archive) {
-  QElapsedTimer clock;
-  clock.start();
-  int points = 0;
-  for (int i = 0; i < kShown; ++i) {
-    ArchiveFailure failure;
-    QList<HistoryPoint> history = historyPoints(deviceTests(archive, device(i), &failure));
-    nearLimitWarnings(history);
-    points += int(history.size());
-  }
-  if (points == 0) noteFailure(QStringLiteral("no history was read"));
-  return clock.nsecsElapsed() / 1e6;
-}
-
-double bareRound(const Archive& archive) {
-  QElapsedTimer clock;
-  clock.start();
-  qint64 bytes = 0;
-  for (int i = 0; i < kShown; ++i) {
-    QSqlQuery query(archive.database());
-    query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT id, tested, bytes FROM record WHERE kind = 1 AND device = ? ORDER BY tested"));
-    query.addBindValue(device(i));
-    query.exec();
-    while (query.next()) bytes += query.value(2).toByteArray().size();
-  }
-  if (bytes == 0) noteFailure(QStringLiteral("the bare query read nothing"));
-  return clock.nsecsElapsed() / 1e6;
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -90,7 +56,7 @@ int main(int argc, char** argv) {
     noteFailure(QStringLiteral("the server could not be filled"));
     return benchExitCode();
   }
-  std::printf("filled the department's archive with %d reports of %d devices in %.0f s\n", kReports, kDevices,
+  std::printf("filled the department's archive with %d reports of %d devices in %.0f s\n", kLargeReports, kLargeDevices,
               filling.elapsed() / 1000.0);
   ArchiveFailure failure;
   std::unique_ptr<Archive> department = Archive::openDepartment(bench.sender, &failure);
@@ -100,8 +66,9 @@ int main(int argc, char** argv) {
   }
   constexpr int kRounds = 9;
   std::printf("history of %d devices among %d reports on the server: the history and its near-limit rule vs the "
-              "bare indexed query, median of %d rounds\n", kShown, kReports, kRounds);
-  const Medians m = alternate(kRounds, [&] { return programRound(*department); }, [&] { return bareRound(*department); });
+              "bare indexed query, median of %d rounds\n", kShown, kLargeReports, kRounds);
+  const Medians m = alternate(
+      kRounds, [&] { return historyRound(*department, kShown); }, [&] { return bareHistoryRound(*department, kShown); });
   printRow(QStringLiteral("%1 devices").arg(kShown), m);
   printRatio(m);
   return benchExitCode();

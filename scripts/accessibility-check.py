@@ -75,10 +75,16 @@ def main():
     faults = 0
     windows = 0
     reported = set()
+    done = False
     for line in tour.stdout:
         line = line.strip()
         if line == "done":
+            done = True
             break
+        if line.startswith("FAULT "):  # the tour's own: a window that did not open
+            print(line)
+            faults += 1
+            continue
         if not line.startswith("window "):
             continue
         window = line[len("window "):]
@@ -92,7 +98,10 @@ def main():
         windows += 1
         tour.stdin.write("next\n")
         tour.stdin.flush()
-    tour.wait(timeout=30)
+    status = tour.wait(timeout=30)
+    if not done or status != 0:
+        print(f"FAULT the tour ended before its last window (exit status {status})")
+        faults += 1
     print(f"accessibility: {windows} windows read through AT-SPI, {faults} faults")
     return 1 if faults or windows == 0 else 0
 

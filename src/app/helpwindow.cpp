@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QSplitter>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -123,7 +124,8 @@ void THelpWindow::buildNavigation() {
   if (engine_) {
     auto* tabs = new QTabWidget;
     tabs->setObjectName(QStringLiteral("HelpNavigation"));
-    tabs->setFocusPolicy(Qt::NoFocus);  // its tab strip and the contents take the focus
+    tabs->setFocusPolicy(Qt::NoFocus);  // its tab strip and the contents take the focus (the
+    tabs->tabBar()->setFocusPolicy(Qt::TabFocus);  // policy passes on to the strip, which gets its own back)
     QHelpContentWidget* contents = engine_->contentWidget();
     contents->setObjectName(QStringLiteral("HelpContents"));
     contents->setAccessibleName(QStringLiteral("Contents"));

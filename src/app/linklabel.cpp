@@ -1,5 +1,8 @@
 #include "app/linklabel.h"
 
+#include "core/accessiblerole.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
@@ -7,6 +10,18 @@ LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent
   setTextFormat(Qt::PlainText);
   setCursor(Qt::PointingHandCursor);
   setForegroundRole(QPalette::Link);  // the desktop's link colour, blue by default
+  setFocusPolicy(Qt::StrongFocus);
+  setAccessibleRole(this, QAccessible::Link);
+  setAccessibleName(text);
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
+    emit clicked();
+    event->accept();
+    return;
+  }
+  QLabel::keyPressEvent(event);
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {

@@ -3,6 +3,7 @@
 #include "archive/devicemodel.h"
 #include "archive/historychart.h"
 #include "core/datetimetext.h"
+#include "core/escapeclose.h"
 #include "core/helpviewer.h"
 #include "core/names.h"
 #include "core/settingsfile.h"
@@ -23,8 +24,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QSplitter>
+#include <QStyle>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTableWidget>
@@ -71,14 +75,18 @@ TArchiveWindow::TArchiveWindow(const AppServices& services, Archive& archive, De
   setObjectName(QStringLiteral("ArchiveWindow"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(productName() + QStringLiteral(" Archive"));
+  closeOnEscape(this);
   auto* splitter = new QSplitter(this);
   splitter->addWidget(buildDeviceSide());
   splitter->addWidget(buildDeviceDetails());
   splitter->setStretchFactor(1, 1);
-  splitter->setSizes({470, 630});
+  // The device list whole, its columns side by side; the device's details the rest.
+  int listWidth = 2 * deviceView_->frameWidth() + deviceView_->verticalScrollBar()->sizeHint().width() + 8;
+  for (int c = 0; c < devices_->columnCount(); ++c) listWidth += deviceView_->columnWidth(c);
+  splitter->setSizes({listWidth, std::max(400, 1280 - listWidth)});
   setCentralWidget(splitter);
   buildMenusAndTools();
-  if (services_.settings) loadWindowGeometry(*this, *services_.settings, kSection, QSize(1100, 680));
+  if (services_.settings) loadWindowGeometry(*this, *services_.settings, kSection, QSize(1280, 720));
   refresh();
 }
 
@@ -106,8 +114,16 @@ QWidget* TArchiveWindow::buildDeviceSide() {
   deviceView_->horizontalHeader()->setSortIndicator(TArchiveDeviceModel::Device, Qt::AscendingOrder);
   deviceView_->horizontalHeader()->setSectionsClickable(true);
   deviceView_->horizontalHeader()->setStretchLastSection(true);
-  const int widths[] = {120, 85, 45, 160, 75};
-  for (int c = 0; c < int(std::size(widths)); ++c) deviceView_->setColumnWidth(c, widths[c]);
+  // Each column as wide as its header and a full date ("Mar 05, 2025 07:55:19 AM")
+  // need in the window's font, at any scaling.
+  const QFontMetrics metrics(deviceView_->font());
+  const int margin = 2 * deviceView_->style()->pixelMetric(QStyle::PM_HeaderMargin) + 16;  // and the sort arrow
+  const QString widest[] = {QStringLiteral("ICU-DEFIB-0000"), QStringLiteral("Defibrillator"), QStringLiteral("Tests"),
+                            QStringLiteral("Mmm 00, 0000 00:00:00 AM"), QStringLiteral("Last Verdict")};
+  for (int c = 0; c < int(std::size(widest)); ++c) {
+    const int header = metrics.horizontalAdvance(devices_->headerData(c, Qt::Horizontal).toString());
+    deviceView_->setColumnWidth(c, std::max(header, metrics.horizontalAdvance(widest[c])) + margin);
+  }
   connect(deviceView_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this] { refresh(); });
   // The list is queried again once the user pauses typing, not at every key.
   filterPause_.setSingleShot(true);
@@ -133,7 +149,8 @@ QWidget* TArchiveWindow::buildDeviceDetails() {
   nearLimit_->setTextFormat(Qt::PlainText);
   details_ = new QTabWidget(details);
   details_->setObjectName(QStringLiteral("PageArchiveDevice"));
-  details_->setFocusPolicy(Qt::NoFocus);  // its tab strip takes the focus
+  details_->setFocusPolicy(Qt::NoFocus);  // its tab strip takes the focus (the policy passes on to it:
+  details_->tabBar()->setFocusPolicy(Qt::TabFocus);  // the strip gets its own back)
   tests_ = makeList("sgArchiveTests", QStringLiteral("Tests"), {QStringLiteral("Date"), QStringLiteral("Analyzer I.D."),
                                        QStringLiteral("Autosequence"), QStringLiteral("Verdict")},
                     details_);

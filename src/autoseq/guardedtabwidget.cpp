@@ -1,9 +1,13 @@
 #include "autoseq/guardedtabwidget.h"
 
+#include <QTabBar>
+
 TGuardedTabWidget::TGuardedTabWidget(QWidget* parent) : QTabWidget(parent) {
   // The tab strip takes the focus; the frame around the pages is no stop of its
-  // own for Tab or a screen reader.
+  // own for Tab or a screen reader. (The policy passes on to the strip, which
+  // gets its own back.)
   setFocusPolicy(Qt::NoFocus);
+  tabBar()->setFocusPolicy(Qt::TabFocus);
   connect(this, &QTabWidget::currentChanged, this, &TGuardedTabWidget::pageChanged);
 }
 

@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 #include <QWidget>
 
+#if QT_CONFIG(accessibility)
 namespace {
 const char kRoleProperty[] = "kalyxAccessibleRole";
 
@@ -24,9 +25,12 @@ QAccessibleInterface* roleFactory(const QString&, QObject* object) {
   return new RoleWidget(widget, QAccessible::Role(role.toInt()));
 }
 }  // namespace
+#endif
 
 void setAccessibleRole(QWidget* widget, QAccessible::Role role) {
+#if QT_CONFIG(accessibility)
   static const bool installed = (QAccessible::installFactory(roleFactory), true);
   Q_UNUSED(installed);
-  widget->setProperty(kRoleProperty, int(role));
+#endif
+  widget->setProperty("kalyxAccessibleRole", int(role));
 }

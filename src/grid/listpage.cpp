@@ -100,7 +100,10 @@ void TListPage::fillGrid() {
   grid_->setDataRowCount(grid_->getDispLstSize());
   for (int r = 0; r < grid_->getDispLstSize(); ++r) {
     const int index = grid_->getDispLst(r);
-    for (int c = 0; c < grid_->columnCount(); ++c) grid_->setCellText(r + 1, c, columns_.cellText(index, c));
+    for (int c = 0; c < grid_->columnCount(); ++c) {
+      grid_->setCellText(r + 1, c, columns_.cellText(index, c));
+      if (columns_.spokenText) grid_->setCellSpokenText(r + 1, c, columns_.spokenText(index, c));
+    }
   }
   grid_->setUpdatesEnabled(true);
   grid_->viewport()->update();

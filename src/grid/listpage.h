@@ -21,6 +21,9 @@ struct ListColumns {
   std::function<QString(int index, int column)> cellText;
   std::function<TSortItem(int index, int column)> sortKey;  // the key carries the record index
   std::function<SortKind(int column)> sortKind;
+  // What a screen reader says for a cell drawn as a picture (PASS, FAIL);
+  // unset or empty: the cell's text.
+  std::function<QString(int index, int column)> spokenText = {};
   int maximum = 0;  // the most records the list holds, shown in the status text
   QString noun;     // "Test Reports": the status text reads "12/50 Test Reports"
 };

@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -135,6 +136,12 @@ void TStringGridEx::setCellText(int row, int column, const QString& text) {
   QTableWidgetItem* cell = item(row - 1, column);
   if (!cell) setItem(row - 1, column, cell = new QTableWidgetItem);
   cell->setText(text);
+}
+
+void TStringGridEx::setCellSpokenText(int row, int column, const QString& text) {
+  QTableWidgetItem* cell = item(row - 1, column);
+  if (!cell) setItem(row - 1, column, cell = new QTableWidgetItem);
+  cell->setData(Qt::AccessibleTextRole, text.isEmpty() ? QVariant() : QVariant(text));
 }
 
 QString TStringGridEx::cellText(int row, int column) const {
@@ -351,10 +358,28 @@ void TStringGridEx::wheelEvent(QWheelEvent* event) {
   event->accept();
 }
 
+// The Menu key (or Shift+F10) opens the pop-up menu at the current row, as a
+// right click there would, on the selection as it is.
+void TStringGridEx::contextMenuEvent(QContextMenuEvent* event) {
+  if (event->reason() != QContextMenuEvent::Keyboard || !popupMenu_) return QTableWidget::contextMenuEvent(event);
+  const int row = currentGridRow();
+  emit popupRequested(row);
+  const QRect cell = cellRect(qMax(row, 1), 0);
+  popupMenu_->popup(viewport()->mapToGlobal(QPoint(cell.left() + 8, cell.bottom())));
+  event->accept();
+}
+
 void TStringGridEx::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   const bool shift = event->modifiers() & Qt::ShiftModifier;
   const int current = currentGridRow();
+  // Enter does what a double click on the current row does (view, edit), for a
+  // user who works by keyboard.
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter) && current > 0 && !dispLst_.isEmpty()) {
+    emit gridDblClick();
+    event->accept();
+    return;
+  }
   if ((key == Qt::Key_Up || key == Qt::Key_Left) && current > 1) {
     if (!shift) deselectAll();
     if (isRowSelected(current) && isRowSelected(current - 1)) deselectRow(current);

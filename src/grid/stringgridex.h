@@ -56,6 +56,8 @@ class TStringGridEx : public QTableWidget {
   // Filling: one data row per display entry, or one empty row when there is none.
   void setDataRowCount(int rows);
   void setCellText(int row, int column, const QString& text);
+  // What a screen reader says for the cell where it differs from the text drawn.
+  void setCellSpokenText(int row, int column, const QString& text);
   QString cellText(int row, int column) const;
 
   void setPopupMenu(QMenu* menu) { popupMenu_ = menu; }
@@ -80,6 +82,7 @@ class TStringGridEx : public QTableWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;

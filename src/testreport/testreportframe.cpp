@@ -35,6 +35,11 @@ const QString kOpenDialogSection = QStringLiteral("OpenDialogTestReport");
 TTestReportFrame::TTestReportFrame(const AppServices& services, QWidget* parent)
     : TListFrame(parent), services_(services), progress_(std::make_unique<CommProgressHost>(this, *services.messages)) {
   ListColumns columns = recordColumns(records_, kColumnCount, columnHeader, cellText, sortKey, sortKind);
+  // The Overall Pass column shows a badge; a screen reader says its word.
+  columns.spokenText = [this](int index, int column) {
+    return column == kPassColumn ? (testRecPassed(records_[index]) ? QStringLiteral("PASS") : QStringLiteral("FAIL"))
+                                 : QString();
+  };
   columns.widths = {84, 64, 64, 64, 66, 296};
   columns.maximum = kTestReportRecords.limit;
   columns.noun = QStringLiteral("Test Reports");

@@ -1,5 +1,6 @@
 #include "testreport/testreportviewer.h"
 
+#include "core/escapeclose.h"
 #include "core/helpviewer.h"
 #include "core/names.h"
 #include "core/settingsfile.h"
@@ -71,6 +72,7 @@ void TTestReportViewer::buildWindow() {
   setObjectName(QStringLiteral("TestReportViewer"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(productName() + QStringLiteral(" Test Report Viewer"));
+  closeOnEscape(this);
 
   memo_ = new QPlainTextEdit(this);
   memo_->setObjectName(QStringLiteral("memoTestReport"));

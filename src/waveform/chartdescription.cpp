@@ -6,6 +6,7 @@
 #include <QChartView>
 #include <QDateTime>
 #include <QDateTimeAxis>
+#include <QTextDocumentFragment>
 #include <QValueAxis>
 
 QString chartDescription(const QChart* chart) {
@@ -18,7 +19,10 @@ QString chartDescription(const QChart* chart) {
                   .arg(dates->titleText(), dates->min().toString(QStringLiteral("MMM dd, yyyy")),
                        dates->max().toString(QStringLiteral("MMM dd, yyyy")));
   }
-  const QString title = chart->title().isEmpty() ? QString() : chart->title().simplified() + QStringLiteral(": ");
+  // The title's lines (it may be rich text) as one plain line.
+  QString title = QTextDocumentFragment::fromHtml(chart->title()).toPlainText();
+  title = title.split(QLatin1Char('\n'), Qt::SkipEmptyParts).join(QStringLiteral(", ")).simplified();
+  if (!title.isEmpty()) title += QStringLiteral(": ");
   return title + axes.join(QStringLiteral("; "));
 }
 

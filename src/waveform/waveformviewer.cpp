@@ -1,5 +1,6 @@
 #include "waveform/waveformviewer.h"
 
+#include "core/escapeclose.h"
 #include "core/accessiblerole.h"
 #include "core/fileprompts.h"
 #include "core/helpviewer.h"
@@ -55,6 +56,7 @@ TWaveformViewer::TWaveformViewer(const AppServices& services, const Waveform& wa
   setObjectName(QStringLiteral("WaveformViewer"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(productName() + QStringLiteral(" Waveform Viewer"));
+  closeOnEscape(this);
 
   chart_ = new TWaveChart;
   chartView_ = new TWaveChartView(chart_, this);

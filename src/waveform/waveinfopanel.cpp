@@ -69,7 +69,7 @@ QLabel* TWaveInfoPanel::addRow(QGridLayout* grid, const InfoRow& row) {
   value->setWordWrap(true);  // a long value (the date) takes a second line rather than being cut
   // Every grid of the panel gives its captions the same width, so the values line up.
   grid->setColumnMinimumWidth(0, caption->fontMetrics().horizontalAdvance(QStringLiteral("Interphase Delay:  ")));
-  grid->addWidget(caption, r, 0);
+  grid->addWidget(caption, r, 0, Qt::AlignTop);  // beside a value's first line when it takes two
   grid->addWidget(value, r, 1);
   grid->setColumnStretch(1, 1);
   for (QLabel* label : {caption, value}) label->installEventFilter(this);
@@ -119,6 +119,12 @@ void TWaveInfoPanel::cancelEdit() {
 }
 
 bool TWaveInfoPanel::eventFilter(QObject* watched, QEvent* event) {
+  // Esc while the Device ID is edited cancels the edit, before it could close the viewer.
+  if (watched == editDeviceID_ && event->type() == QEvent::ShortcutOverride &&
+      static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+    event->accept();
+    return true;
+  }
   if (watched == editDeviceID_ && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {

@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QContextMenuEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -354,4 +356,24 @@ TEST(GridColours, ContrastAndTheColoursChosenForIt) {
   EXPECT_GE(contrastRatio(fill, Qt::white), kReadableContrast);
   EXPECT_EQ(fill.hslHue(), platform.hslHue());
   EXPECT_EQ(readableHighlight(QColor(0, 60, 120), Qt::white), QColor(0, 60, 120));
+}
+
+// By keyboard alone: Enter does what a double click does, and the Menu key
+// opens the pop-up menu at the current row with the selection as it is.
+TEST_F(GridTest, EnterAndTheMenuKeyDoWhatTheMouseDoes) {
+  QMenu menu;
+  menu.addAction("View");
+  grid.setPopupMenu(&menu);
+  click(3);
+  click(4, Qt::ControlModifier);
+  QSignalSpy opened(&grid, &TStringGridEx::gridDblClick);
+  QSignalSpy popup(&grid, &TStringGridEx::popupRequested);
+  key(Qt::Key_Return);
+  EXPECT_EQ(opened.count(), 1);
+  QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint());
+  QApplication::sendEvent(&grid, &menuKey);
+  EXPECT_EQ(popup.count(), 1);
+  EXPECT_TRUE(menu.isVisible());
+  EXPECT_EQ(selectedRows(), (QList<int>{3, 4}));
+  menu.close();
 }

@@ -231,3 +231,15 @@ TEST_F(FrameTest, ADownloadStartedWhileOneRunsIsRefusedAndTheFirstFinishes) {
   EXPECT_EQ(driver.opens, 1);
   EXPECT_TRUE(messages.shown.isEmpty());
 }
+
+// The Overall Pass badge is a picture; a screen reader says its word, row by
+// row, whatever the order.
+TEST_F(FrameTest, AScreenReaderHearsEachRowsVerdict) {
+  download();
+  pressHeader(1);  // another order than the records'
+  for (int row = 1; row <= grid->getDispLstSize(); ++row) {
+    const TTestRec& rec = frame->records()[grid->getDispLst(row - 1)];
+    const QModelIndex cell = grid->model()->index(row - 1, grid->columnCount() - 1);
+    EXPECT_EQ(cell.data(Qt::AccessibleTextRole).toString(), testRecPassed(rec) ? "PASS" : "FAIL") << row;
+  }
+}

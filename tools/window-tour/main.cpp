@@ -25,6 +25,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTest>
 #include <QSocketNotifier>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -53,6 +55,7 @@ struct Stop {
   std::function<QWidget*()> open;  // the window; null: a modal window about to show
   std::function<QStringList(QWidget*)> views = {};  // names of the views; showView switches
   std::function<void(QWidget*, int)> showView = {};
+  bool escapeCloses = true;  // Esc closes it (not the progress dialog, which only its buttons close)
 };
 
 class Tour : public QObject {
@@ -103,7 +106,15 @@ class Tour : public QObject {
 
   void visitView(int index, QPointer<QWidget> window, QStringList views, int view) {
     if (!window || view >= views.size()) {
-      if (window && window != main_) window->close();
+      if (window && window != main_) {
+        if (!wait_ && stops_[index].escapeCloses) {
+          QTest::keyClick(window, Qt::Key_Escape);
+          settle();
+          if (window && window->isVisible())
+            report(stops_[index].name, {QStringLiteral("%1: Esc does not close it").arg(stops_[index].name)}, {});
+        }
+        if (window) window->close();
+      }
       settle();
       QTimer::singleShot(0, this, [=, this] { openStop(index + 1); });
       return;
@@ -119,20 +130,28 @@ class Tour : public QObject {
       input_->setEnabled(true);
       return;
     }
+    window->grab().save(QDir(shots_).filePath(name + QStringLiteral(".png")));  // as it opened
     QStringList faults = cutTexts(window, name);
     QStringList walk;
     faults += tabWalkFaults(window, name, &walk);
     report(name, faults, walk);
-    window->grab().save(QDir(shots_).filePath(name + QStringLiteral(".png")));
     QTimer::singleShot(0, this, next);
   }
 
   void report(const QString& name, const QStringList& faults, const QStringList& walk) {
     faults_ += int(faults.size());
-    if (faults.isEmpty()) std::printf("%s: texts fit; Tab reaches %d controls\n", qPrintable(name), int(walk.size()));
-    for (const QString& fault : faults) std::printf("FAULT %s\n", qPrintable(fault));
-    if (!faults.isEmpty()) std::printf("  Tab walk: %s\n", qPrintable(walk.join(QStringLiteral(" > "))));
+    QStringList lines;
+    if (faults.isEmpty() && !walk.isEmpty())
+      lines << QStringLiteral("%1: texts fit; Tab reaches %2 controls: %3").arg(name).arg(walk.size()).arg(walk.join(QStringLiteral(" > ")));
+    for (const QString& fault : faults) lines << QStringLiteral("FAULT ") + fault;
+    if (!faults.isEmpty() && !walk.isEmpty()) lines << QStringLiteral("  Tab walk: ") + walk.join(QStringLiteral(" > "));
+    for (const QString& line : lines) std::printf("%s\n", qPrintable(line));
     std::fflush(stdout);
+    // What was checked, beside the screenshots, for the run's log.
+    if (!shots_.isEmpty()) {
+      QFile listing(QDir(shots_).filePath(QStringLiteral("checked.txt")));
+      if (listing.open(QIODevice::Append | QIODevice::Text)) listing.write((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    }
   }
 
   QList<Stop> stops_;
@@ -163,7 +182,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   const QString shots = wait ? QString() : args[2];
-  if (!wait) QDir().mkpath(shots);
+  if (!wait) {
+    QDir().mkpath(shots);
+    QFile::remove(QDir(shots).filePath(QStringLiteral("checked.txt")));
+  }
   installQuietPlatformNotes();
 
   DemoSession session(scratch.path());
@@ -247,7 +269,8 @@ int main(int argc, char** argv) {
          progress->show();
          for (int i = 0; i < 20; ++i) progress->stepProgress();
          return progress.get();
-       }},
+       },
+       {}, {}, false},
       {"message-question", modal([&boxes] {
          boxes.show(QStringLiteral("Do you want to delete the selected autosequences?"),
                     QStringLiteral("Delete Autosequences?"), UserMessages::Icon::Warning, UserMessages::Buttons::YesNo);

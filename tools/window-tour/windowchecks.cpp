@@ -3,7 +3,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QTextEdit>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -37,8 +41,33 @@ QStringList cutTexts(QWidget* window, const QString& windowName) {
     // A text's own width: what the widget asks for when nothing may wrap.
     if (textual && w->sizeHint().width() > w->width() + 1)
       faults << QStringLiteral("%1: %2 needs %3 px and has %4").arg(windowName, describe(w)).arg(w->sizeHint().width()).arg(w->width());
-    if (auto* area = qobject_cast<QScrollArea*>(w); area && area->horizontalScrollBar()->isVisible())
+    // A word-wrapped label needs more lines than it has room for.
+    if (label && label->wordWrap() && !label->text().isEmpty() && label->heightForWidth(label->width()) > label->height() + 1)
+      faults << QStringLiteral("%1: %2 needs %3 px of height and has %4")
+                    .arg(windowName, describe(w)).arg(label->heightForWidth(label->width())).arg(label->height());
+    // A sideways scroll bar at the window's size, but where a long line is the
+    // content (a report's text, a help page) or the list's widths are the
+    // user's (the frames' grids keep the widths they were given and saved).
+    auto* area = qobject_cast<QAbstractScrollArea*>(w);
+    const bool ownWidths = w->inherits("TStringGridEx") || qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w);
+    if (area && !ownWidths && area->horizontalScrollBar()->isVisible())
       faults << QStringLiteral("%1: %2 shows a horizontal scroll bar").arg(windowName, describe(w));
+    // A column header narrower than its caption.
+    auto* header = qobject_cast<QHeaderView*>(w);
+    if (header && header->orientation() == Qt::Horizontal && !header->parentWidget()->inherits("TStringGridEx")) {
+      const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin);
+      for (int s = 0; s < header->count(); ++s) {
+        if (header->isSectionHidden(s) || header->sectionSize(s) == 0) continue;
+        const QString caption = header->model()->headerData(s, Qt::Horizontal).toString();
+        const int needs = header->fontMetrics().horizontalAdvance(caption) + margin;
+        const bool stretched = header->stretchLastSection() && s == header->count() - 1;
+        if (!caption.isEmpty() && !stretched && needs > header->sectionSize(s))
+          faults << QStringLiteral("%1: %2 column \"%3\" needs %4 px and has %5")
+                        .arg(windowName, describe(header->parentWidget()), caption)
+                        .arg(needs)
+                        .arg(header->sectionSize(s));
+      }
+    }
   }
   return faults;
 }
