@@ -61,6 +61,9 @@ TStringGridEx::TStringGridEx(QWidget* parent) : QTableWidget(parent) {
   disconnect(horizontalHeader(), SIGNAL(sectionEntered(int)), this, SLOT(_q_selectColumn(int)));
   disconnect(horizontalHeader(), SIGNAL(sectionHandleDoubleClicked(int)), this, SLOT(resizeColumnToContents(int)));
   setTabKeyNavigation(false);
+  selectionMirror_.setSingleShot(true);
+  selectionMirror_.setInterval(0);
+  connect(&selectionMirror_, &QTimer::timeout, this, &TStringGridEx::mirrorSelection);
 
   connect(horizontalHeader(), &QHeaderView::sectionPressed, this, [this](int column) {
     if (QGuiApplication::mouseButtons() & Qt::LeftButton) emit headerPressed(column);
@@ -78,9 +81,27 @@ void TStringGridEx::setSelLst(int index, bool value) {
   if (index < 0) return;
   if (std::size_t(index) < selLst_.size()) selLst_[std::size_t(index)] = value;
   else if (std::size_t(index) == selLst_.size()) selLst_.push_back(value);
+  mirrorSelectionLater();
 }
 
-void TStringGridEx::setSelLstSize() { selLst_.resize(std::size_t(dispLst_.size()), false); }
+void TStringGridEx::setSelLstSize() {
+  selLst_.resize(std::size_t(dispLst_.size()), false);
+  mirrorSelectionLater();
+}
+
+void TStringGridEx::mirrorSelection() {
+  QItemSelection selection;
+  int runStart = 0;  // the first grid row of a run of selected rows
+  for (int row = 1; row <= rowCount() + 1; ++row) {
+    const bool selected = row <= rowCount() && isRowSelected(row);
+    if (selected && runStart == 0) runStart = row;
+    if (!selected && runStart != 0) {
+      selection.select(model()->index(runStart - 1, 0), model()->index(row - 2, columnCount() - 1));
+      runStart = 0;
+    }
+  }
+  selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
 
 int TStringGridEx::getSelCount() const { return int(std::count(selLst_.begin(), selLst_.end(), true)); }
 
@@ -128,6 +149,7 @@ QRect TStringGridEx::cellRect(int row, int column) const {
 void TStringGridEx::setDataRowCount(int rows) {
   // Rows are refilled in place, so the current row stays where it was.
   setRowCount(qMax(1, rows));
+  mirrorSelectionLater();
   if (rows == 0)
     for (int c = 0; c < columnCount(); ++c) delete takeItem(0, c);
 }
@@ -221,11 +243,10 @@ void TStringGridEx::drawHeaderCell(QPainter& painter, const QRect& rect, int col
   const QTableWidgetItem* headerItem = horizontalHeaderItem(column);
   const QString caption = headerItem ? headerItem->text() : QString();
   if (column == sortColumn_) {
-    const QPixmap arrow = ascending_ ? sortUpPicture() : sortDownPicture();
     const int textWidth = header->fontMetrics().horizontalAdvance(caption);
-    const QPoint at = textWidth + arrow.width() + 8 > rect.width() ? QPoint(rect.right() + 1 - 12, rect.top() + 4)
-                                                                   : QPoint(rect.left() + textWidth + 8, rect.top() + 4);
-    painter.drawPixmap(at, arrow);
+    const QPoint at = textWidth + kSortArrowSize + 8 > rect.width() ? QPoint(rect.right() + 1 - 12, rect.top() + 4)
+                                                                    : QPoint(rect.left() + textWidth + 8, rect.top() + 4);
+    drawSortArrow(painter, at, ascending_);
     text.setRight(text.right() - 9);
   }
   painter.setPen(pal.color(QPalette::ButtonText));

@@ -13,7 +13,8 @@ class SettingsFile;
 // arrow in the header, and column widths and sort state kept in the settings.
 //
 // Rows are numbered as the user sees them: 0 is the header, 1 the first data row.
-// The grid draws every cell itself; Qt's own selection is not used.
+// The grid draws every cell itself; Qt's own selection is not drawn, only kept
+// in line with the grid's, for a screen reader to learn which rows are selected.
 class TStringGridEx : public QTableWidget {
   Q_OBJECT
  public:
@@ -22,19 +23,19 @@ class TStringGridEx : public QTableWidget {
   // Selection list, by record index.
   bool getSelLst(int index) const;
   void setSelLst(int index, bool value);
-  void clearSelLst() { selLst_.clear(); }
+  void clearSelLst() { selLst_.clear(), mirrorSelectionLater(); }
   int getSelLstSize() const { return int(selLst_.size()); }
   void setSelLstSize();  // to the display-list size; added bits are clear, others keep their value
   int getSelCount() const;
-  void addSelLst(bool value) { selLst_.push_back(value); }
+  void addSelLst(bool value) { selLst_.push_back(value), mirrorSelectionLater(); }
 
   // Display list: the record index of each data row, in display order.
   int getDispLst(int position) const { return dispLst_.value(position, -1); }
-  void clearDispLst() { dispLst_.clear(); }
-  void addDispLst(int index) { dispLst_.append(index); }
+  void clearDispLst() { dispLst_.clear(), mirrorSelectionLater(); }
+  void addDispLst(int index) { dispLst_.append(index), mirrorSelectionLater(); }
   int getDispLstSize() const { return int(dispLst_.size()); }
   const QList<int>& dispLst() const { return dispLst_; }
-  void setDispLst(const QList<int>& indexes) { dispLst_ = indexes; }
+  void setDispLst(const QList<int>& indexes) { dispLst_ = indexes, mirrorSelectionLater(); }
 
   // Rows, by grid row number (1 = first data row).
   bool isRowSelected(int row) const;
@@ -92,6 +93,10 @@ class TStringGridEx : public QTableWidget {
   void repaintRow(int row);
   void applyStoredWidths();
   void dragTo(int row);  // selects the rows from the current one to `row`, which becomes current
+  // Brings Qt's selection model in line with the selection list, once the
+  // changes of the moment are made (a select-all changes every row).
+  void mirrorSelectionLater() { selectionMirror_.start(); }
+  void mirrorSelection();
 
   std::vector<bool> selLst_;
   QList<int> dispLst_;
@@ -104,4 +109,5 @@ class TStringGridEx : public QTableWidget {
   QTimer dragScroll_;        // scrolls on while a drag is held above or below the rows
   int dragDirection_ = 0;
   int wheelRemainder_ = 0;   // wheel movement short of a whole notch
+  QTimer selectionMirror_;
 };

@@ -1,11 +1,15 @@
 #include "core/settingsfile.h"
+#include "core/toolicons.h"
 #include "grid/gridcolours.h"
 #include "grid/stringgridex.h"
 #include "support/waituntil.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
+#include <QHash>
 #include <QHeaderView>
 #include <QContextMenuEvent>
 #include <QLineEdit>
@@ -356,6 +360,46 @@ TEST(GridColours, ContrastAndTheColoursChosenForIt) {
   EXPECT_GE(contrastRatio(fill, Qt::white), kReadableContrast);
   EXPECT_EQ(fill.hslHue(), platform.hslHue());
   EXPECT_EQ(readableHighlight(QColor(0, 60, 120), Qt::white), QColor(0, 60, 120));
+}
+
+// The PASS and FAIL badges: their word reads on the badge's fill at 4.5:1 or
+// better (the fill is the colour most of the picture is painted in).
+TEST(GridColours, PassAndFailBadgesWordsReadOnTheirFill) {
+  for (const char* badge : {"pass", "fail"}) {
+    const QImage image = resourcePicture(QString::fromLatin1(badge), QSize(40, 16), 2.0).toImage();
+    ASSERT_FALSE(image.isNull()) << badge;
+    QHash<QRgb, int> painted;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        if (qAlpha(image.pixel(x, y)) == 255) ++painted[image.pixel(x, y)];
+    const QRgb fill = std::max_element(painted.keyValueBegin(), painted.keyValueEnd(),
+                                       [](const auto& a, const auto& b) { return a.second < b.second; })->first;
+    double best = 1;
+    for (auto it = painted.keyValueBegin(); it != painted.keyValueEnd(); ++it)
+      best = std::max(best, contrastRatio(QColor(it->first), QColor(fill)));
+    EXPECT_GE(best, kReadableContrast) << badge;
+  }
+}
+
+// A screen reader learns the selected rows from the grid's accessible table; they
+// follow the records when the rows are sorted anew.
+TEST_F(GridTest, ScreenReaderLearnsTheSelectedRows) {
+  const auto heard = [this] {
+    QApplication::processEvents();
+    QList<int> rows;
+    for (int row : QAccessible::queryAccessibleInterface(&grid)->tableInterface()->selectedRows()) rows << row + 1;
+    std::sort(rows.begin(), rows.end());
+    return rows;
+  };
+  click(2);
+  click(4, Qt::ControlModifier);
+  EXPECT_EQ(heard(), (QList<int>{2, 4}));
+  grid.setDispLst({5, 4, 3, 2, 1, 0});
+  refill();
+  EXPECT_EQ(heard(), selectedRows());
+  EXPECT_EQ(heard(), (QList<int>{3, 5}));
+  grid.deselectAll();
+  EXPECT_EQ(heard(), QList<int>{});
 }
 
 // By keyboard alone: Enter does what a double click does, and the Menu key
