@@ -23,9 +23,11 @@ TConnectionReport::TConnectionReport(const QStringList& lines, QWidget* owner) :
   auto* report = new QPlainTextEdit(lines.join(QLatin1Char('\n')), this);
   report->setObjectName(QStringLiteral("txtReport"));
   report->setReadOnly(true);
+  report->setAccessibleName(QStringLiteral("Findings"));
   report->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   report->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  buttons->button(QDialogButtonBox::Close)->setDefault(true);  // Enter closes, as Esc does
   QPushButton* copy = buttons->addButton(QStringLiteral("&Copy"), QDialogButtonBox::ActionRole);
   copy->setObjectName(QStringLiteral("btnCopy"));
   connect(copy, &QPushButton::clicked, this, [lines] { QApplication::clipboard()->setText(lines.join(QLatin1Char('\n'))); });

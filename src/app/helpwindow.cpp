@@ -151,8 +151,10 @@ void THelpWindow::buildNavigation() {
     auto* filter = new QLineEdit(indexPage);
     filter->setObjectName(QStringLiteral("HelpIndexFilter"));
     filter->setPlaceholderText(QStringLiteral("Look for"));
+    filter->setAccessibleName(QStringLiteral("Look for"));
     QHelpIndexWidget* index = engine_->indexWidget();
     index->setObjectName(QStringLiteral("HelpIndex"));
+    index->setAccessibleName(QStringLiteral("Index"));
     auto* indexLayout = new QVBoxLayout(indexPage);
     indexLayout->addWidget(filter);
     indexLayout->addWidget(index);

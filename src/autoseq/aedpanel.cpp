@@ -28,7 +28,7 @@ TAedPanel::TAedPanel(TAutoSeq& aedArea, QWidget* parent) : TTestListPage(TestLis
   shockable_ = new QLineEdit(options);
   shockable_->setObjectName(QStringLiteral("txtShockable"));
   shockable_->setReadOnly(true);
-  shockable_->setFocusPolicy(Qt::NoFocus);
+  shockable_->setFocusPolicy(Qt::TabFocus);  // read only, but Tab brings a screen reader to it
 
   auto* grid = new QGridLayout(options);
   addFieldRow(grid, 0, QStringLiteral("Wave Bank"), bank_);

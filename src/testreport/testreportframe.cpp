@@ -49,6 +49,7 @@ TTestReportFrame::TTestReportFrame(const AppServices& services, QWidget* parent)
   listPage()->addViewMenu([this] { tbViewTestReportClick(); });
 
   TStringGridEx* sg = listPage()->grid();
+  QWidget::setTabOrder(txtSearch_, sg);  // the search box sits above the list: Tab meets it first
   sg->onDrawCell = [this](QPainter& p, const QRect& r, int column, int row) { drawPassCell(p, r, column, row); };
   connect(sg, &TStringGridEx::gridDblClick, this, &TTestReportFrame::sgTestReportDblClick);
 

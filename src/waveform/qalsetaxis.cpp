@@ -40,7 +40,9 @@ TQalSetAxis::TQalSetAxis(QWidget* owner, const AxisRanges& current, const QStrin
     field->setMaxLength(std::max(kTypedLength, int(texts[i].size())));
     field->setText(texts[i]);
     connect(field, &QLineEdit::textEdited, field, limitTyping);
-    grid->addWidget(new QLabel(QString::fromLatin1(fields[i].caption), this), i, 0);
+    auto* caption = new QLabel(QString::fromLatin1(fields[i].caption), this);
+    caption->setBuddy(field);  // a screen reader names the field by its caption
+    grid->addWidget(caption, i, 0);
     grid->addWidget(fields_[i], i, 1);
     grid->addWidget(new QLabel(fields[i].unit, this), i, 2);
   }

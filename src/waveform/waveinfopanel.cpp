@@ -25,9 +25,14 @@ TWaveInfoPanel::TWaveInfoPanel(QWidget* parent) : QWidget(parent) {
   editDeviceID_ = new QLineEdit(this);
   editDeviceID_->setObjectName(QStringLiteral("editDeviceID"));
   editDeviceID_->setMaxLength(16);
+  // The row's caption names the edit too, for a screen reader.
+  int row = 0, column = 0, span = 0;
+  common->getItemPosition(common->indexOf(lblDeviceID_), &row, &column, &span, &span);
+  if (QLayoutItem* item = common->itemAtPosition(row, 0))
+    if (auto* caption = qobject_cast<QLabel*>(item->widget())) caption->setBuddy(editDeviceID_);
   editDeviceID_->hide();
   editDeviceID_->installEventFilter(this);
-  common->addWidget(editDeviceID_, 0, 1);
+  common->addWidget(editDeviceID_, row, 1);
 
   const auto lowerPanel = [this](const char* name, bool pacer) {
     auto* panel = new QWidget(this);

@@ -1,8 +1,10 @@
 #include "demosession/demosession.h"
 
+#include "demo/connectioncheck.h"
 #include "demo/linkoptions.h"
 #include "device/analyzerdriver.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QPrinter>
 #include <cstdio>
@@ -41,6 +43,11 @@ DemoSession::DemoSession(const QString& folder)
   services.printing = &prompts;
   services.settings = &settings_;
   services.autoSeqFile = QDir(folder).filePath(QStringLiteral("autoseq.dat"));
+  services.checkConnection = [this, demo] {
+    QStringList lines;
+    for (const LinkFinding& finding : checkConnection(demo, *driver_)) lines << findingLine(finding);
+    return lines;
+  };
 }
 
 DemoSession::~DemoSession() = default;
@@ -51,3 +58,9 @@ static void quietPlatformNotes(QtMsgType type, const QMessageLogContext& context
 }
 
 void installQuietPlatformNotes() { qInstallMessageHandler(quietPlatformNotes); }
+
+QWidget* shownTopLevel(const char* className) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->inherits(className) && w->isVisible()) return w;
+  return nullptr;
+}

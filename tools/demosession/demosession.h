@@ -7,14 +7,28 @@
 #include "device/commprogress.h"
 
 #include <QString>
+#include <QTemporaryDir>
 #include <memory>
 
 class AnalyzerDriver;
+class QWidget;
 
 // The program's windows driven in one process by a tool rather than a user (the
 // soak, the help screenshots, the benchmarks): the built-in simulated analyzer,
 // every question answered Yes, and every file and print dialog answered with a
 // place in a scratch folder, so nothing of the user's is touched.
+
+// A scratch folder that stands for the user's data folder while the tool runs,
+// so the user's own settings and autosequences are never touched. Make it
+// before the application object: Qt reads XDG_DATA_HOME once.
+class ScratchDataFolder {
+ public:
+  ScratchDataFolder() { qputenv("XDG_DATA_HOME", dir_.path().toLocal8Bit()); }
+  QString path() const { return dir_.path(); }
+
+ private:
+  QTemporaryDir dir_;
+};
 
 // Answers Yes (or OK); an error or warning that only asks to be acknowledged is
 // a problem: counted, kept and printed on the error stream.
@@ -69,3 +83,6 @@ void closeProgress(Frame* frame) {
 // Leaves out the offscreen platform's notes on window hints, which say nothing
 // about the program; every other Qt message still goes to the error stream.
 void installQuietPlatformNotes();
+
+// The shown top-level window of that class (a viewer opened by a frame), or null.
+QWidget* shownTopLevel(const char* className);

@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <cstdio>
 
 namespace {
@@ -85,8 +84,7 @@ void oneCycle(TQalMain& window) {
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   installQuietPlatformNotes();
-  QTemporaryDir scratch;
-  qputenv("XDG_DATA_HOME", scratch.path().toLocal8Bit());
+  ScratchDataFolder scratch;
   QApplication app(argc, argv);
   const int cycles = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 1000;
   if (cycles <= 0) {

@@ -16,20 +16,21 @@
 #include "autoseq/autoseqframe.h"
 #include "core/qtusermessages.h"
 #include "demosession/demosession.h"
+#include "demosession/samplearchive.h"
 #include "device/commprogress.h"
 #include "grid/stringgridex.h"
-#include "testreport/samplerecords.h"
 #include "testreport/testreportframe.h"
 #include "waveform/waveformframe.h"
+#include "waveform/waveformviewer.h"
 #include "windowchecks.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTest>
 #include <QSocketNotifier>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -39,12 +40,6 @@
 namespace {
 void settle() {
   for (int i = 0; i < 10; ++i) QApplication::processEvents();
-}
-
-QWidget* shownTopLevel(const char* className) {
-  for (QWidget* w : QApplication::topLevelWidgets())
-    if (w->inherits(className) && w->isVisible()) return w;
-  return nullptr;
 }
 
 // One window of the tour: how it opens (a modal one opens later, from the event
@@ -163,16 +158,39 @@ class Tour : public QObject {
   int faults_ = 0;
 };
 
+QString viewName(const QString& caption) { return QString(caption).remove(QLatin1Char('&')).simplified().replace(' ', '-').toLower(); }
+
 QStringList tabNames(QTabWidget* tabs) {
   QStringList names;
-  for (int i = 0; i < tabs->count(); ++i) names << tabs->tabText(i).remove(QLatin1Char('&')).simplified().replace(' ', '-').toLower();
+  for (int i = 0; i < tabs->count(); ++i) names << viewName(tabs->tabText(i));
   return names;
+}
+
+// The editor's pages, each tab inside a tab (the pacer's own pages) one page of
+// its own: the page's name, and the tab of each level to show it.
+struct EditorPage {
+  QString name;
+  QList<std::pair<QTabWidget*, int>> tabs;
+};
+
+QList<EditorPage> editorPages(QWidget* editor) {
+  QList<EditorPage> pages;
+  auto* outer = editor->findChild<QTabWidget*>(QStringLiteral("PageDefib"));
+  for (int i = 0; i < outer->count(); ++i) {
+    auto* inner = qobject_cast<QTabWidget*>(outer->widget(i)->findChild<QTabWidget*>(QString(), Qt::FindDirectChildrenOnly));
+    if (!inner) {
+      pages.append({viewName(outer->tabText(i)), {{outer, i}}});
+      continue;
+    }
+    for (int k = 0; k < inner->count(); ++k)
+      pages.append({viewName(outer->tabText(i)) + QLatin1Char('-') + viewName(inner->tabText(k)), {{outer, i}, {inner, k}}});
+  }
+  return pages;
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-  QTemporaryDir scratch;  // the user's own settings and autosequences are never touched
-  qputenv("XDG_DATA_HOME", scratch.path().toLocal8Bit());
+  ScratchDataFolder scratch;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Kalyx 5pc"));
   const QStringList args = QApplication::arguments();
@@ -202,9 +220,7 @@ int main(int argc, char** argv) {
 
   ArchiveFailure failure;
   std::unique_ptr<Archive> archive = Archive::open(QDir(scratch.path()).filePath("archive.sqlite"), &failure);
-  QList<QByteArray> samples;
-  for (const TTestRec& rec : sampleTestRecords()) samples.append(QByteArray(rec.data(), TTestRec::Size));
-  if (archive) archive->store(ArchiveKind::TestReport, "A1234567", QDateTime::currentDateTimeUtc(), samples, &failure);
+  if (archive) fillSampleArchive(*archive);
 
   QtUserMessages boxes(&window);
   std::unique_ptr<TCommProgress> progress;
@@ -227,13 +243,26 @@ int main(int argc, char** argv) {
       window.autoSeqFrame()->pmEditClick();
     });
   };
+  const auto openWaveformViewer = [&window]() -> QWidget* {
+    window.showFrame(2);
+    window.waveformFrame()->grid()->setCurrentGridRow(1);
+    window.waveformFrame()->pmViewClick();
+    return shownTopLevel("TWaveformViewer");
+  };
   QList<Stop> stops = {
       {"main-autosequences", mainOn(0)},
       {"main-test-reports", mainOn(1)},
       {"main-waveforms", mainOn(2)},
       {"autoseq-editor", editorOn(1),
-       [](QWidget* editor) { return tabNames(editor->findChild<QTabWidget*>("PageDefib")); },
-       [](QWidget* editor, int page) { editor->findChild<QTabWidget*>("PageDefib")->setCurrentIndex(page); }},
+       [](QWidget* editor) {
+         QStringList names;
+         for (const EditorPage& page : editorPages(editor)) names << page.name;
+         return names;
+       },
+       [](QWidget* editor, int page) {
+         const QList<EditorPage> pages = editorPages(editor);
+         for (const auto& [tabs, index] : pages[page].tabs) tabs->setCurrentIndex(index);
+       }},
       {"autoseq-editor-aed", editorOn(7)},
       {"test-report-viewer",
        [&window]() -> QWidget* {
@@ -242,26 +271,39 @@ int main(int argc, char** argv) {
          window.testReportFrame()->tbViewTestReportClick();
          return shownTopLevel("TTestReportViewer");
        }},
-      {"waveform-viewer",
-       [&window]() -> QWidget* {
-         window.showFrame(2);
-         window.waveformFrame()->grid()->setCurrentGridRow(1);
-         window.waveformFrame()->pmViewClick();
-         return shownTopLevel("TWaveformViewer");
+      // The Device ID being edited first: Enter ends the edit before the viewer's own view.
+      {"waveform-viewer", openWaveformViewer, [](QWidget*) { return QStringList{"device-id", QString()}; },
+       [](QWidget* viewer, int view) {
+         if (view == 0) static_cast<TWaveformViewer*>(viewer)->lblDeviceIDClick();
+         else QTest::keyClick(viewer->findChild<QWidget*>("editDeviceID"), Qt::Key_Return);
        }},
-      {"about", modal([&window] { TQalAbout(programVersionInfo(), [](const QUrl&) {}, &window).exec(); })},
+      {"set-chart-axis", modal([openWaveformViewer] {
+         auto* viewer = static_cast<TWaveformViewer*>(openWaveformViewer());
+         viewer->mmSetChartAxisClick();
+         viewer->close();
+       })},
+      {"check-connection", modal([&window] { window.findChild<QAction*>("mmCheckConnection")->trigger(); })},
+      {"about", modal([&window] { TQalAbout(programVersionInfo(), [](const QUrl&) {}, &window).exec(); }),
+       [](QWidget*) { return QStringList{QString(), "more"}; },
+       [](QWidget* about, int view) {
+         if (view == 1) about->findChild<QPushButton*>("btnMore")->click();
+       }},
       {"help",
        [&help]() -> QWidget* {
          help.showPage(QStringLiteral("QalHelp.html"));
          return shownTopLevel("THelpWindow");
-       }},
+       },
+       [](QWidget* help) { return tabNames(help->findChild<QTabWidget*>("HelpNavigation")); },
+       [](QWidget* help, int tab) { help->findChild<QTabWidget*>("HelpNavigation")->setCurrentIndex(tab); }},
       {"archive",
        [&]() -> QWidget* {
          if (!archive) return nullptr;
          auto* shown = new TArchiveWindow(session.services, *archive);
          shown->show();
          return shown;
-       }},
+       },
+       [](QWidget* shown) { return tabNames(shown->findChild<QTabWidget*>("PageArchiveDevice")); },
+       [](QWidget* shown, int tab) { shown->findChild<QTabWidget*>("PageArchiveDevice")->setCurrentIndex(tab); }},
       {"progress",
        [&]() -> QWidget* {
          progress = std::make_unique<TCommProgress>(&window, 50, 0, QStringLiteral("Downloading test reports..."),

@@ -1,17 +1,27 @@
 #include "windowchecks.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStyle>
+#include <QTabBar>
 #include <QTextEdit>
+#include <QToolBar>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <algorithm>
 
 namespace {
 QString describe(const QWidget* w) {
@@ -28,6 +38,89 @@ bool showing(const QWidget* w) { return w->isVisible() && w->width() > 0 && w->h
 bool tabbable(const QWidget* w, const QWidget* window) {
   return showing(w) && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus) && w->window() == window &&
          !w->focusProxy();
+}
+// A control the user works with keys: a button, a field, a list or a text.
+// Parts of other controls (a line edit's clear button, a header, a tab strip's
+// scroll arrows) and the tool bars' buttons, whose commands the menus carry,
+// are left out.
+bool worked(const QWidget* w) {
+  const bool kind = qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
+                    qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w) ||
+                    (qobject_cast<const QAbstractItemView*>(w) && !qobject_cast<const QHeaderView*>(w)) ||
+                    qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w);
+  if (!kind) return false;
+  // A read-only text that never scrolls is a block of words, read as a label is.
+  const auto* text = qobject_cast<const QAbstractScrollArea*>(w);
+  const bool readOnly = (qobject_cast<const QTextEdit*>(w) && static_cast<const QTextEdit*>(w)->isReadOnly()) ||
+                        (qobject_cast<const QPlainTextEdit*>(w) && static_cast<const QPlainTextEdit*>(w)->isReadOnly());
+  if (readOnly && text->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff) return false;
+  for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+    if (qobject_cast<const QToolBar*>(p) || qobject_cast<const QMenuBar*>(p) || qobject_cast<const QTabBar*>(p) ||
+        qobject_cast<const QLineEdit*>(p) || qobject_cast<const QComboBox*>(p) || qobject_cast<const QAbstractSpinBox*>(p))
+      return false;
+  return true;
+}
+
+// A layout's controls in the order a reader meets them: a grid's or form's
+// rows, then columns; a box's places in its direction.
+QList<QWidget*> readingOrder(QLayout* layout) {
+  QList<std::pair<std::pair<int, int>, QWidget*>> placed;
+  auto* box = qobject_cast<QBoxLayout*>(layout);
+  auto* grid = qobject_cast<QGridLayout*>(layout);
+  auto* form = qobject_cast<QFormLayout*>(layout);
+  if (!box && !grid && !form) return {};  // a stack shows one page at a time
+  for (int i = 0; i < layout->count(); ++i) {
+    QWidget* w = layout->itemAt(i)->widget();
+    if (!w) continue;
+    int row = i, column = 0, span = 0;
+    if (grid) grid->getItemPosition(i, &row, &column, &span, &span);
+    if (form) {
+      QFormLayout::ItemRole role;
+      form->getItemPosition(i, &row, &role);
+      column = int(role);
+    }
+    if (box && (box->direction() == QBoxLayout::RightToLeft || box->direction() == QBoxLayout::BottomToTop)) row = -i;
+    placed.append({{row, column}, w});
+  }
+  std::sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  QList<QWidget*> order;
+  for (const auto& [where, w] : placed) order << w;
+  return order;
+}
+
+// Where Tab first reaches the widget or a control inside it; -1 if never.
+qsizetype walkPlace(const QList<QWidget*>& walk, const QWidget* w) {
+  for (qsizetype i = 0; i < walk.size(); ++i)
+    if (walk[i] == w || w->isAncestorOf(walk[i])) return i;
+  return -1;
+}
+
+// Within each layout, Tab meets the controls in their reading order. The walk
+// is a round; it is read from the control nearest the window's top left.
+QStringList orderFaults(QWidget* window, const QString& windowName, QList<QWidget*> walk) {
+  const auto topLeft = [window](const QWidget* w) {
+    const QPoint at = w->mapTo(window, QPoint());
+    return std::make_pair(at.y(), at.x());
+  };
+  const auto first = std::min_element(walk.begin(), walk.end(),
+                                      [&](const QWidget* a, const QWidget* b) { return topLeft(a) < topLeft(b); });
+  std::rotate(walk.begin(), first, walk.end());
+  QStringList faults;
+  for (QLayout* layout : window->findChildren<QLayout*>()) {
+    if (!layout->parentWidget() || layout->parentWidget()->window() != window || !showing(layout->parentWidget())) continue;
+    qsizetype before = -1;
+    const QWidget* previous = nullptr;
+    for (QWidget* w : readingOrder(layout)) {
+      const qsizetype place = showing(w) ? walkPlace(walk, w) : -1;
+      if (place < 0) continue;
+      if (place < before)
+        faults << QStringLiteral("%1: Tab reaches %2 before %3, which comes first on the screen")
+                      .arg(windowName, describe(walk[place]), describe(previous));
+      before = place;
+      previous = walk[place];
+    }
+  }
+  return faults;
 }
 }  // namespace
 
@@ -110,5 +203,11 @@ QStringList tabWalkFaults(QWidget* window, const QString& windowName, QStringLis
                   .arg(windowName, describe(first), at ? describe(at) : QStringLiteral("nothing"));
   for (QWidget* w : reachable)
     if (!walk.contains(w)) faults << QStringLiteral("%1: Tab never reaches %2").arg(windowName, describe(w));
+  for (QWidget* w : window->findChildren<QWidget*>()) {
+    const QWidget* taking = w->focusProxy() ? w->focusProxy() : w;
+    if (worked(w) && showing(w) && w->isEnabled() && w->window() == window && !(taking->focusPolicy() & Qt::TabFocus))
+      faults << QStringLiteral("%1: %2 cannot be reached by Tab").arg(windowName, describe(w));
+  }
+  if (round) faults += orderFaults(window, windowName, walk);
   return faults;
 }

@@ -15,4 +15,7 @@ QStringList cutTexts(QWidget* window, const QString& windowName);
 // reaches in order until it comes back to the first. A walk that never comes
 // round, a control the user could reach with Tab that it never reaches, or one
 // it reaches twice, is a fault (one line each); `reached` gets the walk.
+// So is a control the user works (a button, field, list) that Tab cannot reach
+// at all, and a walk that goes through a layout's controls out of their order
+// on the screen (left to right, then down).
 QStringList tabWalkFaults(QWidget* window, const QString& windowName, QStringList* reached);
