@@ -43,6 +43,24 @@ def walk(node, path, found, depth=0):
         walk(child, here, found, depth + 1)
 
 
+def table_problem(node):
+    """A list or grid tells a screen reader its rows and which are selected."""
+    try:
+        table = node.queryTable()
+        table.nRows, table.nSelectedRows
+    except Exception:
+        return "table that does not report its rows"
+    return None
+
+
+def table_summary(node, name):
+    try:
+        table = node.queryTable()
+        return f"'{name}' {table.nRows} rows, {table.nSelectedRows} selected"
+    except Exception:
+        return f"'{name}' rows unknown"
+
+
 def check(window_name, app, reported):
     found = []
     walk(app, [], found)
@@ -62,7 +80,12 @@ def check(window_name, app, reported):
             reported.add((problem, where))
             inside = ", ".join(f"{c.getRoleName()} '{c.name}'" for c in list(node)[:4] if c is not None)
             faults.append(f"FAULT {window_name}: {problem}: {where}" + (f" (holding {inside})" if inside else ""))
-    print(f"{window_name}: {len(found)} objects shown, {focusable} focusable checked for a name and a role")
+        if role == "table" and (problem := table_problem(node)) and (problem, where) not in reported:
+            reported.add((problem, where))
+            faults.append(f"FAULT {window_name}: {problem}: {where}")
+    tables = [table_summary(node, name) for node, role, name, states, _ in found if role == "table"]
+    print(f"{window_name}: {len(found)} objects shown, {focusable} focusable checked for a name and a role"
+          + (f"; tables: {', '.join(tables)}" if tables else ""))
     for fault in faults:
         print(fault)
     sys.stdout.flush()
