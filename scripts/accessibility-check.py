@@ -11,6 +11,9 @@ import time
 import pyatspi
 
 GENERIC_ROLES = {"filler", "panel", "unknown", "invalid", "redundant object", "layered pane", "window"}
+# What a screen reader says even when it cannot take the focus: a picture
+# (a logo, an icon beside a field) and a progress bar.
+NAMED_ANYWAY = {"image", "icon", "progress bar"}
 # Roles whose name is the data they hold: an empty cell is an empty cell.
 DATA_ROLES = {"table cell", "list item", "tree item", "table row"}
 
@@ -67,6 +70,12 @@ def check(window_name, app, reported):
     faults = []
     focusable = 0
     for node, role, name, states, path in found:
+        if role in NAMED_ANYWAY and not name.strip():
+            where = " > ".join(path[-3:])
+            problem = f"{role} without a name"
+            if (problem, where) not in reported:
+                reported.add((problem, where))
+                faults.append(f"FAULT {window_name}: {problem}: {where}")
         if not states.contains(pyatspi.STATE_FOCUSABLE):
             continue
         focusable += 1

@@ -88,8 +88,8 @@ TQalAbout::TQalAbout(const VersionInfo& version, LinkOpener openLink, QWidget* o
 
 void TQalAbout::buildAboutPage(const VersionInfo& version) {
   panelAbout_ = page("panelAbout", this);
-  picture("imgVelmoraLogo", "velmora-logo", panelAbout_, QRect(8, 0, 153, 49));
-  picture("Image1", "kalyx5-product", panelAbout_, QRect(89, 48, 129, 41));
+  picture("imgVelmoraLogo", "velmora-logo", panelAbout_, QRect(8, 0, 153, 49))->setAccessibleName(QStringLiteral("Velmora"));
+  picture("Image1", "kalyx5-product", panelAbout_, QRect(89, 48, 129, 41))->setAccessibleName(QStringLiteral("Kalyx 5"));
 
   auto* lblVersion = new QLabel(panelAbout_);
   lblVersion->setObjectName(QStringLiteral("lblVersion"));

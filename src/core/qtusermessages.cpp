@@ -1,5 +1,6 @@
 #include "core/qtusermessages.h"
 
+#include <QLabel>
 #include <QMessageBox>
 
 namespace {
@@ -12,6 +13,16 @@ QMessageBox::Icon boxIcon(UserMessages::Icon icon) {
   }
   return QMessageBox::NoIcon;
 }
+
+QString iconName(UserMessages::Icon icon) {
+  switch (icon) {
+    case UserMessages::Icon::Information: return QStringLiteral("Information");
+    case UserMessages::Icon::Warning: return QStringLiteral("Warning");
+    case UserMessages::Icon::Error: return QStringLiteral("Error");
+    case UserMessages::Icon::None: break;
+  }
+  return {};
+}
 }  // namespace
 
 UserMessages::Result QtUserMessages::show(const QString& text, const QString& caption, Icon icon, Buttons buttons) {
@@ -20,6 +31,9 @@ UserMessages::Result QtUserMessages::show(const QString& text, const QString& ca
   box.setWindowModality(Qt::ApplicationModal);
   box.setTextFormat(Qt::PlainText);
   if (buttons == Buttons::YesNo) box.setDefaultButton(QMessageBox::Yes);
+  // The icon says how grave the message is; a screen reader says it in words.
+  if (auto* picture = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
+    picture->setAccessibleName(iconName(icon));
   const int pressed = box.exec();
   if (buttons == Buttons::Ok) return Result::Ok;
   return pressed == QMessageBox::Yes ? Result::Yes : Result::No;

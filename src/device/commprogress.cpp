@@ -31,6 +31,7 @@ TCommProgress::TCommProgress(QWidget* owner, int maximum, quint32 timeoutMs, con
   pbComm_->setGeometry(16, 40, 273, 25);
   pbComm_->setRange(0, maximum);
   pbComm_->setValue(0);
+  labelProgress_->setBuddy(pbComm_);  // a screen reader names the bar by the text above it
   btnOK_ = new QPushButton(QStringLiteral("OK"), this);
   btnOK_->setObjectName(QStringLiteral("btnOK"));
   btnOK_->setGeometry(69, 87, 78, 25);

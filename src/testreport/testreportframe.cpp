@@ -83,6 +83,7 @@ QWidget* TTestReportFrame::buildSearch() {
   search->setFixedWidth(186);
   auto* magnifier = new QLabel(search);
   magnifier->setPixmap(searchPicture());
+  magnifier->setAccessibleName(QStringLiteral("Search"));
   txtSearch_ = new QLineEdit(search);
   txtSearch_->setObjectName(QStringLiteral("txtSearch"));
   txtSearch_->setFixedWidth(137);
@@ -95,6 +96,7 @@ QWidget* TTestReportFrame::buildSearch() {
   imgSearchCancel_->setObjectName(QStringLiteral("imgSearchCancel"));
   imgSearchCancel_->setPixmap(searchCancelInactivePicture());
   imgSearchCancel_->setToolTip(QStringLiteral("Cancel Search"));
+  imgSearchCancel_->setAccessibleName(QStringLiteral("Cancel Search"));
   imgSearchCancel_->setCursor(Qt::PointingHandCursor);
   imgSearchCancel_->installEventFilter(this);
   auto* searchLayout = new QHBoxLayout(search);
