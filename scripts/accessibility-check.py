@@ -1,8 +1,11 @@
 #!/usr/bin/python3
 # Reads every window of the program through the desktop's accessibility bus
 # (AT-SPI), as a screen reader does, while kalyx5pc-tour --wait opens them one
-# by one. Fails on a control that a user can reach (focusable) and that has no
-# name, or whose role says nothing of what it is. Lists what it checked.
+# by one. Fails on a window that does not show on the bus under its title, a
+# control that a user can reach (focusable) and that has no name or whose role
+# says nothing of what it is, a picture or progress bar without a name, and a
+# list whose rows, selected rows or current row differ from what the program
+# holds (the tour prints them). Lists what it checked.
 # Run by scripts/accessibility-check inside a private D-Bus session and X server.
 import subprocess
 import sys
@@ -46,28 +49,58 @@ def walk(node, path, found, depth=0):
         walk(child, here, found, depth + 1)
 
 
-def table_problem(node):
-    """A list or grid tells a screen reader its rows and which are selected."""
+def heard_table(node):
+    """A table as a screen reader hears it: (rows, selected rows, the row of its
+    focused cell or None), or None if it does not answer as a table."""
     try:
         table = node.queryTable()
-        table.nRows, table.nSelectedRows
+        focused = [c for c in node if c is not None and c.getState().contains(pyatspi.STATE_FOCUSED)]
+        at = table.getRowAtIndex(focused[0].getIndexInParent()) + 1 if focused else None
+        return table.nRows, table.nSelectedRows, at
     except Exception:
-        return "table that does not report its rows"
-    return None
+        return None
 
 
 def table_summary(node, name):
-    try:
-        table = node.queryTable()
-        return f"'{name}' {table.nRows} rows, {table.nSelectedRows} selected"
-    except Exception:
+    heard = heard_table(node)
+    if heard is None:
         return f"'{name}' rows unknown"
+    rows, selected, at = heard
+    return f"'{name}' {rows} rows, {selected} selected" + (f", focus on row {at}" if at else "")
 
 
-def check(window_name, app, reported):
+def shown_window(app, title, timeout=5.0):
+    """Waits for the window the tour opened to reach the bus: a top-level
+    object of the program, showing, with the window's title as its name."""
+    end = time.time() + timeout
+    while time.time() < end:
+        for child in app:
+            try:
+                if child is not None and child.name == title and child.getState().contains(pyatspi.STATE_SHOWING):
+                    return True
+            except Exception:
+                pass
+        time.sleep(0.2)
+    return False
+
+
+def list_faults(window_name, found, lists):
+    """Each list the program shows, as a screen reader hears it: its rows, its
+    selected rows and, where it holds the focus, its current row."""
+    faults = []
+    tables = [(node, name) for node, role, name, states, _ in found if role == "table"]
+    for name, rows, selected, current in lists:
+        heard = [h for node, table_name in tables if table_name == name and (h := heard_table(node))]
+        if not any(r == rows and s == selected and at in (None, current) for r, s, at in heard):
+            faults.append(f"FAULT {window_name}: list '{name}' holds {rows} rows, {selected} selected, row {current} "
+                          f"current; a screen reader hears {heard or 'no such list'} (rows, selected, focused row)")
+    return faults
+
+
+def check(window_name, app, reported, lists):
     found = []
     walk(app, [], found)
-    faults = []
+    faults = list_faults(window_name, found, lists)
     focusable = 0
     for node, role, name, states, path in found:
         if role in NAMED_ANYWAY and not name.strip():
@@ -89,9 +122,6 @@ def check(window_name, app, reported):
             reported.add((problem, where))
             inside = ", ".join(f"{c.getRoleName()} '{c.name}'" for c in list(node)[:4] if c is not None)
             faults.append(f"FAULT {window_name}: {problem}: {where}" + (f" (holding {inside})" if inside else ""))
-        if role == "table" and (problem := table_problem(node)) and (problem, where) not in reported:
-            reported.add((problem, where))
-            faults.append(f"FAULT {window_name}: {problem}: {where}")
     tables = [table_summary(node, name) for node, role, name, states, _ in found if role == "table"]
     print(f"{window_name}: {len(found)} objects shown, {focusable} focusable checked for a name and a role"
           + (f"; tables: {', '.join(tables)}" if tables else ""))
@@ -108,8 +138,13 @@ def main():
     windows = 0
     reported = set()
     done = False
+    lists = []
     for line in tour.stdout:
-        line = line.strip()
+        line = line.rstrip("\n")
+        if line.startswith("list "):
+            name, rows, selected, current = line[len("list "):].split("\t")
+            lists.append((name, int(rows), int(selected), int(current)))
+            continue
         if line == "done":
             done = True
             break
@@ -119,14 +154,18 @@ def main():
             continue
         if not line.startswith("window "):
             continue
-        window = line[len("window "):]
+        window, title = line[len("window "):].split("\t", 1)
         app = app or application("Kalyx 5pc")
         if app is None:
             print("FAULT the program never appeared on the accessibility bus")
             tour.kill()
             return 1
+        if not shown_window(app, title):
+            print(f"FAULT {window}: no window '{title}' showing on the accessibility bus")
+            faults += 1
         time.sleep(0.3)  # the window's tree settles
-        faults += check(window, app, reported)
+        faults += check(window, app, reported, lists)
+        lists = []
         windows += 1
         tour.stdin.write("next\n")
         tour.stdin.flush()

@@ -17,7 +17,9 @@
 #include "core/qtusermessages.h"
 #include "demosession/demosession.h"
 #include "demosession/samplearchive.h"
+#include "analyzer/recordkinds.h"
 #include "device/commprogress.h"
+#include "device/transferprogress.h"
 #include "grid/stringgridex.h"
 #include "testreport/testreportframe.h"
 #include "waveform/waveformframe.h"
@@ -28,9 +30,11 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QAbstractButton>
 #include <QTest>
 #include <QSocketNotifier>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -40,6 +44,17 @@
 namespace {
 void settle() {
   for (int i = 0; i < 10; ++i) QApplication::processEvents();
+}
+
+// The rows selected as the list itself holds them (the frames' grids keep their
+// own selection, which Qt's selection model only mirrors).
+int selectedRows(const QTableView* list) {
+  if (auto* grid = qobject_cast<const TStringGridEx*>(list)) {
+    int selected = 0;
+    for (int row = 1; row <= grid->getDispLstSize(); ++row) selected += grid->isRowSelected(row);
+    return selected;
+  }
+  return int(list->selectionModel()->selectedRows().size());
 }
 
 // One window of the tour: how it opens (a modal one opens later, from the event
@@ -109,6 +124,14 @@ class Tour : public QObject {
             report(stops_[index].name, {QStringLiteral("%1: Esc does not close it").arg(stops_[index].name)}, {});
         }
         if (window) window->close();
+        // The progress dialog refuses to close but through its buttons: Enter presses its default (OK).
+        if (window && window->isVisible()) {
+          QWidget* focus = QApplication::focusWidget();
+          QTest::keyClick(focus && focus->window() == window ? focus : window.data(), Qt::Key_Return);
+        }
+        settle();
+        if (window && window->isVisible())
+          report(stops_[index].name, {QStringLiteral("%1: neither Esc nor Enter closes it").arg(stops_[index].name)}, {});
       }
       settle();
       QTimer::singleShot(0, this, [=, this] { openStop(index + 1); });
@@ -119,7 +142,14 @@ class Tour : public QObject {
     const QString name = views[view].isEmpty() ? stops_[index].name : stops_[index].name + QLatin1Char('-') + views[view];
     auto next = [=, this] { visitView(index, window, views, view + 1); };
     if (wait_) {
-      std::printf("window %s\n", qPrintable(name));
+      // What a screen reader must find: each list's rows, selected rows and current row
+      // (1 = the first; 0: none) as the program holds them, then the window by its title.
+      for (QWidget* top : QApplication::topLevelWidgets())
+        for (const QTableView* list : top->findChildren<QTableView*>())
+          if (list->isVisible() && !list->accessibleName().isEmpty())
+            std::printf("list %s\t%d\t%d\t%d\n", qPrintable(list->accessibleName()), list->model()->rowCount(),
+                        selectedRows(list), list->currentIndex().row() + 1);
+      std::printf("window %s\t%s\n", qPrintable(name), qPrintable(window->windowTitle()));
       std::fflush(stdout);
       next_ = next;
       input_->setEnabled(true);
@@ -173,6 +203,17 @@ struct EditorPage {
   QList<std::pair<QTabWidget*, int>> tabs;
 };
 
+// A page whose list of tests is empty shows its fields disabled: one test is
+// added (as the page's Add button does) so that they are checked too.
+void addTestIfNone(QWidget* page) {
+  QList<QAbstractItemView*> lists;  // the shown ones: a drop-down's list is a view too
+  for (QAbstractItemView* list : page->findChildren<QAbstractItemView*>())
+    if (list->isVisible()) lists << list;
+  if (lists.size() != 1 || lists.first()->model()->rowCount() > 0) return;
+  for (QAbstractButton* button : page->findChildren<QAbstractButton*>())
+    if (button->objectName().endsWith(QLatin1String("Add")) && button->isEnabled()) return button->click();
+}
+
 QList<EditorPage> editorPages(QWidget* editor) {
   QList<EditorPage> pages;
   auto* outer = editor->findChild<QTabWidget*>(QStringLiteral("PageDefib"));
@@ -220,7 +261,10 @@ int main(int argc, char** argv) {
 
   ArchiveFailure failure;
   std::unique_ptr<Archive> archive = Archive::open(QDir(scratch.path()).filePath("archive.sqlite"), &failure);
-  if (archive) fillSampleArchive(*archive);
+  if (!archive || !fillSampleArchive(*archive)) {
+    std::fprintf(stderr, "kalyx5pc-tour: the sample archive could not be made. %s\n", qPrintable(failure.message()));
+    return 1;
+  }
 
   QtUserMessages boxes(&window);
   std::unique_ptr<TCommProgress> progress;
@@ -262,6 +306,7 @@ int main(int argc, char** argv) {
        [](QWidget* editor, int page) {
          const QList<EditorPage> pages = editorPages(editor);
          for (const auto& [tabs, index] : pages[page].tabs) tabs->setCurrentIndex(index);
+         addTestIfNone(pages[page].tabs.last().first->currentWidget());
        }},
       {"autoseq-editor-aed", editorOn(7)},
       {"test-report-viewer",
@@ -297,7 +342,6 @@ int main(int argc, char** argv) {
        [](QWidget* help, int tab) { help->findChild<QTabWidget*>("HelpNavigation")->setCurrentIndex(tab); }},
       {"archive",
        [&]() -> QWidget* {
-         if (!archive) return nullptr;
          auto* shown = new TArchiveWindow(session.services, *archive);
          shown->show();
          return shown;
@@ -312,10 +356,21 @@ int main(int argc, char** argv) {
          for (int i = 0; i < 20; ++i) progress->stepProgress();
          return progress.get();
        },
-       {}, {}, false},
+       [](QWidget*) { return QStringList{QString(), "finished"}; },
+       [](QWidget* shown, int view) {
+         if (view == 1) static_cast<TCommProgress*>(shown)->finishProgress();
+       },
+       false},
       {"message-question", modal([&boxes] {
          boxes.show(QStringLiteral("Do you want to delete the selected autosequences?"),
                     QStringLiteral("Delete Autosequences?"), UserMessages::Icon::Warning, UserMessages::Buttons::YesNo);
+       })},
+      {"message-information", modal([&boxes] {
+         boxes.show(nothingToDownloadText(kTestReportRecords), nothingToDownloadCaption(), UserMessages::Icon::Information,
+                    UserMessages::Buttons::Ok);
+       })},
+      {"message-time-out", modal([&boxes] {
+         boxes.show(timeoutMessageText(), timeoutMessageCaption(), UserMessages::Icon::Warning, UserMessages::Buttons::Ok);
        })},
       {"message-error", modal([&boxes] {
          boxes.show(QStringLiteral("Could not open autosequence data file for writing."),
