@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStyle>
@@ -20,6 +21,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSplitter>
 #include <QTest>
 #include <algorithm>
 
@@ -61,17 +63,32 @@ bool worked(const QWidget* w) {
   return true;
 }
 
-// A layout's controls in the order a reader meets them: a grid's or form's
-// rows, then columns; a box's places in its direction.
-QList<QWidget*> readingOrder(QLayout* layout) {
-  QList<std::pair<std::pair<int, int>, QWidget*>> placed;
+// Every widget a layout holds, its nested layouts' too.
+QList<QWidget*> layoutWidgets(QLayout* layout) {
+  QList<QWidget*> widgets;
+  for (int i = 0; i < layout->count(); ++i) {
+    QLayoutItem* item = layout->itemAt(i);
+    if (item->widget()) widgets << item->widget();
+    else if (item->layout()) widgets += layoutWidgets(item->layout());
+  }
+  return widgets;
+}
+
+// One place on the screen: a widget, or a nested layout's widgets together.
+using Place = QList<QWidget*>;
+
+// A layout's places in the order a reader meets them: a grid's or form's rows,
+// then columns; a box's places in its direction.
+QList<Place> readingOrder(QLayout* layout) {
+  QList<std::pair<std::pair<int, int>, Place>> placed;
   auto* box = qobject_cast<QBoxLayout*>(layout);
   auto* grid = qobject_cast<QGridLayout*>(layout);
   auto* form = qobject_cast<QFormLayout*>(layout);
   if (!box && !grid && !form) return {};  // a stack shows one page at a time
   for (int i = 0; i < layout->count(); ++i) {
-    QWidget* w = layout->itemAt(i)->widget();
-    if (!w) continue;
+    QLayoutItem* item = layout->itemAt(i);
+    const Place place = item->widget() ? Place{item->widget()} : item->layout() ? layoutWidgets(item->layout()) : Place{};
+    if (place.isEmpty()) continue;
     int row = i, column = 0, span = 0;
     if (grid) grid->getItemPosition(i, &row, &column, &span, &span);
     if (form) {
@@ -80,23 +97,51 @@ QList<QWidget*> readingOrder(QLayout* layout) {
       column = int(role);
     }
     if (box && (box->direction() == QBoxLayout::RightToLeft || box->direction() == QBoxLayout::BottomToTop)) row = -i;
-    placed.append({{row, column}, w});
+    placed.append({{row, column}, place});
   }
-  std::sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-  QList<QWidget*> order;
-  for (const auto& [where, w] : placed) order << w;
+  std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  QList<Place> order;
+  for (const auto& [where, place] : placed) order << place;
   return order;
 }
 
-// Where Tab first reaches the widget or a control inside it; -1 if never.
-qsizetype walkPlace(const QList<QWidget*>& walk, const QWidget* w) {
+// Every run of places whose order on the screen Tab must keep: each layout's,
+// each splitter's panes, and a main window's tool bars (top down, left to right)
+// before what they sit above.
+QList<QList<Place>> placeRuns(QWidget* window) {
+  QList<QList<Place>> runs;
+  for (QLayout* layout : window->findChildren<QLayout*>())
+    if (layout->parentWidget() && layout->parentWidget()->window() == window && showing(layout->parentWidget()))
+      runs << readingOrder(layout);
+  for (QSplitter* splitter : window->findChildren<QSplitter*>()) {
+    QList<Place> panes;
+    for (int i = 0; i < splitter->count(); ++i) panes << Place{splitter->widget(i)};
+    runs << panes;
+  }
+  if (auto* main = qobject_cast<QMainWindow*>(window); main && main->centralWidget()) {
+    QList<QToolBar*> bars;
+    for (QToolBar* bar : main->findChildren<QToolBar*>(QString(), Qt::FindDirectChildrenOnly))
+      if (main->toolBarArea(bar) == Qt::TopToolBarArea && showing(bar)) bars << bar;
+    std::sort(bars.begin(), bars.end(), [](const QToolBar* a, const QToolBar* b) {
+      return std::make_pair(a->y(), a->x()) < std::make_pair(b->y(), b->x());
+    });
+    QList<Place> top;
+    for (QToolBar* bar : bars) top << Place{bar};
+    runs << (top << Place{main->centralWidget()});
+  }
+  return runs;
+}
+
+// Where Tab first reaches one of the widgets or a control inside them; -1 if never.
+qsizetype walkPlace(const QList<QWidget*>& walk, const Place& place) {
   for (qsizetype i = 0; i < walk.size(); ++i)
-    if (walk[i] == w || w->isAncestorOf(walk[i])) return i;
+    for (const QWidget* w : place)
+      if (showing(w) && (walk[i] == w || w->isAncestorOf(walk[i]))) return i;
   return -1;
 }
 
-// Within each layout, Tab meets the controls in their reading order. The walk
-// is a round; it is read from the control nearest the window's top left.
+// Tab meets each run's places in their order on the screen. The walk is a
+// round; it is read from the control nearest the window's top left.
 QStringList orderFaults(QWidget* window, const QString& windowName, QList<QWidget*> walk) {
   const auto topLeft = [window](const QWidget* w) {
     const QPoint at = w->mapTo(window, QPoint());
@@ -106,20 +151,20 @@ QStringList orderFaults(QWidget* window, const QString& windowName, QList<QWidge
                                       [&](const QWidget* a, const QWidget* b) { return topLeft(a) < topLeft(b); });
   std::rotate(walk.begin(), first, walk.end());
   QStringList faults;
-  for (QLayout* layout : window->findChildren<QLayout*>()) {
-    if (!layout->parentWidget() || layout->parentWidget()->window() != window || !showing(layout->parentWidget())) continue;
+  for (const QList<Place>& run : placeRuns(window)) {
     qsizetype before = -1;
     const QWidget* previous = nullptr;
-    for (QWidget* w : readingOrder(layout)) {
-      const qsizetype place = showing(w) ? walkPlace(walk, w) : -1;
-      if (place < 0) continue;
-      if (place < before)
+    for (const Place& place : run) {
+      const qsizetype at = walkPlace(walk, place);
+      if (at < 0) continue;
+      if (at < before)
         faults << QStringLiteral("%1: Tab reaches %2 before %3, which comes first on the screen")
-                      .arg(windowName, describe(walk[place]), describe(previous));
-      before = place;
-      previous = walk[place];
+                      .arg(windowName, describe(walk[at]), describe(previous));
+      before = at;
+      previous = walk[at];
     }
   }
+  faults.removeDuplicates();
   return faults;
 }
 }  // namespace
