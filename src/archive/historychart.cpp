@@ -20,6 +20,9 @@ QChartView* makeView(const char* name, const QString& title, QWidget* parent) {
   auto* chart = new QChart;
   chart->setTitle(title);
   chart->legend()->setAlignment(Qt::AlignBottom);
+  // Lines as lines and the near-limit marks as triangles: the legend does not
+  // tell "Maximum" from "Near limit" by colour alone.
+  chart->legend()->setMarkerShape(QLegend::MarkerShapeFromSeries);
   auto* view = new QChartView(chart, parent);
   view->setObjectName(QString::fromLatin1(name));
   view->setRenderHint(QPainter::Antialiasing);
@@ -52,11 +55,12 @@ void addSeries(QChart* chart, QAbstractSeries* series, QDateTimeAxis* dates, QVa
   series->attachAxis(values);
 }
 
-// The values that raised the mark, as red dots over their line.
+// The values that raised the mark, as red triangles over their line.
 QScatterSeries* nearLimitDots(const QList<const HistoryPoint*>& points) {
   auto* dots = new QScatterSeries;
   dots->setName(QStringLiteral("Near limit"));
   dots->setColor(Qt::red);
+  dots->setMarkerShape(QScatterSeries::MarkerShapeTriangle);  // the ▲ of the device list's Near Limit column
   dots->setMarkerSize(11);
   for (const HistoryPoint* p : points)
     if (p->nearLimit) dots->append(when(*p), p->measured);
