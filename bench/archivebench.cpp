@@ -2,6 +2,7 @@
 
 #include "benchsupport.h"
 #include "archive/devicehistory.h"
+#include "maintenance/nearlimit.h"
 #include "testreport/samplerecords.h"
 
 #include <QCoreApplication>

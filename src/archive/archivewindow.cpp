@@ -1,5 +1,6 @@
 #include "archive/archivewindow.h"
 
+#include "archive/devicehistory.h"
 #include "archive/devicemodel.h"
 #include "archive/historychart.h"
 #include "core/datetimetext.h"

@@ -1,5 +1,6 @@
 #pragma once
 #include "archive/devicehistory.h"
+#include "maintenance/nearlimit.h"
 
 #include <QHash>
 #include <QSqlQueryModel>

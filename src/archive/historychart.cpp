@@ -3,19 +3,23 @@
 #include "waveform/chartdescription.h"
 
 #include <QAreaSeries>
-#include <algorithm>
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QLocale>
 #include <QMap>
 #include <QPen>
 #include <QScatterSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
 
 namespace {
+constexpr qint64 kDayMs = 24LL * 3600 * 1000;
+constexpr qint64 kRoomMs = 15 * kDayMs;  // before the first test and after the last
+
 QChartView* makeView(const char* name, const QString& title, QWidget* parent) {
   auto* chart = new QChart;
   chart->setTitle(title);
@@ -30,18 +34,32 @@ QChartView* makeView(const char* name, const QString& title, QWidget* parent) {
   return view;
 }
 
-double when(const HistoryPoint& p) { return double(p.tested.toMSecsSinceEpoch()); }
+// A test's wall-clock time where the axis shows it: the axis reads local time.
+double when(const HistoryPoint& p) {
+  return double(QDateTime(p.tested.date(), p.tested.time(), Qt::LocalTime).toMSecsSinceEpoch());
+}
 
-// Clears the chart and gives it a date axis below and a value axis at the left.
-std::pair<QDateTimeAxis*, QValueAxis*> resetChart(QChart* chart, const QString& valueTitle) {
+// Date labels that never repeat: days over a few months, months over a few
+// years, years beyond; no more ticks than the span holds of its unit.
+void setDateTicks(QDateTimeAxis* dates, qint64 spanMs) {
+  const qint64 days = spanMs / kDayMs;
+  const auto ticks = [](qint64 units) { return int(std::clamp<qint64>(units + 1, 2, 7)); };
+  if (days <= 92) dates->setFormat(QStringLiteral("MMM d")), dates->setTickCount(ticks(days / 5));
+  else if (days <= 3 * 366) dates->setFormat(QStringLiteral("MMM yyyy")), dates->setTickCount(ticks(days / 31));
+  else dates->setFormat(QStringLiteral("yyyy")), dates->setTickCount(ticks(days / 366));
+}
+
+// Clears the chart and gives it a date axis over [first, last] below and a value axis at the left.
+std::pair<QDateTimeAxis*, QValueAxis*> resetChart(QChart* chart, const QString& valueTitle, double first, double last) {
   chart->removeAllSeries();
   for (QAbstractAxis* axis : chart->axes()) {
     chart->removeAxis(axis);
     delete axis;
   }
   auto* dates = new QDateTimeAxis;
-  dates->setFormat(QStringLiteral("MMM yyyy"));
   dates->setTitleText(QStringLiteral("Test date"));
+  dates->setRange(QDateTime::fromMSecsSinceEpoch(qint64(first)), QDateTime::fromMSecsSinceEpoch(qint64(last)));
+  setDateTicks(dates, qint64(last - first));
   auto* values = new QValueAxis;
   values->setTitleText(valueTitle);
   chart->addAxis(dates, Qt::AlignBottom);
@@ -49,10 +67,23 @@ std::pair<QDateTimeAxis*, QValueAxis*> resetChart(QChart* chart, const QString& 
   return {dates, values};
 }
 
-void addSeries(QChart* chart, QAbstractSeries* series, QDateTimeAxis* dates, QValueAxis* values) {
+void addSeries(QChart* chart, QAbstractSeries* series) {
   chart->addSeries(series);
-  series->attachAxis(dates);
-  series->attachAxis(values);
+  for (QAbstractAxis* axis : chart->axes()) series->attachAxis(axis);
+}
+
+// A limit along the series' tests, carried to both edges of the chart so that
+// it shows with a single test too.
+QLineSeries* limitLine(const QList<const HistoryPoint*>& series, double (*limit)(const HistoryPoint&), double first,
+                       double last) {
+  auto* line = new QLineSeries;
+  for (const HistoryPoint* p : series) {
+    if (!p->hasLimit()) continue;
+    if (line->count() == 0) line->append(first, limit(*p));
+    line->append(when(*p), limit(*p));
+  }
+  if (line->count() > 0) line->append(last, line->at(line->count() - 1).y());
+  return line;
 }
 
 // The values that raised the mark, as red triangles over their line.
@@ -67,11 +98,29 @@ QScatterSeries* nearLimitDots(const QList<const HistoryPoint*>& points) {
   return dots;
 }
 
-// Fits both axes around what is drawn, with a little room.
-void fitAxes(QDateTimeAxis* dates, QValueAxis* values, double firstMs, double lastMs, double low, double high) {
-  const qint64 day = 24LL * 3600 * 1000;
-  dates->setRange(QDateTime::fromMSecsSinceEpoch(qint64(firstMs) - 15 * day),
-                  QDateTime::fromMSecsSinceEpoch(qint64(lastMs) + 15 * day));
+QString seriesName(const HistoryPoint& p) {
+  const QString target = QString::number(p.target, 'f', 1) + QStringLiteral(" J");
+  switch (p.test) {
+    case HistoryPoint::Test::Cardioversion: return QStringLiteral("Cardioversion ") + target;
+    case HistoryPoint::Test::ChargeTimeShock: return QStringLiteral("Charge time test ") + target;
+    default: return target;
+  }
+}
+
+// Each value for a screen reader: "200.0 J: Jan 01, 2025 200.0 J (180.0-220.0 J), ...".
+QString valuesText(const QString& name, const QList<const HistoryPoint*>& series) {
+  QStringList values;
+  for (const HistoryPoint* p : series) {
+    QString value = QLocale::c().toString(p->tested.date(), QStringLiteral("MMM dd, yyyy")) + QLatin1Char(' ') +
+                    measuredText(*p);
+    if (p->hasLimit()) value += QStringLiteral(" (") + limitText(*p) + QLatin1Char(')');
+    if (p->nearLimit) value += QStringLiteral(" near limit");
+    values << value;
+  }
+  return name + QStringLiteral(": ") + values.join(QStringLiteral(", "));
+}
+
+void fitValues(QValueAxis* values, double low, double high) {
   const double room = qMax(1.0, (high - low) * 0.08);
   values->setRange(qMax(0.0, low - room), high + room);
   values->applyNiceNumbers();
@@ -91,66 +140,70 @@ QChart* THistoryChart::energyChart() const { return energy_->chart(); }
 QChart* THistoryChart::chargeTimeChart() const { return chargeTime_->chart(); }
 
 void THistoryChart::setHistory(const QList<HistoryPoint>& points) {
-  QMap<qint64, QList<const HistoryPoint*>> energies;  // by target, in 0.1 J
+  QMap<std::pair<int, qint64>, QList<const HistoryPoint*>> energies;  // by test and target (0.1 J)
   QList<const HistoryPoint*> chargeTimes;
   double first = 0, last = 0;
-  if (points.isEmpty()) first = last = double(QDateTime::currentMSecsSinceEpoch());  // an empty year up to today
   for (const HistoryPoint& p : points) {
     if (!p.tested.isValid()) continue;
     first = first == 0 ? when(p) : qMin(first, when(p));
     last = qMax(last, when(p));
-    if (p.test == HistoryPoint::Test::Energy) energies[qRound64(p.target * 10)].append(&p);
+    if (p.isEnergy()) energies[{int(p.test), qRound64(p.target * 10)}].append(&p);
     else chargeTimes.append(&p);
   }
+  if (first == 0) first = last = double(QDateTime::currentMSecsSinceEpoch());  // nothing yet: a month up to today
+  first -= kRoomMs;
+  last += kRoomMs;
 
-  const auto [energyDates, joules] = resetChart(energyChart(), QStringLiteral("Energy (J)"));
+  const auto [energyDates, joules] = resetChart(energyChart(), QStringLiteral("Energy (J)"), first, last);
   double low = 1e9, high = 0;
   QList<const HistoryPoint*> allEnergies;
+  QStringList described;
   for (const QList<const HistoryPoint*>& series : std::as_const(energies)) {
-    const QString target = QString::number(series.first()->target, 'f', 1) + QStringLiteral(" J");
+    const QString name = seriesName(*series.first());
     auto* measured = new QLineSeries;
-    measured->setName(target);
+    measured->setName(name);
     measured->setPointsVisible(true);
-    auto* upper = new QLineSeries;
-    auto* lower = new QLineSeries;
     for (const HistoryPoint* p : series) {
       measured->append(when(*p), p->measured);
-      upper->append(when(*p), p->high);
-      lower->append(when(*p), p->low);
-      low = std::min({low, p->low, p->measured});
-      high = std::max({high, p->high, p->measured});
+      low = std::min(low, p->hasLimit() ? std::min(p->low(), p->measured) : p->measured);
+      high = std::max(high, p->hasLimit() ? std::max(p->high(), p->measured) : p->measured);
       allEnergies.append(p);
     }
+    QLineSeries* upper = limitLine(series, [](const HistoryPoint& p) { return p.high(); }, first, last);
+    QLineSeries* lower = limitLine(series, [](const HistoryPoint& p) { return p.low(); }, first, last);
     auto* band = new QAreaSeries(upper, lower);
     upper->setParent(band);  // an area series does not own its edges: they go with it
     lower->setParent(band);
-    band->setName(target + QStringLiteral(" tolerance"));
-    addSeries(energyChart(), band, energyDates, joules);
-    addSeries(energyChart(), measured, energyDates, joules);
+    band->setName(name + QStringLiteral(" tolerance"));
+    addSeries(energyChart(), band);
+    addSeries(energyChart(), measured);
     QColor shade = measured->color();  // the band in its line's colour, faint
     shade.setAlpha(50);
     band->setBrush(shade);
     band->setPen(Qt::NoPen);
     energyChart()->legend()->markers(band).first()->setVisible(false);
+    described << valuesText(name, series);
   }
-  addSeries(energyChart(), nearLimitDots(allEnergies), energyDates, joules);
-  fitAxes(energyDates, joules, first, last, energies.isEmpty() ? 0 : low, energies.isEmpty() ? 10 : high);
+  addSeries(energyChart(), nearLimitDots(allEnergies));
+  fitValues(joules, energies.isEmpty() ? 0 : low, energies.isEmpty() ? 10 : high);
+  setChartValuesText(energy_, described.join(QStringLiteral("; ")));
 
-  const auto [chargeDates, seconds] = resetChart(chargeTimeChart(), QStringLiteral("Time (s)"));
+  const auto [chargeDates, seconds] = resetChart(chargeTimeChart(), QStringLiteral("Time (s)"), first, last);
   auto* charge = new QLineSeries;
   charge->setName(QStringLiteral("Charge time"));
   charge->setPointsVisible(true);
-  auto* maximum = new QLineSeries;
+  QLineSeries* maximum = limitLine(chargeTimes, [](const HistoryPoint& p) { return p.maximum; }, first, last);
   maximum->setName(QStringLiteral("Maximum"));
   maximum->setPen(QPen(Qt::red, 1.5, Qt::DashLine));
   double most = 1;
   for (const HistoryPoint* p : chargeTimes) {
     charge->append(when(*p), p->measured);
-    maximum->append(when(*p), p->high);
-    most = std::max({most, p->measured, p->high});
+    most = std::max({most, p->measured, p->maximum});
   }
-  addSeries(chargeTimeChart(), maximum, chargeDates, seconds);
-  addSeries(chargeTimeChart(), charge, chargeDates, seconds);
-  addSeries(chargeTimeChart(), nearLimitDots(chargeTimes), chargeDates, seconds);
-  fitAxes(chargeDates, seconds, first, last, 0, most);
+  addSeries(chargeTimeChart(), maximum);
+  addSeries(chargeTimeChart(), charge);
+  addSeries(chargeTimeChart(), nearLimitDots(chargeTimes));
+  fitValues(seconds, 0, most);
+  setChartValuesText(chargeTime_,
+                     chargeTimes.isEmpty() ? QString() : valuesText(QStringLiteral("Charge time"), chargeTimes));
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "archive/devicehistory.h"
+#include "maintenance/historypoint.h"
 
 #include <QWidget>
 
@@ -7,9 +7,10 @@ class QChart;
 class QChartView;
 
 // A device's history as two charts, one above the other: the delivered energy
-// of each target against the test date, each target with its tolerance band
-// drawn behind it, and the charge time against its maximum. Values that raised
-// the near-limit mark are drawn as red dots.
+// of each test and target against the test date, each with its tolerance band
+// drawn behind it, and the charge time against its maximum; band and maximum
+// span the whole chart. Values that raised the near-limit mark are drawn as red
+// triangles. A screen reader is given every value with its date and limit.
 class THistoryChart : public QWidget {
   Q_OBJECT
  public:

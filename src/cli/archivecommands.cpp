@@ -4,6 +4,7 @@
 #include "archive/departmentserver.h"
 #include "archive/departmentsync.h"
 #include "archive/devicehistory.h"
+#include "maintenance/nearlimit.h"
 #include "cli/clicommands.h"
 #include "core/usermessages.h"
 #include "device/headlessprogress.h"
@@ -127,17 +128,10 @@ int runArchiveHistory(const Archive& archive, const QString& device, UserMessage
   QList<HistoryPoint> points = historyPoints(tests);
   nearLimitWarnings(points);
   out << "date\ttest\ttarget\tmeasured\tlimit\tverdict\tnear limit\n";
-  for (const HistoryPoint& p : points) {
-    const bool energy = p.test == HistoryPoint::Test::Energy;
-    out << testedText(p.tested) << '\t' << (energy ? "energy" : "charge time") << '\t'
-        << QString::number(p.target, 'f', 1) << " J\t"
-        << (energy ? QString::number(p.measured, 'f', 1) + QStringLiteral(" J")
-                   : QString::number(p.measured, 'f', 2) + QStringLiteral(" s"))
-        << '\t'
-        << (energy ? QStringLiteral("%1-%2 J").arg(p.low, 0, 'f', 1).arg(p.high, 0, 'f', 1)
-                   : QStringLiteral("%1 s").arg(p.high, 0, 'f', 2))
-        << '\t' << (p.passed ? "PASS" : "FAIL") << '\t' << (p.nearLimit ? "near limit" : "") << '\n';
-  }
+  for (const HistoryPoint& p : points)
+    out << testedText(p.tested) << '\t' << testName(p.test) << '\t' << QString::number(p.target, 'f', 1) << " J\t"
+        << measuredText(p) << '\t' << limitText(p) << '\t' << (p.passed ? "PASS" : "FAIL") << '\t'
+        << (p.nearLimit ? "near limit" : "") << '\n';
   return 0;
 }
 

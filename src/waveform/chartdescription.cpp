@@ -26,11 +26,26 @@ QString chartDescription(const QChart* chart) {
   return title + axes.join(QStringLiteral("; "));
 }
 
+namespace {
+const char kValues[] = "kalyxChartValues";
+
+void describe(QChartView* view) {
+  const QString values = view->property(kValues).toString();
+  view->setAccessibleDescription(chartDescription(view->chart()) +
+                                 (values.isEmpty() ? QString() : QStringLiteral(". ") + values));
+}
+}  // namespace
+
+void setChartValuesText(QChartView* view, const QString& values) {
+  view->setProperty(kValues, values);
+  describe(view);
+}
+
 void describeChartView(QChartView* view, const QString& name) {
   setAccessibleRole(view, QAccessible::Chart);
   view->setAccessibleName(name);
   QChart* chart = view->chart();
-  const auto describe = [view, chart] { view->setAccessibleDescription(chartDescription(chart)); };
+  const auto describe = [view] { ::describe(view); };
   // Axes come and go with a new history; each new one is followed as it comes.
   const auto follow = [chart, view, describe] {
     for (QAbstractAxis* axis : chart->axes()) {
