@@ -16,32 +16,16 @@
 
 using namespace archivesql;
 
-namespace {
-// Marks a SQLite file as this program's archive ("K5AR").
-constexpr qint64 kApplicationId = 0x4B354152;
-const char kSqliteHeader[] = "SQLite format 3";  // with its NUL, the first 16 bytes of every database file
-
-QString newerSchema(int version, int known) {
-  return QStringLiteral("It was made by a newer version of the program (schema %1; this version knows %2). "
-                        "It is open for reading only.")
-      .arg(version)
-      .arg(known);
-}
-
-std::optional<qint64> pragma(QSqlDatabase& db, const QString& name, QString* error) {
-  QSqlQuery query(db);
-  if (!query.exec(QStringLiteral("PRAGMA ") + name) || !query.next()) {
-    *error = errorOf(query);
-    return std::nullopt;
-  }
-  return query.value(0).toLongLong();
-}
-
-}  // namespace
 
 QString ArchiveFailure::message() const {
-  if (department) return QStringLiteral("The department's archive %1 cannot be used.\n%2").arg(path, reason);
-  return QStringLiteral("The archive %1 cannot be used.\n%2").arg(QDir::toNativeSeparators(path), reason);
+  const QString where = department ? QStringLiteral("The department's archive ") + path
+                                   : QStringLiteral("The archive ") + QDir::toNativeSeparators(path);
+  switch (kind) {
+    case Kind::Missing: return QStringLiteral("There is no archive at %1.").arg(QDir::toNativeSeparators(path));
+    case Kind::ReadOnly: return where + QStringLiteral(" is open for reading only.\n") + reason;
+    case Kind::Unusable: break;
+  }
+  return where + QStringLiteral(" cannot be used.\n") + reason;
 }
 
 Archive::Archive(QString path, QString connection, bool readOnly, ArchiveBackend backend)
@@ -49,6 +33,16 @@ Archive::Archive(QString path, QString connection, bool readOnly, ArchiveBackend
 
 ArchiveFailure Archive::failed(const QString& reason) const {
   return {path_, reason, backend_ == ArchiveBackend::Department};
+}
+
+bool Archive::readWhole(const QSqlQuery& query, ArchiveFailure* failure) const {
+  // A row that cannot be read (a damaged page, a lost connection) ends next()
+  // as the last row does: only the error tells the two apart.
+  if (!query.lastError().isValid()) return true;
+  *failure = failed(QStringLiteral("It could not be read to its end (%1), so nothing of that read is shown.")
+                        .arg(backend_ == ArchiveBackend::Department ? serverMessage(query.lastError())
+                                                                    : query.lastError().databaseText()));
+  return false;
 }
 
 Archive::~Archive() {
@@ -64,112 +58,10 @@ QSqlDatabase Archive::database() const { return QSqlDatabase::database(connectio
 int Archive::knownSchemaVersion() { return int(migrationFiles(ArchiveBackend::Local).size()); }
 
 int Archive::schemaVersion() const {
-  QSqlDatabase db = database();
-  if (backend_ == ArchiveBackend::Department) {
-    QSqlQuery query(QStringLiteral("SELECT version FROM archive_schema"), db);
-    return query.next() ? query.value(0).toInt() : -1;
-  }
-  QString error;
-  return int(pragma(db, QStringLiteral("user_version"), &error).value_or(-1));
-}
-
-std::unique_ptr<Archive> Archive::open(const QString& path, ArchiveFailure* failure) {
-  // A file that is not an SQLite database is never handed to SQLite, which
-  // could take it for an empty one and write over it.
-  QFile file(path);
-  if (file.exists()) {
-    if (!file.open(QIODevice::ReadOnly)) {
-      *failure = {path, file.errorString()};
-      return nullptr;
-    }
-    const QByteArray header = file.read(16);
-    if (file.size() > 0 && header != QByteArray(kSqliteHeader, 16)) {
-      *failure = {path, QStringLiteral("It is not an archive: not a database file.")};
-      return nullptr;
-    }
-  }
-  // The folder holds the journal beside the file, so it must be writable too.
-  const bool writable = QFileInfo(QFileInfo(path).absolutePath()).isWritable() &&
-                        (!file.exists() || QFileInfo(path).isWritable());
-  static std::atomic<int> connections = 0;
-  auto openAs = [&path](bool readOnly) {
-    const QString name = QStringLiteral("archive-%1").arg(++connections);
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-    db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000") +
-                         (readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
-    db.open();
-    return std::unique_ptr<Archive>(new Archive(path, name, readOnly));
-  };
-
-  std::unique_ptr<Archive> archive = openAs(!writable);
-  QSqlDatabase db = archive->database();
-  if (!db.isOpen()) {
-    *failure = {path, db.lastError().text()};
-    return nullptr;
-  }
-  QString error;
-  // The three are read in one snapshot: another program creating the same new
-  // archive meanwhile must not be seen half way (tables made, mark not yet read).
-  QSqlQuery(QStringLiteral("BEGIN"), db).finish();
-  const std::optional<qint64> appId = pragma(db, QStringLiteral("application_id"), &error);
-  const std::optional<qint64> version = pragma(db, QStringLiteral("user_version"), &error);
-  const std::optional<qint64> objects =
-      pragma(db, QStringLiteral("schema_version"), &error);  // 0 while nothing was ever created
-  QSqlQuery(QStringLiteral("COMMIT"), db).finish();
-  if (!appId || !version || !objects) {
-    *failure = {path, error};
-    return nullptr;
-  }
-  const bool empty = *appId == 0 && *version == 0 && *objects == 0;
-  if (!empty && *appId != kApplicationId) {
-    *failure = {path, QStringLiteral("It is not an archive of this program: another program's database.")};
-    return nullptr;
-  }
-  const int known = knownSchemaVersion();
-  if (*version > known) {
-    *failure = {path, newerSchema(int(*version), known)};
-    db = QSqlDatabase();
-    archive = openAs(true);
-    return archive->database().isOpen() ? std::move(archive) : nullptr;
-  }
-  if (archive->readOnly()) {
-    *failure = {path, QStringLiteral("The file cannot be written. It is open for reading only.")};
-    return *version == known ? std::move(archive) : nullptr;
-  }
-
-  QSqlQuery(QStringLiteral("PRAGMA journal_mode=WAL"), db).finish();
-  if (*version < known) {
-    // The version is read again under the write lock: another program opening
-    // the same new archive at the same moment may have brought it up to date.
-    const QStringList migrations = migrationFiles(ArchiveBackend::Local);
-    int current = 0;
-    const bool migrated = inTransaction(
-        db, ArchiveBackend::Local,
-        [&](QSqlQuery& query) {
-          if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) return false;
-          current = query.value(0).toInt();
-          query.finish();
-          if (current >= known) return true;  // brought up to date meanwhile, or newer: never migrated down
-          for (int v = current; v < known; ++v)
-            for (const QString& statement : statementsOf(ArchiveBackend::Local, migrations[v]))
-              if (!query.exec(statement)) return false;
-          return query.exec(QStringLiteral("PRAGMA application_id=%1").arg(kApplicationId)) &&
-                 query.exec(QStringLiteral("PRAGMA user_version=%1").arg(known));
-        },
-        &error);
-    if (!migrated) {
-      *failure = {path, QStringLiteral("Its schema could not be brought up to date: %1").arg(error)};
-      return nullptr;
-    }
-    if (current > known) {
-      *failure = {path, newerSchema(current, known)};
-      db = QSqlDatabase();
-      archive = openAs(true);
-      return archive->database().isOpen() ? std::move(archive) : nullptr;
-    }
-  }
-  return archive;
+  QSqlQuery query(backend_ == ArchiveBackend::Department ? QStringLiteral("SELECT version FROM archive_schema")
+                                                         : QStringLiteral("PRAGMA user_version"),
+                  database());
+  return query.next() ? query.value(0).toInt() : -1;
 }
 
 std::optional<Archive::Stored> Archive::store(ArchiveKind kind, const QString& analyzerId, const QDateTime& downloaded,
@@ -266,6 +158,7 @@ QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailu
   }
   while (query.next())
     if (std::optional<ArchivedRecord> r = recordAt(query)) found << *r;
+  if (!readWhole(query, failure)) found.clear();
   return found;
 }
 
@@ -307,6 +200,7 @@ QStringList Archive::integrityCheck(ArchiveFailure* failure) const {
     return lines;
   }
   while (query.next()) lines << query.value(0).toString();
+  if (!readWhole(query, failure)) lines.clear();
   return lines;
 }
 
@@ -346,5 +240,6 @@ QList<Archive::ReportBytes> Archive::testReportsOf(const QString& device, Archiv
   }
   while (query.next())
     reports.append({query.value(0).toLongLong(), testedAt(query.value(1).toString()), query.value(2).toByteArray()});
+  if (!readWhole(query, failure)) reports.clear();
   return reports;
 }

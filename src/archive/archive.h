@@ -14,14 +14,17 @@ class QSqlQuery;
 struct DepartmentServer;
 struct Sender;
 
-// Why the archive could not be opened or written: the file (or the department's
-// server) and the cause.
+// Why the archive could not be opened, read or written: the file (or the
+// department's server) and the cause; or why it is open for reading only.
 struct ArchiveFailure {
+  enum class Kind { Unusable, Missing, ReadOnly };
   QString path;
   QString reason;
   bool department = false;  // `path` is the address of the department's archive
+  Kind kind = Kind::Unusable;
   // "The archive FILE cannot be used." (or "The department's archive ADDRESS
-  // cannot be used."), the reason on the next line.
+  // cannot be used."), the reason on the next line; "There is no archive at
+  // FILE."; "The archive FILE is open for reading only.", and why.
   QString message() const;
 };
 
@@ -65,11 +68,16 @@ enum class ArchiveBackend { Local, Department };
 // transaction; every query binds its values.
 class Archive {
  public:
-  // Opens the archive at `path`, creating it or bringing its schema up to date;
-  // null, with `failure` saying why, for a file that is damaged or no archive. A
-  // file of a newer schema, or one that cannot be written, opens read-only, and
-  // `failure` says so.
-  static std::unique_ptr<Archive> open(const QString& path, ArchiveFailure* failure);
+  // Opens the archive at `path`, bringing its schema up to date; null, with
+  // `failure` saying why, for a file that is damaged (an empty one too) or no
+  // archive. A file that is not there is created, whole or not at all, unless
+  // `existing` says that only an archive already there is read: then it is
+  // "missing" and nothing is created. A file of a newer schema, or one that this
+  // account cannot write, opens read-only, `failure` saying so, and no file is
+  // left beside it.
+  enum class Opening { CreateOrUpdate, Existing };
+  static std::unique_ptr<Archive> open(const QString& path, ArchiveFailure* failure,
+                                       Opening opening = Opening::CreateOrUpdate);
   // Opens the department's archive on its server, for reading and for receiving
   // what this computer sends; null, with `failure` saying why and what to do,
   // when the server cannot be reached, refuses the login, or holds no archive.
@@ -142,6 +150,8 @@ class Archive {
   QSqlQuery devices(const QString& filter, DeviceColumn sortBy, bool ascending) const;
 
   QSqlDatabase database() const;
+  // Whether a query's rows were read to their end; `failure` says why not.
+  bool readWhole(const QSqlQuery& query, ArchiveFailure* failure) const;
 
  private:
   Archive(QString path, QString connection, bool readOnly, ArchiveBackend backend = ArchiveBackend::Local);

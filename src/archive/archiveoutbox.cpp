@@ -84,6 +84,7 @@ QList<Archive::Queued> Archive::queued(int limit, ArchiveFailure* failure) const
   const int entryColumn = int(recordColumns().count(QLatin1Char(','))) + 1;
   while (query.next())
     if (std::optional<ArchivedRecord> r = recordAt(query)) found.append({query.value(entryColumn).toLongLong(), *r});
+  if (!readWhole(query, failure)) found.clear();
   return found;
 }
 

@@ -126,6 +126,12 @@ QWidget* TArchiveWindow::buildDeviceSide() {
     deviceView_->setColumnWidth(c, std::max(header, metrics.horizontalAdvance(widest[c])) + margin);
   }
   connect(deviceView_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this] { refresh(); });
+  connect(devices_, &TArchiveDeviceModel::readFailed, this, [this](const ArchiveFailure& failure) {
+    showDevice(QString());
+    nearLimit_->setText(failure.message().replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    nearLimit_->setVisible(true);
+    tellFailure(failure);
+  });
   // The list is queried again once the user pauses typing, not at every key.
   filterPause_.setSingleShot(true);
   filterPause_.setInterval(200);
@@ -266,12 +272,17 @@ void TArchiveWindow::selectDevice(int row) {
 void TArchiveWindow::showDevice(const QString& device) {
   shownDevice_ = device;
   ArchiveFailure failure;
-  const QList<ArchivedRecord> records =
+  QList<ArchivedRecord> records =
       device.isEmpty() ? QList<ArchivedRecord>() : archive_->records({.device = device, .wholeDevice = true}, &failure);
+  QList<HistoryPoint> points;
+  if (failure.reason.isEmpty()) points = historyPoints(deviceTests(*archive_, device, &failure));
+  // A device that could not be read whole shows nothing of it: no list, no
+  // chart, and no mark worked out from part of its history.
+  if (!failure.reason.isEmpty()) records.clear(), points.clear();
   shownTests_.clear();
   shownWaves_.clear();
   QList<QStringList> testRows, waveRows;
-  for (const ArchivedRecord& r : records) {
+  for (const ArchivedRecord& r : std::as_const(records)) {
     if (r.kind == ArchiveKind::TestReport) {
       shownTests_.append(r);
       testRows.append({testedText(r.tested), r.analyzer, r.title,
@@ -285,16 +296,23 @@ void TArchiveWindow::showDevice(const QString& device) {
   }
   fillList(tests_, testRows);
   fillList(waves_, waveRows);
-  QList<HistoryPoint> points = historyPoints(deviceTests(*archive_, device, &failure));
   const QList<LimitWarning> warnings = nearLimitWarnings(points);
   chart_->setHistory(points);
   QStringList lines;
   for (const LimitWarning& w : warnings)
     lines << QStringLiteral("\u25B2 Near a limit: %1, test of %2: %3.").arg(w.value, testedText(w.tested), w.reason);
+  if (!failure.reason.isEmpty()) lines << failure.message().replace(QLatin1Char('\n'), QLatin1Char(' '));
   nearLimit_->setText(lines.join(QLatin1Char('\n')));
   nearLimit_->setVisible(!lines.isEmpty());
-  // A device that could not be read (a server gone away) says why, not an empty list.
-  if (!failure.reason.isEmpty()) statusBar()->showMessage(failure.message().replace(QLatin1Char('\n'), QLatin1Char(' ')));
+  if (!failure.reason.isEmpty()) tellFailure(failure);
+}
+
+void TArchiveWindow::tellFailure(const ArchiveFailure& failure) {
+  const QString text = failure.message();
+  statusBar()->showMessage(QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+  if (told_.contains(text)) return;  // once a window: a damaged file is not said at every click
+  told_.insert(text);
+  services_.messages->show(text, QStringLiteral("Archive"), UserMessages::Icon::Warning);
 }
 
 QList<ArchivedRecord> TArchiveWindow::selectedRecords() const {

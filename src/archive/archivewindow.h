@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 #include <QTimer>
 #include <functional>
 
@@ -62,6 +63,8 @@ class TArchiveWindow : public QMainWindow {
   void showDevice(const QString& device);
   QList<ArchivedRecord> selectedRecords() const;  // of the list on the tab showing
   void openViewer(QWidget* viewer);
+  // Says once in a window, naming the file, that the archive could not be read.
+  void tellFailure(const ArchiveFailure& failure);
 
   AppServices services_;
   Archive* local_;
@@ -83,4 +86,5 @@ class TArchiveWindow : public QMainWindow {
   QList<ArchivedRecord> shownTests_;  // the records behind the two lists' rows
   QList<ArchivedRecord> shownWaves_;
   QList<QPointer<QWidget>> viewers_;
+  QSet<QString> told_;
 };

@@ -99,7 +99,7 @@ std::unique_ptr<Archive> Archive::openDepartment(const DepartmentServer& server,
                                "It is read as far as this version can; nothing is sent to it.")
                     .arg(*version)
                     .arg(known),
-                true};
+                true, ArchiveFailure::Kind::ReadOnly};
   else if (*version < known)
     *failure = {server.address(),
                 QStringLiteral("Its schema is older than this program's (schema %1; this version knows %2): nothing "
@@ -107,7 +107,7 @@ std::unique_ptr<Archive> Archive::openDepartment(const DepartmentServer& server,
                     .arg(*version)
                     .arg(known)
                     .arg(server.address()),
-                true};
+                true, ArchiveFailure::Kind::ReadOnly};
   return archive;
 }
 

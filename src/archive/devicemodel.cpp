@@ -19,18 +19,34 @@ void TArchiveDeviceModel::refresh(const QString& filter, int sortColumn, Qt::Sor
                                                                          : Archive::DeviceColumn::Device;
   warnings_.clear();
   setQuery(archive_->devices(filter, sortBy, order == Qt::AscendingOrder));
+  checkRead();
+}
+
+void TArchiveDeviceModel::fetchMore(const QModelIndex& parent) {
+  QSqlQueryModel::fetchMore(parent);
+  checkRead();
+}
+
+void TArchiveDeviceModel::checkRead() {
+  ArchiveFailure failure;
+  if (archive_->readWhole(query(), &failure)) return;
+  // Emptied once the view is done fetching: a list read in part is never shown.
+  QMetaObject::invokeMethod(this, [this, failure] {
+    clear();
+    emit readFailed(failure);
+  }, Qt::QueuedConnection);
 }
 
 QString TArchiveDeviceModel::device(int row) const {
   return QSqlQueryModel::data(QSqlQueryModel::index(row, Device)).toString();
 }
 
-const QList<LimitWarning>& TArchiveDeviceModel::warnings(const QString& device) const {
+std::optional<QList<LimitWarning>> TArchiveDeviceModel::warnings(const QString& device) const {
   auto found = warnings_.find(device);
   if (found == warnings_.end()) {
     ArchiveFailure failure;
     QList<HistoryPoint> points = historyPoints(deviceTests(*archive_, device, &failure));
-    found = warnings_.insert(device, nearLimitWarnings(points));
+    found = warnings_.insert(device, failure.reason.isEmpty() ? std::optional(nearLimitWarnings(points)) : std::nullopt);
   }
   return *found;
 }
@@ -42,7 +58,9 @@ QVariant TArchiveDeviceModel::data(const QModelIndex& index, int role) const {
   if (role == Qt::TextAlignmentRole && index.column() == Tests) return int(Qt::AlignRight | Qt::AlignVCenter);
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   if (index.column() == NearLimit) {
-    const QList<LimitWarning>& near = warnings(device(index.row()));
+    const std::optional<QList<LimitWarning>> marks = warnings(device(index.row()));
+    if (!marks) return role == Qt::DisplayRole ? QStringLiteral("Not read") : QStringLiteral("Its history could not be read.");
+    const QList<LimitWarning>& near = *marks;
     if (near.isEmpty()) return {};
     if (role == Qt::DisplayRole) return QStringLiteral("\u25B2 Near limit");
     QStringList reasons;

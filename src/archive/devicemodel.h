@@ -4,8 +4,10 @@
 
 #include <QHash>
 #include <QSqlQueryModel>
+#include <optional>
 
 class Archive;
+struct ArchiveFailure;
 
 // The devices under test of the archive, one row each, for the Archive window:
 // device I.D., type, number of tests, last test, last verdict and the near-limit
@@ -26,14 +28,23 @@ class TArchiveDeviceModel : public QSqlQueryModel {
   void setArchive(const Archive& archive);
 
   QString device(int row) const;
-  // Why the device is near a limit: each value and the test that shows it.
-  const QList<LimitWarning>& warnings(const QString& device) const;
+  // Why the device is near a limit: each value and the test that shows it;
+  // none where its history could not be read whole.
+  std::optional<QList<LimitWarning>> warnings(const QString& device) const;
+
+  void fetchMore(const QModelIndex& parent = QModelIndex()) override;
 
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+ signals:
+  // The list could not be read to its end: it is emptied rather than shown in part.
+  void readFailed(const ArchiveFailure& failure);
+
  private:
+  void checkRead();
+
   const Archive* archive_;
-  mutable QHash<QString, QList<LimitWarning>> warnings_;
+  mutable QHash<QString, std::optional<QList<LimitWarning>>> warnings_;
 };

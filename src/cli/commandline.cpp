@@ -173,17 +173,18 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
     }
     if (sub == QLatin1String("init")) return runArchiveInit(*server, messages, out);
     ArchiveFailure failure;
-    if (parser.isSet(department)) {
+    const bool writes = sub == QLatin1String("import") || sub == QLatin1String("sync");
+    if (parser.isSet(department))
       archive = Archive::openDepartment(*server, &failure);
-      if (archive && !failure.reason.isEmpty())  // a newer schema: read as far as it goes
-        std::fprintf(stderr, "%s\n", failure.message().toLocal8Bit().constData());
-    } else {
-      archive = Archive::open(archivePath, &failure);
-    }
-    if (!archive || (archive->readOnly() && (sub == QLatin1String("import") || sub == QLatin1String("sync")))) {
+    else  // only import makes an archive; the others read one that is there
+      archive = Archive::open(archivePath, &failure,
+                              sub == QLatin1String("import") ? Archive::Opening::CreateOrUpdate : Archive::Opening::Existing);
+    if (!archive || (archive->readOnly() && writes)) {
       messages.show(failure.message(), QStringLiteral("Archive"), UserMessages::Icon::Error, UserMessages::Buttons::Ok);
       return 1;
     }
+    if (!failure.reason.isEmpty())  // read only (a newer schema, a file this account may not write): said once
+      std::fprintf(stderr, "%s\n", failure.message().toLocal8Bit().constData());
     if (sub == QLatin1String("list")) return runArchiveList(*archive, filter, messages, out);
     if (sub == QLatin1String("export")) return runArchiveExport(*archive, filter, request, messages, out);
     if (sub == QLatin1String("history")) return runArchiveHistory(*archive, positional[2], messages, out);

@@ -6,6 +6,8 @@
 #include "archive/archivelocation.h"
 #include "core/paths.h"
 #include "core/settingsfile.h"
+#include "archive/devicehistory.h"
+#include "support/damagedarchive.h"
 #include "support/fulldisk.h"
 #include "support/recordingmessages.h"
 #include "support/testfiles.h"
@@ -13,6 +15,8 @@
 #include "support/wavebuilders.h"
 #include "waveform/samplewaves.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -219,7 +223,8 @@ TEST_F(ArchiveTest, AFileThatIsNoArchiveIsRefusedAndNeverWritten) {
   const struct {
     const char* name;
     QByteArray bytes;
-  } files[] = {{"random.sqlite", QByteArray(5000, '\x5A')},
+  } files[] = {{"empty.sqlite", QByteArray()},
+               {"random.sqlite", QByteArray(5000, '\x5A')},
                {"truncated.sqlite", whole.left(whole.size() / 2)},
                {"other.sqlite", readAll(foreign)}};
   for (const auto& f : files) {
@@ -238,6 +243,41 @@ TEST_F(ArchiveTest, AFileThatIsNoArchiveIsRefusedAndNeverWritten) {
     archive.reset();
     EXPECT_EQ(readAll(file), f.bytes);
   }
+  // An empty file is never made into a new archive, even where one would be made.
+  ArchiveFailure failure;
+  EXPECT_FALSE(Archive::open(dir.filePath("empty.sqlite"), &failure, Archive::Opening::CreateOrUpdate));
+  EXPECT_TRUE(failure.reason.contains("empty")) << failure.reason.toStdString();
+  EXPECT_EQ(QFileInfo(dir.filePath("empty.sqlite")).size(), 0);
+}
+
+// Reading an archive that is not there creates nothing; a new one is made
+// whole under its own name, so that no half-made file is ever found.
+TEST_F(ArchiveTest, OnlyAnArchiveThatIsThereIsReadAndANewOneIsMadeWhole) {
+  ArchiveFailure failure;
+  EXPECT_FALSE(Archive::open(path, &failure, Archive::Opening::Existing));
+  EXPECT_EQ(failure.kind, ArchiveFailure::Kind::Missing);
+  EXPECT_EQ(failure.message(), "There is no archive at " + QDir::toNativeSeparators(path) + ".");
+  EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+  EXPECT_TRUE(open(path));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"archive.sqlite"});
+}
+
+// A read that stops at a damaged page says so, naming the file, and gives
+// nothing: no list, no history, no mark from part of one.
+TEST_F(ArchiveTest, AReadThatStopsAtADamagedPageSaysSoAndGivesNothing) {
+  makeDamagedArchive(path, 3000, "ER-1");
+  auto archive = open(path);
+  ASSERT_TRUE(archive);
+  ArchiveFailure listed, history, queue;
+  EXPECT_TRUE(archive->records({}, &listed).isEmpty());
+  EXPECT_TRUE(deviceTests(*archive, "ER-1", &history).isEmpty());
+  EXPECT_TRUE(archive->queued(5000, &queue).isEmpty());
+  for (const ArchiveFailure& f : {listed, history, queue}) {
+    EXPECT_TRUE(f.message().contains(QDir::toNativeSeparators(path)));
+    EXPECT_TRUE(f.reason.contains("malformed")) << f.reason.toStdString();  // SQLite's own word for it
+  }
+  ArchiveFailure checked;
+  EXPECT_NE(archive->integrityCheck(&checked), QStringList{"ok"});
 }
 
 TEST_F(ArchiveTest, ANewerSchemaOpensReadOnlyAndIsNeverMigratedDown) {
@@ -253,8 +293,34 @@ TEST_F(ArchiveTest, ANewerSchemaOpensReadOnlyAndIsNeverMigratedDown) {
   EXPECT_TRUE(failure.message().contains("newer version")) << failure.message().toStdString();
   EXPECT_FALSE(archive->store(ArchiveKind::TestReport, "A", kDownloaded, {report("B", {})}, &failure));
   EXPECT_EQ(archive->schemaVersion(), Archive::knownSchemaVersion() + 1);
+  failure = {};
+  EXPECT_EQ(archive->records({}, &failure).size(), 0);
+  EXPECT_TRUE(failure.reason.isEmpty()) << failure.reason.toStdString();
   archive.reset();
   EXPECT_EQ(readAll(path), before);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"archive.sqlite"});  // no journal left
+}
+
+// An archive where this account may write nothing (a read-only share) is read,
+// checked and said to be read only; nothing is written beside it.
+TEST_F(ArchiveTest, AnArchiveThatCannotBeWrittenIsReadAndCheckedAsItIs) {
+  FullDisk disk(1024);
+  KALYX_REQUIRE_FULL_DISK(disk);
+  const QString file = disk.filePath("archive.sqlite");
+  store(*open(file), {report("KEPT", {1, 2, 25, 9, 0, 0})});
+  ASSERT_TRUE(disk.makeReadOnly());
+  ArchiveFailure failure;
+  std::unique_ptr<Archive> archive = Archive::open(file, &failure, Archive::Opening::Existing);
+  ASSERT_TRUE(archive) << failure.message().toStdString();
+  EXPECT_TRUE(archive->readOnly());
+  EXPECT_EQ(failure.kind, ArchiveFailure::Kind::ReadOnly);
+  EXPECT_TRUE(failure.message().contains("open for reading only")) << failure.message().toStdString();
+  failure = {};
+  EXPECT_EQ(find(*archive).size(), 1);
+  EXPECT_EQ(archive->integrityCheck(&failure), QStringList{"ok"});
+  EXPECT_FALSE(archive->store(ArchiveKind::TestReport, "A", kDownloaded, {report("B", {})}, &failure));
+  archive.reset();
+  EXPECT_EQ(disk.entries(), QStringList{"archive.sqlite"});
 }
 
 TEST_F(ArchiveTest, OnAFullDiskAnImportFailsAndTheArchiveHoldsWhatItHeld) {

@@ -4,6 +4,7 @@
 #include "archive/departmentsync.h"
 #include "archive/devicemodel.h"
 #include "archive/historychart.h"
+#include "support/damagedarchive.h"
 #include "support/postgresserver.h"
 #include "support/testfiles.h"
 #include "support/testreportbuilders.h"
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QChart>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -157,4 +159,28 @@ TEST_F(ArchiveWindowTest, TheDepartmentSourceShowsTheServersDevicesReadOnly) {
   EXPECT_TRUE(messages.shown[0].text.contains("postgresql://tech1@127.0.0.1:1/department"));
   EXPECT_EQ(source->currentIndex(), TArchiveWindow::ThisComputer);
   EXPECT_EQ(window->deviceModel()->rowCount(), 2);
+}
+
+// A device whose history stops at a damaged page shows nothing of it: a
+// message names the file, once, and no mark is worked out from part of it.
+TEST_F(UiHarness, ArchiveWindowADamagedHistoryIsSaidAndShowsNothing) {
+  const QString path = dataHome.path() + "/damaged.sqlite";
+  makeDamagedArchive(path, 3000, "ER-1");
+  ArchiveFailure failure;
+  std::unique_ptr<Archive> archive = Archive::open(path, &failure);
+  ASSERT_TRUE(archive);
+  TArchiveWindow window(services(), *archive);
+  window.show();
+  // Whichever read meets the damage, the device list's or the history's.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.shown.isEmpty(); }, 2000));
+  EXPECT_EQ(window.findChild<QTableWidget*>("sgArchiveTests")->rowCount(), 0);
+  EXPECT_TRUE(window.historyChart()->energyChart()->series().size() <= 1);  // the empty near-limit marks only
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_TRUE(messages.shown[0].text.contains(QDir::toNativeSeparators(path))) << messages.shown[0].text.toStdString();
+  const QString label = window.findChild<QLabel*>("lblNearLimit")->text();
+  EXPECT_FALSE(label.contains("Near a limit")) << label.toStdString();
+  EXPECT_TRUE(label.contains("could not be read") || label.contains("malformed")) << label.toStdString();
+  window.refresh();  // said once a window
+  QTest::qWait(50);
+  EXPECT_EQ(messages.shown.size(), 1);
 }

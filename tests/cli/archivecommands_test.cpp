@@ -1,12 +1,16 @@
 // The archive commands of the command-line program, on the built-in analyzer.
+#include "archive/archive.h"
 #include "demo/samplememory.h"
 #include "support/clirun.h"
+#include "support/damagedarchive.h"
 #include "support/testfiles.h"
 #include "testreport/testrecord.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 namespace {
@@ -75,4 +79,79 @@ TEST_F(ArchiveCommands, AFileThatIsNoArchiveIsNamedAndLeftAsItWas) {
   }
   EXPECT_EQ(readAll(archive), "not an archive");
   EXPECT_EQ(run({"reports"}).status, 0);  // the analyzer is still downloaded without it
+}
+
+// The commands that read need an archive that is there; they make none.
+TEST_F(ArchiveCommands, ReadingCommandsNeedAnArchiveAndMakeNone) {
+  for (const QStringList& args : {QStringList{"archive", "list"}, QStringList{"archive", "export", "--text", dir.filePath("out")},
+                                  QStringList{"archive", "history", "ER-1"}, QStringList{"archive", "check"}}) {
+    const CliRun r = run(args);
+    EXPECT_EQ(r.status, 1) << args.join(' ').toStdString();
+    EXPECT_EQ(r.err.trimmed(), "There is no archive at " + QDir::toNativeSeparators(archive) + ".") << r.err.toStdString();
+  }
+  EXPECT_TRUE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+}
+
+// A read that stops at a damaged page is a failure, said on standard error,
+// with nothing of it printed or written.
+TEST_F(ArchiveCommands, AReadThatStopsAtADamagedPageFailsAndPrintsNothing) {
+  makeDamagedArchive(archive, 3000, "ER-1");
+  for (const QStringList& args : {QStringList{"archive", "list"}, QStringList{"archive", "history", "ER-1"},
+                                  QStringList{"archive", "export", "--text", dir.filePath("out")}}) {
+    const CliRun r = run(args);
+    EXPECT_EQ(r.status, 1) << args.join(' ').toStdString();
+    EXPECT_TRUE(r.out.isEmpty()) << r.out.left(200).toStdString();
+    EXPECT_TRUE(r.err.contains(QDir::toNativeSeparators(archive))) << r.err.toStdString();
+  }
+  EXPECT_FALSE(QFileInfo::exists(dir.filePath("out")));
+  EXPECT_EQ(run({"archive", "check"}).status, 1);
+}
+
+// An archive of a newer program is read, said once to be read only, and
+// nothing is left beside it.
+TEST_F(ArchiveCommands, ANewerArchiveIsReadSaidOnceToBeReadOnlyAndLeftAlone) {
+  ASSERT_EQ(run({"archive", "import"}).status, 0);
+  {
+    ArchiveFailure failure;
+    auto opened = Archive::open(archive, &failure);
+    ASSERT_TRUE(opened);
+    QSqlQuery(opened->database()).exec(QString("PRAGMA user_version=%1").arg(Archive::knownSchemaVersion() + 1));
+  }
+  const QByteArray before = readAll(archive);
+  for (const QStringList& args : {QStringList{"archive", "list"}, QStringList{"archive", "history", "ICU-DEFIB-07"},
+                                  QStringList{"archive", "check"}}) {
+    const CliRun r = run(args);
+    EXPECT_EQ(r.status, 0) << args.join(' ').toStdString();
+    EXPECT_GT(r.out.count('\n'), 1);
+    EXPECT_EQ(r.err.count("open for reading only"), 1) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("newer version")) << r.err.toStdString();
+  }
+  EXPECT_EQ(run({"archive", "import"}).status, 1);
+  EXPECT_EQ(readAll(archive), before);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"archive.sqlite"});
+}
+
+// A hand-written history: each value with its limit low to high, the
+// cardioversion shock counted, and the near-limit column worked out.
+TEST_F(ArchiveCommands, HistoryPrintsEachValueWithItsLimitAndItsMark) {
+  using namespace testrec;
+  QList<QByteArray> reports;
+  for (const auto& [month, delivered] : {std::pair{1, 2000}, std::pair{3, 2170}}) {
+    TTestRec rec = makeTestRec("ER-1", {1, quint8(month), 25, 9, 0, 0}, 1, DutDefibrillator);
+    setEntryAt(rec, 0, EnergyEntry{.totalEnergy = quint16(delivered), .targetEnergy = 2000, .tolerance = 2, .result = Pass});
+    if (month == 3)
+      setEntryAt(rec, 0, CardioversionEntry{.energy = 1140, .targetEnergy = 1000, .tolerance = 3, .result = Pass});
+    reports << QByteArray(rec.data(), TTestRec::Size);
+  }
+  {
+    ArchiveFailure failure;
+    auto opened = Archive::open(archive, &failure);
+    ASSERT_TRUE(opened && opened->store(ArchiveKind::TestReport, "A1", QDateTime::currentDateTimeUtc(), reports, &failure));
+  }
+  EXPECT_EQ(run({"archive", "history", "ER-1"}).out,
+            "date\ttest\ttarget\tmeasured\tlimit\tverdict\tnear limit\n"
+            "2025-01-01T09:00:00\tenergy\t200.0 J\t200.0 J\t180.0-220.0 J\tPASS\t\n"
+            "2025-03-01T09:00:00\tenergy\t200.0 J\t217.0 J\t180.0-220.0 J\tPASS\tnear limit\n"
+            "2025-03-01T09:00:00\tcardioversion\t100.0 J\t114.0 J\t85.0-115.0 J\tPASS\tnear limit\n");
+  EXPECT_EQ(run({"archive", "history", "ER-10"}).out.count('\n'), 1);  // a device I.D. is matched whole
 }

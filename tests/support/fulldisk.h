@@ -8,7 +8,8 @@
 
 // A real file system that is full: a small tmpfs mounted on a temporary folder
 // for one test. Files can be put there first; fill() then takes every free
-// block, so that the next write fails as it does on a full disk. Mounting needs
+// block, so that the next write fails as it does on a full disk; or
+// makeReadOnly() lets nothing be written at all. Mounting needs
 // root (CI runs as root); elsewhere the test using it is skipped.
 class FullDisk {
  public:
@@ -40,6 +41,14 @@ class FullDisk {
     }
     while (filler.write("f", 1) == 1) {
     }
+  }
+
+  // Mounts the file system again read-only: nothing in it can be written, by
+  // root neither, as on a read-only share or medium.
+  bool makeReadOnly() {
+    QProcess mount;
+    mount.start(QStringLiteral("mount"), {"-o", "remount,ro", dir_.path()});
+    return mount.waitForFinished(10000) && mount.exitStatus() == QProcess::NormalExit && mount.exitCode() == 0;
   }
 
   // The names in the folder other than the filler, so a test sees any file left behind.
