@@ -5,6 +5,7 @@
 #include "app/kalyxapplication.h"
 #include "app/qalmain.h"
 #include "archive/archivekeeper.h"
+#include "archive/backupcommand.h"
 #include "archive/archivelocation.h"
 #include "archive/archivewindow.h"
 #include "archive/departmentserver.h"
@@ -129,6 +130,7 @@ int main(int argc, char** argv) {
                       UserMessages::Buttons::Ok);
       }
     };
+    services.backUpArchive = [&](QWidget* owner) { backUpArchiveInteractively(owner, services, keeper.path()); };
     keeper.stored = [&archiveWindow, &sync] {
       if (archiveWindow) archiveWindow->refresh();
       if (sync) sync->start();

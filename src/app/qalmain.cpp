@@ -148,6 +148,10 @@ void TQalMain::buildMenus() {
                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     connect(archive, &QAction::triggered, this, [this] { services_.showArchive(); });
   }
+  if (services_.backUpArchive) {
+    QAction* backUp = addItem(menuTools, "mmBackUpArchive", QStringLiteral("&Back Up Archive..."), QKeySequence());
+    connect(backUp, &QAction::triggered, this, [this] { services_.backUpArchive(this); });
+  }
 
   QMenu* menuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
   menuHelp->setObjectName(QStringLiteral("menuHelp"));

@@ -1,6 +1,7 @@
 #include "cli/archivecommands.h"
 
 #include "analyzer/systeminfo.h"
+#include "archive/archivebackup.h"
 #include "archive/departmentserver.h"
 #include "archive/departmentsync.h"
 #include "archive/devicehistory.h"
@@ -14,7 +15,9 @@
 #include "testreport/testrecord.h"
 #include "waveform/waverecord.h"
 
+#include <QDir>
 #include <QTextStream>
+#include <cstdio>
 
 namespace {
 const QString kTestedFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
@@ -132,6 +135,23 @@ int runArchiveHistory(const Archive& archive, const QString& device, UserMessage
     out << testedText(p.tested) << '\t' << testName(p.test) << '\t' << QString::number(p.target, 'f', 1) << " J\t"
         << measuredText(p) << '\t' << limitText(p) << '\t' << (p.passed ? "PASS" : "FAIL") << '\t'
         << (p.nearLimit ? "near limit" : "") << '\n';
+  return 0;
+}
+
+int runArchiveBackup(const QString& path, const QString& target, UserMessages& messages, QTextStream& out) {
+  int told = 0;
+  const auto progress = [&told](int percent) {
+    for (; told + 10 <= percent && percent < 100; told += 10) std::fprintf(stderr, "backing up: %d %%\n", told + 10);
+  };
+  ArchiveFailure failure;
+  if (!backUpArchive(path, target, progress, &failure)) {
+    messages.show(QStringLiteral("The archive could not be backed up in %1.\n%2")
+                      .arg(QDir::toNativeSeparators(target), failure.reason),
+                  QStringLiteral("Archive"), UserMessages::Icon::Error);
+    return 1;
+  }
+  out << "the archive " << QDir::toNativeSeparators(path) << " is backed up in " << QDir::toNativeSeparators(target)
+      << '\n';
   return 0;
 }
 

@@ -32,5 +32,8 @@ int runArchiveHistory(const Archive& archive, const QString& device, UserMessage
 int runArchiveSync(Archive& local, const DepartmentServer& server, UserMessages& messages, QTextStream& out);
 // Creates the department's archive on its server or brings its schema up to date.
 int runArchiveInit(const DepartmentServer& server, UserMessages& messages, QTextStream& out);
+// Writes a backup of the archive at `path` into `target` (see backUpArchive),
+// its progress on standard error: "the archive PATH is backed up in TARGET".
+int runArchiveBackup(const QString& path, const QString& target, UserMessages& messages, QTextStream& out);
 // The archive's integrity check and its record counts; 1 on damage.
 int runArchiveCheck(const Archive& archive, UserMessages& messages, QTextStream& out);

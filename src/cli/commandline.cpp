@@ -24,7 +24,7 @@ const QStringList kCommands = {QStringLiteral("info"),     QStringLiteral("diagn
                                QStringLiteral("autoseq"),  QStringLiteral("archive")};
 const QStringList kArchiveCommands = {QStringLiteral("import"), QStringLiteral("list"), QStringLiteral("export"),
                                       QStringLiteral("history"), QStringLiteral("check"), QStringLiteral("sync"),
-                                      QStringLiteral("init")};
+                                      QStringLiteral("init"), QStringLiteral("backup")};
 // The archive commands that read the department's archive with --department.
 const QStringList kDepartmentReads = {QStringLiteral("list"), QStringLiteral("export"), QStringLiteral("history")};
 const QStringList kAutoSeqCommands = {QStringLiteral("download"), QStringLiteral("upload"), QStringLiteral("print"),
@@ -78,6 +78,8 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
                      "                         (--text, --csv, --mup, --pdf)\n"
                      "  archive history DEVICE one line per test entry of the device, near-limit values marked\n"
                      "  archive check          the archive's integrity check and record counts\n"
+                     "  archive backup FILE    write a backup of the archive into FILE: one consistent file,\n"
+                     "                         the way to copy the archive\n"
                      "  archive sync           send the records that wait to the department's archive\n"
                      "  archive init           create the department's archive on its server (--shared URL),\n"
                      "                         or bring its schema up to date\n"
@@ -124,14 +126,14 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
   const QString sub = positional.value(1);
   const qsizetype wanted = command == QLatin1String("wavefile")  ? 2
                            : command == QLatin1String("autoseq") ? 3
-                           : command == QLatin1String("archive") ? (sub == QLatin1String("history") ? 3 : 2)
+                           : command == QLatin1String("archive") ? (sub == QLatin1String("history") || sub == QLatin1String("backup") ? 3 : 2)
                                                                  : 1;
   if (positional.size() != wanted || !kCommands.contains(command) ||
       (command == QLatin1String("autoseq") && !kAutoSeqCommands.contains(sub)) ||
       (command == QLatin1String("archive") && !kArchiveCommands.contains(sub)))
     return fail(QStringLiteral("give one command: info, diagnose, reports, waves, capture, wavefile FILE, "
                                "autoseq download|upload|print|list FILE or "
-                               "archive import|list|export|check|sync|init, archive history DEVICE (see --help)"));
+                               "archive import|list|export|check|sync|init, archive history DEVICE, archive backup FILE (see --help)"));
   if (parser.isSet(department) && !kDepartmentReads.contains(sub))
     return fail(QStringLiteral("--department goes with archive list, export and history"));
 
@@ -172,6 +174,7 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
       if (!server) return fail(error);
     }
     if (sub == QLatin1String("init")) return runArchiveInit(*server, messages, out);
+    if (sub == QLatin1String("backup")) return runArchiveBackup(archivePath, positional[2], messages, out);
     ArchiveFailure failure;
     const bool writes = sub == QLatin1String("import") || sub == QLatin1String("sync");
     if (parser.isSet(department))

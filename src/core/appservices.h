@@ -10,6 +10,7 @@ class PrintPrompts;
 class RecordKeeper;
 class SettingsFile;
 class UserMessages;
+class QWidget;
 
 // What the main window hands to its frames, and the frames to their viewers:
 // the link to the analyzer, the message boxes, the file and print dialogs, the
@@ -29,4 +30,6 @@ struct AppServices {
   std::function<QStringList()> checkConnection;
   // Shows the Archive window (raising the one open); unset: not offered.
   std::function<void()> showArchive;
+  // Writes a backup of the archive where the user chooses; unset: not offered.
+  std::function<void(QWidget* owner)> backUpArchive;
 };

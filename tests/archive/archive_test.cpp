@@ -1,6 +1,7 @@
 // The archive on real SQLite files: what it keeps, once; what it finds again;
 // and files it must never write.
 #include "archive/archive.h"
+#include "archive/archivebackup.h"
 #include "archive/archivedialect.h"
 #include "archive/archivekeeper.h"
 #include "archive/archivelocation.h"
@@ -430,4 +431,48 @@ TEST(ArchiveLocation, TheOptionTheEnvironmentAndTheDemo) {
   QString file, error;
   EXPECT_FALSE(takeArchiveOption(&args, &file, &error));
   EXPECT_EQ(error, "--archive needs the path of an archive file");
+}
+
+// A backup is one consistent file that opens as the archive by itself, what
+// another connection left in the journal included; its folder is made.
+TEST_F(ArchiveTest, ABackupIsOneWholeFileThatOpensAsTheArchive) {
+  auto archive = open(path);
+  store(*archive, {report("A", {1, 2, 25, 9, 0, 0}), report("B", {2, 2, 25, 9, 0, 0})});  // still in the journal
+  const QString target = dir.filePath("backups/archive copy.sqlite");
+  int last = -1;
+  ArchiveFailure failure;
+  ASSERT_TRUE(backUpArchive(path, target, [&last](int percent) { last = percent; }, &failure))
+      << failure.message().toStdString();
+  EXPECT_EQ(last, 100);
+  EXPECT_EQ(QDir(dir.filePath("backups")).entryList(QDir::Files | QDir::Hidden), QStringList{"archive copy.sqlite"});
+  auto copy = open(target);
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(find(*copy).size(), 2);
+  EXPECT_EQ(copy->integrityCheck(&failure), QStringList{"ok"});
+  EXPECT_EQ(copy->schemaVersion(), Archive::knownSchemaVersion());
+
+  for (const QString& live : {path, path + "-wal", dir.filePath("./archive.sqlite")}) {
+    ArchiveFailure refused;
+    EXPECT_FALSE(backUpArchive(path, live, {}, &refused)) << live.toStdString();
+    EXPECT_TRUE(refused.reason.contains("the archive itself")) << refused.reason.toStdString();
+  }
+  EXPECT_EQ(find(*archive).size(), 2);
+}
+
+// On a full disk no backup is made, no part of one is left, and an older
+// backup under the same name stays whole.
+TEST_F(ArchiveTest, ABackupOnAFullDiskFailsAndLeavesTheOldBackupWhole) {
+  FullDisk disk(128);
+  KALYX_REQUIRE_FULL_DISK(disk);
+  auto archive = open(path);
+  QList<QByteArray> many;
+  for (int i = 0; i < 400; ++i) many << report(QByteArray::number(i).constData(), {1, 3, 25, 9, 0, 0});
+  store(*archive, many);
+  writeAll(disk.filePath("archive.sqlite"), "an older backup");
+  disk.fill();
+  ArchiveFailure failure;
+  EXPECT_FALSE(backUpArchive(path, disk.filePath("archive.sqlite"), {}, &failure));
+  EXPECT_TRUE(failure.reason.contains("full")) << failure.reason.toStdString();
+  EXPECT_EQ(disk.entries(), QStringList{"archive.sqlite"});
+  EXPECT_EQ(readAll(disk.filePath("archive.sqlite")), "an older backup");
 }

@@ -1,5 +1,6 @@
 // The Archive window on a real archive file.
 #include "archive/archivewindow.h"
+#include "archive/backupcommand.h"
 #include "archive/departmentserver.h"
 #include "archive/departmentsync.h"
 #include "archive/devicemodel.h"
@@ -183,4 +184,16 @@ TEST_F(UiHarness, ArchiveWindowADamagedHistoryIsSaidAndShowsNothing) {
   window.refresh();  // said once a window
   QTest::qWait(50);
   EXPECT_EQ(messages.shown.size(), 1);
+}
+
+// Tools > Back Up Archive... asks where, writes the backup and says where it went.
+TEST_F(ArchiveWindowTest, BackUpArchiveWritesTheFileChosenAndSaysSo) {
+  files.saveAnswer = dataHome.path() + "/backup.sqlite";
+  backUpArchiveInteractively(window.get(), services(), archive->path());
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_EQ(messages.shown[0].text, "The archive is backed up in " + QDir::toNativeSeparators(files.saveAnswer) + ".");
+  ArchiveFailure failure;
+  auto copy = Archive::open(files.saveAnswer, &failure, Archive::Opening::Existing);
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(copy->records({}, &failure).size(), 3);
 }

@@ -155,3 +155,17 @@ TEST_F(ArchiveCommands, HistoryPrintsEachValueWithItsLimitAndItsMark) {
             "2025-03-01T09:00:00\tcardioversion\t100.0 J\t114.0 J\t85.0-115.0 J\tPASS\tnear limit\n");
   EXPECT_EQ(run({"archive", "history", "ER-10"}).out.count('\n'), 1);  // a device I.D. is matched whole
 }
+
+// A backup reads as the archive does; the archive itself is never its target.
+TEST_F(ArchiveCommands, BackupWritesOneFileThatReadsAsTheArchive) {
+  ASSERT_EQ(run({"archive", "import"}).status, 0);
+  const QString copy = dir.filePath("saved/copy.sqlite");
+  const CliRun backup = run({"archive", "backup", copy});
+  EXPECT_EQ(backup.status, 0) << backup.err.toStdString();
+  EXPECT_EQ(backup.out, "the archive " + QDir::toNativeSeparators(archive) + " is backed up in " +
+                            QDir::toNativeSeparators(copy) + "\n");
+  EXPECT_EQ(cli({"--archive", copy, "archive", "list"}).out, run({"archive", "list"}).out);
+  const CliRun onItself = run({"archive", "backup", archive});
+  EXPECT_EQ(onItself.status, 1);
+  EXPECT_TRUE(onItself.err.contains("the archive itself")) << onItself.err.toStdString();
+}
