@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -69,7 +70,10 @@ TQalMain::TQalMain(const AppServices& services, QWidget* parent) : QMainWindow(p
   loadWindowState();
 }
 
-TQalMain::~TQalMain() { shutDown(); }
+TQalMain::~TQalMain() {
+  shutDown();
+  if (services_.keeper) services_.keeper->reported = nullptr;  // the keeper outlives the window
+}
 
 QAction* TQalMain::addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut) {
   QAction* action = menu->addAction(caption);
@@ -136,6 +140,7 @@ void TQalMain::buildMenus() {
   addCommand(menuTools, FrameCommand::CaptureWaveform, "mmCaptureWaveform", QStringLiteral("&Capture Waveform"),
              QKeySequence(Qt::CTRL | Qt::Key_W));
   if (RecordKeeper* keeper = services_.keeper) {
+    keeper->reported = [this](const QString& sentence) { statusBar()->showMessage(sentence); };
     menuTools->addSeparator()->setObjectName(QStringLiteral("N5"));
     QAction* keeping = addItem(menuTools, "mmArchiveDownloads", QStringLiteral("Keep Downloads in the &Archive"),
                                QKeySequence());

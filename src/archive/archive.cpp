@@ -78,22 +78,28 @@ std::optional<Archive::Stored> Archive::store(ArchiveKind kind, const QString& a
       [&](QSqlQuery& queue) {
         // Each new record waits to be sent to the department's archive.
         queue.prepare(QStringLiteral("INSERT INTO outbox (record) VALUES (?)"));
+        // A record already kept (its kind, analyzer and bytes; a capture by its
+        // bytes alone, whatever was known of the analyzer) is not kept again.
         QSqlQuery insert(db);
         insert.prepare(QStringLiteral(
-            "INSERT INTO record (kind, analyzer, digest, bytes, downloaded, device, tested, dut_type, "
-            "verdict, autoseq, title, number) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) "
-            "ON CONFLICT (kind, analyzer, digest) DO NOTHING"));
+            "INSERT INTO record (kind, analyzer, digest, bytes, downloaded, device, device_folded, tested, dut_type, "
+            "verdict, autoseq, title, number) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING"));
+        // A capture kept before its analyzer was known learns it now.
+        QSqlQuery learn(db);
+        learn.prepare(QStringLiteral("UPDATE record SET analyzer = ? WHERE kind = ? AND digest = ? AND analyzer = ''"));
         const QString when = downloaded.toUTC().toString(Qt::ISODate);
         for (qsizetype i = 0; i < records.size(); ++i) {
           const QByteArray& bytes = records[i];
           const SearchColumns columns = searchColumns(kind, bytes);
           const bool report = kind == ArchiveKind::TestReport;
+          const QByteArray digest = QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
           insert.addBindValue(int(kind));
           insert.addBindValue(textValue(analyzerId));
-          insert.addBindValue(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256));
+          insert.addBindValue(digest);
           insert.addBindValue(bytes);
           insert.addBindValue(when);
           insert.addBindValue(textValue(columns.device));
+          insert.addBindValue(textValue(foldedText(columns.device)));
           insert.addBindValue(columns.tested.isValid() ? QVariant(testedText(columns.tested)) : QVariant());
           insert.addBindValue(report ? QVariant(columns.dutType) : QVariant());
           insert.addBindValue(report ? QVariant(columns.passed ? 1 : 0) : QVariant());
@@ -106,6 +112,14 @@ std::optional<Archive::Stored> Archive::store(ArchiveKind kind, const QString& a
           }
           if (insert.numRowsAffected() == 0) {
             ++stored.known;
+            if (kind != ArchiveKind::Capture || analyzerId.isEmpty()) continue;
+            learn.addBindValue(analyzerId);
+            learn.addBindValue(int(kind));
+            learn.addBindValue(digest);
+            if (!learn.exec()) {
+              error = errorOf(learn);
+              return false;
+            }
             continue;
           }
           ++stored.added;
@@ -134,8 +148,8 @@ QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailu
     where << QStringLiteral("device = ?");
     values << filter.device;
   } else if (!filter.device.isEmpty()) {
-    where << deviceContains(backend_);
-    values << containing(filter.device);
+    where << deviceContains(backend_, foldedColumn());
+    values << containing(filter.device, foldedColumn());
   }
   if (!filter.analyzer.isEmpty()) where << QStringLiteral("analyzer = ?"), values << filter.analyzer;
   if (filter.since.isValid()) where << QStringLiteral("tested >= ?"), values << filter.since.toString(Qt::ISODate);
@@ -218,11 +232,10 @@ std::optional<int> Archive::count(ArchiveKind kind, ArchiveFailure* failure) con
 QSqlQuery Archive::devices(const QString& filter, DeviceColumn sortBy, bool ascending) const {
   static const char* const kOrder[] = {"device", "dut_type", "tests", "last", "verdict"};
   QSqlQuery query(database());
-  query.prepare(devicesQuery(backend_, !filter.isEmpty(),
+  query.prepare(devicesQuery(backend_, !filter.isEmpty() ? deviceContains(backend_, foldedColumn()) : QString(),
                              QLatin1String(kOrder[int(sortBy)]) +
                                  (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"))));
-  query.addBindValue(int(ArchiveKind::TestReport));
-  if (!filter.isEmpty()) query.addBindValue(containing(filter));
+  if (!filter.isEmpty()) query.addBindValue(containing(filter, foldedColumn()));
   query.exec();
   return query;
 }

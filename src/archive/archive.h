@@ -88,6 +88,8 @@ class Archive {
   // date; never migrates down. The schema version it has then, or none.
   static std::optional<int> initDepartment(const DepartmentServer& server, ArchiveFailure* failure);
   static int knownDepartmentSchemaVersion();
+  // The same archive through a connection of its own, for another thread to read.
+  std::unique_ptr<Archive> openAgain(ArchiveFailure* failure) const;
   ~Archive();
   Archive(const Archive&) = delete;
   Archive& operator=(const Archive&) = delete;
@@ -156,10 +158,14 @@ class Archive {
  private:
   Archive(QString path, QString connection, bool readOnly, ArchiveBackend backend = ArchiveBackend::Local);
   ArchiveFailure failed(const QString& reason) const;
+  // Whether the archive keeps the device I.D. case-folded for its filter (a
+  // department's archive set up by an older version does not).
+  bool foldedColumn() const { return backend_ == ArchiveBackend::Local || schema_ >= 2; }
 
   QString path_;
   QString connection_;
   bool readOnly_ = false;
   ArchiveBackend backend_ = ArchiveBackend::Local;
   bool receiving_ = false;  // the department's schema is one this program may write
+  int schema_ = 0;          // the department's schema version
 };

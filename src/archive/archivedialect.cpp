@@ -101,32 +101,42 @@ bool inTransaction(QSqlDatabase& db, ArchiveBackend backend, const std::function
   return false;
 }
 
-QString deviceContains(ArchiveBackend backend) {
-  // SQLite's LIKE ignores letter case; PostgreSQL's ILIKE does.
+QString deviceContains(ArchiveBackend backend, bool folded) {
+  if (folded) return QStringLiteral("device_folded LIKE ? ESCAPE '\\'");
+  // A department's archive set up before the folded column: PostgreSQL's ILIKE.
   return backend == ArchiveBackend::Local ? QStringLiteral("device LIKE ? ESCAPE '\\'")
                                           : QStringLiteral("device ILIKE ? ESCAPE '\\'");
 }
 
-QString containing(QString text) {
+QString containing(QString text, bool folded) {
+  if (folded) text = foldedText(text);
   text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"))
       .replace(QLatin1Char('%'), QStringLiteral("\\%"))
       .replace(QLatin1Char('_'), QStringLiteral("\\_"));
   return QLatin1Char('%') + text + QLatin1Char('%');
 }
 
-QString devicesQuery(ArchiveBackend backend, bool filtered, const QString& order) {
-  const QString where = filtered ? QStringLiteral(" AND ") + deviceContains(backend) : QString();
+QString foldedText(const QString& text) { return text.toCaseFolded(); }
+
+QString devicesQuery(ArchiveBackend backend, const QString& condition, const QString& order) {
+  const QString where = condition.isEmpty() ? QString() : QStringLiteral(" AND ") + condition;
   if (backend == ArchiveBackend::Local) {
-    // The latest test's type and verdict come with max(tested): SQLite takes a
-    // bare column of an aggregate query from the row that gave the max().
-    return QStringLiteral("SELECT device, dut_type, count(*) AS tests, max(tested) AS last, verdict FROM record "
-                          "WHERE kind = ?%1 GROUP BY device ORDER BY %2, device")
+    // One row a device, of whatever kind its records are. The latest test
+    // report (else the latest waveform) gives the last test: reports sort
+    // above waveforms by their leading 1. SQLite takes the bare columns of an
+    // aggregate query from the row that gave the max().
+    return QStringLiteral(
+               "SELECT device, CASE WHEN kind = 1 THEN dut_type END AS dut_type, sum(kind = 1) AS tests, "
+               "nullif(substr(max((kind = 1) || coalesce(tested, '')), 2), '') AS last, "
+               "CASE WHEN kind = 1 THEN verdict END AS verdict FROM record "
+               "WHERE kind IN (1, 2, 3)%1 GROUP BY device ORDER BY %2, device")
         .arg(where, order);
   }
   return QStringLiteral("SELECT device, dut_type, tests, last, verdict FROM ("
-                        "SELECT DISTINCT ON (device) device, dut_type, count(*) OVER (PARTITION BY device) AS tests, "
-                        "tested AS last, verdict FROM record WHERE kind = ?%1 "
-                        "ORDER BY device, tested DESC NULLS LAST) AS latest ORDER BY %2, device")
+                        "SELECT DISTINCT ON (device) device, CASE WHEN kind = 1 THEN dut_type END AS dut_type, "
+                        "count(*) FILTER (WHERE kind = 1) OVER (PARTITION BY device) AS tests, tested AS last, "
+                        "CASE WHEN kind = 1 THEN verdict END AS verdict FROM record WHERE kind IN (1, 2, 3)%1 "
+                        "ORDER BY device, (kind = 1) DESC, tested DESC NULLS LAST) AS latest ORDER BY %2, device")
       .arg(where, order);
 }
 

@@ -30,14 +30,19 @@ bool inTransaction(QSqlDatabase& db, ArchiveBackend backend, const std::function
                    QString* error);
 
 // A WHERE condition on a device I.D. holding a text in any letter case, with
-// the pattern to bind for it (the text's own % and _ taken as they are).
-QString deviceContains(ArchiveBackend backend);
-QString containing(QString text);
+// the pattern to bind for it (the text's own % and _ taken as they are):
+// through the folded column where the archive has it.
+QString deviceContains(ArchiveBackend backend, bool folded);
+QString containing(QString text, bool folded);
+// A text with its letter case folded, in every script, as the archive keeps
+// the device I.D. for its filter.
+QString foldedText(const QString& text);
 
-// The device list's query: device, dut_type, tests, last, verdict of the latest
-// test, sorted by the column named `order`; binds the kind, then the pattern
-// when `filtered`.
-QString devicesQuery(ArchiveBackend backend, bool filtered, const QString& order);
+// The device list's query, one row a device of any kind of record: device,
+// dut_type, tests (its test reports), last, verdict of the latest test, sorted
+// by the column named `order`; `condition` (a deviceContains(), or empty)
+// binds the pattern.
+QString devicesQuery(ArchiveBackend backend, const QString& condition, const QString& order);
 
 QString errorOf(const QSqlQuery& query);
 // The database's own words for a failure, on one line, without the driver's

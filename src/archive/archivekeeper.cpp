@@ -35,8 +35,15 @@ void ArchiveKeeper::keep(ArchiveKind kind, const QString& analyzerId, const QLis
   if (!kept || kept->readOnly()) return;
   ArchiveFailure failure;
   lastStored_ = kept->store(kind, analyzerId.isEmpty() ? lastAnalyzer_ : analyzerId, clock_(), records, &failure);
-  if (!lastStored_) tell(failure);
-  else if (stored) stored();
+  if (!lastStored_) return tell(failure);
+  if (reported) reported(keptText(kind, int(records.size()), lastStored_->added));
+  if (stored) stored();
+}
+
+QString keptText(ArchiveKind kind, int kept, int added) {
+  const char* const nouns[][2] = {{"test report", "test reports"}, {"wave record", "wave records"}, {"capture", "captures"}};
+  const auto& noun = nouns[int(kind) - 1];
+  return QStringLiteral("%1 %2 kept in the archive, %3 new").arg(kept).arg(QLatin1String(noun[kept == 1 ? 0 : 1])).arg(added);
 }
 
 void ArchiveKeeper::tell(const ArchiveFailure& failure) {

@@ -51,3 +51,6 @@ class ArchiveKeeper : public RecordKeeper {
   ArchiveFailure openFailure_;
   QSet<QString> told_;
 };
+
+// What a keep did, for the status bar: "12 test reports kept in the archive, 3 new".
+QString keptText(ArchiveKind kind, int kept, int added);

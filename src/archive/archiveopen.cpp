@@ -4,6 +4,7 @@
 
 #include "archive/archive.h"
 #include "archive/archivedialect.h"
+#include "archive/searchcolumns.h"
 
 #include <QDir>
 #include <QFile>
@@ -70,6 +71,40 @@ QString newerSchema(int version, int known) {
       .arg(known);
 }
 
+// After the statements of migration 3: a capture's device I.D. trimmed as
+// every other kind's is, and the I.D.s outside the Latin alphabet folded (the
+// statements folded the rest).
+bool refreshDeviceColumns(QSqlDatabase& db) {
+  QSqlQuery read(db);
+  read.setForwardOnly(true);
+  if (!read.exec(QStringLiteral("SELECT id, kind, bytes, device FROM record WHERE kind = 3 OR device GLOB '*[^ -~]*'")))
+    return false;
+  QList<std::pair<qint64, QString>> devices;
+  while (read.next()) {
+    const ArchiveKind kind = ArchiveKind(read.value(1).toInt());
+    devices.append({read.value(0).toLongLong(), kind == ArchiveKind::Capture
+                                                    ? searchColumns(kind, read.value(2).toByteArray()).device
+                                                    : read.value(3).toString()});
+  }
+  if (read.lastError().isValid()) return false;
+  QSqlQuery update(db);
+  update.prepare(QStringLiteral("UPDATE record SET device = ?, device_folded = ? WHERE id = ?"));
+  for (const auto& [id, device] : std::as_const(devices)) {
+    update.addBindValue(textValue(device));
+    update.addBindValue(textValue(foldedText(device)));
+    update.addBindValue(id);
+    if (!update.exec()) return false;
+  }
+  return true;
+}
+
+// What a migration needs of the program's own code, after its statements, in
+// its transaction.
+bool runCodeOf(const QString& migration, QSqlDatabase& db) {
+  if (migration.startsWith(QLatin1String("0003-"))) return refreshDeviceColumns(db);
+  return true;
+}
+
 // Brings the schema from the version it has to the one this program knows, in
 // one transaction. The version is read again under the write lock: another
 // program opening the same archive at the same moment may have done it. The
@@ -85,9 +120,14 @@ std::optional<int> migrate(QSqlDatabase& db, QString* error) {
         current = query.value(0).toInt();
         query.finish();
         if (current >= known) return true;  // brought up to date meanwhile, or newer: never migrated down
-        for (int v = current; v < known; ++v)
+        for (int v = current; v < known; ++v) {
           for (const QString& statement : statementsOf(ArchiveBackend::Local, migrations[v]))
             if (!query.exec(statement)) return false;
+          if (!runCodeOf(migrations[v], db)) {
+            *error = QStringLiteral("its records' search columns could not be brought up to date");
+            return false;
+          }
+        }
         return query.exec(QStringLiteral("PRAGMA application_id=%1").arg(kApplicationId)) &&
                query.exec(QStringLiteral("PRAGMA user_version=%1").arg(known));
       },

@@ -22,10 +22,10 @@ constexpr int kRowsPerInsert = 100;
 
 QString insertOf(int rows) {
   QStringList values;
-  const QString row = QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+  const QString row = QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
   for (int i = 0; i < rows; ++i) values << row;
   return QStringLiteral(
-             "INSERT INTO record (kind, analyzer, digest, bytes, downloaded, device, tested, dut_type, verdict, "
+             "INSERT INTO record (kind, analyzer, digest, bytes, downloaded, device, device_folded, tested, dut_type, verdict, "
              "autoseq, title, number, sent_by, sent_from) VALUES ") +
          values.join(QStringLiteral(", ")) + QStringLiteral(" ON CONFLICT (kind, analyzer, digest) DO NOTHING");
 }
@@ -58,6 +58,7 @@ void bindRecord(QSqlQuery& insert, const Sending& sending, const Sender& sender)
   insert.addBindValue(r.bytes);
   insert.addBindValue(r.downloaded.toUTC().toString(Qt::ISODate));
   insert.addBindValue(textValue(columns.device));
+  insert.addBindValue(textValue(foldedText(columns.device)));
   insert.addBindValue(columns.tested.isValid() ? QVariant(testedText(columns.tested)) : QVariant(QMetaType::fromType<QString>()));
   insert.addBindValue(report ? QVariant(columns.dutType) : QVariant(QMetaType::fromType<int>()));
   insert.addBindValue(report ? QVariant(columns.passed ? 1 : 0) : QVariant(QMetaType::fromType<int>()));

@@ -1,6 +1,7 @@
 #include "archive/archivewindow.h"
 
 #include "archive/devicehistory.h"
+#include "archive/devicelist.h"
 #include "archive/devicemodel.h"
 #include "archive/historychart.h"
 #include "core/datetimetext.h"
@@ -82,8 +83,9 @@ TArchiveWindow::TArchiveWindow(const AppServices& services, Archive& archive, De
   splitter->addWidget(buildDeviceDetails());
   splitter->setStretchFactor(1, 1);
   // The device list whole, its columns side by side; the device's details the rest.
-  int listWidth = 2 * deviceView_->frameWidth() + deviceView_->verticalScrollBar()->sizeHint().width() + 8;
-  for (int c = 0; c < devices_->columnCount(); ++c) listWidth += deviceView_->columnWidth(c);
+  QTableView* list = devices_->view();
+  int listWidth = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width() + 8;
+  for (int c = 0; c < list->model()->columnCount(); ++c) listWidth += list->columnWidth(c);
   splitter->setSizes({listWidth, std::max(400, 1280 - listWidth)});
   setCentralWidget(splitter);
   buildMenusAndTools();
@@ -93,58 +95,30 @@ TArchiveWindow::TArchiveWindow(const AppServices& services, Archive& archive, De
 
 TArchiveWindow::~TArchiveWindow() = default;
 
+TArchiveDeviceModel* TArchiveWindow::deviceModel() const { return devices_->model(); }
+
 QWidget* TArchiveWindow::buildDeviceSide() {
-  auto* side = new QWidget(this);
-  filter_ = new QLineEdit(side);
-  filter_->setObjectName(QStringLiteral("txtArchiveFilter"));
-  filter_->setPlaceholderText(QStringLiteral("Filter by device I.D."));
-  filter_->setAccessibleName(filter_->placeholderText());
-  filter_->setClearButtonEnabled(true);
-  devices_ = new TArchiveDeviceModel(*archive_, this);
-  deviceView_ = new QTableView(side);
-  deviceView_->setObjectName(QStringLiteral("sgArchiveDevices"));
-  deviceView_->setAccessibleName(QStringLiteral("Devices"));
-  deviceView_->setModel(devices_);
-  deviceView_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  deviceView_->setSelectionMode(QAbstractItemView::SingleSelection);
-  deviceView_->verticalHeader()->hide();
-  deviceView_->verticalHeader()->setDefaultSectionSize(20);
-  deviceView_->setAlternatingRowColors(true);
-  deviceView_->setTabKeyNavigation(false);
-  deviceView_->horizontalHeader()->setSortIndicatorShown(true);
-  deviceView_->horizontalHeader()->setSortIndicator(TArchiveDeviceModel::Device, Qt::AscendingOrder);
-  deviceView_->horizontalHeader()->setSectionsClickable(true);
-  deviceView_->horizontalHeader()->setStretchLastSection(true);
-  // Each column as wide as its header and a full date ("Mar 05, 2025 07:55:19 AM")
-  // need in the window's font, at any scaling.
-  const QFontMetrics metrics(deviceView_->font());
-  const int margin = 2 * deviceView_->style()->pixelMetric(QStyle::PM_HeaderMargin) + 16;  // and the sort arrow
-  const QString widest[] = {QStringLiteral("ICU-DEFIB-0000"), QStringLiteral("Defibrillator"), QStringLiteral("Tests"),
-                            QStringLiteral("Mmm 00, 0000 00:00:00 AM"), QStringLiteral("Last Verdict")};
-  for (int c = 0; c < int(std::size(widest)); ++c) {
-    const int header = metrics.horizontalAdvance(devices_->headerData(c, Qt::Horizontal).toString());
-    deviceView_->setColumnWidth(c, std::max(header, metrics.horizontalAdvance(widest[c])) + margin);
-  }
-  connect(deviceView_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this] { refresh(); });
-  connect(devices_, &TArchiveDeviceModel::readFailed, this, [this](const ArchiveFailure& failure) {
-    showDevice(QString());
+  devices_ = new TArchiveDeviceList(*archive_, this);
+  connect(devices_, &TArchiveDeviceList::filterChanged, this, &TArchiveWindow::refresh);
+  connect(devices_, &TArchiveDeviceList::readFailed, this, [this](const ArchiveFailure& failure) {
+    showDevice(std::nullopt);
     nearLimit_->setText(failure.message().replace(QLatin1Char('\n'), QLatin1Char(' ')));
     nearLimit_->setVisible(true);
     tellFailure(failure);
   });
-  // The list is queried again once the user pauses typing, not at every key.
-  filterPause_.setSingleShot(true);
-  filterPause_.setInterval(200);
-  connect(&filterPause_, &QTimer::timeout, this, &TArchiveWindow::refresh);
-  connect(filter_, &QLineEdit::textChanged, &filterPause_, qOverload<>(&QTimer::start));
-  connect(deviceView_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
-    const QString device = current.isValid() ? devices_->device(current.row()) : QString();
+  connect(devices_, &TArchiveDeviceList::currentDeviceChanged, this, [this](const std::optional<QString>& device) {
     if (device != shownDevice_) showDevice(device);
   });
+  // Sorted by the mark once every mark is worked out: the device shown stays selected.
+  connect(devices_, &TArchiveDeviceList::sortedByMarks, this, [this] {
+    showStatus();
+    for (int r = 0; r < devices_->rowCount() && shownDevice_; ++r)
+      if (devices_->device(r) == *shownDevice_) return devices_->selectRow(r);
+  });
+  auto* side = new QWidget(this);
   auto* layout = new QVBoxLayout(side);
   layout->setContentsMargins(4, 4, 0, 4);
-  layout->addWidget(filter_);
-  layout->addWidget(deviceView_, 1);
+  layout->addWidget(devices_);
   return side;
 }
 
@@ -168,7 +142,10 @@ QWidget* TArchiveWindow::buildDeviceDetails() {
   details_->addTab(tests_, QStringLiteral("Tests"));
   details_->addTab(waves_, QStringLiteral("Waveforms"));
   details_->addTab(chart_, QStringLiteral("History"));
-  for (QTableWidget* list : {tests_, waves_}) connect(list, &QTableWidget::cellDoubleClicked, this, &TArchiveWindow::viewSelected);
+  for (QTableWidget* list : {tests_, waves_}) {
+    connect(list, &QTableWidget::cellDoubleClicked, this, &TArchiveWindow::viewSelected);
+    list->installEventFilter(this);
+  }
   auto* layout = new QVBoxLayout(details);
   layout->setContentsMargins(0, 4, 4, 4);
   layout->addWidget(nearLimit_);
@@ -181,7 +158,9 @@ void TArchiveWindow::buildMenusAndTools() {
   QAction* view = menuFile->addAction(QStringLiteral("&View"), this, &TArchiveWindow::viewSelected);
   view->setObjectName(QStringLiteral("mmArchiveView"));
   view->setShortcut(QKeySequence(Qt::Key_Return));
+  view_ = view;
   QMenu* exportMenu = menuFile->addMenu(QStringLiteral("&Export"));
+  exportMenu_ = exportMenu;
   exportMenu->setObjectName(QStringLiteral("menuArchiveExport"));
   const struct {
     const char* name;
@@ -232,50 +211,52 @@ void TArchiveWindow::buildMenusAndTools() {
     tools->addWidget(source_);
     connect(source_, &QComboBox::activated, this, &TArchiveWindow::showSource);
   }
-  // Export writes test reports: it waits on the waveforms' tab.
-  connect(details_, &QTabWidget::currentChanged, this, [this, exportMenu](int tab) {
-    exportMenu->setEnabled(tab != WavesTab);
-    exportButton_->setEnabled(tab != WavesTab);
-  });
+  connect(details_, &QTabWidget::currentChanged, this, &TArchiveWindow::updateCommands);
+  updateCommands();
 }
 
 // The device shown stays shown, afresh (its records may have changed), and
 // selected where its row is among those fetched; the list is never fetched
 // whole to find it. A device that is gone gives way to the first row.
 void TArchiveWindow::refresh() {
-  filterPause_.stop();
-  const QString current = shownDevice_;
-  shownDevice_.clear();
-  QHeaderView* header = deviceView_->horizontalHeader();
-  devices_->refresh(filter_->text(), header->sortIndicatorSection(), header->sortIndicatorOrder());
-  if (archive_->backend() == ArchiveBackend::Department)
-    statusBar()->showMessage(QStringLiteral("Department: ") + archive_->path() + QStringLiteral(" (read only)"));
-  else
-    statusBar()->showMessage(QDir::toNativeSeparators(archive_->path()) +
-                             (archive_->readOnly() ? QStringLiteral(" (read only)") : QString()));
-  for (int r = 0; r < devices_->rowCount() && !current.isEmpty(); ++r)
-    if (devices_->device(r) == current) return selectDevice(r);
-  if (!current.isEmpty() && current.contains(filter_->text(), Qt::CaseInsensitive)) {
+  const std::optional<QString> current = shownDevice_;
+  shownDevice_.reset();
+  devices_->refresh();
+  showStatus();
+  for (int r = 0; r < devices_->rowCount() && current; ++r)
+    if (devices_->device(r) == *current) return selectDevice(r);
+  if (current && current->contains(devices_->filterBox()->text(), Qt::CaseInsensitive)) {
     showDevice(current);
     if (!shownTests_.isEmpty() || !shownWaves_.isEmpty()) return;  // still there, further down the list
   }
   selectDevice(devices_->rowCount() > 0 ? 0 : -1);
 }
 
-void TArchiveWindow::selectDevice(int row) {
-  const QString device = row < 0 ? QString() : devices_->device(row);
-  if (row < 0) deviceView_->clearSelection();
-  else deviceView_->selectRow(row);  // shows the device when its row becomes the current one
-  if (device != shownDevice_ || device.isEmpty()) showDevice(device);
+void TArchiveWindow::showStatus() {
+  if (devices_->sortingByMarks())
+    statusBar()->showMessage(QStringLiteral("Working out every device's near-limit mark to sort by it..."));
+  else if (archive_->backend() == ArchiveBackend::Department)
+    statusBar()->showMessage(QStringLiteral("Department: ") + archive_->path() + QStringLiteral(" (read only)"));
+  else
+    statusBar()->showMessage(QDir::toNativeSeparators(archive_->path()) +
+                             (archive_->readOnly() ? QStringLiteral(" (read only)") : QString()));
 }
 
-void TArchiveWindow::showDevice(const QString& device) {
+void TArchiveWindow::selectDevice(int row) {
+  const std::optional<QString> device = row < 0 ? std::nullopt : std::optional(devices_->device(row));
+  devices_->selectRow(row);  // shows the device when its row becomes the current one
+  if (device != shownDevice_ || !device) showDevice(device);
+}
+
+// The device's records; a device I.D. that is blank (a report without one) is
+// a device too. None: no device is shown.
+void TArchiveWindow::showDevice(const std::optional<QString>& device) {
   shownDevice_ = device;
   ArchiveFailure failure;
   QList<ArchivedRecord> records =
-      device.isEmpty() ? QList<ArchivedRecord>() : archive_->records({.device = device, .wholeDevice = true}, &failure);
+      !device ? QList<ArchivedRecord>() : archive_->records({.device = *device, .wholeDevice = true}, &failure);
   QList<HistoryPoint> points;
-  if (failure.reason.isEmpty()) points = historyPoints(deviceTests(*archive_, device, &failure));
+  if (device && failure.reason.isEmpty()) points = historyPoints(deviceTests(*archive_, *device, &failure));
   // A device that could not be read whole shows nothing of it: no list, no
   // chart, and no mark worked out from part of its history.
   if (!failure.reason.isEmpty()) records.clear(), points.clear();
@@ -315,8 +296,20 @@ void TArchiveWindow::tellFailure(const ArchiveFailure& failure) {
   services_.messages->show(text, QStringLiteral("Archive"), UserMessages::Icon::Warning);
 }
 
+// The commands act on what the user sees selected: none while the History tab
+// shows, which selects nothing; Export writes test reports only.
+void TArchiveWindow::updateCommands() {
+  const int tab = details_->currentIndex();
+  view_->setEnabled(tab != HistoryTab);
+  remove_->setEnabled(tab != HistoryTab && !archive_->readOnly());
+  exportMenu_->setEnabled(tab == TestsTab);
+  for (QAction* item : exportMenu_->actions()) item->setEnabled(tab == TestsTab);
+  exportButton_->setEnabled(tab == TestsTab);
+}
+
 QList<ArchivedRecord> TArchiveWindow::selectedRecords() const {
-  const bool tests = details_->currentIndex() != WavesTab;
+  if (details_->currentIndex() == HistoryTab) return {};
+  const bool tests = details_->currentIndex() == TestsTab;
   QTableWidget* list = tests ? tests_ : waves_;
   const QList<ArchivedRecord>& shown = tests ? shownTests_ : shownWaves_;
   QList<ArchivedRecord> selected;
@@ -388,8 +381,8 @@ void TArchiveWindow::showSource(int source) {
   if (shown == archive_) return;
   archive_ = shown;
   devices_->setArchive(*archive_);
-  remove_->setEnabled(!archive_->readOnly());
-  shownDevice_.clear();
+  updateCommands();
+  shownDevice_.reset();
   refresh();
 }
 
@@ -408,6 +401,15 @@ void TArchiveWindow::deleteSelected() {
   if (!archive_->remove(ids, &failure))
     services_.messages->show(failure.message(), QStringLiteral("Archive"), UserMessages::Icon::Error);
   refresh();
+}
+
+// Tab into a list that selects nothing selects its current row (its first at
+// first), so that Enter views and Del deletes what the focus is on.
+bool TArchiveWindow::eventFilter(QObject* watched, QEvent* event) {
+  auto* list = qobject_cast<QTableWidget*>(watched);
+  if (event->type() == QEvent::FocusIn && list && list->rowCount() > 0 && !list->selectionModel()->hasSelection())
+    list->selectRow(std::max(list->currentRow(), 0));
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TArchiveWindow::closeEvent(QCloseEvent* event) {

@@ -8,15 +8,18 @@
 #include <QSet>
 #include <QTimer>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QTabWidget;
 class QTableView;
 class QTableWidget;
 class QToolButton;
+class TArchiveDeviceList;
 class TArchiveDeviceModel;
 class THistoryChart;
 
@@ -36,9 +39,11 @@ class TArchiveWindow : public QMainWindow {
   TArchiveWindow(const AppServices& services, Archive& archive, DepartmentOpener department = {});
   ~TArchiveWindow() override;
 
-  TArchiveDeviceModel* deviceModel() const { return devices_; }
+  TArchiveDeviceModel* deviceModel() const;
+  TArchiveDeviceList* deviceList() const { return devices_; }
   THistoryChart* historyChart() const { return chart_; }
-  QString shownDevice() const { return shownDevice_; }
+  // The device shown ("" for the reports without a device I.D.); empty when none is.
+  QString shownDevice() const { return shownDevice_.value_or(QString()); }
   // The selected device; -1 selects none.
   void selectDevice(int row);
 
@@ -55,14 +60,17 @@ class TArchiveWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* buildDeviceSide();
   QWidget* buildDeviceDetails();
   void buildMenusAndTools();
-  void showDevice(const QString& device);
+  void showDevice(const std::optional<QString>& device);
   QList<ArchivedRecord> selectedRecords() const;  // of the list on the tab showing
   void openViewer(QWidget* viewer);
+  void updateCommands();
+  void showStatus();
   // Says once in a window, naming the file, that the archive could not be read.
   void tellFailure(const ArchiveFailure& failure);
 
@@ -72,17 +80,16 @@ class TArchiveWindow : public QMainWindow {
   DepartmentOpener openDepartment_;
   QComboBox* source_ = nullptr;
   QAction* remove_ = nullptr;
-  TArchiveDeviceModel* devices_ = nullptr;
-  QLineEdit* filter_ = nullptr;
-  QTableView* deviceView_ = nullptr;
+  QAction* view_ = nullptr;
+  QMenu* exportMenu_ = nullptr;
+  TArchiveDeviceList* devices_ = nullptr;
   QLabel* nearLimit_ = nullptr;
   QTabWidget* details_ = nullptr;
   QTableWidget* tests_ = nullptr;
   QTableWidget* waves_ = nullptr;
   THistoryChart* chart_ = nullptr;
   QToolButton* exportButton_ = nullptr;
-  QTimer filterPause_;
-  QString shownDevice_;
+  std::optional<QString> shownDevice_;
   QList<ArchivedRecord> shownTests_;  // the records behind the two lists' rows
   QList<ArchivedRecord> shownWaves_;
   QList<QPointer<QWidget>> viewers_;

@@ -68,6 +68,17 @@ void disconnect(const QString& name) {
 }
 }  // namespace
 
+std::unique_ptr<Archive> Archive::openAgain(ArchiveFailure* failure) const {
+  if (backend_ == ArchiveBackend::Local) return open(path_, failure, Opening::Existing);
+  QString error;
+  const std::optional<DepartmentServer> server = DepartmentServer::parse(path_, &error);
+  if (!server) {
+    *failure = {path_, error, true};
+    return nullptr;
+  }
+  return openDepartment(*server, failure);
+}
+
 int Archive::knownDepartmentSchemaVersion() { return int(migrationFiles(ArchiveBackend::Department).size()); }
 
 std::unique_ptr<Archive> Archive::openDepartment(const DepartmentServer& server, ArchiveFailure* failure) {
@@ -93,6 +104,7 @@ std::unique_ptr<Archive> Archive::openDepartment(const DepartmentServer& server,
     return nullptr;
   }
   archive->receiving_ = *version == known;
+  archive->schema_ = *version;
   if (*version > known)
     *failure = {server.address(),
                 QStringLiteral("It was made by a newer version of the program (schema %1; this version knows %2). "

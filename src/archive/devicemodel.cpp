@@ -12,12 +12,14 @@ TArchiveDeviceModel::TArchiveDeviceModel(const Archive& archive, QObject* parent
 void TArchiveDeviceModel::setArchive(const Archive& archive) {
   archive_ = &archive;
   warnings_.clear();
+  allWarnings_ = false;
 }
 
 void TArchiveDeviceModel::refresh(const QString& filter, int sortColumn, Qt::SortOrder order) {
   const auto sortBy = sortColumn >= Device && sortColumn <= LastVerdict ? Archive::DeviceColumn(sortColumn)
                                                                          : Archive::DeviceColumn::Device;
   warnings_.clear();
+  allWarnings_ = false;
   setQuery(archive_->devices(filter, sortBy, order == Qt::AscendingOrder));
   checkRead();
 }
@@ -43,6 +45,7 @@ QString TArchiveDeviceModel::device(int row) const {
 
 std::optional<QList<LimitWarning>> TArchiveDeviceModel::warnings(const QString& device) const {
   auto found = warnings_.find(device);
+  if (found == warnings_.end() && allWarnings_) return QList<LimitWarning>();
   if (found == warnings_.end()) {
     ArchiveFailure failure;
     QList<HistoryPoint> points = historyPoints(deviceTests(*archive_, device, &failure));
@@ -51,11 +54,21 @@ std::optional<QList<LimitWarning>> TArchiveDeviceModel::warnings(const QString& 
   return *found;
 }
 
+void TArchiveDeviceModel::setAllWarnings(const QHash<QString, QList<LimitWarning>>& warnings) {
+  warnings_.clear();
+  for (auto w = warnings.begin(); w != warnings.end(); ++w) warnings_.insert(w.key(), w.value());
+  allWarnings_ = true;  // a device not among them has no test report, and so no mark
+}
+
 int TArchiveDeviceModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
 
 QVariant TArchiveDeviceModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   if (role == Qt::TextAlignmentRole && index.column() == Tests) return int(Qt::AlignRight | Qt::AlignVCenter);
+  if (role == SortRole && index.column() == NearLimit) {
+    const std::optional<QList<LimitWarning>> marks = warnings(device(index.row()));
+    return marks ? int(!marks->isEmpty()) : -1;
+  }
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   if (index.column() == NearLimit) {
     const std::optional<QList<LimitWarning>> marks = warnings(device(index.row()));
@@ -71,6 +84,7 @@ QVariant TArchiveDeviceModel::data(const QModelIndex& index, int role) const {
   const QVariant value = QSqlQueryModel::data(index);
   switch (index.column()) {
     case Type: {
+      if (value.isNull()) return QVariant();
       TTestRec rec;
       rec.setU8(testrec::DutTypeByte, quint8(value.toInt()));
       return dutTypeName(rec);
@@ -79,7 +93,9 @@ QVariant TArchiveDeviceModel::data(const QModelIndex& index, int role) const {
       const QDateTime tested = QDateTime::fromString(value.toString(), Qt::ISODate);
       return tested.isValid() ? dateTimeText(CivilDateTime{tested.date(), tested.time()}) : QString();
     }
-    case LastVerdict: return value.toInt() == 1 ? QStringLiteral("PASS") : QStringLiteral("FAIL");
+    case LastVerdict:  // none for a device with waveforms only
+      return value.isNull() ? QVariant() : value.toInt() == 1 ? QStringLiteral("PASS") : QStringLiteral("FAIL");
+    case Device: return value.toString().isEmpty() ? QStringLiteral("(no I.D.)") : value;
     default: return value;
   }
 }

@@ -17,11 +17,14 @@ class TArchiveDeviceModel : public QSqlQueryModel {
   Q_OBJECT
  public:
   enum Column { Device, Type, Tests, LastTest, LastVerdict, NearLimit, ColumnCount };
+  // What a column sorts by where the list sorts it itself: the near-limit mark
+  // (1 near, 0 not, -1 not read).
+  static constexpr int SortRole = Qt::UserRole + 1;
 
   explicit TArchiveDeviceModel(const Archive& archive, QObject* parent = nullptr);
 
   // Runs the query again: the devices whose I.D. holds `filter`, sorted by a
-  // column (the mark, worked out row by row, sorts by device I.D.).
+  // column (the mark, which the query does not know, by device I.D.).
   void refresh(const QString& filter, int sortColumn, Qt::SortOrder order);
 
   // Shows another archive's devices from the next refresh on.
@@ -31,6 +34,9 @@ class TArchiveDeviceModel : public QSqlQueryModel {
   // Why the device is near a limit: each value and the test that shows it;
   // none where its history could not be read whole.
   std::optional<QList<LimitWarning>> warnings(const QString& device) const;
+
+  // Every device's warnings at once (worked out in one pass), for sorting by them.
+  void setAllWarnings(const QHash<QString, QList<LimitWarning>>& warnings);
 
   void fetchMore(const QModelIndex& parent = QModelIndex()) override;
 
@@ -47,4 +53,5 @@ class TArchiveDeviceModel : public QSqlQueryModel {
 
   const Archive* archive_;
   mutable QHash<QString, std::optional<QList<LimitWarning>>> warnings_;
+  bool allWarnings_ = false;  // warnings_ holds every device's
 };

@@ -1,5 +1,6 @@
 #include "archive/searchcolumns.h"
 
+#include "core/text8bit.h"
 #include "testreport/testrecord.h"
 #include "waveform/captureblock.h"
 #include "waveform/wavedecode.h"
@@ -30,13 +31,15 @@ SearchColumns ofWaveRecord(const QByteArray& bytes) {
   return {waveDeviceIdText(rec), testedAt(waveDateTime(rec)), waveTestTypeText(rec)};
 }
 
-// A capture's device I.D. is shown as received, untrimmed, as its viewer shows it.
+// The device column follows one rule for every kind: trimmed of blanks and
+// control characters at either end (a capture's viewer still shows its I.D. as
+// received).
 SearchColumns ofCapture(const QByteArray& block) {
   const CaptureHeader header = captureHeaderOf(block);
   const quint8* packed = header.bytes.data() + capture::PackedDateTime;
   const DateTimeBytes when{packed[3], packed[4], packed[5], packed[2], packed[1], packed[0]};
   const Waveform wave = decodeCapture(block);
-  return {wave.info.deviceId, testedAt(when), wave.info.testType};
+  return {trimmedOfBlanksAndControls(wave.info.deviceId), testedAt(when), wave.info.testType};
 }
 }  // namespace
 

@@ -72,11 +72,17 @@ int runWavesCommand(DeviceLink& link, const WaveOutputs& outputs, QTextStream& o
   return printOrWrite(waves, outputs, csvName, link.messages, out);
 }
 
+namespace {
+constexpr quint32 kAnalyzerIdTimeoutMs = 1000;
+}  // namespace
+
 int runCaptureCommand(DeviceLink& link, const WaveOutputs& outputs, RecordKeeper* keeper, QTextStream& out) {
   HeadlessProgressHost host(link.messages);
   QByteArray block;
   if (!runCapture(link, host, [&block](const QByteArray& received) { block = received; })) return 1;
-  if (keeper) keeper->keep(ArchiveKind::Capture, QString(), {block});
+  // The capture's analyzer, asked once the capture is safe, in an exchange of
+  // its own: an analyzer that does not answer leaves it unknown.
+  if (keeper) keeper->keep(ArchiveKind::Capture, readAnalyzerId(link.driver, kAnalyzerIdTimeoutMs), {block});
   return printOrWrite({decodeCapture(block)}, outputs, [&outputs](qsizetype) { return outputs.csv; }, link.messages, out);
 }
 

@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 
 // The kinds of record the analyzer gives up that are kept beyond the lists. The
 // numbers are stored in the archive and never change.
@@ -20,4 +21,7 @@ class RecordKeeper {
   // Whether records are kept; the user may turn it off and on.
   virtual bool keeping() const = 0;
   virtual void setKeeping(bool on) = 0;
+  // Called with what a keep did, in a sentence for the status bar: "12 test
+  // reports kept in the archive, 3 new".
+  std::function<void(const QString& sentence)> reported;
 };

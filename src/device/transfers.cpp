@@ -3,6 +3,7 @@
 #include "analyzer/systeminfo.h"
 #include "core/usermessages.h"
 #include "device/analyzerdriver.h"
+#include "device/headlessprogress.h"
 #include "device/transferprogress.h"
 #include "device/transport.h"
 
@@ -110,4 +111,26 @@ bool runCapture(DeviceLink& link, ProgressHost& host, const std::function<void(c
   if (ok) accept(block);
   progress.closeProgress();
   return ok;
+}
+
+namespace {
+// Takes every message and shows none.
+class UnsaidMessages : public UserMessages {
+ public:
+  Result show(const QString&, const QString&, Icon, Buttons) override { return Result::Ok; }
+};
+}  // namespace
+
+QString readAnalyzerId(AnalyzerDriver& driver, quint32 timeoutMs) {
+  UnsaidMessages unsaid;
+  DeviceLink link{driver, unsaid};
+  HeadlessProgressHost host(unsaid);
+  const TransferClaim claim(driver);
+  if (!claim || openDevice(link) != 0) return QString();
+  TransferProgress& progress = host.beginProgress(QString(), 1, timeoutMs);
+  QByteArray block(kSystemInfoSize, '\0');
+  const bool read = getSystemInfo(link, block.data(), progress) == 0;
+  closeDevice(link);
+  progress.closeProgress();
+  return read ? SystemInfo(block).analyzerId() : QString();
 }

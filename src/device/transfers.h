@@ -6,6 +6,7 @@
 #include <QList>
 #include <functional>
 
+class AnalyzerDriver;
 struct DeviceLink;
 class ProgressHost;
 class SystemInfo;
@@ -31,3 +32,9 @@ bool runUpload(DeviceLink& link, ProgressHost& host, const QList<QByteArray>& au
 // per step. `accept` receives the block as it came, in wire order.
 bool runCapture(DeviceLink& link, ProgressHost& host, const std::function<void(const QByteArray& block)>& accept,
                 quint32 timeoutMs = kTransferTimeoutMs);
+
+// Asks the analyzer for its system-information block alone, in an exchange of
+// its own (a capture reads none, so this is how a capture learns the analyzer
+// it came from). The analyzer's I.D., or empty when it does not answer; nothing
+// is said to the user either way.
+QString readAnalyzerId(AnalyzerDriver& driver, quint32 timeoutMs);

@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QPointer>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
@@ -183,6 +184,7 @@ TEST_F(MainWindowTest, EveryDownloadAndCaptureIsKeptOnceItSucceeds) {
   item(*window, "mmDownload")->trigger();
   window->showFrame(2);
   item(*window, "mmDownload")->trigger();
+  EXPECT_EQ(window->statusBar()->currentMessage(), "1 records kept");  // what the keeper said of it
   item(*window, "mmCaptureWaveform")->trigger();
   ASSERT_EQ(keeper.kept.size(), 3);
   EXPECT_EQ(keeper.kept[0].kind, ArchiveKind::TestReport);

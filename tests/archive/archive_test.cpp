@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -89,6 +90,30 @@ TEST_F(ArchiveTest, ARecordComesBackByteForByteWithItsColumns) {
   EXPECT_EQ(found[0].downloaded, kDownloaded);
   EXPECT_EQ(found[0].title, "Autosequence 2");
   EXPECT_FALSE(found[0].passed);
+  // The device list's type is the device-under-test byte, its verdict the report's.
+  TTestRec aed = makeTestRec("AED-3", {6, 3, 25, 9, 0, 0}, 7, DutAed);
+  store(*archive, {bytesOf(aed)});
+  QSqlQuery devices = archive->devices("AED", Archive::DeviceColumn::Device, true);
+  ASSERT_TRUE(devices.next());
+  EXPECT_EQ(devices.value(1).toInt(), DutAed);
+  EXPECT_EQ(find(*archive, {.device = "AED-3"})[0].title, "Autosequence 7");
+}
+
+// A download is kept in one transaction: a record refused part way leaves none
+// of it, in the archive or in the queue.
+TEST_F(ArchiveTest, ADownloadIsKeptWholeOrNotAtAll) {
+  auto archive = open(path);
+  QSqlQuery refuse(archive->database());
+  ASSERT_TRUE(refuse.exec("CREATE TEMP TRIGGER refuse_c BEFORE INSERT ON record WHEN NEW.device = 'C' "
+                          "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+  ArchiveFailure failure;
+  EXPECT_FALSE(archive->store(ArchiveKind::TestReport, "A1", kDownloaded,
+                              {report("A", {1, 2, 25, 9, 0, 0}), report("B", {2, 2, 25, 9, 0, 0}),
+                               report("C", {3, 2, 25, 9, 0, 0}), report("D", {4, 2, 25, 9, 0, 0})},
+                              &failure));
+  EXPECT_TRUE(failure.reason.contains("refused")) << failure.reason.toStdString();
+  EXPECT_EQ(archive->count(ArchiveKind::TestReport, &failure), 0);
+  EXPECT_EQ(archive->queuedCount(&failure), 0);
 }
 
 // Device I.D.s as an analyzer may hold them: quotes, SQL, control characters,
@@ -110,6 +135,15 @@ TEST_F(ArchiveTest, UntrustedDeviceIdsAreStoredAndFoundBackByteForByte) {
   }
   for (const char* wildcard : {"%", "_"}) EXPECT_EQ(find(*archive, {.device = wildcard}).size(), 1) << wildcard;
   EXPECT_EQ(find(*archive).size(), 5);  // nothing was dropped
+  // Each device's own records by its whole I.D., as the window and the history
+  // read them: "ER-1" is not "ER-10".
+  store(*archive, {report("ER-1", {1, 1, 25, 8, 0, 0}), report("ER-10", {1, 1, 25, 8, 0, 0})});
+  for (const QByteArray& bytes : reports + QList<QByteArray>{report("ER-1", {1, 1, 25, 8, 0, 0})}) {
+    const QString id = deviceIdText(testRecFromBytes(bytes.constData()));
+    ArchiveFailure failure;
+    EXPECT_EQ(find(*archive, {.device = id, .wholeDevice = true}).size(), 1) << id.toStdString();
+    EXPECT_EQ(deviceTests(*archive, id, &failure).size(), 1) << id.toStdString();
+  }
 }
 
 TEST_F(ArchiveTest, FiltersCombine) {
@@ -361,10 +395,15 @@ class ArchiveKeeperTest : public ArchiveTest {
 }  // namespace
 
 TEST_F(ArchiveKeeperTest, KeepsWhileTheSettingSaysSoAndACaptureUnderTheLastAnalyzer) {
+  QStringList reported;
+  keeper.reported = [&reported](const QString& sentence) { reported << sentence; };
   keeper.keep(ArchiveKind::TestReport, "A1", {report("A", {1, 2, 25, 9, 0, 0}), report("B", {2, 2, 25, 9, 0, 0})});
   ASSERT_TRUE(keeper.lastStored());
   EXPECT_EQ(keeper.lastStored()->added, 2);
+  keeper.keep(ArchiveKind::TestReport, "A1", {report("A", {1, 2, 25, 9, 0, 0}), report("B", {2, 2, 25, 9, 0, 0})});
   keeper.keep(ArchiveKind::Capture, QString(), {sampleDefibCapture()});
+  EXPECT_EQ(reported, QStringList({"2 test reports kept in the archive, 2 new", "2 test reports kept in the archive, 0 new",
+                                   "1 capture kept in the archive, 1 new"}));
   keeper.setKeeping(false);
   keeper.keep(ArchiveKind::TestReport, "A1", {report("C", {3, 2, 25, 9, 0, 0})});
   EXPECT_FALSE(keeper.lastStored());
@@ -475,4 +514,88 @@ TEST_F(ArchiveTest, ABackupOnAFullDiskFailsAndLeavesTheOldBackupWhole) {
   EXPECT_TRUE(failure.reason.contains("full")) << failure.reason.toStdString();
   EXPECT_EQ(disk.entries(), QStringList{"archive.sqlite"});
   EXPECT_EQ(readAll(disk.filePath("archive.sqlite")), "an older backup");
+}
+
+namespace {
+const quint8 kCaptureTime[6] = {9, 5, 14, 2, 3, 25};  // 2025-03-02 14:05:09
+QByteArray captureOf(const char* id) { return captureBlockOf(makeCaptureHeader(id, kCaptureTime)); }
+}  // namespace
+
+// A capture is one record by its bytes, whatever was known of the analyzer
+// when it was kept; one kept before its analyzer was known learns it. Its
+// device I.D. is kept as every kind's is: trimmed.
+TEST_F(ArchiveTest, ACaptureIsKeptOnceByItsBytesAndItsDeviceAsEveryKindsIs) {
+  auto archive = open(path);
+  const QByteArray block = captureOf(" \tCAP-1 ");
+  ArchiveFailure failure;
+  const struct {
+    const char* analyzer;
+    int added;
+    const char* kept;
+  } steps[] = {{"", 1, ""}, {"A1234567", 0, "A1234567"}, {"B7654321", 0, "A1234567"}, {"", 0, "A1234567"}};
+  for (const auto& step : steps) {
+    const auto stored = archive->store(ArchiveKind::Capture, step.analyzer, kDownloaded, {block}, &failure);
+    ASSERT_TRUE(stored) << failure.message().toStdString();
+    EXPECT_EQ(stored->added, step.added) << step.analyzer;
+    const QList<ArchivedRecord> found = find(*archive, {.kind = ArchiveKind::Capture});
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found[0].analyzer, step.kept);
+    EXPECT_EQ(found[0].device, "CAP-1");
+  }
+  EXPECT_EQ(find(*archive, {.device = "CAP-1", .wholeDevice = true}).size(), 1);
+}
+
+// The device filter ignores letter case in every script, not only in the Latin
+// alphabet; the device list holds every device of any kind of record, a blank
+// I.D. too.
+TEST_F(ArchiveTest, TheDeviceListHoldsEveryDeviceAndItsFilterIgnoresLetterCase) {
+  auto archive = open(path);
+  // The analyzer's texts are Windows-1252: "Äé-1", "äÉ-2", "ÖX".
+  store(*archive, {report("\xC4\xE9-1", {1, 2, 25, 9, 0, 0}), report("\xE4\xC9-2", {2, 2, 25, 9, 0, 0}),
+                   report("", {3, 2, 25, 9, 0, 0}), report("\xD6X", {4, 2, 25, 9, 0, 0})});
+  ArchiveFailure failure;
+  ASSERT_TRUE(archive->store(ArchiveKind::Capture, "A1", kDownloaded, {captureOf("WAVE-ONLY")}, &failure));
+  const auto devicesOf = [&](const QString& filter) {
+    QSqlQuery query = archive->devices(filter, Archive::DeviceColumn::Device, true);
+    QStringList devices;
+    while (query.next()) devices << query.value(0).toString() + "/" + query.value(2).toString();
+    return devices;
+  };
+  EXPECT_EQ(devicesOf(""), QStringList({"/1", "WAVE-ONLY/0", "Äé-1/1", "ÖX/1", "äÉ-2/1"}));
+  EXPECT_EQ(devicesOf("ÄÉ"), QStringList({"Äé-1/1", "äÉ-2/1"}));
+  EXPECT_EQ(devicesOf("wave"), QStringList({"WAVE-ONLY/0"}));
+  EXPECT_EQ(find(*archive, {.device = "äé"}).size(), 2);
+  EXPECT_EQ(find(*archive, {.device = "", .wholeDevice = true}).size(), 1);  // the report without an I.D.
+}
+
+// An archive kept by the version before: its captures kept twice become one,
+// their device I.D.s trimmed, and its I.D.s folded for the filter.
+TEST_F(ArchiveTest, AnArchiveOfTheVersionBeforeIsBroughtUpToDate) {
+  {
+    auto archive = open(path);
+    store(*archive, {report("\xC4\xE9-1", {1, 2, 25, 9, 0, 0})});  // "Äé-1" in Windows-1252
+    ArchiveFailure failure;
+    ASSERT_TRUE(archive->store(ArchiveKind::Capture, "A1", kDownloaded, {captureOf(" CAP-1 ")}, &failure));
+    QSqlQuery old(archive->database());
+    // As the version before kept them: the capture once more without its
+    // analyzer, its I.D. untrimmed, and no folded column.
+    for (const char* statement :
+         {"DROP INDEX capture_identity", "UPDATE record SET device = ' CAP-1 ' WHERE kind = 3",
+          "INSERT INTO record (kind, analyzer, digest, bytes, downloaded, device, tested, number, title) "
+          "SELECT kind, '', digest, bytes, downloaded, device, tested, number, title FROM record WHERE kind = 3",
+          "INSERT INTO outbox (record) SELECT max(id) FROM record", "DROP INDEX record_device",
+          "ALTER TABLE record DROP COLUMN device_folded",
+          "CREATE INDEX record_device ON record (kind, device, tested, verdict, dut_type)", "PRAGMA user_version=2"})
+      ASSERT_TRUE(old.exec(statement)) << statement << ": " << old.lastError().text().toStdString();
+  }
+  auto archive = open(path);
+  EXPECT_EQ(archive->schemaVersion(), Archive::knownSchemaVersion());
+  const QList<ArchivedRecord> captures = find(*archive, {.kind = ArchiveKind::Capture});
+  ASSERT_EQ(captures.size(), 1);
+  EXPECT_EQ(captures[0].analyzer, "A1");
+  EXPECT_EQ(captures[0].device, "CAP-1");
+  EXPECT_EQ(find(*archive, {.device = "ÄÉ"}).size(), 1);
+  ArchiveFailure failure;
+  EXPECT_EQ(archive->queuedCount(&failure), 2);  // the surplus copy left the queue with it
+  EXPECT_EQ(archive->integrityCheck(&failure), QStringList{"ok"});
 }

@@ -3,6 +3,7 @@
 #include "archive/backupcommand.h"
 #include "archive/departmentserver.h"
 #include "archive/departmentsync.h"
+#include "archive/devicelist.h"
 #include "archive/devicemodel.h"
 #include "archive/historychart.h"
 #include "support/damagedarchive.h"
@@ -10,6 +11,7 @@
 #include "support/testfiles.h"
 #include "support/testreportbuilders.h"
 #include "support/uiharness.h"
+#include "support/wavebuilders.h"
 #include "testreport/reportexport.h"
 #include "testreport/reportrender.h"
 #include "testreport/testreportviewer.h"
@@ -19,6 +21,8 @@
 #include <QChart>
 #include <QComboBox>
 #include <QDir>
+#include <QHeaderView>
+#include <QTableView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -196,4 +200,90 @@ TEST_F(ArchiveWindowTest, BackUpArchiveWritesTheFileChosenAndSaysSo) {
   auto copy = Archive::open(files.saveAnswer, &failure, Archive::Opening::Existing);
   ASSERT_TRUE(copy);
   EXPECT_EQ(copy->records({}, &failure).size(), 3);
+}
+
+// A report without a device I.D. and a device with waveforms only are devices
+// of the list too, whose records can be listed, viewed and deleted; a device's
+// waveforms stay when its reports are deleted.
+TEST_F(ArchiveWindowTest, EveryRecordIsReachableFromTheDeviceList) {
+  ArchiveFailure failure;
+  const quint8 when[6] = {9, 5, 14, 2, 3, 25};
+  ASSERT_TRUE(archive->store(ArchiveKind::TestReport, "A1234567", QDateTime::currentDateTimeUtc(), {visit("", 5, 2000)}, &failure));
+  ASSERT_TRUE(archive->store(ArchiveKind::Capture, "A1234567", QDateTime::currentDateTimeUtc(),
+                             {captureBlockOf(makeCaptureHeader("ER-1", when)), captureBlockOf(makeCaptureHeader("SCOPE-9", when))},
+                             &failure));
+  window->refresh();
+  TArchiveDeviceModel* devices = window->deviceModel();
+  QStringList shown;
+  for (int r = 0; r < devices->rowCount(); ++r) shown << devices->index(r, TArchiveDeviceModel::Device).data().toString();
+  EXPECT_EQ(shown, QStringList({"(no I.D.)", "ER-1", "ICU-2", "SCOPE-9"}));
+
+  window->selectDevice(0);
+  ASSERT_EQ(tests()->rowCount(), 1);
+  selectAllTests();
+  item("mmArchiveDelete")->trigger();  // Yes
+  EXPECT_EQ(archive->count(ArchiveKind::TestReport, &failure), 3);
+
+  window->selectDevice(0);  // ER-1, its reports deleted: its capture is still there
+  ASSERT_EQ(window->shownDevice(), "ER-1");
+  selectAllTests();
+  item("mmArchiveDelete")->trigger();
+  window->refresh();
+  ASSERT_EQ(window->shownDevice(), "ER-1");
+  auto* waves = window->findChild<QTableWidget*>("sgArchiveWaves");
+  EXPECT_EQ(waves->rowCount(), 1);
+  EXPECT_EQ(devices->index(0, TArchiveDeviceModel::Tests).data().toInt(), 0);
+  EXPECT_TRUE(devices->index(0, TArchiveDeviceModel::LastVerdict).data().toString().isEmpty());
+}
+
+// View, Export and Delete act on what the user sees selected: nothing while
+// the History tab shows.
+TEST_F(ArchiveWindowTest, CommandsWaitWhileTheHistoryShows) {
+  selectAllTests();
+  window->findChild<QTabWidget*>("PageArchiveDevice")->setCurrentIndex(2);
+  for (const char* name : {"mmArchiveView", "mmArchiveDelete", "mmArchiveSaveToMup"}) EXPECT_FALSE(item(name)->isEnabled()) << name;
+  item("mmArchiveDelete")->trigger();
+  EXPECT_TRUE(messages.shown.isEmpty());
+  ArchiveFailure failure;
+  EXPECT_EQ(archive->count(ArchiveKind::TestReport, &failure), 3);
+  window->findChild<QTabWidget*>("PageArchiveDevice")->setCurrentIndex(1);
+  EXPECT_TRUE(item("mmArchiveView")->isEnabled());
+  EXPECT_FALSE(item("mmArchiveSaveToMup")->isEnabled());  // Export writes test reports
+}
+
+// Sorting by the near-limit mark works every mark out first, then puts the
+// marked devices first (descending) or last.
+TEST_F(ArchiveWindowTest, TheNearLimitColumnSorts) {
+  ArchiveFailure failure;
+  ASSERT_TRUE(archive->store(ArchiveKind::TestReport, "A1234567", QDateTime::currentDateTimeUtc(),
+                             {visit("AAA-0", 1, 2000), visit("ZZZ-9", 1, 1830)}, &failure));
+  window->refresh();
+  QHeaderView* header = window->deviceList()->view()->horizontalHeader();
+  const auto order = [&] {
+    QStringList devices;
+    for (int r = 0; r < window->deviceList()->rowCount(); ++r) devices << window->deviceList()->device(r);
+    return devices;
+  };
+  for (const auto& [sortOrder, expected] :
+       {std::pair{Qt::DescendingOrder, QStringList({"ER-1", "ZZZ-9", "AAA-0", "ICU-2"})},
+        std::pair{Qt::AscendingOrder, QStringList({"AAA-0", "ICU-2", "ER-1", "ZZZ-9"})}}) {
+    header->setSortIndicator(TArchiveDeviceModel::NearLimit, sortOrder);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->deviceList()->sortingByMarks(); }, 5000));
+    EXPECT_EQ(order(), expected);
+  }
+  header->setSortIndicator(TArchiveDeviceModel::Device, Qt::AscendingOrder);
+  EXPECT_EQ(order(), QStringList({"AAA-0", "ER-1", "ICU-2", "ZZZ-9"}));
+}
+
+// Tab into a list that selects nothing selects its current row: Enter then views it.
+TEST_F(ArchiveWindowTest, TabIntoAListSelectsItsCurrentRow) {
+  tests()->clearSelection();
+  QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+  QApplication::sendEvent(tests(), &focusIn);
+  EXPECT_EQ(tests()->selectionModel()->selectedRows().size(), 1);
+  item("mmArchiveView")->trigger();
+  bool viewed = false;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (auto* v = qobject_cast<TTestReportViewer*>(w); v && v->isVisible()) viewed = true, v->close();
+  EXPECT_TRUE(viewed);
 }

@@ -10,7 +10,9 @@ class RecordingKeeper : public RecordKeeper {
     QList<QByteArray> records;
   };
   void keep(ArchiveKind kind, const QString& analyzerId, const QList<QByteArray>& records) override {
-    if (on) kept.append({kind, analyzerId, records});
+    if (!on) return;
+    kept.append({kind, analyzerId, records});
+    if (reported) reported(QStringLiteral("%1 records kept").arg(records.size()));
   }
   bool keeping() const override { return on; }
   void setKeeping(bool keep) override { on = keep; }

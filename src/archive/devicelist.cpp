@@ -1,0 +1,145 @@
+#include "archive/devicelist.h"
+
+#include "archive/devicemarks.h"
+#include "archive/devicemodel.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QSortFilterProxyModel>
+#include <QStyle>
+#include <QTableView>
+#include <QThread>
+#include <QVBoxLayout>
+
+TArchiveDeviceList::TArchiveDeviceList(const Archive& archive, QWidget* parent) : QWidget(parent), archive_(&archive) {
+  filter_ = new QLineEdit(this);
+  filter_->setObjectName(QStringLiteral("txtArchiveFilter"));
+  filter_->setPlaceholderText(QStringLiteral("Filter by device I.D."));
+  filter_->setAccessibleName(filter_->placeholderText());
+  filter_->setClearButtonEnabled(true);
+  devices_ = new TArchiveDeviceModel(archive, this);
+  // In the query's order, or sorted here by what the query cannot sort by.
+  sorted_ = new QSortFilterProxyModel(this);
+  sorted_->setSourceModel(devices_);
+  sorted_->setSortRole(TArchiveDeviceModel::SortRole);
+  sorted_->setDynamicSortFilter(false);
+  view_ = new QTableView(this);
+  view_->setObjectName(QStringLiteral("sgArchiveDevices"));
+  view_->setAccessibleName(QStringLiteral("Devices"));
+  view_->setModel(sorted_);
+  view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view_->setSelectionMode(QAbstractItemView::SingleSelection);
+  view_->verticalHeader()->hide();
+  view_->verticalHeader()->setDefaultSectionSize(20);
+  view_->setAlternatingRowColors(true);
+  view_->setTabKeyNavigation(false);
+  QHeaderView* header = view_->horizontalHeader();
+  header->setSortIndicatorShown(true);
+  header->setSortIndicator(TArchiveDeviceModel::Device, Qt::AscendingOrder);
+  header->setSectionsClickable(true);
+  header->setStretchLastSection(true);
+  sizeColumns();
+  connect(header, &QHeaderView::sortIndicatorChanged, this, [this] { refresh(); });
+  connect(devices_, &TArchiveDeviceModel::readFailed, this, &TArchiveDeviceList::readFailed);
+  // The list is queried again once the user pauses typing, not at every key.
+  filterPause_.setSingleShot(true);
+  filterPause_.setInterval(200);
+  connect(&filterPause_, &QTimer::timeout, this, &TArchiveDeviceList::filterChanged);
+  connect(filter_, &QLineEdit::textChanged, &filterPause_, qOverload<>(&QTimer::start));
+  connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
+    emit currentDeviceChanged(current.isValid() ? std::optional(device(current.row())) : std::nullopt);
+  });
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(filter_);
+  layout->addWidget(view_, 1);
+}
+
+TArchiveDeviceList::~TArchiveDeviceList() { stopMarksPass(); }
+
+// Each column as wide as its header and a full date ("Mar 05, 2025 07:55:19 AM")
+// need in the list's font, at any scaling.
+void TArchiveDeviceList::sizeColumns() {
+  const QFontMetrics metrics(view_->font());
+  const int margin = 2 * view_->style()->pixelMetric(QStyle::PM_HeaderMargin) + 16;  // and the sort arrow
+  const QString widest[] = {QStringLiteral("ICU-DEFIB-0000"), QStringLiteral("Defibrillator"), QStringLiteral("Tests"),
+                            QStringLiteral("Mmm 00, 0000 00:00:00 AM"), QStringLiteral("Last Verdict")};
+  for (int c = 0; c < int(std::size(widest)); ++c) {
+    const int header = metrics.horizontalAdvance(devices_->headerData(c, Qt::Horizontal).toString());
+    view_->setColumnWidth(c, std::max(header, metrics.horizontalAdvance(widest[c])) + margin);
+  }
+}
+
+void TArchiveDeviceList::setArchive(const Archive& archive) {
+  stopMarksPass();
+  archive_ = &archive;
+  devices_->setArchive(archive);
+}
+
+void TArchiveDeviceList::refresh() {
+  filterPause_.stop();
+  stopMarksPass();
+  const QHeaderView* header = view_->horizontalHeader();
+  sorted_->sort(-1);  // the query's own order
+  if (header->sortIndicatorSection() == TArchiveDeviceModel::NearLimit) {
+    devices_->refresh(filter_->text(), TArchiveDeviceModel::Device, Qt::AscendingOrder);
+    startMarksPass();
+  } else {
+    devices_->refresh(filter_->text(), header->sortIndicatorSection(), header->sortIndicatorOrder());
+  }
+}
+
+int TArchiveDeviceList::rowCount() const { return sorted_->rowCount(); }
+
+QString TArchiveDeviceList::device(int row) const {
+  return devices_->device(sorted_->mapToSource(sorted_->index(row, 0)).row());
+}
+
+void TArchiveDeviceList::selectRow(int row) {
+  if (row < 0) {
+    view_->clearSelection();
+    view_->setCurrentIndex(QModelIndex());
+  } else {
+    view_->selectRow(row);
+  }
+}
+
+void TArchiveDeviceList::startMarksPass() {
+  stopPass_ = false;
+  const int pass = ++passNumber_;
+  const Archive* archive = archive_;
+  marksPass_ = QThread::create([this, archive, pass] {
+    ArchiveFailure failure;
+    std::optional<QHash<QString, QList<LimitWarning>>> warnings;
+    if (std::unique_ptr<Archive> own = archive->openAgain(&failure)) {
+      failure = {};
+      warnings = allNearLimitWarnings(*own, stopPass_, &failure);
+    }
+    if (stopPass_) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, pass, warnings = std::move(warnings), failure] {
+          if (pass != passNumber_) return;  // a later refresh started another
+          stopMarksPass();
+          if (warnings) marksReady(*warnings);
+          else emit readFailed(failure);
+        },
+        Qt::QueuedConnection);
+  });
+  marksPass_->start();
+}
+
+void TArchiveDeviceList::stopMarksPass() {
+  if (!marksPass_) return;
+  stopPass_ = true;
+  marksPass_->wait();
+  delete marksPass_;
+  marksPass_ = nullptr;
+}
+
+void TArchiveDeviceList::marksReady(const QHash<QString, QList<LimitWarning>>& warnings) {
+  devices_->setAllWarnings(warnings);
+  while (devices_->canFetchMore()) devices_->fetchMore();
+  sorted_->sort(TArchiveDeviceModel::NearLimit, view_->horizontalHeader()->sortIndicatorOrder());
+  emit sortedByMarks();
+}

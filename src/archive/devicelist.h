@@ -1,0 +1,68 @@
+#pragma once
+#include "archive/archive.h"
+#include "maintenance/nearlimit.h"
+
+#include <QHash>
+#include <QTimer>
+#include <QWidget>
+#include <atomic>
+#include <optional>
+
+class QLineEdit;
+class QSortFilterProxyModel;
+class QTableView;
+class QThread;
+class TArchiveDeviceModel;
+
+// The Archive window's list of devices: the filter box above it and one row a
+// device, sorted by a click on any column's header. The rows come from the
+// archive's query as they are shown. Sorted by the near-limit mark, every
+// device's mark is first worked out in one pass on a thread of its own while
+// the list stays usable in the order it had; the sort follows when the pass is
+// done.
+class TArchiveDeviceList : public QWidget {
+  Q_OBJECT
+ public:
+  TArchiveDeviceList(const Archive& archive, QWidget* parent);
+  ~TArchiveDeviceList() override;
+
+  void setArchive(const Archive& archive);
+  TArchiveDeviceModel* model() const { return devices_; }
+  QTableView* view() const { return view_; }
+  QLineEdit* filterBox() const { return filter_; }
+
+  // Runs the query again with the filter and the sort shown.
+  void refresh();
+  // The rows fetched, in the list's order.
+  int rowCount() const;
+  QString device(int row) const;
+  // Selects a row (none for -1), which makes it the current one.
+  void selectRow(int row);
+  // Whether the list waits for the near-limit marks to sort by them.
+  bool sortingByMarks() const { return marksPass_ != nullptr; }
+
+ signals:
+  void currentDeviceChanged(const std::optional<QString>& device);
+  // The filter's text changed and the user paused typing.
+  void filterChanged();
+  // The list could not be read whole; it shows nothing of it.
+  void readFailed(const ArchiveFailure& failure);
+  // The marks were worked out and the list is sorted by them.
+  void sortedByMarks();
+
+ private:
+  void sizeColumns();
+  void startMarksPass();
+  void stopMarksPass();
+  void marksReady(const QHash<QString, QList<LimitWarning>>& warnings);
+
+  const Archive* archive_;
+  QLineEdit* filter_ = nullptr;
+  QTableView* view_ = nullptr;
+  TArchiveDeviceModel* devices_ = nullptr;
+  QSortFilterProxyModel* sorted_ = nullptr;
+  QTimer filterPause_;
+  QThread* marksPass_ = nullptr;
+  std::atomic<bool> stopPass_ = false;
+  int passNumber_ = 0;
+};

@@ -1,0 +1,92 @@
+// The History chart on hand-made histories: what it draws and what it tells a
+// screen reader.
+#include "archive/historychart.h"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QChartView>
+#include <QDateTimeAxis>
+#include <QLineSeries>
+#include <QSet>
+#include <gtest/gtest.h>
+
+namespace {
+HistoryPoint energy(QDate date, double measured, int tolerance = 10) {
+  HistoryPoint p;
+  p.tested = QDateTime(date, QTime(9, 0), Qt::UTC);
+  p.target = 200;
+  p.measured = measured;
+  p.tolerance = tolerance;
+  return p;
+}
+
+HistoryPoint chargeTime(QDate date, double seconds) {
+  HistoryPoint p = energy(date, seconds, 0);
+  p.test = HistoryPoint::Test::ChargeTime;
+  p.maximum = 10;
+  return p;
+}
+
+template <class T>
+T* seriesOf(QChart* chart) {
+  for (QAbstractSeries* s : chart->series())
+    if (auto* found = qobject_cast<T*>(s)) return found;
+  return nullptr;
+}
+
+// Whether a line holds `value` from the date axis's first day to its last.
+bool spansAt(const QLineSeries* line, QDateTimeAxis* dates, double value) {
+  if (!line || line->count() < 2) return false;
+  for (const QPointF& p : line->points())
+    if (p.y() != value) return false;
+  return line->at(0).x() <= dates->min().toMSecsSinceEpoch() &&
+         line->at(line->count() - 1).x() >= dates->max().toMSecsSinceEpoch();
+}
+
+QDateTimeAxis* datesOf(QChart* chart) { return qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).value(0)); }
+}  // namespace
+
+// With a single test, the tolerance band and the maximum charge time are drawn
+// across the whole chart, at the limits the verdict takes.
+TEST(HistoryChart, BandAndMaximumSpanTheChartFromTheFirstTest) {
+  THistoryChart chart;
+  chart.setHistory({energy(QDate(2025, 1, 1), 205), chargeTime(QDate(2025, 1, 1), 5)});
+  QAreaSeries* band = seriesOf<QAreaSeries>(chart.energyChart());
+  ASSERT_TRUE(band);
+  EXPECT_TRUE(spansAt(band->lowerSeries(), datesOf(chart.energyChart()), 180));
+  EXPECT_TRUE(spansAt(band->upperSeries(), datesOf(chart.energyChart()), 220));
+  QLineSeries* maximum = nullptr;
+  for (QAbstractSeries* s : chart.chargeTimeChart()->series())
+    if (s->name() == "Maximum") maximum = qobject_cast<QLineSeries*>(s);
+  EXPECT_TRUE(spansAt(maximum, datesOf(chart.chargeTimeChart()), 10));
+}
+
+// The date axis never shows one label twice, over days, months or years.
+TEST(HistoryChart, DateLabelsNeverRepeat) {
+  const QDate first(2025, 1, 5);
+  for (int days : {0, 14, 80, 200, 700, 3650}) {
+    THistoryChart chart;
+    chart.setHistory({energy(first, 200), energy(first.addDays(days), 200)});
+    QDateTimeAxis* dates = datesOf(chart.energyChart());
+    ASSERT_TRUE(dates);
+    QSet<QString> labels;
+    const qint64 from = dates->min().toMSecsSinceEpoch(), to = dates->max().toMSecsSinceEpoch();
+    for (int i = 0; i < dates->tickCount(); ++i)
+      labels.insert(QDateTime::fromMSecsSinceEpoch(from + (to - from) * i / (dates->tickCount() - 1)).toString(dates->format()));
+    EXPECT_EQ(labels.size(), dates->tickCount()) << days << " days: " << dates->format().toStdString();
+    EXPECT_GE(dates->tickCount(), 2);
+  }
+}
+
+// A screen reader is given each value with its date and limit, not only the axes.
+TEST(HistoryChart, AScreenReaderHearsEveryValue) {
+  THistoryChart chart;
+  HistoryPoint near = energy(QDate(2025, 3, 1), 217);
+  near.nearLimit = true;
+  chart.setHistory({energy(QDate(2025, 1, 1), 200), near, chargeTime(QDate(2025, 1, 1), 4.5)});
+  const QString energies = chart.findChild<QChartView*>("chartArchiveEnergy")->accessibleDescription();
+  EXPECT_TRUE(energies.contains("200.0 J: Jan 01, 2025 200.0 J (180.0-220.0 J), Mar 01, 2025 217.0 J (180.0-220.0 J) near limit"))
+      << energies.toStdString();
+  const QString times = chart.findChild<QChartView*>("chartArchiveChargeTime")->accessibleDescription();
+  EXPECT_TRUE(times.contains("Charge time: Jan 01, 2025 4.50 s (10.00 s)")) << times.toStdString();
+}
