@@ -8,6 +8,7 @@
 #include "core/escapeclose.h"
 #include "core/helpviewer.h"
 #include "core/names.h"
+#include "core/paths.h"
 #include "core/settingsfile.h"
 #include "core/usermessages.h"
 #include "core/windowgeometry.h"
@@ -238,7 +239,7 @@ void TArchiveWindow::showStatus() {
   else if (archive_->backend() == ArchiveBackend::Department)
     statusBar()->showMessage(QStringLiteral("Department: ") + archive_->path() + QStringLiteral(" (read only)"));
   else
-    statusBar()->showMessage(QDir::toNativeSeparators(archive_->path()) +
+    statusBar()->showMessage(displayPath(archive_->path()) +
                              (archive_->readOnly() ? QStringLiteral(" (read only)") : QString()));
 }
 

@@ -98,11 +98,13 @@ QScatterSeries* nearLimitDots(const QList<const HistoryPoint*>& points) {
   return dots;
 }
 
+// The series' name in the legend, short enough to be read whole beside a
+// narrow chart: "200.0 J" for the energy test, "Cardio 100.0 J", "Charging 200.0 J".
 QString seriesName(const HistoryPoint& p) {
   const QString target = QString::number(p.target, 'f', 1) + QStringLiteral(" J");
   switch (p.test) {
-    case HistoryPoint::Test::Cardioversion: return QStringLiteral("Cardioversion ") + target;
-    case HistoryPoint::Test::ChargeTimeShock: return QStringLiteral("Charge time test ") + target;
+    case HistoryPoint::Test::Cardioversion: return QStringLiteral("Cardio ") + target;
+    case HistoryPoint::Test::ChargeTimeShock: return QStringLiteral("Charging ") + target;
     default: return target;
   }
 }
@@ -182,9 +184,12 @@ void THistoryChart::setHistory(const QList<HistoryPoint>& points) {
     band->setBrush(shade);
     band->setPen(Qt::NoPen);
     energyChart()->legend()->markers(band).first()->setVisible(false);
-    described << valuesText(name, series);
+    described << valuesText(valueName(*series.first()), series);
   }
   addSeries(energyChart(), nearLimitDots(allEnergies));
+  // A legend of a few lines fits below the chart; more (each test's targets)
+  // are listed beside it, each name whole.
+  energyChart()->legend()->setAlignment(energies.size() > 2 ? Qt::AlignRight : Qt::AlignBottom);
   fitValues(joules, energies.isEmpty() ? 0 : low, energies.isEmpty() ? 10 : high);
   setChartValuesText(energy_, described.join(QStringLiteral("; ")));
 

@@ -67,3 +67,11 @@ QString programFolder() { return knownPaths().programFolder; }
 QString dataFolder() { return knownPaths().dataFolder; }
 QString iniPath() { return knownPaths().iniPath; }
 QString autoSeqPath() { return knownPaths().autoSeqPath; }
+
+QString displayPath(const QString& path) {
+#ifndef Q_OS_WIN
+  const QString home = QDir::homePath();
+  if (home != QLatin1String("/") && path.startsWith(home + QLatin1Char('/'))) return QLatin1Char('~') + path.mid(home.size());
+#endif
+  return QDir::toNativeSeparators(path);
+}

@@ -17,3 +17,7 @@ QString roamingDataFolder();
 
 // Adds a trailing "/" unless the text already ends in a separator.
 QString withTrailingSeparator(const QString& folder);
+
+// A path as the program shows it: in the platform's separators and, on Linux,
+// a path in the home folder from "~" ("~/.local/share/Velmora/Kalyx 5pc/archive.sqlite").
+QString displayPath(const QString& path);

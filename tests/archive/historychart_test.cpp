@@ -85,7 +85,8 @@ TEST(HistoryChart, AScreenReaderHearsEveryValue) {
   near.nearLimit = true;
   chart.setHistory({energy(QDate(2025, 1, 1), 200), near, chargeTime(QDate(2025, 1, 1), 4.5)});
   const QString energies = chart.findChild<QChartView*>("chartArchiveEnergy")->accessibleDescription();
-  EXPECT_TRUE(energies.contains("200.0 J: Jan 01, 2025 200.0 J (180.0-220.0 J), Mar 01, 2025 217.0 J (180.0-220.0 J) near limit"))
+  EXPECT_TRUE(energies.contains("delivered energy at 200.0 J: Jan 01, 2025 200.0 J (180.0-220.0 J), "
+                                "Mar 01, 2025 217.0 J (180.0-220.0 J) near limit"))
       << energies.toStdString();
   const QString times = chart.findChild<QChartView*>("chartArchiveChargeTime")->accessibleDescription();
   EXPECT_TRUE(times.contains("Charge time: Jan 01, 2025 4.50 s (10.00 s)")) << times.toStdString();

@@ -61,3 +61,14 @@ TEST(Paths, NoPerUserFolderFallsBackToTheProgramFolder) {
   EXPECT_EQ(dataFolder(), programFolder());
   EXPECT_EQ(iniPath(), programFolder() + "kalyx5pc.ini");
 }
+
+#ifndef Q_OS_WIN
+TEST(Paths, APathInTheHomeFolderIsShownFromTilde) {
+  const QByteArray home("/home/jdoe");
+  ScopedEnv envHome("HOME", &home);
+  EXPECT_EQ(displayPath("/home/jdoe/.local/share/Velmora/Kalyx 5pc/archive.sqlite"),
+            "~/.local/share/Velmora/Kalyx 5pc/archive.sqlite");
+  EXPECT_EQ(displayPath("/home/jdoe2/archive.sqlite"), "/home/jdoe2/archive.sqlite");
+  EXPECT_EQ(displayPath("/srv/archive.sqlite"), "/srv/archive.sqlite");
+}
+#endif

@@ -18,12 +18,17 @@ class QWidget;
 // every question answered Yes, and every file and print dialog answered with a
 // place in a scratch folder, so nothing of the user's is touched.
 
-// A scratch folder that stands for the user's data folder while the tool runs,
-// so the user's own settings and autosequences are never touched. Make it
-// before the application object: Qt reads XDG_DATA_HOME once.
+// A scratch folder that stands for the user's home and data folder while the
+// tool runs, so the user's own settings, autosequences and archive are never
+// touched, and the program's paths read as on a user's computer
+// ("~/.local/share/..."). Make it before the application object: Qt reads
+// XDG_DATA_HOME once.
 class ScratchDataFolder {
  public:
-  ScratchDataFolder() { qputenv("XDG_DATA_HOME", dir_.path().toLocal8Bit()); }
+  ScratchDataFolder() {
+    qputenv("HOME", dir_.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (dir_.path() + QStringLiteral("/.local/share")).toLocal8Bit());
+  }
   QString path() const { return dir_.path(); }
 
  private:

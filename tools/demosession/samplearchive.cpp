@@ -12,7 +12,8 @@ bool fillSampleArchive(Archive& archive) {
   for (int i = 0; i < 8; ++i) {
     TTestRec rec = sampleCompleteTestRecord();
     rec.setText(DeviceId, DeviceIdSize, "ER-DEFIB-01");
-    rec.setU8(Year, quint8(25 + i / 2)), rec.setU8(Month, quint8(3 + 6 * (i % 2))), rec.setU8(Day, 14);
+    // Two tests a year, March and September, from 2022 to 2025: a history in the past.
+    rec.setU8(Year, quint8(22 + i / 2)), rec.setU8(Month, quint8(3 + 6 * (i % 2))), rec.setU8(Day, 14);
     for (std::size_t k = 0; k < EnergyEntry::Count; ++k) {
       EnergyEntry e = entryAt<EnergyEntry>(rec, k);
       if (e.targetEnergy != 0) e.totalEnergy = quint16(e.targetEnergy - e.targetEnergy * (i * i) / 400);

@@ -4,7 +4,9 @@
 
 #include "app/qalmain.h"
 #include "archive/archive.h"
+#include "archive/archivelocation.h"
 #include "archive/archivewindow.h"
+#include "core/paths.h"
 #include "autoseq/autoseqframe.h"
 #include "demosession/demosession.h"
 #include "demosession/samplearchive.h"
@@ -91,13 +93,15 @@ int main(int argc, char** argv) {
     ok = false;
   }
   ArchiveFailure failure;
-  std::unique_ptr<Archive> archive = Archive::open(QDir(scratch.path()).filePath("archive.sqlite"), &failure);
+  QDir().mkpath(dataFolder());
+  std::unique_ptr<Archive> archive = Archive::open(archiveLocation(QString(), false), &failure);
   if (archive) {
     fillSampleArchive(*archive);
     auto* archiveWindow = new TArchiveWindow(session.services, *archive);
     archiveWindow->resize(1100, 680);
     archiveWindow->show();
     archiveWindow->findChild<QLineEdit*>("txtArchiveFilter")->setText(QStringLiteral("ER-"));
+    archiveWindow->refresh();  // at once, not after the pause the list waits for while the user types
     archiveWindow->findChild<QTabWidget*>("PageArchiveDevice")->setCurrentIndex(2);
     ok &= save(archiveWindow, out, "archive.png");
     delete archiveWindow;
