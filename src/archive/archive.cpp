@@ -234,7 +234,8 @@ QSqlQuery Archive::devices(const QString& filter, DeviceColumn sortBy, bool asce
   QSqlQuery query(database());
   query.prepare(devicesQuery(backend_, !filter.isEmpty() ? deviceContains(backend_, foldedColumn()) : QString(),
                              QLatin1String(kOrder[int(sortBy)]) +
-                                 (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"))));
+                                 (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC")) +
+                                 (sortBy == DeviceColumn::Device ? QString() : QStringLiteral(", device"))));
   if (!filter.isEmpty()) query.addBindValue(containing(filter, foldedColumn()));
   query.exec();
   return query;

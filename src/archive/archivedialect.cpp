@@ -121,22 +121,25 @@ QString foldedText(const QString& text) { return text.toCaseFolded(); }
 QString devicesQuery(ArchiveBackend backend, const QString& condition, const QString& order) {
   const QString where = condition.isEmpty() ? QString() : QStringLiteral(" AND ") + condition;
   if (backend == ArchiveBackend::Local) {
-    // One row a device, of whatever kind its records are. The latest test
-    // report (else the latest waveform) gives the last test: reports sort
-    // above waveforms by their leading 1. SQLite takes the bare columns of an
-    // aggregate query from the row that gave the max().
+    // One row a device, of whatever kind its records are, read in device order
+    // from the index that leads with the device (the + keeps SQLite from
+    // choosing the one that leads with the kind): sorted by device, the first
+    // rows come before the last device is read. The latest test report (else
+    // the latest waveform) gives the last test: reports sort above waveforms
+    // by their leading 1. SQLite takes the bare columns of an aggregate query
+    // from the row that gave the max().
     return QStringLiteral(
                "SELECT device, CASE WHEN kind = 1 THEN dut_type END AS dut_type, sum(kind = 1) AS tests, "
                "nullif(substr(max((kind = 1) || coalesce(tested, '')), 2), '') AS last, "
                "CASE WHEN kind = 1 THEN verdict END AS verdict FROM record "
-               "WHERE kind IN (1, 2, 3)%1 GROUP BY device ORDER BY %2, device")
+               "WHERE +kind IN (1, 2, 3)%1 GROUP BY device ORDER BY %2")
         .arg(where, order);
   }
   return QStringLiteral("SELECT device, dut_type, tests, last, verdict FROM ("
                         "SELECT DISTINCT ON (device) device, CASE WHEN kind = 1 THEN dut_type END AS dut_type, "
                         "count(*) FILTER (WHERE kind = 1) OVER (PARTITION BY device) AS tests, tested AS last, "
                         "CASE WHEN kind = 1 THEN verdict END AS verdict FROM record WHERE kind IN (1, 2, 3)%1 "
-                        "ORDER BY device, (kind = 1) DESC, tested DESC NULLS LAST) AS latest ORDER BY %2, device")
+                        "ORDER BY device, (kind = 1) DESC, tested DESC NULLS LAST) AS latest ORDER BY %2")
       .arg(where, order);
 }
 

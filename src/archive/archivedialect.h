@@ -39,9 +39,9 @@ QString containing(QString text, bool folded);
 QString foldedText(const QString& text);
 
 // The device list's query, one row a device of any kind of record: device,
-// dut_type, tests (its test reports), last, verdict of the latest test, sorted
-// by the column named `order`; `condition` (a deviceContains(), or empty)
-// binds the pattern.
+// dut_type, tests (its test reports), last, verdict of the latest test, in the
+// order `order` gives ("last DESC, device"); `condition` (a deviceContains(),
+// or empty) binds the pattern.
 QString devicesQuery(ArchiveBackend backend, const QString& condition, const QString& order);
 
 QString errorOf(const QSqlQuery& query);

@@ -91,6 +91,7 @@ TArchiveWindow::TArchiveWindow(const AppServices& services, Archive& archive, De
   setCentralWidget(splitter);
   buildMenusAndTools();
   if (services_.settings) loadWindowGeometry(*this, *services_.settings, kSection, QSize(1280, 720));
+  devices_->view()->viewport()->installEventFilter(this);
   refresh();
 }
 
@@ -253,6 +254,9 @@ void TArchiveWindow::selectDevice(int row) {
 // a device too. None: no device is shown.
 void TArchiveWindow::showDevice(const std::optional<QString>& device) {
   shownDevice_ = device;
+  // The list paints first: the device's details follow at once after it.
+  detailsPending_ = !listPainted_;
+  if (detailsPending_) return;
   ArchiveFailure failure;
   QList<ArchivedRecord> records =
       !device ? QList<ArchivedRecord>() : archive_->records({.device = *device, .wholeDevice = true}, &failure);
@@ -407,6 +411,12 @@ void TArchiveWindow::deleteSelected() {
 // Tab into a list that selects nothing selects its current row (its first at
 // first), so that Enter views and Del deletes what the focus is on.
 bool TArchiveWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == devices_->view()->viewport() && event->type() == QEvent::Paint && !listPainted_) {
+    listPainted_ = true;
+    QTimer::singleShot(0, this, [this] {
+      if (detailsPending_) showDevice(shownDevice_);
+    });
+  }
   auto* list = qobject_cast<QTableWidget*>(watched);
   if (event->type() == QEvent::FocusIn && list && list->rowCount() > 0 && !list->selectionModel()->hasSelection())
     list->selectRow(std::max(list->currentRow(), 0));

@@ -44,6 +44,9 @@ class TArchiveWindow : public QMainWindow {
   THistoryChart* historyChart() const { return chart_; }
   // The device shown ("" for the reports without a device I.D.); empty when none is.
   QString shownDevice() const { return shownDevice_.value_or(QString()); }
+  // Whether the shown device's details are shown: they follow the device
+  // list's first paint.
+  bool detailsShown() const { return listPainted_ && !detailsPending_; }
   // The selected device; -1 selects none.
   void selectDevice(int row);
 
@@ -94,4 +97,6 @@ class TArchiveWindow : public QMainWindow {
   QList<ArchivedRecord> shownWaves_;
   QList<QPointer<QWidget>> viewers_;
   QSet<QString> told_;
+  bool listPainted_ = false;     // the device list has painted once
+  bool detailsPending_ = false;  // the shown device's details wait for that
 };

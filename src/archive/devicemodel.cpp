@@ -7,11 +7,24 @@
 #include <QSqlQuery>
 
 TArchiveDeviceModel::TArchiveDeviceModel(const Archive& archive, QObject* parent)
-    : QSqlQueryModel(parent), archive_(&archive) {}
+    : QSqlQueryModel(parent), archive_(&archive) {
+  readMarks_.setSingleShot(true);
+  readMarks_.setInterval(0);
+  connect(&readMarks_, &QTimer::timeout, this, &TArchiveDeviceModel::readUnreadMarks);
+}
+
+// The marks of the rows shown so far, read once the rows are painted: a list
+// shows before any history is read, and never waits for one while it scrolls.
+void TArchiveDeviceModel::readUnreadMarks() {
+  const QSet<QString> devices = std::exchange(unread_, {});
+  for (const QString& device : devices) warnings(device);
+  if (!devices.isEmpty() && rowCount() > 0) emit dataChanged(index(0, NearLimit), index(rowCount() - 1, NearLimit));
+}
 
 void TArchiveDeviceModel::setArchive(const Archive& archive) {
   archive_ = &archive;
   warnings_.clear();
+  unread_.clear();
   allWarnings_ = false;
 }
 
@@ -19,6 +32,7 @@ void TArchiveDeviceModel::refresh(const QString& filter, int sortColumn, Qt::Sor
   const auto sortBy = sortColumn >= Device && sortColumn <= LastVerdict ? Archive::DeviceColumn(sortColumn)
                                                                          : Archive::DeviceColumn::Device;
   warnings_.clear();
+  unread_.clear();
   allWarnings_ = false;
   setQuery(archive_->devices(filter, sortBy, order == Qt::AscendingOrder));
   checkRead();
@@ -71,7 +85,14 @@ QVariant TArchiveDeviceModel::data(const QModelIndex& index, int role) const {
   }
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   if (index.column() == NearLimit) {
-    const std::optional<QList<LimitWarning>> marks = warnings(device(index.row()));
+    // A row shows at once; its mark follows as soon as its history is read.
+    const QString shown = device(index.row());
+    if (!warnings_.contains(shown) && !allWarnings_) {
+      unread_.insert(shown);
+      if (!readMarks_.isActive()) readMarks_.start();
+      return {};
+    }
+    const std::optional<QList<LimitWarning>> marks = warnings(shown);
     if (!marks) return role == Qt::DisplayRole ? QStringLiteral("Not read") : QStringLiteral("Its history could not be read.");
     const QList<LimitWarning>& near = *marks;
     if (near.isEmpty()) return {};

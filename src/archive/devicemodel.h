@@ -3,7 +3,9 @@
 #include "maintenance/nearlimit.h"
 
 #include <QHash>
+#include <QSet>
 #include <QSqlQueryModel>
+#include <QTimer>
 #include <optional>
 
 class Archive;
@@ -12,7 +14,7 @@ struct ArchiveFailure;
 // The devices under test of the archive, one row each, for the Archive window:
 // device I.D., type, number of tests, last test, last verdict and the near-limit
 // mark. The rows come from one query and are fetched as they are shown; a
-// device's mark is worked out from its history the first time its row shows.
+// device's mark is worked out from its history once its row has shown.
 class TArchiveDeviceModel : public QSqlQueryModel {
   Q_OBJECT
  public:
@@ -50,8 +52,11 @@ class TArchiveDeviceModel : public QSqlQueryModel {
 
  private:
   void checkRead();
+  void readUnreadMarks();
 
   const Archive* archive_;
   mutable QHash<QString, std::optional<QList<LimitWarning>>> warnings_;
   bool allWarnings_ = false;  // warnings_ holds every device's
+  mutable QSet<QString> unread_;  // devices shown whose marks are still to be read
+  mutable QTimer readMarks_;
 };

@@ -130,18 +130,44 @@ void fitValues(QValueAxis* values, double low, double high) {
 }  // namespace
 
 THistoryChart::THistoryChart(QWidget* parent) : QWidget(parent) {
-  energy_ = makeView("chartArchiveEnergy", QStringLiteral("Delivered energy"), this);
-  chargeTime_ = makeView("chartArchiveChargeTime", QStringLiteral("Charge time"), this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(energy_, 1);
-  layout->addWidget(chargeTime_, 1);
 }
 
-QChart* THistoryChart::energyChart() const { return energy_->chart(); }
-QChart* THistoryChart::chargeTimeChart() const { return chargeTime_->chart(); }
+void THistoryChart::makeCharts() {
+  if (energy_) return;
+  energy_ = makeView("chartArchiveEnergy", QStringLiteral("Delivered energy"), this);
+  chargeTime_ = makeView("chartArchiveChargeTime", QStringLiteral("Charge time"), this);
+  layout()->addWidget(energy_);
+  layout()->addWidget(chargeTime_);
+}
+
+QChart* THistoryChart::energyChart() {
+  draw();
+  return energy_->chart();
+}
+
+QChart* THistoryChart::chargeTimeChart() {
+  draw();
+  return chargeTime_->chart();
+}
+
+void THistoryChart::showEvent(QShowEvent* event) {
+  draw();
+  QWidget::showEvent(event);
+}
 
 void THistoryChart::setHistory(const QList<HistoryPoint>& points) {
+  points_ = points;
+  drawn_ = false;
+  if (isVisible()) draw();
+}
+
+void THistoryChart::draw() {
+  makeCharts();
+  if (drawn_) return;
+  drawn_ = true;
+  const QList<HistoryPoint>& points = points_;
   QMap<std::pair<int, qint64>, QList<const HistoryPoint*>> energies;  // by test and target (0.1 J)
   QList<const HistoryPoint*> chargeTimes;
   double first = 0, last = 0;
@@ -156,7 +182,7 @@ void THistoryChart::setHistory(const QList<HistoryPoint>& points) {
   first -= kRoomMs;
   last += kRoomMs;
 
-  const auto [energyDates, joules] = resetChart(energyChart(), QStringLiteral("Energy (J)"), first, last);
+  const auto [energyDates, joules] = resetChart(energy_->chart(), QStringLiteral("Energy (J)"), first, last);
   double low = 1e9, high = 0;
   QList<const HistoryPoint*> allEnergies;
   QStringList described;
@@ -177,23 +203,23 @@ void THistoryChart::setHistory(const QList<HistoryPoint>& points) {
     upper->setParent(band);  // an area series does not own its edges: they go with it
     lower->setParent(band);
     band->setName(name + QStringLiteral(" tolerance"));
-    addSeries(energyChart(), band);
-    addSeries(energyChart(), measured);
+    addSeries(energy_->chart(), band);
+    addSeries(energy_->chart(), measured);
     QColor shade = measured->color();  // the band in its line's colour, faint
     shade.setAlpha(50);
     band->setBrush(shade);
     band->setPen(Qt::NoPen);
-    energyChart()->legend()->markers(band).first()->setVisible(false);
+    energy_->chart()->legend()->markers(band).first()->setVisible(false);
     described << valuesText(valueName(*series.first()), series);
   }
-  addSeries(energyChart(), nearLimitDots(allEnergies));
+  addSeries(energy_->chart(), nearLimitDots(allEnergies));
   // A legend of a few lines fits below the chart; more (each test's targets)
   // are listed beside it, each name whole.
-  energyChart()->legend()->setAlignment(energies.size() > 2 ? Qt::AlignRight : Qt::AlignBottom);
+  energy_->chart()->legend()->setAlignment(energies.size() > 2 ? Qt::AlignRight : Qt::AlignBottom);
   fitValues(joules, energies.isEmpty() ? 0 : low, energies.isEmpty() ? 10 : high);
   setChartValuesText(energy_, described.join(QStringLiteral("; ")));
 
-  const auto [chargeDates, seconds] = resetChart(chargeTimeChart(), QStringLiteral("Time (s)"), first, last);
+  const auto [chargeDates, seconds] = resetChart(chargeTime_->chart(), QStringLiteral("Time (s)"), first, last);
   auto* charge = new QLineSeries;
   charge->setName(QStringLiteral("Charge time"));
   charge->setPointsVisible(true);
@@ -205,9 +231,9 @@ void THistoryChart::setHistory(const QList<HistoryPoint>& points) {
     charge->append(when(*p), p->measured);
     most = std::max({most, p->measured, p->maximum});
   }
-  addSeries(chargeTimeChart(), maximum);
-  addSeries(chargeTimeChart(), charge);
-  addSeries(chargeTimeChart(), nearLimitDots(chargeTimes));
+  addSeries(chargeTime_->chart(), maximum);
+  addSeries(chargeTime_->chart(), charge);
+  addSeries(chargeTime_->chart(), nearLimitDots(chargeTimes));
   fitValues(seconds, 0, most);
   setChartValuesText(chargeTime_,
                      chargeTimes.isEmpty() ? QString() : valuesText(QStringLiteral("Charge time"), chargeTimes));

@@ -11,16 +11,27 @@ class QChartView;
 // drawn behind it, and the charge time against its maximum; band and maximum
 // span the whole chart. Values that raised the near-limit mark are drawn as red
 // triangles. A screen reader is given every value with its date and limit.
+//
+// The charts are made when they first show (or are asked for), so that a window
+// that opens on another tab does not wait for them.
 class THistoryChart : public QWidget {
   Q_OBJECT
  public:
   explicit THistoryChart(QWidget* parent = nullptr);
   void setHistory(const QList<HistoryPoint>& points);
 
-  QChart* energyChart() const;
-  QChart* chargeTimeChart() const;
+  QChart* energyChart();
+  QChart* chargeTimeChart();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
-  QChartView* energy_;
-  QChartView* chargeTime_;
+  void makeCharts();
+  void draw();
+
+  QChartView* energy_ = nullptr;
+  QChartView* chargeTime_ = nullptr;
+  QList<HistoryPoint> points_;
+  bool drawn_ = false;  // the charts show points_
 };
