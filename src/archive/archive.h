@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -75,7 +76,8 @@ class Archive {
   // "missing" and nothing is created. A file of a newer schema, or one that this
   // account cannot write, opens read-only, `failure` saying so, and no file is
   // left beside it.
-  enum class Opening { CreateOrUpdate, Existing };
+  // ReadOnly reads an archive that is there as it is: no migration, nothing written.
+  enum class Opening { CreateOrUpdate, Existing, ReadOnly };
   static std::unique_ptr<Archive> open(const QString& path, ArchiveFailure* failure,
                                        Opening opening = Opening::CreateOrUpdate);
   // Opens the department's archive on its server, for reading and for receiving
@@ -88,8 +90,9 @@ class Archive {
   // date; never migrates down. The schema version it has then, or none.
   static std::optional<int> initDepartment(const DepartmentServer& server, ArchiveFailure* failure);
   static int knownDepartmentSchemaVersion();
-  // The same archive through a connection of its own, for another thread to read.
-  std::unique_ptr<Archive> openAgain(ArchiveFailure* failure) const;
+  // How to open the same archive again through a connection of its own, for
+  // another thread to read; it holds what it needs, so the archive may go first.
+  std::function<std::unique_ptr<Archive>(ArchiveFailure*)> reopener() const;
   ~Archive();
   Archive(const Archive&) = delete;
   Archive& operator=(const Archive&) = delete;

@@ -36,12 +36,13 @@ std::filesystem::path nativePath(const QString& path) {
 }
 
 // Copies the archive into `copy` in one read transaction (SQLite's VACUUM
-// INTO): what it writes is consistent at one moment. The archive is opened as
-// every reader opens it, so that nothing is left beside it; VACUUM INTO only
-// reads it, even where the connection otherwise refuses every change.
+// INTO): what it writes is consistent at one moment. The archive is read as it
+// is (an older one is not brought up to date) and nothing is left beside it;
+// VACUUM INTO only reads it, even where the connection otherwise refuses every
+// change.
 QString writeCopy(const QString& source, const QString& copy) {
   ArchiveFailure failure;
-  std::unique_ptr<Archive> archive = Archive::open(source, &failure, Archive::Opening::Existing);
+  std::unique_ptr<Archive> archive = Archive::open(source, &failure, Archive::Opening::ReadOnly);
   if (!archive) return failure.reason;
   QSqlDatabase db = archive->database();
   QSqlQuery query(db);
@@ -88,7 +89,9 @@ bool backUpArchive(const QString& source, const QString& target, const std::func
     if (renamed) error = QString::fromLocal8Bit(renamed.message());
   }
   removeCopy();
-  if (!error.isEmpty()) return failed(QStringLiteral("No backup was made: %1.").arg(error));
+  if (!error.isEmpty())
+    return failed(error.endsWith(QLatin1Char('.')) ? QStringLiteral("No backup was made. %1").arg(error)
+                                                   : QStringLiteral("No backup was made: %1.").arg(error));
   if (progress) progress(100);
   return true;
 }

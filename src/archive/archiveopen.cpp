@@ -185,7 +185,7 @@ bool looksLikeADatabase(const QString& path, ArchiveFailure* failure) {
 
 std::unique_ptr<Archive> Archive::open(const QString& path, ArchiveFailure* failure, Opening opening) {
   if (!QFileInfo::exists(path)) {
-    if (opening == Opening::Existing) {
+    if (opening != Opening::CreateOrUpdate) {
       *failure = {path, QString(), false, ArchiveFailure::Kind::Missing};
       return nullptr;
     }
@@ -223,7 +223,7 @@ std::unique_ptr<Archive> Archive::open(const QString& path, ArchiveFailure* fail
   }
   const int known = knownSchemaVersion();
   const auto readOnlyBecause = [&](const QString& reason) {
-    *failure = {path, reason, false, ArchiveFailure::Kind::ReadOnly};
+    if (!reason.isEmpty()) *failure = {path, reason, false, ArchiveFailure::Kind::ReadOnly};
     archive->readOnly_ = true;
     // Read through a connection that may write, so that its journal goes when it
     // closes, but that refuses every change.
@@ -231,6 +231,7 @@ std::unique_ptr<Archive> Archive::open(const QString& path, ArchiveFailure* fail
     return std::move(archive);
   };
   if (*version > known) return readOnlyBecause(newerSchema(int(*version), known));
+  if (opening == Opening::ReadOnly) return readOnlyBecause(QString());  // as it is, whatever its version
   if (!writable) {
     if (*version < known) {
       *failure = {path, QStringLiteral("It was written by an older version of the program and cannot be brought up "

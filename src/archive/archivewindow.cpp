@@ -418,7 +418,13 @@ bool TArchiveWindow::eventFilter(QObject* watched, QEvent* event) {
     });
   }
   auto* list = qobject_cast<QTableWidget*>(watched);
-  if (event->type() == QEvent::FocusIn && list && list->rowCount() > 0 && !list->selectionModel()->hasSelection())
+  const auto byKey = [event] {
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+  };
+  // Only Tab: a click that brings the focus selects what it clicks, nothing more.
+  if (event->type() == QEvent::FocusIn && list && byKey() && list->rowCount() > 0 &&
+      !list->selectionModel()->hasSelection())
     list->selectRow(std::max(list->currentRow(), 0));
   return QMainWindow::eventFilter(watched, event);
 }

@@ -68,15 +68,18 @@ void disconnect(const QString& name) {
 }
 }  // namespace
 
-std::unique_ptr<Archive> Archive::openAgain(ArchiveFailure* failure) const {
-  if (backend_ == ArchiveBackend::Local) return open(path_, failure, Opening::Existing);
-  QString error;
-  const std::optional<DepartmentServer> server = DepartmentServer::parse(path_, &error);
-  if (!server) {
-    *failure = {path_, error, true};
-    return nullptr;
-  }
-  return openDepartment(*server, failure);
+std::function<std::unique_ptr<Archive>(ArchiveFailure*)> Archive::reopener() const {
+  if (backend_ == ArchiveBackend::Local)
+    return [path = path_](ArchiveFailure* failure) { return open(path, failure, Opening::ReadOnly); };
+  return [address = path_](ArchiveFailure* failure) -> std::unique_ptr<Archive> {
+    QString error;
+    const std::optional<DepartmentServer> server = DepartmentServer::parse(address, &error);
+    if (!server) {
+      *failure = {address, error, true};
+      return nullptr;
+    }
+    return openDepartment(*server, failure);
+  };
 }
 
 int Archive::knownDepartmentSchemaVersion() { return int(migrationFiles(ArchiveBackend::Department).size()); }

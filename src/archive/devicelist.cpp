@@ -11,6 +11,10 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+namespace {
+constexpr unsigned long kStopWaitMs = 2000;
+}  // namespace
+
 TArchiveDeviceList::TArchiveDeviceList(const Archive& archive, QWidget* parent) : QWidget(parent), archive_(&archive) {
   filter_ = new QLineEdit(this);
   filter_->setObjectName(QStringLiteral("txtArchiveFilter"));
@@ -55,7 +59,12 @@ TArchiveDeviceList::TArchiveDeviceList(const Archive& archive, QWidget* parent) 
   layout->addWidget(view_, 1);
 }
 
-TArchiveDeviceList::~TArchiveDeviceList() { stopMarksPass(); }
+// A pass still running when the window closes is given a moment to stop
+// before the program goes on (and may end) without it.
+TArchiveDeviceList::~TArchiveDeviceList() {
+  stopMarksPass();
+  if (passThread_) passThread_->wait(kStopWaitMs);
+}
 
 // Each column as wide as its header and a full date ("Mar 05, 2025 07:55:19 AM")
 // need in the list's font, at any scaling.
@@ -104,37 +113,40 @@ void TArchiveDeviceList::selectRow(int row) {
   }
 }
 
+// What a pass shares with its thread: it holds nothing of the list's, so a
+// pass that is stopped may end on its own after the list has gone.
+struct TArchiveDeviceList::MarksPass {
+  std::atomic<bool> stop = false;
+  std::optional<QHash<QString, QList<LimitWarning>>> warnings;
+  ArchiveFailure failure;
+};
+
 void TArchiveDeviceList::startMarksPass() {
-  stopPass_ = false;
-  const int pass = ++passNumber_;
-  const Archive* archive = archive_;
-  marksPass_ = QThread::create([this, archive, pass] {
-    ArchiveFailure failure;
-    std::optional<QHash<QString, QList<LimitWarning>>> warnings;
-    if (std::unique_ptr<Archive> own = archive->openAgain(&failure)) {
-      failure = {};
-      warnings = allNearLimitWarnings(*own, stopPass_, &failure);
+  auto pass = std::make_shared<MarksPass>();
+  QThread* thread = QThread::create([pass, reopen = archive_->reopener()] {
+    if (std::unique_ptr<Archive> own = reopen(&pass->failure)) {
+      pass->failure = {};  // a notice (read only) is no failure here
+      pass->warnings = allNearLimitWarnings(*own, pass->stop, &pass->failure);
     }
-    if (stopPass_) return;
-    QMetaObject::invokeMethod(
-        this,
-        [this, pass, warnings = std::move(warnings), failure] {
-          if (pass != passNumber_) return;  // a later refresh started another
-          stopMarksPass();
-          if (warnings) marksReady(*warnings);
-          else emit readFailed(failure);
-        },
-        Qt::QueuedConnection);
   });
-  marksPass_->start();
+  connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+  connect(thread, &QThread::finished, this, [this, pass] {
+    if (pass != pass_) return;  // stopped, or a later pass runs
+    pass_.reset();
+    if (pass->warnings) marksReady(*pass->warnings);
+    else emit readFailed(pass->failure);
+  });
+  pass_ = pass;
+  passThread_ = thread;
+  thread->start();
 }
 
+// The pass is told to stop and left to end on its own: the list never waits
+// for it (a department's server may take its time to answer).
 void TArchiveDeviceList::stopMarksPass() {
-  if (!marksPass_) return;
-  stopPass_ = true;
-  marksPass_->wait();
-  delete marksPass_;
-  marksPass_ = nullptr;
+  if (!pass_) return;
+  pass_->stop = true;
+  pass_.reset();
 }
 
 void TArchiveDeviceList::marksReady(const QHash<QString, QList<LimitWarning>>& warnings) {

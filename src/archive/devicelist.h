@@ -3,15 +3,16 @@
 #include "maintenance/nearlimit.h"
 
 #include <QHash>
+#include <QPointer>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
-#include <atomic>
+#include <memory>
 #include <optional>
 
 class QLineEdit;
 class QSortFilterProxyModel;
 class QTableView;
-class QThread;
 class TArchiveDeviceModel;
 
 // The Archive window's list of devices: the filter box above it and one row a
@@ -39,7 +40,7 @@ class TArchiveDeviceList : public QWidget {
   // Selects a row (none for -1), which makes it the current one.
   void selectRow(int row);
   // Whether the list waits for the near-limit marks to sort by them.
-  bool sortingByMarks() const { return marksPass_ != nullptr; }
+  bool sortingByMarks() const { return pass_ != nullptr; }
 
  signals:
   void currentDeviceChanged(const std::optional<QString>& device);
@@ -62,7 +63,7 @@ class TArchiveDeviceList : public QWidget {
   TArchiveDeviceModel* devices_ = nullptr;
   QSortFilterProxyModel* sorted_ = nullptr;
   QTimer filterPause_;
-  QThread* marksPass_ = nullptr;
-  std::atomic<bool> stopPass_ = false;
-  int passNumber_ = 0;
+  struct MarksPass;
+  std::shared_ptr<MarksPass> pass_;  // the pass whose marks the list waits for
+  QPointer<QThread> passThread_;     // the last pass's thread, while it runs
 };

@@ -7,6 +7,7 @@
 #include "support/clirun.h"
 #include "support/postgresserver.h"
 #include "support/testreportbuilders.h"
+#include "support/wavebuilders.h"
 
 #include <QProcess>
 #include <QSqlQuery>
@@ -121,6 +122,26 @@ TEST_F(DepartmentTest, SentRecordsComeBackWholeOnceWithTheirSender) {
                      "title, sent_by, sent_from, sent_as, received) VALUES (1, 'A1', 'x', 'x', '', '', 1, '', '', '', "
                      "'forged', '2000-01-01')"));
   EXPECT_EQ(pg.number("SELECT count(*) FROM record WHERE sent_as = 'forged' OR received < '2001-01-01'"), 0);
+}
+
+// A capture is one record on the server too, by its bytes, whoever sent it and
+// whatever they knew of its analyzer; the device filter ignores letter case in
+// every script there as well.
+TEST_F(DepartmentTest, ACaptureIsKeptOnceAndTheFilterIgnoresLetterCase) {
+  const quint8 when[6] = {9, 5, 14, 2, 3, 25};
+  const QByteArray capture = captureBlockOf(makeCaptureHeader("SCOPE-1", when));
+  auto mine = local();
+  auto colleagues = local("colleague.sqlite");
+  ArchiveFailure failure;
+  ASSERT_TRUE(mine->store(ArchiveKind::Capture, "", QDateTime::currentDateTimeUtc(), {capture}, &failure));
+  ASSERT_TRUE(mine->store(ArchiveKind::TestReport, "A1", QDateTime::currentDateTimeUtc(), {report("\xC4\xE9-1", 1)}, &failure));
+  ASSERT_TRUE(colleagues->store(ArchiveKind::Capture, "A1", QDateTime::currentDateTimeUtc(), {capture}, &failure));
+  ASSERT_TRUE(sendQueued(*mine, *department(), kSender, &failure)) << failure.message().toStdString();
+  const auto theirs = sendQueued(*colleagues, *department("tech2"), kSender, &failure);
+  ASSERT_TRUE(theirs);
+  EXPECT_EQ(theirs->known, 1);
+  EXPECT_EQ(pg.number("SELECT count(*) FROM record WHERE kind = 3"), 1);
+  EXPECT_EQ(department()->records({.device = "äé"}, &failure).size(), 1);  // "Äé-1"
 }
 
 // The server stopped in the middle of a push of 10,000 records and started
