@@ -36,7 +36,7 @@ class TListFrame : public QWidget {
   TListPage* listPage() const { return page_; }
   TStringGridEx* grid() const;
   QString statusText() const;
-  void selectAll();  // every record, those a search hides too
+  void selectAll();  // every record shown, none that a search hides
 
  protected:
   void setCommands(QList<FrameCommandEntry> table) { commands_ = std::move(table); }

@@ -124,8 +124,10 @@ void TListPage::headerPressed(int column) {
   grid_->viewport()->update();
 }
 
+// Every record the list shows, and none that a search hides: what the user
+// then views, saves, prints or deletes is what the user sees selected.
 void TListPage::selectAll() {
-  for (int i = 0; i < grid_->getSelLstSize(); ++i) grid_->setSelLst(i, true);
+  for (int row = 0; row < grid_->getDispLstSize(); ++row) grid_->setSelLst(grid_->getDispLst(row), true);
   grid_->viewport()->update();
 }
 

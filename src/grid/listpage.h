@@ -71,7 +71,7 @@ class TListPage : public QWidget {
   void fillGrid();
   void updateStatus();
 
-  void selectAll();  // every record, those the display hides too
+  void selectAll();  // every record shown, none that the display hides
   QList<int> selectedIndexes() const;  // in ascending record order
   int currentRecord() const;  // the record of the current row, or -1
 

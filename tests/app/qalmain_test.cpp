@@ -163,7 +163,7 @@ TEST_F(MainWindowTest, CommandsGoToTheFrameShowingOnly) {
   item(*window, "mmSelectAll")->trigger();
   EXPECT_EQ(window->testReportFrame()->grid()->getSelCount(), 3);
   window->testReportFrame()->grid()->deselectAll();
-  search->setText("A");  // Ctrl+A in the box is Select All (hidden reports too), and leaves the text alone
+  search->setText("A");  // Ctrl+A in the box is Select All (of the reports shown), and leaves the text alone
   search->deselect();
   QTest::keyClick(search, Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(window->testReportFrame()->grid()->getSelCount(), 3);
