@@ -4,6 +4,7 @@
 #include "autoseq/autoseqfile.h"
 #include "autoseq/autoseqlist.h"
 #include "autoseq/autoseqprintout.h"
+#include "cli/outputfolder.h"
 #include "cli/pdfprinter.h"
 #include "core/usermessages.h"
 #include "device/headlessprogress.h"
@@ -37,7 +38,7 @@ int runAutoSeqDownload(DeviceLink& link, const QString& file) {
                               [&records](const SystemInfo&, const QList<QByteArray>& blocks) {
                                 for (const QByteArray& block : blocks) records.append(autoSeqFromBytes(block.constData()));
                               });
-  if (!ok) return 1;
+  if (!ok || !makeFolderOf(file, link.messages)) return 1;
   return saved(saveAutoSeqFile(file, records), link.messages, autoSeqWriteFailureText()) ? 0 : 1;
 }
 
@@ -62,6 +63,7 @@ int runAutoSeqPrint(const QString& file, const QString& pdf, PdfPrinter* printer
   QList<QStringList> documents;
   for (const TAutoSeq& rec : *records) documents.append(autoSeqPrintLines(rec));
   if (!pdf.isEmpty()) {
+    if (!makeFolderOf(pdf, messages)) return 1;
     if (const std::optional<SaveFailure> failure = printer->printLines(pdf, documents)) {
       messages.show(failure->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
       return 1;

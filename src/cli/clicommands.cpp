@@ -50,6 +50,9 @@ int writeExports(const QList<ShownReport>& shown, const ReportsRequest& request,
   if (!request.textFolder.isEmpty() &&
       (!makeOutputFolder(request.textFolder, messages) || failed(saveTextFiles(shown, request.textFolder))))
     return 1;
+  // Every file named goes into its folder, made where it is not there yet.
+  for (const QString& file : {request.csvFile, request.mupFile, request.pdfFile})
+    if (!makeFolderOf(file, messages)) return 1;
   if (!request.csvFile.isEmpty() && failed(saveCsv(shown, request.csvFile))) return 1;
   if (!request.mupFile.isEmpty() && failed(saveMup(shown, request.mupFile))) return 1;
   if (!request.pdfFile.isEmpty()) {

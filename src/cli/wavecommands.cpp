@@ -49,7 +49,8 @@ int printOrWrite(const QList<Waveform>& waves, const WaveOutputs& outputs,
   }
   if (!outputs.csv.isEmpty())
     for (qsizetype i = 0; i < waves.size(); ++i)
-      if (!saveWaveform(waves[i], csvName(i), messages)) return 1;
+      if (!makeFolderOf(csvName(i), messages) || !saveWaveform(waves[i], csvName(i), messages)) return 1;
+  if (!makeFolderOf(outputs.pdf, messages)) return 1;
   if (!outputs.pdf.isEmpty() && reported(outputs.printer->printWaveforms(outputs.pdf, waves), messages)) return 1;
   return 0;
 }

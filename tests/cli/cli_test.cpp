@@ -80,7 +80,7 @@ TEST(CommandLine, ReportsWritesTheFourExports) {
 // Standard error carries the program's own messages only, even where
 // XDG_RUNTIME_DIR is unset (cron, a service). A command that does not print
 // starts no windowing system (a platform that does not exist is never loaded);
-// a folder named for output is made.
+// a folder named for output, or the folder of a file named for it, is made.
 TEST(CommandLine, StandardErrorStaysQuietAndOnlyAPrintoutNeedsAWindowingSystem) {
   QTemporaryDir out;
   const AnalyzerMemory sample = sampleAnalyzerMemory();
@@ -94,6 +94,12 @@ TEST(CommandLine, StandardErrorStaysQuietAndOnlyAPrintoutNeedsAWindowingSystem) 
                 sample.testRecords.size()},
                {{"waves", "--csv", out.filePath("new/waves")}, "no-such-platform", out.filePath("new/waves"),
                 sample.waveRecords.size()},
+               // Every file named for output gets its folder made too.
+               {{"reports", "--csv", out.filePath("csv/index.csv")}, "no-such-platform", out.filePath("csv"),
+                sample.testRecords.size() + 1},
+               {{"reports", "--mup", out.filePath("mup/all.mup")}, "no-such-platform", out.filePath("mup"), 1},
+               {{"capture", "--csv", out.filePath("capture/x.csv")}, "no-such-platform", out.filePath("capture"), 1},
+               {{"autoseq", "download", out.filePath("seq/autoseq.dat")}, "no-such-platform", out.filePath("seq"), 1},
                {{"waves", "--pdf", out.filePath("waves.pdf")}, nullptr, {}, 0}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -111,9 +117,14 @@ TEST(CommandLine, StandardErrorStaysQuietAndOnlyAPrintoutNeedsAWindowingSystem) 
 
 TEST(CommandLine, AnExportThatCannotBeWrittenFails) {
   QTemporaryDir out;
-  const CliRun run = cli({"--demo", "reports", "--mup", out.filePath("missing/all.mup")});
+  QDir(out.path()).mkpath("taken");  // a folder where the file should go
+  const CliRun run = cli({"--demo", "reports", "--mup", out.filePath("taken")});
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(run.err.startsWith("Cannot write the file ")) << run.err.toStdString();
+  writeAll(out.filePath("plain"), "a file where a folder should go");
+  const CliRun noFolder = cli({"--demo", "reports", "--mup", out.filePath("plain/all.mup")});
+  EXPECT_EQ(noFolder.status, 1);
+  EXPECT_TRUE(noFolder.err.startsWith("Cannot create the folder ")) << noFolder.err.toStdString();
 }
 
 TEST(CommandLine, ExportsOntoAFullDiskFailAndLeaveNoEmptyReport) {
