@@ -63,14 +63,17 @@ QByteArray encodeFileText(const QString& text, const char* codec) {
 }
 
 QString decodeFileText(const QByteArray& bytes, const char* codec) {
+  static const QByteArray kUtf8Mark("\xEF\xBB\xBF");
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QString text = utf8(bytes);
-  if (!utf8.hasError()) {
-    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
-    return text;
+  if (bytes.startsWith(kUtf8Mark)) {
+    const QString text = utf8(QByteArrayView(bytes).sliced(kUtf8Mark.size()));
+    if (!utf8.hasError()) return text;
   }
   QStringDecoder decoder = codec ? QStringDecoder(codec, QStringDecoder::Flag::Stateless)
                                  : QStringDecoder(QStringDecoder::System, QStringDecoder::Flag::Stateless);
-  text = decoder(bytes);
-  return decoder.hasError() ? fromWindows1252(bytes) : text;
+  QString text = decoder(bytes);
+  if (!decoder.hasError()) return text;
+  // Bytes that are no text in this encoding: a UTF-8 file from elsewhere, else Windows-1252.
+  text = utf8(bytes);
+  return utf8.hasError() ? fromWindows1252(bytes) : text;
 }

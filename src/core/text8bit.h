@@ -14,11 +14,11 @@ QString trimmedOfBlanksAndControls(const QString& text);
 
 // The text files the program writes and reads back (waveform files, text
 // reports) are written in the system's encoding (UTF-8 on Linux, the ANSI code
-// page on Windows), or the one named by `codec`, and read with the same rule:
-// bytes that are valid UTF-8 are UTF-8 (a file from Linux or a spreadsheet's
-// UTF-8 export), else the text is read in that encoding, else (bytes no text
-// there) as Windows-1252. A code page's national letters are never valid UTF-8
-// in practice, so what the program wrote comes back unchanged.
+// page on Windows), or the one named by `codec`, and read with the same one
+// rule: in that encoding, so that what the program wrote comes back letter for
+// letter on every code page. A file that starts with UTF-8's byte-order mark (a
+// spreadsheet's UTF-8 export) is UTF-8; bytes that are no text in the encoding
+// are UTF-8 where they are valid UTF-8, else Windows-1252.
 QByteArray encodeFileText(const QString& text, const char* codec = nullptr);
 QString decodeFileText(const QByteArray& bytes, const char* codec = nullptr);
 bool isValidUtf8(QByteArrayView bytes);

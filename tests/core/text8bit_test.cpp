@@ -16,11 +16,23 @@ TEST(Text8Bit, Windows1252BothWays) {
   EXPECT_EQ(toWindows1252(QString::fromUtf8("Ω")), "?");
 }
 
-TEST(Text8Bit, FileTextIsUtf8ElseWindows1252) {
-  EXPECT_EQ(decodeFileText(QByteArray("caf\xC3\xA9")), QString::fromUtf8("café"));
-  EXPECT_EQ(decodeFileText(QByteArray("caf\xE9")), QString::fromUtf8("café"));
-  EXPECT_EQ(decodeFileText(QByteArray("\xEF\xBB\xBFok")), "ok");
-  // Where the system's code page is another: a UTF-8 file is still UTF-8, the rest that code page.
-  EXPECT_EQ(decodeFileText(QByteArray("caf\xC3\xA9"), "windows-1250"), QString::fromUtf8("café"));
-  EXPECT_EQ(decodeFileText(QByteArray("\xA3\xF3" "d\x9F"), "windows-1250"), QString::fromUtf8("Łódź"));
+// Read as written: in the system's encoding (or the one named), whatever its
+// bytes would mean in UTF-8; a byte-order mark says UTF-8; bytes that are no
+// text in the encoding are UTF-8 where they can be, else Windows-1252.
+TEST(Text8Bit, FileTextIsReadInTheEncodingItIsWrittenIn) {
+  const struct {
+    const char* codec;
+    const char* text;
+  } roundTrips[] = {{"windows-1250", "PÓŁNOC-1 Łódź"}, {"windows-1251", "ПІ-3 Київ"},
+                    {"windows-1252", "Müller-Señor €"}, {"UTF-8", "PÓŁNOC ПІ-3 €"}};
+  for (const auto& c : roundTrips) {
+    const QString text = QString::fromUtf8(c.text);
+    const QByteArray bytes = encodeFileText(text, c.codec);
+    EXPECT_EQ(bytes == text.toUtf8(), QByteArray(c.codec) == "UTF-8") << c.codec;  // really in that code page
+    EXPECT_EQ(decodeFileText(bytes, c.codec), text) << c.codec;
+  }
+  EXPECT_EQ(decodeFileText(QByteArray("\xEF\xBB\xBF" "caf\xC3\xA9"), "windows-1250"), QString::fromUtf8("café"));
+  EXPECT_EQ(decodeFileText(QByteArray("caf\xC3\xA9"), "UTF-8"), QString::fromUtf8("café"));
+  EXPECT_EQ(decodeFileText(QByteArray("caf\xE9"), "UTF-8"), QString::fromUtf8("café"));  // no UTF-8: Windows-1252
+  EXPECT_EQ(decodeFileText(QByteArray("\xEF\xBB\xBFok"), "UTF-8"), "ok");
 }
