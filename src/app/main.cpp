@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
       return 2;
     }
     QtUserMessages messages;
-    QtFilePrompts files;
+    QtFilePrompts files(&messages);
     QtPrintPrompts printing;
     SettingsFile settings(iniPath());
     HelpWindowViewer help(programHelpSource());
