@@ -15,7 +15,10 @@ QSize frameExtra(const QWidget& window) { return window.frameGeometry().size() -
 // then the window is sized as if it had none; this helper then takes the frame
 // off the inner size, once, so the outer size is the one stored. A window that
 // starts maximised keeps the helper until it is first restored, whenever that
-// is, so its normal size is the stored one too.
+// is, so its normal size is the stored one too. Just restored, the window still
+// tells the maximised window's frame (a window manager draws no borders round
+// a maximised window): the helper waits until the window manager has given the
+// window its normal frame, or `frameWaitMs` after the restore.
 class OuterSizeKeeper : public QObject {
  public:
   OuterSizeKeeper(QWidget& window, QSize outer, int frameWaitMs)
@@ -28,24 +31,42 @@ class OuterSizeKeeper : public QObject {
     const QEvent::Type type = event->type();
     if (type != QEvent::Show && type != QEvent::Move && type != QEvent::Resize && type != QEvent::WindowStateChange)
       return false;
-    if (window_.windowState() != Qt::WindowNoState || !window_.isVisible()) return false;
-    const QSize extra = frameExtra(window_);
-    if (extra.isNull()) {
+    if (!window_.isVisible()) return false;
+    if (window_.windowState() != Qt::WindowNoState) {
+      maximisedFrame_ = window_.frameGeometry();
+      return false;
+    }
+    if (maximisedFrame_.isValid() && window_.frameGeometry() == maximisedFrame_) {
+      // Restored, its normal frame still to come.
+      if (!restoring_) QTimer::singleShot(frameWaitMs_, this, [this] { apply(); });
+      restoring_ = true;
+      return false;
+    }
+    if (frameExtra(window_).isNull()) {
       if (!waiting_) QTimer::singleShot(frameWaitMs_, this, [this] { deleteLater(); });  // no frame comes
       waiting_ = true;
       return false;
     }
-    window_.removeEventFilter(this);
-    window_.resize(outer_ - extra);
-    deleteLater();
+    apply();
     return false;
   }
 
  private:
+  void apply() {
+    if (applied_) return;
+    applied_ = true;
+    window_.removeEventFilter(this);
+    if (window_.windowState() == Qt::WindowNoState) window_.resize(outer_ - frameExtra(window_));
+    deleteLater();
+  }
+
   QWidget& window_;
   QSize outer_;
   int frameWaitMs_;
+  QRect maximisedFrame_;  // the frame while maximised: not the normal one
   bool waiting_ = false;
+  bool restoring_ = false;
+  bool applied_ = false;
 };
 
 void place(QWidget& window, int top, int left, QSize outer) {
