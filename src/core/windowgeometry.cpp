@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
 QSize frameExtra(const QWidget& window) { return window.frameGeometry().size() - window.geometry().size(); }
@@ -69,16 +70,32 @@ class OuterSizeKeeper : public QObject {
   bool applied_ = false;
 };
 
-void place(QWidget& window, int top, int left, QSize outer) {
-  if (top == -1 || left == -1) {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      QRect frame(QPoint(), outer);
-      frame.moveCenter(screen->availableGeometry().center());
-      window.move(frame.topLeft());
-    }
-  } else {
-    window.move(left, top);  // a window's position is that of its frame
+// A stored place on the screen it falls on (a place stored at another scaling,
+// or on a larger screen, may lie partly or wholly off every screen now): moved
+// just far enough to lie on the screen's available area, and made smaller only
+// where it does not fit there.
+QRect onScreen(QRect frame) {
+  const QScreen* screen = QGuiApplication::screenAt(frame.center());
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return frame;
+  const QRect available = screen->availableGeometry();
+  frame.setSize(frame.size().boundedTo(available.size()));
+  frame.moveLeft(std::clamp(frame.left(), available.left(), available.right() + 1 - frame.width()));
+  frame.moveTop(std::clamp(frame.top(), available.top(), available.bottom() + 1 - frame.height()));
+  return frame;
+}
+
+// The window's place for its stored TOP and LEFT and its outer size: centred on
+// the screen for -1, else the stored place brought onto the screen. The outer
+// size may shrink to fit.
+QRect placed(int top, int left, QSize outer) {
+  if (top != -1 && left != -1) return onScreen(QRect(QPoint(left, top), outer));
+  QRect frame(QPoint(), outer);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    frame.setSize(outer.boundedTo(screen->availableGeometry().size()));
+    frame.moveCenter(screen->availableGeometry().center());
   }
+  return frame;
 }
 
 void resizeOuter(QWidget& window, QSize outer, int frameWaitMs) {
@@ -94,9 +111,9 @@ void loadWindowGeometry(QWidget& window, const SettingsFile& settings, const QSt
   const int left = settings.readInteger(section, QStringLiteral("LEFT"), -1);
   const int height = settings.readInteger(section, QStringLiteral("HEIGHT"), -1);
   const int width = settings.readInteger(section, QStringLiteral("WIDTH"), -1);
-  const QSize outer = height == -1 || width == -1 ? defaultSize : QSize(width, height);
-  resizeOuter(window, outer, frameWaitMs);
-  place(window, top, left, outer);
+  const QRect frame = placed(top, left, height == -1 || width == -1 ? defaultSize : QSize(width, height));
+  resizeOuter(window, frame.size(), frameWaitMs);
+  window.move(frame.topLeft());  // a window's position is that of its frame
   if (settings.readInteger(section, QStringLiteral("WINDOWSTATE"), 0) == 2) window.setWindowState(Qt::WindowMaximized);
 }
 
@@ -115,7 +132,7 @@ void saveWindowGeometry(const QWidget& window, SettingsFile& settings, const QSt
 void loadWindowPlace(QWidget& window, const SettingsFile& settings, const QString& section) {
   const int top = settings.readInteger(section, QStringLiteral("TOP"), -1);
   const int left = settings.readInteger(section, QStringLiteral("LEFT"), -1);
-  place(window, top, left, window.frameGeometry().size());
+  window.move(placed(top, left, window.frameGeometry().size()).topLeft());
 }
 
 void saveWindowPlace(const QWidget& window, SettingsFile& settings, const QString& section) {

@@ -9,7 +9,9 @@ class SettingsFile;
 // and WINDOWSTATE. Place and size are the window's outer bounds, frame included,
 // as the settings file has always held them. TOP or LEFT of -1 centres the
 // window on the screen, HEIGHT or WIDTH of -1 gives `defaultSize` (outer), and
-// WINDOWSTATE 2 opens it maximised. The window system tells the frame only once
+// WINDOWSTATE 2 opens it maximised. A stored place that lies off the screen
+// (stored at another scaling, or on a larger screen) is moved onto the
+// screen's available area, the size kept where it fits there. The window system tells the frame only once
 // a window shows; a normal window whose frame has not come `frameWaitMs` after
 // that has none (no window manager).
 void loadWindowGeometry(QWidget& window, const SettingsFile& settings, const QString& section, QSize defaultSize,

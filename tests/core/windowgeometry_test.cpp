@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QMainWindow>
 #include <QTemporaryDir>
 #include <QTest>
@@ -69,4 +71,37 @@ TEST_F(WindowGeometryTest, AMaximisedStartRestoredLaterKeepsTheStoredSize) {
   EXPECT_EQ(settings.readInteger("QalMain", "WINDOWSTATE", -1), 0);
   EXPECT_EQ(settings.readInteger("QalMain", "WIDTH", -1), 500);
   EXPECT_EQ(settings.readInteger("QalMain", "HEIGHT", -1), 400);
+}
+
+// A place stored at another scaling or on a larger screen is moved onto the
+// screen's available area; a size kept where it fits, made smaller where not; a
+// place on the screen stays exactly.
+TEST_F(WindowGeometryTest, AStoredPlaceOffTheScreenIsBroughtOntoIt) {
+  const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+  const struct {
+    const char* name;
+    QRect stored;
+    QRect shown;
+  } cases[] = {
+      {"on the screen", QRect(available.topLeft() + QPoint(20, 30), QSize(300, 200)),
+       QRect(available.topLeft() + QPoint(20, 30), QSize(300, 200))},
+      {"half off at the right and bottom", QRect(available.bottomRight() - QPoint(149, 99), QSize(300, 200)),
+       QRect(available.bottomRight() - QPoint(299, 199), QSize(300, 200))},
+      {"beyond the top left", QRect(available.topLeft() - QPoint(5000, 5000), QSize(300, 200)),
+       QRect(available.topLeft(), QSize(300, 200))},
+      {"larger than the screen", QRect(available.topLeft() + QPoint(10, 10), available.size() * 2),
+       available},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    settings.writeInteger("Viewer", "LEFT", c.stored.left());
+    settings.writeInteger("Viewer", "TOP", c.stored.top());
+    settings.writeInteger("Viewer", "WIDTH", c.stored.width());
+    settings.writeInteger("Viewer", "HEIGHT", c.stored.height());
+    QMainWindow window;
+    loadWindowGeometry(window, settings, "Viewer", QSize(100, 100));
+    window.show();
+    QApplication::processEvents();
+    EXPECT_EQ(window.frameGeometry(), c.shown);
+  }
 }
