@@ -40,6 +40,8 @@ TAutoSeqFrame::TAutoSeqFrame(const AppServices& services, QWidget* parent)
     : TListFrame(parent), services_(services), progress_(std::make_unique<CommProgressHost>(this, *services.messages)) {
   ListColumns columns = recordColumns(records_, kColumnCount, columnHeader, cellText, sortKey, sortKind);
   columns.widths = {124, 148, 330};
+  columns.widest = {{QString::number(kAutoSeqRecords.limit)}, {kLongestDeviceId},
+                    {QStringLiteral("Defibrillator"), QStringLiteral("AED"), QStringLiteral("Empty")}};
   columns.maximum = kAutoSeqRecords.limit;
   columns.noun = QStringLiteral("Autosequences");
   addTools(installList(QStringLiteral("sgAutoSeq"), QStringLiteral("sbAutoSeq"), std::move(columns),

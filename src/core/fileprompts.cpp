@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 
 #include "core/usermessages.h"
 
@@ -14,17 +15,31 @@ class OneFileDialog : public QFileDialog {
       : QFileDialog(owner, QString(), folder, filter), messages_(messages) {}
 
   void accept() override {
-    if (fileMode() == ExistingFile && selectedFiles().size() > 1) {
+    const qsizetype named = typedNames();
+    if (fileMode() == ExistingFile && named > 1) {
       if (messages_)
-        messages_->show(QStringLiteral("Only one file can be opened here. Choose one of the %1 files named.")
-                            .arg(selectedFiles().size()),
+        messages_->show(QStringLiteral("Only one file can be opened here. Choose one of the %1 files named.").arg(named),
                         QStringLiteral("Open"), UserMessages::Icon::Warning);
       return;
     }
+    // The list keeps what earlier typing selected in it: the name typed is the one chosen.
+    const auto* box = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (fileMode() == ExistingFile && box && !box->text().isEmpty() && !box->text().contains(QLatin1Char('"')))
+      selectFile(box->text());
     QFileDialog::accept();
   }
 
  private:
+  // The names typed into the file name box: several are quoted, "a.csv" "b.csv".
+  qsizetype typedNames() const {
+    const auto* box = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (!box || !box->text().contains(QLatin1Char('"'))) return 1;
+    const QStringList parts = box->text().split(QLatin1Char('"'));
+    qsizetype names = 0;
+    for (qsizetype i = 1; i < parts.size(); i += 2) names += !parts[i].trimmed().isEmpty();
+    return names;
+  }
+
   UserMessages* messages_;
 };
 

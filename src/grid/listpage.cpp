@@ -1,5 +1,6 @@
 #include "grid/listpage.h"
 
+#include "core/datetimetext.h"
 #include "grid/stringgridex.h"
 
 #include <QHeaderView>
@@ -14,7 +15,11 @@ TListPage::TListPage(const QString& gridName, const QString& statusBarName, List
   grid_->setAccessibleName(columns_.noun);  // a screen reader names the list by what it holds
   grid_->setColumnCount(int(columns_.headers.size()));
   grid_->setHorizontalHeaderLabels(columns_.headers);
-  for (int c = 0; c < columns_.widths.size() && c < grid_->columnCount(); ++c) grid_->setColumnWidth(c, columns_.widths[c]);
+  QList<int> fitting;
+  for (int c = 0; c < grid_->columnCount(); ++c) fitting << grid_->fittingWidth(c, columns_.widest.value(c));
+  grid_->setFittingWidths(fitting);
+  for (int c = 0; c < columns_.widths.size() && c < grid_->columnCount(); ++c)
+    grid_->setColumnWidth(c, std::max(columns_.widths[c], fitting[c]));
   connect(grid_, &TStringGridEx::headerPressed, this, &TListPage::headerPressed);
 
   statusBar_ = new QStatusBar(this);
@@ -154,4 +159,11 @@ void TListPage::addViewer(QWidget* viewer) {
   // The viewer is half destroyed when it says so: only its address is compared.
   connect(viewer, &QObject::destroyed, this, [this, viewer] { viewers_.removeAll(viewer); });
   viewer->show();
+}
+
+QStringList longestDateTimeTexts() {
+  QStringList texts;
+  for (int month = 1; month <= 12; ++month)
+    texts << dateTimeText(CivilDateTime{QDate(2000, month, 28), QTime(23, 58, 58)});
+  return texts;
 }

@@ -17,6 +17,9 @@ class TStringGridEx;
 struct ListColumns {
   QStringList headers;
   QList<int> widths;
+  // For each column, the longest texts it can hold (a full date, the longest
+  // type name): a column whose width was never stored fits them in the font in use.
+  QList<QStringList> widest = {};
   std::function<int()> recordCount;
   std::function<QString(int index, int column)> cellText;
   std::function<TSortItem(int index, int column)> sortKey;  // the key carries the record index
@@ -92,3 +95,11 @@ class TListPage : public QWidget {
   QVBoxLayout* layout_;
   QList<QWidget*> viewers_;
 };
+
+// A device I.D. or title as long as its 16-character field holds, in letters
+// of a common width.
+inline const QString kLongestDeviceId = QStringLiteral("ICU-DEFIB-000000");
+
+// A date and time in the lists' form ("Mar 02, 2025 02:40:51 PM") in every
+// month: the longest a date column can hold is among them.
+QStringList longestDateTimeTexts();

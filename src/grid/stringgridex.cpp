@@ -1,5 +1,7 @@
 #include "grid/stringgridex.h"
 
+#include <algorithm>
+
 #include "core/settingsfile.h"
 #include "grid/gridcolours.h"
 #include "grid/gridheader.h"
@@ -184,11 +186,28 @@ void TStringGridEx::loadGridSettings(const SettingsFile& settings) {
 }
 
 void TStringGridEx::applyStoredWidths() {
+  // A width the user set is kept as stored; one never set fits its texts.
   const int defaultWidth = viewport()->width() / (columnCount() + 1);
   for (int n = 0; n < storedWidths_.size() && n < columnCount() - 1; ++n)
-    setColumnWidth(n, storedWidths_[n] < 0 ? defaultWidth : storedWidths_[n]);
+    setColumnWidth(n, storedWidths_[n] >= 0 ? storedWidths_[n] : std::max(defaultWidth, int(fittingWidths_.value(n))));
   storedWidths_.clear();
   resizeLastCol();
+}
+
+int TStringGridEx::fittingWidth(int column, const QStringList& texts) const {
+  const QRect probe(0, 0, 1000, 20);
+  const int padding = probe.width() - textRect(probe).width();
+  const QTableWidgetItem* header = horizontalHeaderItem(column);
+  // The caption and, to its right, the sort arrow in the room drawHeaderCell leaves for it.
+  int width = horizontalHeader()->fontMetrics().horizontalAdvance(header ? header->text() : QString()) +
+              kSortArrowSize + 8 + padding;
+  for (const QString& text : texts) width = std::max(width, fontMetrics().horizontalAdvance(text) + padding + 1);
+  return width;
+}
+
+bool TStringGridEx::cellTextFits(int row, int column) const {
+  const QRect text = textRect(QRect(0, 0, columnWidth(column), rowHeight(std::max(row - 1, 0))));
+  return fontMetrics().horizontalAdvance(cellText(row, column)) <= text.width();
 }
 
 void TStringGridEx::showEvent(QShowEvent* event) {

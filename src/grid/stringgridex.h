@@ -69,6 +69,14 @@ class TStringGridEx : public QTableWidget {
   void drawDataCell(QPainter& painter, const QRect& rect, int column, int row) const;
   QRect cellRect(int row, int column) const;  // in viewport coordinates
 
+  // The width a column needs to show its header (with the sort arrow) and each
+  // of `texts` whole, in the grid's fonts; where no width is stored a column is
+  // given at least that (setFittingWidths).
+  int fittingWidth(int column, const QStringList& texts) const;
+  void setFittingWidths(const QList<int>& widths) { fittingWidths_ = widths; }
+  // Whether a cell's text shows whole in its column, not cut short with "...".
+  bool cellTextFits(int row, int column) const;
+
  signals:
   // A left-button press on a header cell (the frames sort on it).
   void headerPressed(int column);
@@ -106,6 +114,7 @@ class TStringGridEx : public QTableWidget {
   bool resizingLastCol_ = false;
   QMenu* popupMenu_ = nullptr;
   QList<int> storedWidths_;  // loaded before the grid was first shown; -1 where none was stored
+  QList<int> fittingWidths_;  // the least a column without a stored width is given
   QTimer dragScroll_;        // scrolls on while a drag is held above or below the rows
   int dragDirection_ = 0;
   int wheelRemainder_ = 0;   // wheel movement short of a whole notch

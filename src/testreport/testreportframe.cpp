@@ -41,6 +41,9 @@ TTestReportFrame::TTestReportFrame(const AppServices& services, QWidget* parent)
                                  : QString();
   };
   columns.widths = {84, 64, 64, 64, 66, 296};
+  columns.widest = {{QString::number(kTestReportRecords.limit)}, {kLongestDeviceId},
+                    {QStringLiteral("Defibrillator"), QStringLiteral("AED")}, longestDateTimeTexts(),
+                    {QStringLiteral("Autosequence 00"), QStringLiteral("Manual")}};
   columns.maximum = kTestReportRecords.limit;
   columns.noun = QStringLiteral("Test Reports");
   addTools(installList(QStringLiteral("sgTestReport"), QStringLiteral("StatusBar1"), std::move(columns),

@@ -35,6 +35,9 @@ TWaveformFrame::TWaveformFrame(const AppServices& services, QWidget* parent)
     : TListFrame(parent), services_(services), progress_(std::make_unique<CommProgressHost>(this, *services.messages)) {
   ListColumns columns = recordColumns(records_, kColumnCount, columnHeader, cellText, sortKey, sortKind);
   columns.widths = {106, 64, 64, 64, 302};
+  columns.widest = {{QString::number(kWaveRecords.limit)}, {kLongestDeviceId}, longestDateTimeTexts(),
+                    {QStringLiteral("Energy"), QStringLiteral("Charge Time"), QStringLiteral("Cardioversion")},
+                    {QStringLiteral("15")}};
   columns.maximum = kWaveRecords.limit;
   columns.noun = QStringLiteral("Low Resolution Waveforms");
   addTools(installList(QStringLiteral("sgWaveform"), QStringLiteral("sbWaveform"), std::move(columns),

@@ -5,8 +5,10 @@
 #include "support/testreportmemory.h"
 #include "support/uiharness.h"
 #include "testreport/testreportframe.h"
+#include "testreport/testreportlist.h"
 #include "testreport/testreportviewer.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -246,4 +248,33 @@ TEST_F(FrameTest, AScreenReaderHearsEachRowsVerdict) {
     const QModelIndex cell = grid->model()->index(row - 1, grid->columnCount() - 1);
     EXPECT_EQ(cell.data(Qt::AccessibleTextRole).toString(), testRecPassed(rec) ? "PASS" : "FAIL") << row;
   }
+}
+
+// Where the user has stored no widths, every column shows its texts whole in
+// the font in use (a Linux desktop's larger one here); a width the user set is
+// kept as stored.
+TEST_F(UiHarness, ColumnsFitTheirTextsInTheFontInUseAndStoredWidthsStay) {
+  const QFont before = QApplication::font();
+  QApplication::setFont(QFont("DejaVu Sans", 11));
+  useMemory(memoryOfTestReports(frameTestRecords() << makeTestRec("ICU-DEFIB-000017", {28, 9, 25, 23, 58, 58}, 15, DutDefibrillator)));
+  const auto shownFrame = [this] {
+    auto frame = std::make_unique<TTestReportFrame>(services());
+    frame->listPage()->loadGridSettings(settings);  // as the main window does
+    frame->resize(1400, 450);
+    frame->show();
+    frame->tbDownloadClick();
+    if (TCommProgress* dialog = frame->progressHost()->current()) dialog->closeProgress();
+    return frame;
+  };
+  {
+    auto frame = shownFrame();
+    TStringGridEx* grid = frame->grid();
+    ASSERT_EQ(grid->getDispLstSize(), 9);
+    for (int row = 1; row <= grid->getDispLstSize(); ++row)
+      for (int column = 0; column < testreportlist::kPassColumn; ++column)
+        EXPECT_TRUE(grid->cellTextFits(row, column)) << grid->cellText(row, column).toStdString();
+  }
+  settings.writeInteger("sgTestReport", "COL_3_WIDTH", 40);
+  EXPECT_EQ(shownFrame()->grid()->columnWidth(3), 40);
+  QApplication::setFont(before);
 }
