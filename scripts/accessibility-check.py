@@ -5,7 +5,9 @@
 # control that a user can reach (focusable) and that has no name or whose role
 # says nothing of what it is, a picture or progress bar without a name, and a
 # list whose rows, selected rows or current row differ from what the program
-# holds (the tour prints them). Lists what it checked.
+# holds (the tour prints them), and a dialog whose text a screen reader would
+# not hear with the dialog and with the control its focus is on (the progress
+# dialog's "Finished downloading ..."). Lists what it checked.
 # Run by scripts/accessibility-check inside a private D-Bus session and X server.
 import subprocess
 import sys
@@ -97,10 +99,37 @@ def list_faults(window_name, found, lists):
     return faults
 
 
-def check(window_name, app, reported, lists):
+def description(node):
+    try:
+        return node.description or ""
+    except Exception:
+        return ""
+
+
+def text_faults(window_name, title, found, texts):
+    """Each text the window must say: in the window's description, and in the
+    name or description of the object its focus is on."""
+    faults = []
+    tops = [(node, path[1]) for node, role, name, states, path in found if len(path) == 2 and name == title]
+    windows = [node for node, _ in tops]
+    focused = [node for node, role, name, states, path in found
+               if states.contains(pyatspi.STATE_FOCUSED) and len(path) > 2 and path[1] in [top for _, top in tops]]
+    for text in texts:
+        if not any(text in description(w) for w in windows):
+            faults.append(f"FAULT {window_name}: a screen reader does not hear \"{text}\" with the window "
+                          f"(its description: {[description(w) for w in windows]})")
+        for node in focused:
+            heard = (node.name or "") + " " + description(node)
+            if text not in heard:
+                faults.append(f"FAULT {window_name}: the focus on {node.getRoleName()} '{node.name}' does not say "
+                              f"\"{text}\" (it says \"{heard.strip()}\")")
+    return faults
+
+
+def check(window_name, title, app, reported, lists, texts):
     found = []
     walk(app, [], found)
-    faults = list_faults(window_name, found, lists)
+    faults = list_faults(window_name, found, lists) + text_faults(window_name, title, found, texts)
     focusable = 0
     for node, role, name, states, path in found:
         if role in NAMED_ANYWAY and not name.strip():
@@ -139,11 +168,15 @@ def main():
     reported = set()
     done = False
     lists = []
+    texts = []
     for line in tour.stdout:
         line = line.rstrip("\n")
         if line.startswith("list "):
             name, rows, selected, current = line[len("list "):].split("\t")
             lists.append((name, int(rows), int(selected), int(current)))
+            continue
+        if line.startswith("says "):
+            texts.append(line[len("says "):])
             continue
         if line == "done":
             done = True
@@ -164,8 +197,9 @@ def main():
             print(f"FAULT {window}: no window '{title}' showing on the accessibility bus")
             faults += 1
         time.sleep(0.3)  # the window's tree settles
-        faults += check(window, app, reported, lists)
+        faults += check(window, title, app, reported, lists, texts)
         lists = []
+        texts = []
         windows += 1
         tour.stdin.write("next\n")
         tour.stdin.flush()

@@ -40,6 +40,7 @@ TCommProgress::TCommProgress(QWidget* owner, int maximum, quint32 timeoutMs, con
   btnCancel_->setObjectName(QStringLiteral("btnCancel"));
   btnCancel_->setGeometry(157, 87, 78, 25);
 
+  tellText();
   connect(btnOK_, &QPushButton::clicked, this, &TCommProgress::btnOKClick);
   connect(btnCancel_, &QPushButton::clicked, this, &TCommProgress::btnCancelClick);
   connect(&clock_, &ProgressClock::timedOut, this, [this] {
@@ -67,6 +68,17 @@ void TCommProgress::stepProgress() { pbComm_->setValue(qMin(pbComm_->value() + 1
 void TCommProgress::setProgressText(const QString& text) {
   labelProgress_->setText(text);
   labelProgress_->adjustSize();
+  tellText();
+}
+
+// A screen reader hears the dialog's text with the dialog when it takes the
+// focus, and with the button the focus is on ("OK push button. Finished
+// downloading autosequences."): each carries it as its description, which it
+// announces again whenever the text changes.
+void TCommProgress::tellText() {
+  const QString text = labelProgress_->text();
+  for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(btnOK_), static_cast<QWidget*>(btnCancel_)})
+    w->setAccessibleDescription(text);
 }
 
 void TCommProgress::finishProgress() {

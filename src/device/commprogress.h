@@ -38,6 +38,7 @@ class TCommProgress : public QDialog, public TransferProgress {
   void reject() override;
 
  private:
+  void tellText();
   void btnOKClick();
   void btnCancelClick();
   void enableOtherWindows();

@@ -122,3 +122,15 @@ TEST_F(CommProgressTest, MinimisingTheDialogKeepsTheOtherWindowsDisabledUntilItC
   dialog.closeProgress();
   EXPECT_TRUE(owner.isEnabled());
 }
+
+// A screen reader hears the dialog's text with the dialog and with its
+// buttons, and again whenever it changes.
+TEST_F(CommProgressTest, ItsTextGoesWithTheDialogAndItsButtonsToAScreenReader) {
+  TCommProgress dialog(&owner, 10, 0, "Downloading autosequences...", messages);
+  for (const QString& text : {QStringLiteral("Downloading autosequences..."), QStringLiteral("Finished downloading autosequences.")}) {
+    if (text.startsWith("Finished")) dialog.setProgressText(text), dialog.finishProgress();
+    EXPECT_EQ(dialog.accessibleDescription(), text);
+    EXPECT_EQ(button(dialog, "btnOK")->accessibleDescription(), text);
+    EXPECT_EQ(button(dialog, "btnCancel")->accessibleDescription(), text);
+  }
+}

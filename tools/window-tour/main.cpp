@@ -27,6 +27,7 @@
 #include "windowchecks.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -149,6 +150,9 @@ class Tour : public QObject {
           if (list->isVisible() && !list->accessibleName().isEmpty())
             std::printf("list %s\t%d\t%d\t%d\n", qPrintable(list->accessibleName()), list->model()->rowCount(),
                         selectedRows(list), list->currentIndex().row() + 1);
+      // What a screen reader must hear with the window and with its focus: the progress dialog's text.
+      if (auto* label = window->findChild<QLabel*>(QStringLiteral("labelProgress")))
+        std::printf("says %s\n", qPrintable(label->text()));
       std::printf("window %s\t%s\n", qPrintable(name), qPrintable(window->windowTitle()));
       std::fflush(stdout);
       next_ = next;
@@ -358,7 +362,10 @@ int main(int argc, char** argv) {
        },
        [](QWidget*) { return QStringList{QString(), "finished"}; },
        [](QWidget* shown, int view) {
-         if (view == 1) static_cast<TCommProgress*>(shown)->finishProgress();
+         if (view != 1) return;
+         auto* dialog = static_cast<TCommProgress*>(shown);
+         dialog->setProgressText(QStringLiteral("Finished downloading test reports."));  // as a download ends
+         dialog->finishProgress();
        },
        false},
       {"message-question", modal([&boxes] {
