@@ -33,4 +33,10 @@ void setAccessibleRole(QWidget* widget, QAccessible::Role role) {
   Q_UNUSED(installed);
 #endif
   widget->setProperty("kalyxAccessibleRole", int(role));
+#if QT_CONFIG(accessibility)
+  // An interface made for the widget before (Qt makes one as a widget is
+  // created while a screen reader listens) would keep the generic role.
+  if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget); made && made->role() != role)
+    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+#endif
 }

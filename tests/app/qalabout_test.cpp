@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QAccessible>
 #include <QTest>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -98,6 +99,10 @@ TEST(AboutBoxTest, LinksOpenTheirAddressesWithTheLeftButtonOnly) {
         bluePixels += c.blue() > 150 && c.red() < 100 && c.green() < 100;
       }
     EXPECT_GT(bluePixels, 10) << link << " is not drawn in the link colour";
+    // A screen reader knows it as a link, even where the desktop asked for it early.
+    QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(label);
+    ASSERT_TRUE(heard);
+    EXPECT_EQ(heard->role(), QAccessible::Link) << link;
   }
 }
 
