@@ -110,6 +110,11 @@ void TListPage::fillGrid() {
       if (columns_.spokenText) grid_->setCellSpokenText(r + 1, c, columns_.spokenText(index, c));
     }
   }
+  // An empty list still draws one blank row; a screen reader hears it as empty.
+  const bool empty = grid_->getDispLstSize() == 0;
+  if (empty) grid_->setCellSpokenText(1, 0, QStringLiteral("Empty: no ") + columns_.noun.toLower());
+  else if (!columns_.spokenText) grid_->setCellSpokenText(1, 0, QString());
+  grid_->setAccessibleDescription(empty ? QStringLiteral("Empty") : QString());
   grid_->setUpdatesEnabled(true);
   grid_->viewport()->update();
 }

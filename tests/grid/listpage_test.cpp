@@ -133,3 +133,20 @@ TEST_F(ListPageTest, GridSettingsGoUnderTheGridsName) {
   EXPECT_EQ(settings.readInteger("sgTitles", "COL_SORTBY", -1), 1);
   EXPECT_EQ(settings.readInteger("sgTitles", "COL_0_WIDTH", -1), 60);
 }
+
+// An empty list still draws its blank row, and a screen reader hears it as empty.
+TEST_F(ListPageTest, AnEmptyListIsHeardAsEmpty) {
+  const auto heard = [this] {
+    const QAbstractItemModel* model = grid->model();
+    return model->index(0, 0).data(Qt::AccessibleTextRole).toString();
+  };
+  page->recordsReplaced();
+  EXPECT_TRUE(heard().isEmpty());
+  EXPECT_TRUE(grid->accessibleDescription().isEmpty());
+  page->showMatching([](int) { return false; });
+  EXPECT_EQ(grid->model()->rowCount(), 1);  // the blank row stays on screen
+  EXPECT_EQ(heard(), "Empty: no titles");
+  EXPECT_EQ(grid->accessibleDescription(), "Empty");
+  page->showAll();
+  EXPECT_TRUE(heard().isEmpty());
+}
