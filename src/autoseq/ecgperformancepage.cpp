@@ -34,7 +34,7 @@ TEcgPerformancePage::TEcgPerformancePage(TAutoSeq& work, QWidget* parent)
   scaleLabel->setBuddy(scale_);
   scaleRow->addWidget(scaleLabel);
   scaleRow->addWidget(scale_);
-  scaleRow->addWidget(new QLabel(QStringLiteral("(Applies to all ECG performance tests)"), this));
+  scaleRow->addWidget(noteFor(scale_, QStringLiteral("(Applies to all ECG performance tests)")));
   scaleRow->addStretch(1);
   auto* waveFields = new QGridLayout(waves);
   addFieldRow(waveFields, 0, QStringLiteral("Wave Bank"), bank_);

@@ -93,6 +93,11 @@ void focusField(QWidget* field) {
   if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
 }
 
+QLabel* noteFor(QWidget* field, const QString& note) {
+  field->setAccessibleDescription(note);
+  return new QLabel(note, field->parentWidget());
+}
+
 void addFieldRow(QGridLayout* grid, int row, const QString& label, QWidget* field, const QString& unit) {
   QWidget* parent = field->parentWidget();
   auto* caption = new QLabel(label, parent);
@@ -104,7 +109,7 @@ void addFieldRow(QGridLayout* grid, int row, const QString& label, QWidget* fiel
   }
   auto* withUnit = new QHBoxLayout;  // the unit right after its number
   withUnit->addWidget(field);
-  withUnit->addWidget(new QLabel(unit, parent));
+  withUnit->addWidget(noteFor(field, unit));
   withUnit->addStretch(1);
   grid->addLayout(withUnit, row, 1);
 }

@@ -4,6 +4,7 @@
 
 class QComboBox;
 class QGridLayout;
+class QLabel;
 class QLineEdit;
 class QWidget;
 class UserMessages;
@@ -39,4 +40,7 @@ bool validateIntEdit(QLineEdit* edit, int min, int max, UserMessages& messages);
 void focusField(QWidget* field);
 
 // One row of a page's fields: label, control and, where it has one, the unit.
+// The note shown beside a field (its unit and range, "Joules (1-360)"), which a
+// screen reader reads with the field as its description.
+QLabel* noteFor(QWidget* field, const QString& note);
 void addFieldRow(QGridLayout* grid, int row, const QString& label, QWidget* field, const QString& unit = {});

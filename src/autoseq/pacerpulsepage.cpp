@@ -40,7 +40,7 @@ TPacerPulsePage::TPacerPulsePage(TAutoSeq& work, UserMessages& messages, QWidget
   addFieldRow(grid, 3, QStringLiteral("Tolerance On Rate"), rateTolerance_);
   auto* widthRow = new QHBoxLayout;
   widthRow->addWidget(width_);
-  widthRow->addWidget(new QLabel(QStringLiteral("msec (1-50)"), options));
+  widthRow->addWidget(noteFor(width_, QStringLiteral("msec (1-50)")));
   widthRow->addStretch(1);
   grid->addWidget(widthBox_, 4, 0);
   grid->addLayout(widthRow, 4, 1);

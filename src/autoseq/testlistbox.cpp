@@ -34,6 +34,7 @@ TTestListBox::TTestListBox(const TestListKind& kind, TAutoSeq& record, TestListO
   delete_ = makeButton(QStringLiteral("tb%1Delete").arg(stem), kind.deleteHint, deleteIcon(), this);
   auto* maximum = new QLabel(QString::fromLatin1(kind.maximumLabel), this);
   maximum->setObjectName(QStringLiteral("lbl%1Maximum").arg(stem));
+  list_->setAccessibleDescription(maximum->text());  // read with the list
 
   auto* buttons = new QHBoxLayout;
   buttons->setSpacing(0);

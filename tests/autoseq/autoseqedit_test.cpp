@@ -2,7 +2,10 @@
 #include "autoseq/sampleautoseqs.h"
 #include "support/autoseqeditharness.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QApplication>
 #include <QStackedWidget>
@@ -488,4 +491,24 @@ TEST_F(AutoSeqEditTest, TabWalksFromTheTitleThroughThePagesToTheButtons) {
   // Enter anywhere accepts the dialog, as OK does.
   QTest::keyClick(list("lstDefib"), Qt::Key_Return);
   EXPECT_EQ(editor->result(), QDialog::Accepted);
+}
+
+// The note beside a field (its unit and range, "Joules (1-360)") is read with
+// the field by a screen reader, on every page of the editor.
+TEST_F(AutoSeqEditTest, EachFieldsUnitAndRangeAreReadWithIt) {
+  open(plan());
+  int tied = 0;
+  for (const QBoxLayout* row : editor->findChildren<QBoxLayout*>()) {
+    QList<QWidget*> fields;
+    QList<QLabel*> notes;
+    for (int i = 0; i < row->count(); ++i) {
+      QWidget* w = row->itemAt(i)->widget();
+      if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w)) fields << w;
+      else if (auto* label = qobject_cast<QLabel*>(w); label && !label->buddy()) notes << label;
+    }
+    if (fields.size() != 1 || notes.size() != 1) continue;
+    EXPECT_EQ(fields[0]->accessibleDescription(), notes[0]->text()) << fields[0]->objectName().toStdString();
+    ++tied;
+  }
+  EXPECT_GE(tied, 8);  // the energies, the charge time, the pacer's current, rate and width, the ECG scale
 }
