@@ -2,6 +2,9 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QStyle>
+
+#include "core/toolicons.h"
 
 namespace {
 QMessageBox::Icon boxIcon(UserMessages::Icon icon) {
@@ -25,13 +28,24 @@ QString iconName(UserMessages::Icon icon) {
 }
 }  // namespace
 
+QPixmap messageIconPicture(UserMessages::Icon icon, int size, qreal devicePixelRatio) {
+  const QString name = iconName(icon).toLower();
+  return name.isEmpty() ? QPixmap()
+                        : resourcePicture(QStringLiteral("message-") + name, QSize(size, size), devicePixelRatio);
+}
+
 UserMessages::Result QtUserMessages::show(const QString& text, const QString& caption, Icon icon, Buttons buttons) {
   QMessageBox box(boxIcon(icon), caption, text,
                   buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner_);
   box.setWindowModality(Qt::ApplicationModal);
   box.setTextFormat(Qt::PlainText);
   if (buttons == Buttons::YesNo) box.setDefaultButton(QMessageBox::Yes);
-  // The icon says how grave the message is; a screen reader says it in words.
+  // The icon says how grave the message is, drawn from a vector picture at the
+  // screen's scale so that it stays sharp; a screen reader says it in words.
+  if (icon != Icon::None) {
+    const int size = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+    box.setIconPixmap(messageIconPicture(icon, size, box.devicePixelRatioF()));
+  }
   if (auto* picture = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
     picture->setAccessibleName(iconName(icon));
   const int pressed = box.exec();

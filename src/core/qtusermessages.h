@@ -1,6 +1,8 @@
 #pragma once
 #include "core/usermessages.h"
 
+#include <QPixmap>
+
 class QWidget;
 
 // Shows messages in a QMessageBox, modal to the whole program.
@@ -12,3 +14,7 @@ class QtUserMessages : public UserMessages {
  private:
   QWidget* owner_;
 };
+
+// The picture of a message's gravity (information, warning, error), drawn from
+// its vector picture at `size` for a screen of the given scale; none for Icon::None.
+QPixmap messageIconPicture(UserMessages::Icon icon, int size, qreal devicePixelRatio);
