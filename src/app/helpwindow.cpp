@@ -1,9 +1,12 @@
 #include "app/helpwindow.h"
 
+#include "app/helpoutline.h"
+
 #include "core/names.h"
 #include "core/paths.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -11,6 +14,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -119,13 +123,12 @@ void THelpWindow::buildNavigation() {
   connect(close, &QAction::triggered, this, &QWidget::close);
   addAction(close);
 
-  QWidget* side = nullptr;
+  auto* tabs = new QTabWidget;
+  tabs->setObjectName(QStringLiteral("HelpNavigation"));
+  tabs->setFocusPolicy(Qt::NoFocus);  // its tab strip and the contents take the focus (the
+  tabs->tabBar()->setFocusPolicy(Qt::TabFocus);  // policy passes on to the strip, which gets its own back)
 #ifdef KALYX_HAVE_QT_HELP
   if (engine_) {
-    auto* tabs = new QTabWidget;
-    tabs->setObjectName(QStringLiteral("HelpNavigation"));
-    tabs->setFocusPolicy(Qt::NoFocus);  // its tab strip and the contents take the focus (the
-    tabs->tabBar()->setFocusPolicy(Qt::TabFocus);  // policy passes on to the strip, which gets its own back)
     QHelpContentWidget* contents = engine_->contentWidget();
     contents->setObjectName(QStringLiteral("HelpContents"));
     contents->setAccessibleName(QStringLiteral("Contents"));
@@ -166,19 +169,26 @@ void THelpWindow::buildNavigation() {
     connect(index, &QHelpIndexWidget::documentsActivated, this, [this](const QList<QHelpLink>& links, const QString&) {
       if (!links.isEmpty()) browser_->setSource(links.first().url);
     });
-    side = tabs;
   }
 #endif
-  if (side) {
-    auto* splitter = new QSplitter(this);
-    splitter->addWidget(side);
-    splitter->addWidget(browser_);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({220, 680});
-    setCentralWidget(splitter);
-  } else {
-    setCentralWidget(browser_);
-  }
+  // The page's own headings and links, which the text itself gives a screen reader only as text.
+  outline_ = new THelpOutline;
+  tabs->addTab(outline_, QStringLiteral("On This Page"));
+  connect(browser_, &QTextBrowser::sourceChanged, outline_,
+          [this](const QUrl& page) { outline_->showDocument(*browser_->document(), page); });
+  connect(outline_, &THelpOutline::linkChosen, browser_, [this](const QUrl& url) { browser_->setSource(url); });
+  connect(outline_, &THelpOutline::headingChosen, browser_, [this](int position) {
+    QTextCursor at(browser_->document());
+    at.setPosition(position);
+    browser_->setTextCursor(at);
+    browser_->ensureCursorVisible();
+  });
+  auto* splitter = new QSplitter(this);
+  splitter->addWidget(tabs);
+  splitter->addWidget(browser_);
+  splitter->setStretchFactor(1, 1);
+  splitter->setSizes({std::max(220, tabs->tabBar()->sizeHint().width() + 8), 680});  // every tab in sight
+  setCentralWidget(splitter);
 }
 
 bool THelpWindow::hasHelp() const { return engine_ || QFileInfo(source_.pageFolder).isDir(); }

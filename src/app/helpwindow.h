@@ -5,6 +5,7 @@
 #include <QPointer>
 
 class HelpBrowser;
+class THelpOutline;
 class QHelpEngine;
 class QTabWidget;
 
@@ -41,6 +42,7 @@ class THelpWindow : public QMainWindow {
   HelpSource source_;
   QHelpEngine* engine_ = nullptr;
   HelpBrowser* browser_ = nullptr;
+  THelpOutline* outline_ = nullptr;
 };
 
 // The program's help viewer: one help window, made when a page is first asked for.

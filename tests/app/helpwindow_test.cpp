@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QRegularExpression>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTreeWidget>
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextImageFormat>
@@ -134,4 +136,32 @@ TEST(HelpWindowTest, AMissingHelpFileOrPageIsIgnored) {
     viewer.closeAll();
     EXPECT_FALSE(viewer.window()->isVisible());
   }
+}
+
+// Each page's headings and links, beside it in "On This Page", as a screen
+// reader hears them; Enter on a link follows it, on a heading goes to it.
+TEST(HelpWindowTest, ThePagesHeadingsAndLinksAreListedAndFollowed) {
+  std::unique_ptr<THelpWindow> window(THelpWindow::open(builtCollection()));
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(window->showPage("QalArchiveHelp.html"));
+  auto* outline = window->findChild<QTreeWidget*>("HelpOutline");
+  ASSERT_TRUE(outline);
+  QStringList heard;
+  QTreeWidgetItem* link = nullptr;
+  QTreeWidgetItem* heading = nullptr;
+  for (QTreeWidgetItemIterator it(outline); *it; ++it) {
+    heard << (*it)->data(0, Qt::AccessibleTextRole).toString();
+    if (heard.last().startsWith("Link, ") && !link) link = *it;
+    if (heard.last() == "Heading 2, Backing up") heading = *it;
+  }
+  EXPECT_EQ(heard.first(), "Heading 1, The archive");
+  EXPECT_TRUE(heard.contains("Heading 2, Near a limit")) << heard.join(" | ").toStdString();
+  EXPECT_TRUE(heard.contains("Link, Kalyx 5pc Help")) << heard.join(" | ").toStdString();
+  ASSERT_TRUE(heading && link);
+
+  QTextBrowser* browser = browserOf(*window);
+  emit outline->itemActivated(heading, 0);
+  EXPECT_TRUE(browser->textCursor().block().text().startsWith("Backing up"));
+  emit outline->itemActivated(link, 0);
+  EXPECT_NE(window->currentPage(), "QalArchiveHelp.html");
 }
