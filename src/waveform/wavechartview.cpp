@@ -1,10 +1,13 @@
 #include "waveform/wavechartview.h"
 
+#include "waveform/chartdescription.h"
 #include "waveform/wavechart.h"
 
 #include <QLineF>
 #include <QLineSeries>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
@@ -24,6 +27,7 @@ double distanceToSegment(QPointF p, QPointF a, QPointF b) {
 
 TWaveChartView::TWaveChartView(TWaveChart* chart, QWidget* parent) : QChartView(chart, parent), chart_(chart) {
   setRenderHint(QPainter::Antialiasing, false);
+  setFocusPolicy(Qt::StrongFocus);  // the keyboard's cursor, panning and zoom
   setMouseTracking(true);
   setRubberBand(QChartView::NoRubberBand);
   viewport()->setCursor(Qt::ArrowCursor);
@@ -123,4 +127,108 @@ void TWaveChartView::mouseReleaseEvent(QMouseEvent* event) {
 void TWaveChartView::leaveEvent(QEvent* event) {
   viewport()->setCursor(Qt::ArrowCursor);
   QChartView::leaveEvent(event);
+}
+
+namespace {
+constexpr double kPanStep = 0.1;  // of the plot area, a Shift+arrow
+
+// An axis title's unit: "Time (msec)" gives "msec".
+QString unitOf(const QString& title) {
+  const qsizetype open = title.lastIndexOf(QLatin1Char('('));
+  return open < 0 ? QString() : title.mid(open + 1).chopped(title.endsWith(QLatin1Char(')')) ? 1 : 0);
+}
+
+QString axisText(const QValueAxis* axis, double value) {
+  return QString::asprintf(axis->labelFormat().toLatin1().constData(), value) + QLatin1Char(' ') +
+         unitOf(axis->titleText());
+}
+}  // namespace
+
+std::pair<int, int> TWaveChartView::shownPoints() const {
+  const QList<QPointF> points = chart_->series()->points();
+  const auto byTime = [](const QPointF& p, double t) { return p.x() < t; };
+  const int first = int(std::lower_bound(points.begin(), points.end(), chart_->timeAxis()->min(), byTime) - points.begin());
+  const int last = int(std::upper_bound(points.begin(), points.end(), chart_->timeAxis()->max(),
+                                        [](double t, const QPointF& p) { return t < p.x(); }) - points.begin());
+  return {first, std::max(first, last)};
+}
+
+QString TWaveChartView::cursorReadOut() const {
+  const QList<QPointF> points = chart_->series()->points();
+  if (cursor_ < 0 || cursor_ >= points.size()) return QString();
+  const QPointF p = points.at(cursor_);
+  return QStringLiteral("Time %1, Current %2").arg(axisText(chart_->timeAxis(), p.x()), axisText(chart_->currentAxis(), p.y()));
+}
+
+void TWaveChartView::moveCursorTo(int point) {
+  const int count = int(chart_->series()->count());
+  if (count == 0) return;
+  cursor_ = std::clamp(point, 0, count - 1);
+  // The point comes into view where it is off it, as a mouse user would drag it there.
+  const double t = chart_->series()->at(cursor_).x();
+  QValueAxis* time = chart_->timeAxis();
+  if (t < time->min() || t > time->max()) {
+    const double span = time->max() - time->min();
+    time->setRange(t - span / 2, t + span / 2);
+  }
+  const QString text = cursorReadOut();
+  const QPointF at = chart_->mapToPosition(chart_->series()->at(cursor_), chart_->series());
+  QToolTip::showText(mapToGlobal(mapFromScene(chart_->mapToScene(at))), text, this);
+  setChartValuesText(this, QStringLiteral("Cursor at ") + text);
+  viewport()->update();
+}
+
+void TWaveChartView::keyPressEvent(QKeyEvent* event) {
+  const bool shift = event->modifiers() & Qt::ShiftModifier;
+  const QRectF area = chart_->plotArea();
+  const auto [first, last] = shownPoints();
+  const int here = cursor_ >= first && cursor_ < last ? cursor_ : -1;  // a cursor out of sight starts again in it
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down: {
+      const bool horizontal = event->key() == Qt::Key_Left || event->key() == Qt::Key_Right;
+      const int sign = event->key() == Qt::Key_Right || event->key() == Qt::Key_Up ? 1 : -1;
+      if (shift) {
+        if (horizontal) chart_->scroll(sign * area.width() * kPanStep, 0);
+        else chart_->scroll(0, sign * area.height() * kPanStep);
+        if (cursor_ >= 0) setChartValuesText(this, QStringLiteral("Cursor at ") + cursorReadOut());
+        viewport()->update();
+      } else if (here < 0) {
+        moveCursorTo(sign > 0 ? first : std::max(first, last - 1));
+      } else {
+        moveCursorTo(here + sign * (horizontal ? 1 : 10));
+      }
+      break;
+    }
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown: {  // a tenth of the points shown at a time
+      const int step = std::max(1, (last - first) / 10) * (event->key() == Qt::Key_PageDown ? 1 : -1);
+      moveCursorTo(here < 0 ? first : here + step);
+      break;
+    }
+    case Qt::Key_Home: moveCursorTo(first); break;
+    case Qt::Key_End: moveCursorTo(std::max(first, last - 1)); break;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: chart_->zoomAboutCentre(0.8); break;
+    case Qt::Key_Minus: chart_->zoomAboutCentre(1.2); break;
+    default: QChartView::keyPressEvent(event); return;
+  }
+  event->accept();
+}
+
+void TWaveChartView::drawForeground(QPainter* painter, const QRectF& rect) {
+  QChartView::drawForeground(painter, rect);
+  if (cursor_ < 0 || cursor_ >= chart_->series()->count()) return;
+  const QPointF point = chart_->series()->at(cursor_);
+  if (point.x() < chart_->timeAxis()->min() || point.x() > chart_->timeAxis()->max()) return;
+  const QPointF at = chart_->mapToScene(chart_->mapToPosition(point, chart_->series()));
+  const QRectF area = chart_->mapRectToScene(chart_->plotArea());
+  painter->save();
+  painter->setPen(QPen(QColor(200, 0, 0), 1, Qt::DashLine));
+  painter->drawLine(QPointF(at.x(), area.top()), QPointF(at.x(), area.bottom()));
+  painter->setPen(QPen(QColor(200, 0, 0), 2));
+  painter->drawEllipse(at, 4, 4);
+  painter->restore();
 }

@@ -379,3 +379,40 @@ TEST_F(ViewerTest, TheChartsDescriptionFollowsItsAxes) {
   action(*viewer, "tbZoomIn")->trigger();
   EXPECT_THAT(described(), ::testing::HasSubstr("Current (A) from -40 to 40"));
 }
+
+// The keyboard reads the chart as the mouse does: the arrows move a cursor from
+// point to point and read out its time and current (to a screen reader too),
+// Shift with an arrow pans, + and - zoom.
+TEST_F(ViewerTest, TheKeyboardMovesACursorFromPointToPointPansAndZooms) {
+  auto viewer = open(decodeCapture(sampleDefibCapture()));
+  TWaveChartView* view = viewer->chartView();
+  const QList<QPointF> points = viewer->chart()->series()->points();
+  EXPECT_EQ(view->cursorPoint(), -1);
+  const struct {
+    Qt::Key key;
+    int point;  // where the cursor is then
+  } moves[] = {{Qt::Key_Right, 0}, {Qt::Key_Right, 1}, {Qt::Key_Up, 11}, {Qt::Key_Left, 10},
+               {Qt::Key_End, int(points.size()) - 1}, {Qt::Key_Home, 0},
+               {Qt::Key_PageDown, int(points.size()) / 10}, {Qt::Key_Home, 0}};
+  for (const auto& move : moves) {
+    QTest::keyClick(view, move.key);
+    ASSERT_EQ(view->cursorPoint(), move.point) << move.key;
+  }
+  QTest::keyClick(view, Qt::Key_Up);
+  const QString heard = view->cursorReadOut();
+  EXPECT_TRUE(heard.startsWith("Time " + QString::number(points[10].x(), 'f', 2) + " msec, Current ")) << heard.toStdString();
+  EXPECT_TRUE(heard.endsWith(QString::number(points[10].y(), 'f', 2) + " A")) << heard.toStdString();
+  EXPECT_TRUE(view->accessibleDescription().contains(heard)) << view->accessibleDescription().toStdString();
+
+  QValueAxis* time = viewer->chart()->timeAxis();
+  const auto before = range(time);
+  QTest::keyClick(view, Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_GT(time->min(), before.first);
+  EXPECT_NEAR(time->max() - time->min(), before.second - before.first, 1e-6);
+  const double span = time->max() - time->min();
+  QTest::keyClick(view, Qt::Key_Plus);
+  EXPECT_LT(time->max() - time->min(), span);
+  QTest::keyClick(view, Qt::Key_Minus);
+  QTest::keyClick(view, Qt::Key_Minus);
+  EXPECT_GT(time->max() - time->min(), span);
+}
