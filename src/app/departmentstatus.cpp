@@ -2,6 +2,7 @@
 
 #include "archive/departmentsync.h"
 
+#include <QLabel>
 #include <QStatusBar>
 
 namespace {
@@ -10,31 +11,50 @@ constexpr int kDeliveredShownMs = 10000;
 QString records(int n) { return n == 1 ? QStringLiteral("1 record") : QStringLiteral("%1 records").arg(n); }
 }  // namespace
 
-DepartmentStatus::DepartmentStatus(DepartmentSync& sync, QStatusBar& bar) : QObject(&bar), bar_(bar) {
+DepartmentStatus::DepartmentStatus(DepartmentSync& sync, QStatusBar& bar)
+    : QObject(&bar), bar_(bar), note_(new QLabel(&bar)) {
+  note_->setObjectName(QStringLiteral("lblDepartment"));
+  note_->setTextFormat(Qt::PlainText);
+  note_->hide();
+  bar.addPermanentWidget(note_);
   connect(&sync, &DepartmentSync::finished, this, &DepartmentStatus::show);
 }
 
+bool DepartmentStatus::telling() const { return !note_->isHidden(); }
+
 void DepartmentStatus::show(const SyncResult& result, const ArchiveFailure& failure) {
+  // Records the server refused for what they hold stay on this computer, and
+  // the rest go on: each reason is said, and the note stays.
+  if (result.setAside > 0 && !toldRefusals_.contains(result.refusal)) {
+    toldRefusals_.insert(result.refusal);
+    refused_ += result.setAside;
+  }
   if (!failure.reason.isEmpty()) {
-    if (telling_) return;
-    telling_ = true;
-    bar_.setToolTip(failure.message());
     if (!failure.department)
-      bar_.showMessage(QStringLiteral("This computer's archive cannot be used: nothing is sent to the department's "
-                                      "archive."));
+      note_->setText(QStringLiteral("This computer's archive cannot be used: nothing is sent to the department's archive."));
     else if (result.waiting > 0)
-      bar_.showMessage(QStringLiteral("The department's archive cannot be used now: %1 wait on this computer.")
-                           .arg(records(result.waiting)));
+      note_->setText(QStringLiteral("The department's archive cannot be used now: %1 wait on this computer.")
+                         .arg(records(result.waiting)));
     else
-      bar_.showMessage(QStringLiteral("The department's archive cannot be used now."));
+      note_->setText(QStringLiteral("The department's archive cannot be used now."));
+    note_->setToolTip(failure.message());
+    note_->show();
     return;
   }
-  const bool told = telling_;
-  telling_ = false;
-  bar_.setToolTip(QString());
+  if (refused_ > 0) {
+    note_->setText(QStringLiteral("The department's archive refused %1: kept on this computer.").arg(records(refused_)));
+    QStringList reasons(toldRefusals_.begin(), toldRefusals_.end());
+    reasons.sort();
+    note_->setToolTip(QStringLiteral("The department's server refused them for what they hold:\n") +
+                      reasons.join(QLatin1Char('\n')) +
+                      QStringLiteral("\nThey are sent again by kalyx5pc-cli archive sync, or after the department's "
+                                     "archive is brought up to date (archive init)."));
+    note_->show();
+  } else {
+    note_->hide();
+    note_->setToolTip(QString());
+  }
   if (result.sent + result.known > 0)
     bar_.showMessage(QStringLiteral("Sent %1 to the department's archive.").arg(records(result.sent + result.known)),
                      kDeliveredShownMs);
-  else if (told)
-    bar_.clearMessage();
 }

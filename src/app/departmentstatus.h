@@ -1,25 +1,32 @@
 #pragma once
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 class DepartmentSync;
+class QLabel;
 class QStatusBar;
 struct ArchiveFailure;
 struct SyncResult;
 
 // Tells in the main window's status bar how sending to the department's archive
-// goes: once when the server cannot be used (the full cause in the tool tip),
-// never in a message box, and briefly what a sending delivered. A sending that
-// works again clears the note.
+// goes, never in a message box. A server that cannot be used, and records it
+// refused for what they hold, are told by a note of their own in the status bar
+// (the full cause in its tool tip) that stays, through menus and other
+// messages, until a sending works; what a sending delivered is told briefly.
 class DepartmentStatus : public QObject {
   Q_OBJECT
  public:
   DepartmentStatus(DepartmentSync& sync, QStatusBar& bar);
 
   void show(const SyncResult& result, const ArchiveFailure& failure);
-  bool telling() const { return telling_; }
+  bool telling() const;
+  // The note that stays ("lblDepartment").
+  QLabel* note() const { return note_; }
 
  private:
   QStatusBar& bar_;
-  bool telling_ = false;  // the note of a failure shows
+  QLabel* note_;
+  int refused_ = 0;               // records the server refused, told so far this run
+  QSet<QString> toldRefusals_;    // the reasons told
 };

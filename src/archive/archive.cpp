@@ -16,6 +16,13 @@
 
 using namespace archivesql;
 
+namespace {
+// The order records arrived in, the same on this computer's archive and on the
+// department's (whose own numbering follows when each computer sent them): by
+// download, then by the place in it. Exports from either are byte for byte the same.
+const QString kArrivalOrder = QStringLiteral("downloaded, analyzer, number, digest");
+}  // namespace
+
 
 QString ArchiveFailure::message() const {
   const QString where = department ? QStringLiteral("The department's archive ") + path
@@ -163,7 +170,8 @@ QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailu
   query.setForwardOnly(true);
   query.prepare(QStringLiteral("SELECT ") + recordColumns() + QStringLiteral(" FROM record") +
                 (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "))) +
-                (order == ArchiveOrder::ByArrival ? QStringLiteral(" ORDER BY id") : QStringLiteral(" ORDER BY tested, id")));
+                (order == ArchiveOrder::ByArrival ? QStringLiteral(" ORDER BY ") + kArrivalOrder
+                                                   : QStringLiteral(" ORDER BY tested, id")));
   for (const QVariant& value : values) query.addBindValue(value);
   QList<ArchivedRecord> found;
   if (!query.exec()) {
@@ -187,9 +195,13 @@ bool Archive::remove(const QList<qint64>& ids, ArchiveFailure* failure) {
       db, backend_,
       [&](QSqlQuery&) {
         QSqlQuery remove(db);
-        // A record deleted before it was sent is not sent.
-        for (const QString& statement : {QStringLiteral("DELETE FROM outbox WHERE record = ?"),
-                                         QStringLiteral("DELETE FROM record WHERE id = ?")}) {
+        // A record deleted here before it was sent still goes to the department's
+        // archive, the audit trail: its entry keeps what sending it needs.
+        for (const QString& statement :
+             {QStringLiteral("UPDATE outbox SET kind = record.kind, analyzer = record.analyzer, downloaded = "
+                             "record.downloaded, bytes = record.bytes, number = record.number, record = NULL "
+                             "FROM record WHERE record.id = outbox.record AND outbox.record = ?"),
+              QStringLiteral("DELETE FROM record WHERE id = ?")}) {
           remove.prepare(statement);
           for (qint64 id : ids) {
             remove.addBindValue(id);

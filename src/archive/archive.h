@@ -23,6 +23,7 @@ struct ArchiveFailure {
   QString reason;
   bool department = false;  // `path` is the address of the department's archive
   Kind kind = Kind::Unusable;
+  bool refused = false;  // the department's server refused the records for what they hold, not for the link
   // "The archive FILE cannot be used." (or "The department's archive ADDRESS
   // cannot be used."), the reason on the next line; "There is no archive at
   // FILE."; "The archive FILE is open for reading only.", and why.
@@ -43,7 +44,9 @@ struct ArchivedRecord {
   int number = 0;       // the record's place in its download, from 1
 };
 
-// The order of a query's records: oldest test first, or as they arrived.
+// The order of a query's records: oldest test first, or as they arrived (by
+// download and place in it, on this computer's archive and on the
+// department's alike).
 enum class ArchiveOrder { ByTest, ByArrival };
 
 // Which records a query selects; the filters combine.
@@ -125,8 +128,9 @@ class Archive {
   QList<ReportBytes> testReportsOf(const QString& device, ArchiveFailure* failure) const;
 
   // This computer's records that wait to be sent to the department's archive
-  // (every record stored here is queued), oldest first, at most `limit`, each
-  // with its entry in the queue.
+  // (every record stored here is queued, and stays queued when it is deleted
+  // here before it was sent), oldest first, at most `limit`, each with its
+  // entry in the queue; none of those set aside.
   struct Queued {
     qint64 entry = 0;
     ArchivedRecord record;
@@ -135,6 +139,18 @@ class Archive {
   std::optional<int> queuedCount(ArchiveFailure* failure) const;
   // Takes the entries of records that the department's archive now holds out of the queue.
   bool unqueue(const QList<qint64>& entries, ArchiveFailure* failure);
+  // Sets a queued record aside: the department's archive refused it for its
+  // content, with `reason`. It stays here, is no longer sent with the rest, and
+  // waits to be tried again.
+  bool setAside(qint64 entry, const QString& reason, ArchiveFailure* failure);
+  // Puts every record set aside back in the queue; how many.
+  std::optional<int> queueRefusedAgain(ArchiveFailure* failure);
+  struct SetAside {
+    qint64 entry = 0;
+    QString device;  // empty where the record was deleted here
+    QString reason;
+  };
+  QList<SetAside> setAsideRecords(ArchiveFailure* failure) const;
   // The department's archive takes records sent by a computer, with who sent
   // them; one it holds already (sent by a colleague) is counted as known. All or
   // nothing.

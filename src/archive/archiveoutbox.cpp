@@ -30,6 +30,15 @@ QString insertOf(int rows) {
          values.join(QStringLiteral(", ")) + QStringLiteral(" ON CONFLICT (kind, analyzer, digest) DO NOTHING");
 }
 
+// Whether the server refused the rows for what they hold (a text its
+// database's encoding cannot hold, a fingerprint not of its bytes, a check of
+// the archive's) rather than for the link, a login or a right: SQLSTATE classes
+// 22 (data) and 23 (integrity).
+bool refusedForContent(const QSqlError& error) {
+  const QString state = error.nativeErrorCode();
+  return state.startsWith(QLatin1String("22")) || state.startsWith(QLatin1String("23"));
+}
+
 // A record to send with its identity's digest.
 struct Sending {
   const ArchivedRecord* record;
@@ -73,25 +82,28 @@ void bindRecord(QSqlQuery& insert, const Sending& sending, const Sender& sender)
 QList<Archive::Queued> Archive::queued(int limit, ArchiveFailure* failure) const {
   QSqlQuery query(database());
   query.setForwardOnly(true);
-  query.prepare(QStringLiteral("SELECT ") + recordColumns() +
-                QStringLiteral(", outbox.entry FROM outbox JOIN record ON record.id = outbox.record "
-                               "WHERE kind IN (1, 2, 3) ORDER BY outbox.entry LIMIT ?"));
+  // A record deleted here after it was queued is sent from the copy its entry keeps.
+  query.prepare(QStringLiteral(
+      "SELECT coalesce(record.id, 0), coalesce(record.kind, outbox.kind), coalesce(record.analyzer, outbox.analyzer), "
+      "coalesce(record.downloaded, outbox.downloaded), coalesce(record.bytes, outbox.bytes), record.device, "
+      "record.tested, record.title, record.verdict, coalesce(record.number, outbox.number), outbox.entry "
+      "FROM outbox LEFT JOIN record ON record.id = outbox.record WHERE outbox.refused IS NULL "
+      "AND coalesce(record.kind, outbox.kind) IN (1, 2, 3) ORDER BY outbox.entry LIMIT ?"));
   query.addBindValue(limit);
   QList<Queued> found;
   if (!query.exec()) {
     *failure = failed(errorOf(query));
     return found;
   }
-  const int entryColumn = int(recordColumns().count(QLatin1Char(','))) + 1;
   while (query.next())
-    if (std::optional<ArchivedRecord> r = recordAt(query)) found.append({query.value(entryColumn).toLongLong(), *r});
+    if (std::optional<ArchivedRecord> r = recordAt(query)) found.append({query.value(10).toLongLong(), *r});
   if (!readWhole(query, failure)) found.clear();
   return found;
 }
 
 std::optional<int> Archive::queuedCount(ArchiveFailure* failure) const {
   QSqlQuery query(database());
-  if (!query.exec(QStringLiteral("SELECT count(*) FROM outbox")) || !query.next()) {
+  if (!query.exec(QStringLiteral("SELECT count(*) FROM outbox WHERE refused IS NULL")) || !query.next()) {
     *failure = failed(errorOf(query));
     return std::nullopt;
   }
@@ -116,6 +128,39 @@ bool Archive::unqueue(const QList<qint64>& entries, ArchiveFailure* failure) {
   return done;
 }
 
+bool Archive::setAside(qint64 entry, const QString& reason, ArchiveFailure* failure) {
+  QSqlQuery query(database());
+  query.prepare(QStringLiteral("UPDATE outbox SET refused = ? WHERE entry = ?"));
+  query.addBindValue(reason.isEmpty() ? QStringLiteral("refused") : reason);
+  query.addBindValue(entry);
+  if (query.exec()) return true;
+  *failure = failed(errorOf(query));
+  return false;
+}
+
+std::optional<int> Archive::queueRefusedAgain(ArchiveFailure* failure) {
+  QSqlQuery query(database());
+  if (query.exec(QStringLiteral("UPDATE outbox SET refused = NULL WHERE refused IS NOT NULL")))
+    return query.numRowsAffected();
+  *failure = failed(errorOf(query));
+  return std::nullopt;
+}
+
+QList<Archive::SetAside> Archive::setAsideRecords(ArchiveFailure* failure) const {
+  QSqlQuery query(database());
+  query.setForwardOnly(true);
+  QList<SetAside> found;
+  if (!query.exec(QStringLiteral("SELECT outbox.entry, coalesce(record.device, ''), outbox.refused FROM outbox "
+                                 "LEFT JOIN record ON record.id = outbox.record WHERE outbox.refused IS NOT NULL "
+                                 "ORDER BY outbox.entry"))) {
+    *failure = failed(errorOf(query));
+    return found;
+  }
+  while (query.next()) found.append({query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toString()});
+  if (!readWhole(query, failure)) found.clear();
+  return found;
+}
+
 std::optional<Archive::Stored> Archive::receive(const QList<ArchivedRecord>& records, const Sender& sender,
                                                 ArchiveFailure* failure) {
   if (backend_ != ArchiveBackend::Department || !receiving_) {
@@ -126,6 +171,7 @@ std::optional<Archive::Stored> Archive::receive(const QList<ArchivedRecord>& rec
   const QList<Sending> sending = inIdentityOrder(records);
   Stored stored;
   QString error;
+  bool refused = false;
   const bool done = inTransaction(
       db, backend_,
       [&](QSqlQuery&) {
@@ -140,6 +186,7 @@ std::optional<Archive::Stored> Archive::receive(const QList<ArchivedRecord>& rec
           for (int i = 0; i < rows; ++i) bindRecord(insert, sending[from + i], sender);
           if (!insert.exec()) {
             error = serverMessage(insert.lastError());
+            refused = refusedForContent(insert.lastError());
             return false;
           }
           stored.added += insert.numRowsAffected();
@@ -149,8 +196,10 @@ std::optional<Archive::Stored> Archive::receive(const QList<ArchivedRecord>& rec
       },
       &error);
   if (!done) {
-    *failure = failed(error + QStringLiteral("\n") + departmentAdvice(error, path_) +
-                      QStringLiteral(" The records wait on this computer."));
+    *failure = failed(refused ? error
+                              : error + QStringLiteral("\n") + departmentAdvice(error, path_) +
+                                    QStringLiteral(" The records wait on this computer."));
+    failure->refused = refused;
     return std::nullopt;
   }
   return stored;

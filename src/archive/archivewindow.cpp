@@ -394,9 +394,13 @@ void TArchiveWindow::showSource(int source) {
 void TArchiveWindow::deleteSelected() {
   const QList<ArchivedRecord> selected = selectedRecords();
   if (selected.isEmpty() || archive_->readOnly()) return;
-  const QString question =
+  QString question =
       selected.size() == 1 ? QStringLiteral("Delete 1 archived record? It cannot be brought back.")
                            : QStringLiteral("Delete %1 archived records? They cannot be brought back.").arg(selected.size());
+  // The department's archive is the audit trail: what this computer has not sent yet still goes there.
+  if (openDepartment_)
+    question += QStringLiteral(" Deleting tidies this computer only: records not yet sent still go to the "
+                               "department's archive.");
   if (services_.messages->show(question, QStringLiteral("Delete Archived Records"), UserMessages::Icon::Warning,
                                UserMessages::Buttons::YesNo) != UserMessages::Result::Yes)
     return;

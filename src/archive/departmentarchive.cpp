@@ -135,7 +135,19 @@ std::optional<int> Archive::initDepartment(const DepartmentServer& server, Archi
     const int known = knownDepartmentSchemaVersion();
     QString error;
     std::optional<int> version = versionOn(db, &error);
-    if (version && *version >= known) {  // up to date, or newer: never migrated down
+    QSqlQuery encoding(QStringLiteral("SELECT pg_encoding_to_char(encoding) FROM pg_database "
+                                      "WHERE datname = current_database()"),
+                       db);
+    const QString texts = encoding.next() ? encoding.value(0).toString() : QString();
+    if (texts != QLatin1String("UTF8")) {
+      // Not every text an analyzer holds (a device I.D. with "€") could be kept in it.
+      *failure = {server.address(),
+                  QStringLiteral("Its database keeps texts in %1, not UTF8, so it could not hold every device I.D. "
+                                 "an analyzer gives. Ask the department's database administrator to create the "
+                                 "database with ENCODING 'UTF8' (as the README shows).")
+                      .arg(texts.isEmpty() ? QStringLiteral("an encoding that cannot be read") : texts),
+                  true};
+    } else if (version && *version >= known) {  // up to date, or newer: never migrated down
       result = version;
     } else {
       // The version is read again under a lock: two programs setting up the

@@ -5,6 +5,30 @@
 #include <QScopeGuard>
 #include <QThread>
 
+namespace {
+// Sends a batch that the server refused record by record: those it refuses for
+// what they hold are set aside, the others go. False, with `failed`, when the
+// link failed meanwhile.
+bool sendOneByOne(Archive& local, Archive& department, const Sender& sender, const QList<Archive::Queued>& batch,
+                  SyncResult& result, ArchiveFailure& failed) {
+  for (const Archive::Queued& q : batch) {
+    ArchiveFailure one;
+    if (const std::optional<Archive::Stored> stored = department.receive({q.record}, sender, &one)) {
+      if (!local.unqueue({q.entry}, &failed)) return false;
+      result.sent += stored->added;
+      result.known += stored->known;
+    } else if (one.refused) {
+      if (!local.setAside(q.entry, one.reason, &failed)) return false;
+      if (result.setAside++ == 0) result.refusal = one.reason;
+    } else {
+      failed = one;
+      return false;
+    }
+  }
+  return true;
+}
+}  // namespace
+
 std::optional<SyncResult> sendQueued(Archive& local, Archive& department, const Sender& sender,
                                      ArchiveFailure* failure, int batch) {
   SyncResult result;
@@ -15,8 +39,17 @@ std::optional<SyncResult> sendQueued(Archive& local, Archive& department, const 
     QList<ArchivedRecord> records;
     QList<qint64> entries;
     for (const Archive::Queued& q : queued) records << q.record, entries << q.entry;
-    const std::optional<Archive::Stored> stored = department.receive(records, sender, &failed);
-    if (!stored || !local.unqueue(entries, &failed)) break;
+    ArchiveFailure refused;
+    const std::optional<Archive::Stored> stored = department.receive(records, sender, &refused);
+    if (!stored && refused.refused) {
+      if (!sendOneByOne(local, department, sender, queued, result, failed)) break;
+      continue;
+    }
+    if (!stored) {
+      failed = refused;
+      break;
+    }
+    if (!local.unqueue(entries, &failed)) break;
     result.sent += stored->added;
     result.known += stored->known;
   }

@@ -15,13 +15,17 @@ struct SyncResult {
   int sent = 0;
   int known = 0;
   int waiting = 0;
+  int setAside = 0;   // refused by the server for what they hold, now set aside here
+  QString refusal;    // the server's reason for the first of them
 };
 
 // Sends this computer's queued records to the department's archive in batches,
 // each batch one transaction on the server, then takes them out of the queue.
 // A record is taken out only after the server holds it, so a failure or a stop
 // at any moment leaves it queued, and the server, which keeps a record once,
-// never holds it twice. None, with `failure` saying why, when a batch was refused.
+// never holds it twice. A record the server refuses for what it holds (not for
+// the link) is set aside with the server's reason, and the rest go on. None,
+// with `failure` saying why, when a batch could not be sent.
 std::optional<SyncResult> sendQueued(Archive& local, Archive& department, const Sender& sender,
                                      ArchiveFailure* failure, int batch = 2000);
 

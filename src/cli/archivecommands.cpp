@@ -179,14 +179,18 @@ int runArchiveSync(Archive& local, const DepartmentServer& server, UserMessages&
   ArchiveFailure failure;
   std::unique_ptr<Archive> department = Archive::openDepartment(server, &failure);
   if (!department || !failure.reason.isEmpty()) return archiveFailed(messages, failure);
+  // Asked for by hand: what the server refused before is tried again.
+  if (!local.queueRefusedAgain(&failure)) return archiveFailed(messages, failure);
   const std::optional<SyncResult> sent = sendQueued(local, *department, Sender::current(), &failure);
   if (!sent) return archiveFailed(messages, failure);
   out << "sent to the department's archive: " << sent->sent << " new, " << sent->known << " already there, "
       << sent->waiting << " waiting\n";
-  return 0;
+  if (sent->setAside > 0)
+    out << sent->setAside << " refused by the department's archive and kept here: " << sent->refusal << '\n';
+  return sent->setAside > 0 ? 1 : 0;
 }
 
-int runArchiveInit(const DepartmentServer& server, UserMessages& messages, QTextStream& out) {
+int runArchiveInit(const DepartmentServer& server, const QString& localPath, UserMessages& messages, QTextStream& out) {
   ArchiveFailure failure;
   const std::optional<int> version = Archive::initDepartment(server, &failure);
   if (!version) return archiveFailed(messages, failure);
@@ -194,5 +198,10 @@ int runArchiveInit(const DepartmentServer& server, UserMessages& messages, QText
   if (*version > Archive::knownDepartmentSchemaVersion())
     out << " (newer than this program's " << Archive::knownDepartmentSchemaVersion() << "; left as it is)";
   out << '\n';
+  // What the server refused before may be taken now: this computer tries it again.
+  if (std::unique_ptr<Archive> local = Archive::open(localPath, &failure, Archive::Opening::Existing);
+      local && !local->readOnly())
+    if (const std::optional<int> again = local->queueRefusedAgain(&failure); again && *again > 0)
+      out << *again << " records refused before wait to be sent again\n";
   return 0;
 }

@@ -27,11 +27,14 @@ int runArchiveExport(const Archive& archive, const ArchiveFilter& filter, const 
 // One line per test entry of the device: date, test, target, measured, limit,
 // verdict, and "near limit" where the value raised the device's mark.
 int runArchiveHistory(const Archive& archive, const QString& device, UserMessages& messages, QTextStream& out);
-// Sends the records that wait to the department's archive: "sent to the
-// department's archive: N new, M already there, W waiting".
+// Sends the records that wait to the department's archive, those it refused
+// before too: "sent to the department's archive: N new, M already there, W
+// waiting", and a line for records it refused again (status 1).
 int runArchiveSync(Archive& local, const DepartmentServer& server, UserMessages& messages, QTextStream& out);
-// Creates the department's archive on its server or brings its schema up to date.
-int runArchiveInit(const DepartmentServer& server, UserMessages& messages, QTextStream& out);
+// Creates the department's archive on its server or brings its schema up to
+// date; this computer's archive (at `localPath`) then sends what the server
+// refused before again.
+int runArchiveInit(const DepartmentServer& server, const QString& localPath, UserMessages& messages, QTextStream& out);
 // Writes a backup of the archive at `path` into `target` (see backUpArchive),
 // its progress on standard error: "the archive PATH is backed up in TARGET".
 int runArchiveBackup(const QString& path, const QString& target, UserMessages& messages, QTextStream& out);

@@ -173,7 +173,7 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
       server = DepartmentServer::parse(address, &error);
       if (!server) return fail(error);
     }
-    if (sub == QLatin1String("init")) return runArchiveInit(*server, messages, out);
+    if (sub == QLatin1String("init")) return runArchiveInit(*server, archivePath, messages, out);
     if (sub == QLatin1String("backup")) return runArchiveBackup(archivePath, positional[2], messages, out);
     ArchiveFailure failure;
     const bool writes = sub == QLatin1String("import") || sub == QLatin1String("sync");

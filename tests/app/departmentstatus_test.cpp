@@ -3,27 +3,36 @@
 #include "archive/departmentserver.h"
 #include "archive/departmentsync.h"
 
+#include <QLabel>
 #include <QStatusBar>
 #include <gtest/gtest.h>
 
-// A server that cannot be used is told once (later failures leave the note as
-// it is), with the full cause in the tool tip; sending again clears it.
-TEST(DepartmentStatus, AFailureIsToldOnceAndASendingThatWorksClearsIt) {
+// A server that cannot be used is told by a note that stays, through other
+// messages, with the full cause in its tool tip; sending again clears it.
+// Records the server refused are told too, and stay told.
+TEST(DepartmentStatus, AFailureStaysToldUntilASendingWorksAndRefusalsStayToo) {
   QStatusBar bar;
   DepartmentSync sync(QString(), *DepartmentServer::parse("postgresql://db/biomed", nullptr));
   DepartmentStatus status(sync, bar);
   const ArchiveFailure down{"postgresql://db/biomed", "connection refused", true};
 
   status.show({.waiting = 12}, down);
-  const QString note = bar.currentMessage();
-  EXPECT_TRUE(note.contains("12 records wait")) << note.toStdString();
-  EXPECT_TRUE(bar.toolTip().contains("connection refused"));
-  status.show({.waiting = 13}, down);
-  EXPECT_EQ(bar.currentMessage(), note);
+  ASSERT_TRUE(status.telling());
+  EXPECT_TRUE(status.note()->text().contains("12 records wait")) << status.note()->text().toStdString();
+  EXPECT_TRUE(status.note()->toolTip().contains("connection refused"));
+  bar.showMessage("a menu item's tip");  // what hovering a menu does
+  bar.clearMessage();
+  EXPECT_TRUE(status.telling());
 
   status.show({}, {});
-  EXPECT_TRUE(bar.currentMessage().isEmpty());
   EXPECT_FALSE(status.telling());
   status.show({.sent = 1, .known = 2}, {});
   EXPECT_TRUE(bar.currentMessage().contains("3 records")) << bar.currentMessage().toStdString();
+
+  status.show({.sent = 5, .setAside = 2, .refusal = "character with byte sequence 0xe2 0x82 0xac has no equivalent"}, {});
+  ASSERT_TRUE(status.telling());
+  EXPECT_TRUE(status.note()->text().contains("refused 2 records")) << status.note()->text().toStdString();
+  EXPECT_TRUE(status.note()->toolTip().contains("0xe2 0x82 0xac"));
+  status.show({.sent = 1}, {});
+  EXPECT_TRUE(status.telling());  // still kept here, still told
 }

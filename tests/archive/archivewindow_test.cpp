@@ -160,6 +160,12 @@ TEST_F(ArchiveWindowTest, TheDepartmentSourceShowsTheServersDevicesReadOnly) {
   window->showSource(TArchiveWindow::ThisComputer);
   EXPECT_EQ(window->deviceModel()->rowCount(), 2);
   EXPECT_TRUE(item("mmArchiveDelete")->isEnabled());
+  selectAllTests();  // a Delete here says that what was not sent still goes to the department
+  messages.answers = {UserMessages::Result::No};
+  item("mmArchiveDelete")->trigger();
+  ASSERT_FALSE(messages.shown.isEmpty());
+  EXPECT_TRUE(messages.shown.last().text.contains("records not yet sent still go to the department's archive"));
+  messages.shown.clear();
 
   serverUrl = "postgresql://tech1@127.0.0.1:1/department";
   window->showSource(TArchiveWindow::Department);

@@ -5,10 +5,12 @@
 #include "archive/departmentserver.h"
 #include "archive/departmentsync.h"
 #include "support/clirun.h"
+#include "support/testfiles.h"
 #include "support/postgresserver.h"
 #include "support/testreportbuilders.h"
 #include "support/wavebuilders.h"
 
+#include <QCryptographicHash>
 #include <QProcess>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -119,7 +121,7 @@ TEST_F(DepartmentTest, SentRecordsComeBackWholeOnceWithTheirSender) {
   EXPECT_FALSE(pg.sql("SET ROLE kalyx5pc_owner; DELETE FROM record"));
   EXPECT_FALSE(pg.sql("SET ROLE tech1; INSERT INTO archive_schema VALUES (99)"));
   ASSERT_TRUE(pg.sql("SET ROLE tech1; INSERT INTO record (kind, analyzer, digest, bytes, downloaded, device, number, "
-                     "title, sent_by, sent_from, sent_as, received) VALUES (1, 'A1', 'x', 'x', '', '', 1, '', '', '', "
+                     "title, sent_by, sent_from, sent_as, received) VALUES (1, 'A1', sha256('x'), 'x', '', '', 1, '', '', '', "
                      "'forged', '2000-01-01')"));
   EXPECT_EQ(pg.number("SELECT count(*) FROM record WHERE sent_as = 'forged' OR received < '2001-01-01'"), 0);
 }
@@ -142,6 +144,105 @@ TEST_F(DepartmentTest, ACaptureIsKeptOnceAndTheFilterIgnoresLetterCase) {
   EXPECT_EQ(theirs->known, 1);
   EXPECT_EQ(pg.number("SELECT count(*) FROM record WHERE kind = 3"), 1);
   EXPECT_EQ(department()->records({.device = "äé"}, &failure).size(), 1);  // "Äé-1"
+}
+
+// The server takes a record's fingerprint from its bytes: altered bytes under
+// a colleague's fingerprint are refused, and the colleague's true record is
+// then taken, not counted as already there.
+TEST_F(DepartmentTest, TheServerTakesTheFingerprintFromTheBytes) {
+  const QByteArray true_ = report("ICU-1", 1), altered = report("ICU-1-ALTERED", 1);
+  EXPECT_FALSE(pg.sql(QStringLiteral("SET ROLE tech2; INSERT INTO record (kind, analyzer, digest, bytes, downloaded, "
+                                     "device, number, title, sent_by, sent_from) VALUES (1, 'A1', '\\x%1', '\\x%2', "
+                                     "'', '', 1, '', '', '')")
+                          .arg(QString::fromLatin1(QCryptographicHash::hash(true_, QCryptographicHash::Sha256).toHex()),
+                               QString::fromLatin1(altered.toHex()))));
+  auto mine = local();
+  ArchiveFailure failure;
+  ASSERT_TRUE(mine->store(ArchiveKind::TestReport, "A1", QDateTime::currentDateTimeUtc(), {true_}, &failure));
+  const auto sent = sendQueued(*mine, *department(), kSender, &failure);
+  ASSERT_TRUE(sent) << failure.message().toStdString();
+  EXPECT_EQ(sent->sent, 1);
+  EXPECT_EQ(pg.number("SELECT count(*) FROM record WHERE digest = sha256(bytes)"), 1);
+}
+
+// A record the server refuses for what it holds is set aside on this computer
+// with the server's reason; the rest flow. Sent by hand it is tried again.
+TEST_F(DepartmentTest, ARecordRefusedForWhatItHoldsIsSetAsideAndTheRestFlow) {
+  ASSERT_TRUE(pg.sql("CREATE FUNCTION refuse_one() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+                     "RAISE EXCEPTION 'no such device here' USING ERRCODE = 'check_violation'; END $$;"
+                     "CREATE TRIGGER refuse_one BEFORE INSERT ON record FOR EACH ROW WHEN (NEW.device = 'REFUSED-1') "
+                     "EXECUTE FUNCTION refuse_one()"));
+  auto mine = local();
+  ArchiveFailure failure;
+  ASSERT_TRUE(mine->store(ArchiveKind::TestReport, "A1", QDateTime::currentDateTimeUtc(),
+                          {report("ICU-1", 1), report("REFUSED-1", 2), report("ICU-3", 3)}, &failure));
+  const auto sent = sendQueued(*mine, *department(), kSender, &failure);
+  ASSERT_TRUE(sent) << failure.message().toStdString();
+  EXPECT_EQ(sent->sent, 2);
+  EXPECT_EQ(sent->setAside, 1);
+  EXPECT_TRUE(sent->refusal.contains("no such device here")) << sent->refusal.toStdString();
+  EXPECT_EQ(waiting(*mine), 0);
+  const QList<Archive::SetAside> aside = mine->setAsideRecords(&failure);
+  ASSERT_EQ(aside.size(), 1);
+  EXPECT_EQ(aside[0].device, "REFUSED-1");
+  EXPECT_FALSE(sendQueued(*mine, *department(), kSender, &failure)->setAside);  // not sent again by itself
+
+  ASSERT_TRUE(pg.sql("DROP TRIGGER refuse_one ON record"));
+  const CliRun again = cli({"--archive", dir.filePath("archive.sqlite"), "--shared", pg.url("tech1"), "archive", "sync"});
+  EXPECT_EQ(again.status, 0) << again.err.toStdString();
+  EXPECT_TRUE(again.out.startsWith("sent to the department's archive: 1 new")) << again.out.toStdString();
+  EXPECT_EQ(pg.number("SELECT count(*) FROM record"), 3);
+}
+
+// A database that keeps texts in another encoding than UTF8 is refused by the
+// set-up: a device I.D. with "€" could not be kept in it.
+TEST_F(DepartmentTest, TheSetUpRefusesADatabaseThatIsNotUtf8) {
+  ASSERT_TRUE(pg.sql("CREATE DATABASE latin ENCODING 'LATIN1' TEMPLATE template0 LC_COLLATE 'C' LC_CTYPE 'C'",
+                     "postgres"));
+  QString url = pg.url("kalyx5pc_owner");
+  url.replace("/department", "/latin");
+  ArchiveFailure failure;
+  EXPECT_FALSE(Archive::initDepartment(serverAt(url), &failure));
+  EXPECT_TRUE(failure.reason.contains("LATIN1") && failure.reason.contains("UTF8")) << failure.reason.toStdString();
+}
+
+// The department's export of a computer's reports lists them in the order of
+// this computer's own export: the files are byte for byte the same.
+TEST_F(DepartmentTest, TheDepartmentsExportIsTheLocalOne) {
+  auto mine = local();
+  ArchiveFailure failure;
+  QList<QByteArray> reports;
+  for (int day = 1; day <= 8; ++day) reports << report(QByteArray("ER-" + QByteArray::number(day)).constData(), day);
+  ASSERT_TRUE(mine->store(ArchiveKind::TestReport, "A1", QDateTime::currentDateTimeUtc(), reports, &failure));
+  ASSERT_TRUE(sendQueued(*mine, *department(), kSender, &failure));
+  mine.reset();
+  const QString archive = dir.filePath("archive.sqlite");
+  ASSERT_EQ(cli({"--archive", archive, "archive", "export", "--mup", dir.filePath("here.mup")}).status, 0);
+  const CliRun there = cli({"--archive", archive, "--shared", pg.url("tech1"), "archive", "export", "--department",
+                            "--mup", dir.filePath("there.mup")});
+  ASSERT_EQ(there.status, 0) << there.err.toStdString();
+  EXPECT_EQ(readAll(dir.filePath("there.mup")), readAll(dir.filePath("here.mup")));
+}
+
+// A record deleted on this computer before it was sent still reaches the
+// department's archive, the audit trail.
+TEST_F(DepartmentTest, ARecordDeletedHereBeforeItWasSentStillGoes) {
+  auto mine = local();
+  ArchiveFailure failure;
+  ASSERT_TRUE(mine->store(ArchiveKind::TestReport, "A1", QDateTime::currentDateTimeUtc(),
+                          {report("ICU-1", 1), report("ICU-2", 2)}, &failure));
+  const QList<ArchivedRecord> kept = mine->records({.device = "ICU-2", .wholeDevice = true}, &failure);
+  ASSERT_EQ(kept.size(), 1);
+  ASSERT_TRUE(mine->remove({kept[0].id}, &failure));
+  EXPECT_EQ(waiting(*mine), 2);
+  const auto sent = sendQueued(*mine, *department(), kSender, &failure);
+  ASSERT_TRUE(sent) << failure.message().toStdString();
+  EXPECT_EQ(sent->sent, 2);
+  auto there = department();
+  const QList<ArchivedRecord> gone = there->records({.device = "ICU-2", .wholeDevice = true}, &failure);
+  ASSERT_EQ(gone.size(), 1);
+  EXPECT_EQ(gone[0].bytes, kept[0].bytes);
+  EXPECT_EQ(mine->records({}, &failure).size(), 1);  // here it is gone
 }
 
 // The server stopped in the middle of a push of 10,000 records and started
