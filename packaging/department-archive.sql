@@ -1,14 +1,19 @@
 -- The department's shared archive of Kalyx 5pc: what the department's database
 -- administrator runs once, as a superuser, in the database that will hold it
--- (created first: CREATE DATABASE kalyx5pc;).
+-- (created first, keeping texts in UTF8:
+--   CREATE DATABASE kalyx5pc ENCODING 'UTF8' TEMPLATE template0;).
 --
 -- kalyx5pc_owner sets the archive up and brings it up to date with
--- "kalyx5pc-cli archive init --shared postgresql://kalyx5pc_owner@HOST/kalyx5pc".
+-- "kalyx5pc-cli archive init --shared postgresql://kalyx5pc_owner@HOST/kalyx5pc";
+-- give it a password first (\password kalyx5pc_owner) unless it logs in by
+-- another means.
 -- A technician's login is made a member of kalyx5pc_send (sends records and
 -- reads them) or kalyx5pc_read (reads only), for example:
 --   CREATE ROLE jdoe LOGIN IN ROLE kalyx5pc_send;  then  \password jdoe
--- Nobody but a superuser may change or delete a record: the archive is the
--- department's audit trail.
+-- The technicians' roles can neither change nor delete a record: the archive
+-- is the department's audit trail. A trigger refuses every change and deletion,
+-- the owner's too; only the owner, by removing the trigger, or a superuser
+-- could get round it.
 CREATE ROLE kalyx5pc_owner LOGIN;
 CREATE ROLE kalyx5pc_send NOLOGIN;
 CREATE ROLE kalyx5pc_read NOLOGIN;

@@ -1,6 +1,14 @@
 #include "archive/departmentserver.h"
 
 #include <QSysInfo>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include <pwd.h>
+#include <unistd.h>
+#endif
+#include <QRegularExpression>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -13,13 +21,19 @@ QString DepartmentServer::address() const {
   QUrl url;
   url.setScheme(QStringLiteral("postgresql"));
   url.setUserName(user);
-  url.setHost(host);
+  const bool socket = host.startsWith(QLatin1Char('/'));
+  if (!socket) url.setHost(host);
   if (port != 5432) url.setPort(port);
   url.setPath(QLatin1Char('/') + database);
   QUrlQuery query;
+  if (socket) query.addQueryItem(QStringLiteral("host"), host);
   if (!sslMode.isEmpty()) query.addQueryItem(QStringLiteral("sslmode"), sslMode);
   url.setQuery(query);
-  return url.toString();
+  QString text = url.toString();
+  // No server named: the local socket; the URL keeps its empty authority ("postgresql:///db").
+  if (url.host().isEmpty() && !text.startsWith(QLatin1String("postgresql://")))
+    text.replace(0, int(qstrlen("postgresql:")), QStringLiteral("postgresql://"));
+  return text;
 }
 
 QString DepartmentServer::connectOptions() const {
@@ -38,7 +52,8 @@ std::optional<DepartmentServer> DepartmentServer::parse(const QString& text, QSt
   const QString scheme = url.scheme();
   if (!url.isValid() || (scheme != QLatin1String("postgresql") && scheme != QLatin1String("postgres"))) {
     *error = QStringLiteral("The address of the department's archive is not valid: it must read "
-                            "postgresql://[user@]host[:port]/database[?sslmode=...]");
+                            "postgresql://[user@]host[:port]/database[?sslmode=...], or "
+                            "postgresql:///database for this computer's own server");
     return std::nullopt;
   }
   if (!url.password().isEmpty()) {
@@ -51,15 +66,20 @@ std::optional<DepartmentServer> DepartmentServer::parse(const QString& text, QSt
   server.host = url.host();
   server.port = url.port(5432);
   server.database = url.path().mid(1);
-  if (server.host.isEmpty() || server.database.isEmpty() || server.database.contains(QLatin1Char('/'))) {
-    *error = QStringLiteral("%1 names no server or no database: it must read "
+  // No host: the server on this computer, through its socket (PostgreSQL's
+  // default folder, or the one the address names as ?host=/folder).
+  if (server.database.isEmpty() || server.database.contains(QLatin1Char('/'))) {
+    *error = QStringLiteral("%1 names no database: it must read "
                             "postgresql://[user@]host[:port]/database")
-                 .arg(url.toString());
+                 .arg(url.toString(QUrl::RemoveUserInfo));
     return std::nullopt;
   }
   for (const auto& [key, value] : QUrlQuery(url).queryItems(QUrl::FullyDecoded)) {
+    static const QRegularExpression folder(QStringLiteral("^/[^\\s;='\"\\\\]*$"));
     if (key == QLatin1String("sslmode") && kSslModes.contains(value)) {
       server.sslMode = value;
+    } else if (key == QLatin1String("host") && server.host.isEmpty() && folder.match(value).hasMatch()) {
+      server.host = value;  // a socket's folder
     } else {
       *error = QStringLiteral("The address of the department's archive may set only sslmode (%1), not %2. "
                               "A root certificate is taken from ~/.postgresql/root.crt or PGSSLROOTCERT.")
@@ -127,8 +147,23 @@ QString departmentAdvice(const QString& serverMessage, const QString& address) {
                         "department's network.");
 }
 
+namespace {
+// The account this program runs as, from the system: cron and services set no USER.
+QString systemAccountName() {
+#ifdef Q_OS_WIN
+  wchar_t name[257];
+  DWORD size = 257;
+  return GetUserNameW(name, &size) ? QString::fromWCharArray(name) : QString();
+#else
+  const passwd* account = getpwuid(geteuid());
+  return account && account->pw_name ? QString::fromLocal8Bit(account->pw_name) : QString();
+#endif
+}
+}  // namespace
+
 Sender Sender::current() {
-  QString user = qEnvironmentVariable("USER");
+  QString user = systemAccountName();
+  if (user.isEmpty()) user = qEnvironmentVariable("USER");
   if (user.isEmpty()) user = qEnvironmentVariable("USERNAME");  // Windows
   if (user.isEmpty()) user = qEnvironmentVariable("LOGNAME");
   return {user, QSysInfo::machineHostName()};

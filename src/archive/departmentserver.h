@@ -4,13 +4,15 @@
 #include <optional>
 
 // The department's database server that holds the shared archive, named by a
-// URL: postgresql://[user@]host[:port]/database[?sslmode=...]. The URL never
+// URL: postgresql://[user@]host[:port]/database[?sslmode=...], or for a server
+// on this computer reached through its socket postgresql:///database (the
+// default socket folder) or postgresql:///database?host=/var/run/postgresql. The URL never
 // holds a password: the login uses PostgreSQL's own means (the password file,
 // PGPASSFILE, peer or Kerberos authentication, TLS by sslmode; the root
 // certificate is PostgreSQL's own, ~/.postgresql/root.crt or PGSSLROOTCERT).
 struct DepartmentServer {
   QString user;      // empty: PostgreSQL's default (PGUSER, or the login name)
-  QString host;
+  QString host;      // a name or address; a socket's folder (from "/"); empty: the default socket
   int port = 5432;
   QString database;
   QString sslMode;   // empty: PostgreSQL's default
@@ -38,7 +40,8 @@ QString sharedOptionHelp();
 // from the server's own message: a sentence to put after it.
 QString departmentAdvice(const QString& serverMessage, const QString& address);
 
-// Who sends records to the department's archive: the user's login name and the
+// Who sends records to the department's archive: the account's name as the
+// system knows it (the environment only where the system tells none) and the
 // computer's name.
 struct Sender {
   QString user;

@@ -190,6 +190,24 @@ int runArchiveSync(Archive& local, const DepartmentServer& server, UserMessages&
   return sent->setAside > 0 ? 1 : 0;
 }
 
+void sendAfterImport(Archive& local, const DepartmentServer& server, UserMessages& messages, QTextStream& out) {
+  ArchiveFailure failure;
+  std::unique_ptr<Archive> department = Archive::openDepartment(server, &failure);
+  std::optional<SyncResult> sent;
+  if (department && failure.reason.isEmpty()) sent = sendQueued(local, *department, Sender::current(), &failure);
+  if (!sent) {
+    ArchiveFailure counting;
+    messages.show(failure.message() + QStringLiteral("\n%1 records wait on this computer to be sent.")
+                                          .arg(local.queuedCount(&counting).value_or(0)),
+                  QStringLiteral("Archive"), UserMessages::Icon::Warning);
+    return;
+  }
+  out << "sent to the department's archive: " << sent->sent << " new, " << sent->known << " already there, "
+      << sent->waiting << " waiting\n";
+  if (sent->setAside > 0)
+    out << sent->setAside << " refused by the department's archive and kept here: " << sent->refusal << '\n';
+}
+
 int runArchiveInit(const DepartmentServer& server, const QString& localPath, UserMessages& messages, QTextStream& out) {
   ArchiveFailure failure;
   const std::optional<int> version = Archive::initDepartment(server, &failure);

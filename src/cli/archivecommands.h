@@ -31,6 +31,10 @@ int runArchiveHistory(const Archive& archive, const QString& device, UserMessage
 // before too: "sent to the department's archive: N new, M already there, W
 // waiting", and a line for records it refused again (status 1).
 int runArchiveSync(Archive& local, const DepartmentServer& server, UserMessages& messages, QTextStream& out);
+// After an import, sends what waits to the department's archive named:
+// "sent to the department's archive: ..."; a server that cannot be used is
+// said on standard error and the records wait.
+void sendAfterImport(Archive& local, const DepartmentServer& server, UserMessages& messages, QTextStream& out);
 // Creates the department's archive on its server or brings its schema up to
 // date; this computer's archive (at `localPath`) then sends what the server
 // refused before again.

@@ -161,18 +161,20 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
   const ReportsRequest request{parser.value(text), parser.value(csv), parser.value(mup), parser.value(pdf), printer};
   const QString archivePath = archiveLocation(archiveOption, linkOptions.demo);
   std::unique_ptr<Archive> archive;
+  std::optional<DepartmentServer> importServer;
   if (command == QLatin1String("archive")) {
     std::optional<DepartmentServer> server;
     const bool toDepartment = parser.isSet(department) || sub == QLatin1String("sync") || sub == QLatin1String("init");
-    if (toDepartment) {
-      SettingsFile settings(iniPath());
-      const QString address = departmentAddress(sharedOption, settings, linkOptions.demo);
+    SettingsFile settings(iniPath());
+    const QString address = departmentAddress(sharedOption, settings, linkOptions.demo);
+    if (toDepartment || (sub == QLatin1String("import") && !address.isEmpty())) {  // an import sends where one is named
       if (address.isEmpty())
         return fail(QStringLiteral("no department's archive is named: give --shared URL or set SHARED in the "
                                    "[Archive] section of the settings"));
       server = DepartmentServer::parse(address, &error);
       if (!server) return fail(error);
     }
+    if (sub == QLatin1String("import")) importServer = server;
     if (sub == QLatin1String("init")) return runArchiveInit(*server, archivePath, messages, out);
     if (sub == QLatin1String("backup")) return runArchiveBackup(archivePath, positional[2], messages, out);
     ArchiveFailure failure;
@@ -203,7 +205,12 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
   std::unique_ptr<AnalyzerDriver> driver = createDriver(linkOptions, &error);
   if (!driver) return fail(error);
   DeviceLink link{*driver, messages};
-  if (archive) return runArchiveImport(link, *archive, out);
+  if (archive) {
+    const int imported = runArchiveImport(link, *archive, out);
+    if (imported != 0 || !importServer) return imported;
+    sendAfterImport(*archive, *importServer, messages, out);  // the import stands whatever the sending does
+    return 0;
+  }
   if (command == QLatin1String("info")) return runInfoCommand(link, out);
   if (command == QLatin1String("diagnose")) return runDiagnoseCommand(linkOptions, *driver, out);
   if (command == QLatin1String("autoseq"))

@@ -388,4 +388,61 @@ TEST(DepartmentServerAddress, ReadsWhatItMayAndRefusesAPassword) {
   }
   EXPECT_FALSE(DepartmentServer::parse("postgresql://jdoe:secret@db/biomed", &error));
   EXPECT_THAT(error.toStdString(), ::testing::HasSubstr("must not hold a password"));
+  // A server on this computer, through its socket: the default folder or one named.
+  const struct {
+    const char* url;
+    const char* host;
+  } sockets[] = {{"postgresql:///kalyx5pc", ""}, {"postgresql:///kalyx5pc?host=/var/run/postgresql", "/var/run/postgresql"}};
+  for (const auto& s : sockets) {
+    const auto local = DepartmentServer::parse(s.url, &error);
+    ASSERT_TRUE(local) << s.url << ": " << error.toStdString();
+    EXPECT_EQ(local->host, s.host);
+    EXPECT_EQ(local->database, "kalyx5pc");
+    EXPECT_EQ(local->address(), s.url);
+  }
+  EXPECT_FALSE(DepartmentServer::parse("postgresql:///kalyx5pc?host=relative", &error));
+  EXPECT_FALSE(DepartmentServer::parse("postgresql:///kalyx5pc?host=/tmp%20sslmode%3Ddisable", &error));
+}
+
+// The sender is the account the program runs as, told by the system: a
+// service or cron sets no USER or LOGNAME.
+TEST(DepartmentSender, IsTheSystemsAccountWithoutTheEnvironment) {
+  const QByteArray user = qgetenv("USER"), logname = qgetenv("LOGNAME");
+  qunsetenv("USER");
+  qunsetenv("LOGNAME");
+  const Sender sender = Sender::current();
+  qputenv("USER", user);
+  qputenv("LOGNAME", logname);
+  EXPECT_FALSE(sender.user.isEmpty());
+  EXPECT_FALSE(sender.computer.isEmpty());
+}
+
+// A server on this computer is reached through its socket, as PostgreSQL's
+// own tools reach it: no host, the socket's folder given.
+TEST_F(DepartmentTest, AServerIsReachedThroughItsSocket) {
+  ArchiveFailure failure;
+  const auto socket = DepartmentServer::parse(
+      QStringLiteral("postgresql://tech1@:%1/department?host=%2").arg(pg.port()).arg(pg.socketDir()), &failure.reason);
+  ASSERT_TRUE(socket) << failure.reason.toStdString();
+  auto there = Archive::openDepartment(*socket, &failure);
+  ASSERT_TRUE(there) << failure.message().toStdString();
+  EXPECT_TRUE(there->records({}, &failure).isEmpty());
+  EXPECT_TRUE(failure.reason.isEmpty()) << failure.message().toStdString();
+}
+
+// An import with a department named sends what it kept, as the desktop does
+// after a download; a server that cannot be used leaves the import standing
+// and the records waiting.
+TEST_F(DepartmentTest, AnImportSendsToTheDepartmentNamed) {
+  const QString archive = dir.filePath("archive.sqlite");
+  const CliRun down = cli({"--demo", "--archive", archive, "--shared", "postgresql://tech1@127.0.0.1:1/department",
+                           "archive", "import"});
+  EXPECT_EQ(down.status, 0) << down.err.toStdString();
+  EXPECT_TRUE(down.err.contains("wait on this computer")) << down.err.toStdString();
+  const int kept = waiting(*local());
+  ASSERT_GT(kept, 0);
+  const CliRun up = cli({"--demo", "--archive", archive, "--shared", pg.url("tech1"), "archive", "import"});
+  EXPECT_EQ(up.status, 0) << up.err.toStdString();
+  EXPECT_TRUE(up.out.contains(QString("sent to the department's archive: %1 new").arg(kept))) << up.out.toStdString();
+  EXPECT_EQ(pg.number("SELECT count(*) FROM record"), kept);
 }
