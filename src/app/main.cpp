@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
     window.show();
     const int status = app.exec();
     delete archiveWindow;  // before the archives it shows
-    if (sync) sync->wait();
+    if (sync) sync->stop(2000);  // Exit never waits on a server: what was not sent stays queued
     return status;
   } catch (const std::exception& e) {
     showException(e.what());

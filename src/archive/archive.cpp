@@ -2,7 +2,9 @@
 
 #include "archive/archivedialect.h"
 #include "archive/archivekind.h"
+#include "archive/departmentserver.h"
 #include "archive/searchcolumns.h"
+#include "archive/serverdeadline.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -36,10 +38,33 @@ QString ArchiveFailure::message() const {
 }
 
 Archive::Archive(QString path, QString connection, bool readOnly, ArchiveBackend backend)
-    : path_(std::move(path)), connection_(std::move(connection)), readOnly_(readOnly), backend_(backend) {}
+    : path_(std::move(path)),
+      connection_(std::move(connection)),
+      readOnly_(readOnly),
+      backend_(backend),
+      readBound_(kReadBound),
+      batchBound_(kBatchBound) {}
 
 ArchiveFailure Archive::failed(const QString& reason) const {
   return {path_, reason, backend_ == ArchiveBackend::Department};
+}
+
+std::unique_ptr<ServerDeadline> Archive::watch(std::chrono::milliseconds bound) const {
+  if (backend_ != ArchiveBackend::Department) return nullptr;
+  return std::make_unique<ServerDeadline>(database(), bound, cancel_);
+}
+
+void Archive::saidOfCut(const ServerDeadline* bound, ArchiveFailure* failure) const {
+  if (!bound || !bound->cut()) return;
+  lost_ = true;  // opened again at the next use
+  timedOut_ = true;
+  if (bound->cancelled())
+    *failure = failed(QStringLiteral("The program is closing: what was not sent stays queued on this computer."));
+  else
+    *failure = failed(QStringLiteral("The server did not answer within %1 s; it may be busy, stopped, or cut off "
+                                     "from this computer.\n%2")
+                          .arg(std::chrono::duration_cast<std::chrono::seconds>(bound->bound()).count())
+                          .arg(departmentAdvice(QString(), path_)));
 }
 
 bool Archive::readWhole(const QSqlQuery& query, ArchiveFailure* failure) const {
@@ -147,6 +172,11 @@ std::optional<Archive::Stored> Archive::store(ArchiveKind kind, const QString& a
 }
 
 QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailure* failure, ArchiveOrder order) const {
+  return readAgainIfLost(failure, [&] { return recordsOnce(filter, failure, order); });
+}
+
+QList<ArchivedRecord> Archive::recordsOnce(const ArchiveFilter& filter, ArchiveFailure* failure,
+                                           ArchiveOrder order) const {
   QStringList where;
   QVariantList values;
   if (filter.wholeDevice) {
@@ -166,6 +196,8 @@ QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailu
     where << QStringLiteral("kind = ? AND verdict = 0"), values << int(ArchiveKind::TestReport);
   if (filter.kind) where << QStringLiteral("kind = ?"), values << int(*filter.kind);
 
+  if (!reconnectIfLost(failure)) return {};
+  const std::unique_ptr<ServerDeadline> bound = watch(readBound_);
   QSqlQuery query(database());
   query.setForwardOnly(true);
   query.prepare(QStringLiteral("SELECT ") + recordColumns() + QStringLiteral(" FROM record") +
@@ -176,11 +208,12 @@ QList<ArchivedRecord> Archive::records(const ArchiveFilter& filter, ArchiveFailu
   QList<ArchivedRecord> found;
   if (!query.exec()) {
     *failure = failed(errorOf(query));
+    saidOfCut(bound.get(), failure);
     return found;
   }
   while (query.next())
     if (std::optional<ArchivedRecord> r = recordAt(query)) found << *r;
-  if (!readWhole(query, failure)) found.clear();
+  if (!readWhole(query, failure)) found.clear(), saidOfCut(bound.get(), failure);
   return found;
 }
 
@@ -243,6 +276,9 @@ std::optional<int> Archive::count(ArchiveKind kind, ArchiveFailure* failure) con
 
 QSqlQuery Archive::devices(const QString& filter, DeviceColumn sortBy, bool ascending) const {
   static const char* const kOrder[] = {"device", "dut_type", "tests", "last", "verdict"};
+  ArchiveFailure lost;
+  reconnectIfLost(&lost);  // a failure shows as the query's own
+  const std::unique_ptr<ServerDeadline> bound = watch(readBound_);
   QSqlQuery query(database());
   query.prepare(devicesQuery(backend_, !filter.isEmpty() ? deviceContains(backend_, foldedColumn()) : QString(),
                              QLatin1String(kOrder[int(sortBy)]) +
@@ -254,6 +290,12 @@ QSqlQuery Archive::devices(const QString& filter, DeviceColumn sortBy, bool asce
 }
 
 QList<Archive::ReportBytes> Archive::testReportsOf(const QString& device, ArchiveFailure* failure) const {
+  return readAgainIfLost(failure, [&] { return testReportsOnce(device, failure); });
+}
+
+QList<Archive::ReportBytes> Archive::testReportsOnce(const QString& device, ArchiveFailure* failure) const {
+  if (!reconnectIfLost(failure)) return {};
+  const std::unique_ptr<ServerDeadline> bound = watch(readBound_);
   QSqlQuery query(database());
   query.setForwardOnly(true);
   query.prepare(QStringLiteral("SELECT id, tested, bytes FROM record WHERE kind = ? AND device = ? ORDER BY tested"));
@@ -262,10 +304,11 @@ QList<Archive::ReportBytes> Archive::testReportsOf(const QString& device, Archiv
   QList<ReportBytes> reports;
   if (!query.exec()) {
     *failure = failed(errorOf(query));
+    saidOfCut(bound.get(), failure);
     return reports;
   }
   while (query.next())
     reports.append({query.value(0).toLongLong(), testedAt(query.value(1).toString()), query.value(2).toByteArray()});
-  if (!readWhole(query, failure)) reports.clear();
+  if (!readWhole(query, failure)) reports.clear(), saidOfCut(bound.get(), failure);
   return reports;
 }

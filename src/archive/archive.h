@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -12,6 +14,7 @@
 class QSqlDatabase;
 class QSqlQuery;
 
+class ServerDeadline;
 struct DepartmentServer;
 struct Sender;
 
@@ -119,6 +122,20 @@ class Archive {
   // breaks ties), or as they arrived.
   QList<ArchivedRecord> records(const ArchiveFilter& filter, ArchiveFailure* failure,
                                 ArchiveOrder order = ArchiveOrder::ByTest) const;
+  // Runs a read of the department's archive, and once more on a connection
+  // opened again where the first found the link lost (a server restarted since).
+  template <class Read>
+  auto readAgainIfLost(ArchiveFailure* failure, Read read) const {
+    timedOut_ = false;
+    auto result = read();
+    // Not after a bound cut the link: the server that did not answer is not waited for twice.
+    if (backend_ == ArchiveBackend::Department && !failure->reason.isEmpty() && !timedOut_ && !(cancel_ && *cancel_) &&
+        linkLost()) {
+      *failure = {};
+      result = read();
+    }
+    return result;
+  }
   // One device's test reports, oldest first: only what its history reads.
   struct ReportBytes {
     qint64 id = 0;
@@ -171,12 +188,31 @@ class Archive {
   QSqlQuery devices(const QString& filter, DeviceColumn sortBy, bool ascending) const;
 
   QSqlDatabase database() const;
+  // Work with the department's server stops at once when `cancel` is set (the
+  // program is closing): what was not sent stays queued.
+  void setCancel(const std::atomic<bool>* cancel) { cancel_ = cancel; }
+  // The bounds on a read and on a batch of records sent to the department's
+  // server (archivedialect.h gives the program's; tests give short ones).
+  void setServerBounds(std::chrono::milliseconds read, std::chrono::milliseconds batch) {
+    readBound_ = read, batchBound_ = batch;
+  }
   // Whether a query's rows were read to their end; `failure` says why not.
   bool readWhole(const QSqlQuery& query, ArchiveFailure* failure) const;
 
  private:
   Archive(QString path, QString connection, bool readOnly, ArchiveBackend backend = ArchiveBackend::Local);
   ArchiveFailure failed(const QString& reason) const;
+  QList<ArchivedRecord> recordsOnce(const ArchiveFilter& filter, ArchiveFailure* failure, ArchiveOrder order) const;
+  QList<ReportBytes> testReportsOnce(const QString& device, ArchiveFailure* failure) const;
+  // A bound on one operation with the department's server; none on this computer's archive.
+  std::unique_ptr<ServerDeadline> watch(std::chrono::milliseconds bound) const;
+  // Says a failure as the time-out or the cancellation it was, where the bound cut the link.
+  void saidOfCut(const ServerDeadline* bound, ArchiveFailure* failure) const;
+  // A department connection that was lost (a server restarted, a bound that cut
+  // it) is opened again; false, with `failure`, when it cannot be.
+  bool reconnectIfLost(ArchiveFailure* failure) const;
+  // Whether the department's connection is lost (a server restarted since, a cut).
+  bool linkLost() const;
   // Whether the archive keeps the device I.D. case-folded for its filter (a
   // department's archive set up by an older version does not).
   bool foldedColumn() const { return backend_ == ArchiveBackend::Local || schema_ >= 2; }
@@ -187,4 +223,9 @@ class Archive {
   ArchiveBackend backend_ = ArchiveBackend::Local;
   bool receiving_ = false;  // the department's schema is one this program may write
   int schema_ = 0;          // the department's schema version
+  mutable bool lost_ = false;  // the department's connection was cut and must be opened again
+  mutable bool timedOut_ = false;  // the last read ended at its bound
+  const std::atomic<bool>* cancel_ = nullptr;
+  std::chrono::milliseconds readBound_;
+  std::chrono::milliseconds batchBound_;
 };

@@ -44,12 +44,23 @@ QStringList statementsOf(ArchiveBackend backend, const QString& file) {
 QString errorOf(const QSqlQuery& query) { return query.lastError().text(); }
 
 QString serverMessage(const QSqlError& error) {
+  // The server's own words (databaseText), else the driver's, without their
+  // prefixes ("FATAL:  ", "ERROR:  ", "QPSQL: ") and on one line.
   QString text = error.databaseText().trimmed();
-  if (text.isEmpty()) return error.text().trimmed();
-  text = text.section(QLatin1Char('\n'), 0, 0).trimmed();
-  for (const char* prefix : {"ERROR:", "FATAL:"})
-    if (text.startsWith(QLatin1String(prefix))) text = text.mid(int(qstrlen(prefix))).trimmed();
-  return text;
+  if (text.isEmpty()) text = error.driverText().trimmed();
+  QStringList lines;
+  for (QString line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    line = line.trimmed();
+    for (const char* prefix : {"ERROR:", "FATAL:", "QPSQL:"})
+      if (line.startsWith(QLatin1String(prefix))) line = line.mid(int(qstrlen(prefix))).trimmed();
+    if (line.startsWith(QLatin1String("LINE ")) || line.startsWith(QLatin1Char('^')) || line.isEmpty()) continue;
+    lines << line;
+  }
+  if (lines.isEmpty()) return error.text().trimmed();
+  // Qt's words for a query it could not send mean the connection is gone.
+  if (lines.size() == 1 && lines.first().startsWith(QLatin1String("Unable to ")))
+    return QStringLiteral("no connection to the server");
+  return lines.join(QLatin1Char(' '));
 }
 
 QString recordColumns() {

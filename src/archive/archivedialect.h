@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <functional>
 #include <optional>
 
@@ -14,6 +15,15 @@ class QSqlQuery;
 // (PostgreSQL), kept in one place, and the helpers both use. Internal to the
 // archive target.
 namespace archivesql {
+
+// The bounds on the department's server: a connection (PostgreSQL's
+// connect_timeout), a statement (the server's statement_timeout), and, kept by
+// this computer, a read or a batch of records sent, beyond which the link is
+// cut (ServerDeadline).
+constexpr int kConnectBoundSeconds = 5;
+constexpr int kStatementBoundSeconds = 30;
+constexpr std::chrono::seconds kReadBound{45};
+constexpr std::chrono::seconds kBatchBound{60};
 
 // The migration files of a backend, in the order they apply: the schema's
 // version is the number of them applied.

@@ -5,6 +5,7 @@
 #include "archive/archivedialect.h"
 #include "archive/departmentserver.h"
 #include "archive/searchcolumns.h"
+#include "archive/serverdeadline.h"
 
 #include <QCryptographicHash>
 #include <QSqlDatabase>
@@ -167,20 +168,23 @@ std::optional<Archive::Stored> Archive::receive(const QList<ArchivedRecord>& rec
     *failure = failed(QStringLiteral("Records cannot be sent to it."));
     return std::nullopt;
   }
+  if (!reconnectIfLost(failure)) return std::nullopt;
+  const std::unique_ptr<ServerDeadline> bound = watch(batchBound_);
   QSqlDatabase db = database();
   const QList<Sending> sending = inIdentityOrder(records);
   Stored stored;
   QString error;
   bool refused = false;
+  // The statements outlive the transaction: one that failed is let go only
+  // after the rollback, never into the transaction the failure aborted.
+  QSqlQuery full(db), part(db);
   const bool done = inTransaction(
       db, backend_,
       [&](QSqlQuery&) {
         // Full statements of many rows each, prepared once; the rest in one more.
-        QSqlQuery full(db);
         full.prepare(insertOf(kRowsPerInsert));
         for (qsizetype from = 0; from < sending.size(); from += kRowsPerInsert) {
           const int rows = int(std::min<qsizetype>(kRowsPerInsert, sending.size() - from));
-          QSqlQuery part(db);
           QSqlQuery& insert = rows == kRowsPerInsert ? full : part;
           if (rows != kRowsPerInsert) part.prepare(insertOf(rows));
           for (int i = 0; i < rows; ++i) bindRecord(insert, sending[from + i], sender);
@@ -200,6 +204,7 @@ std::optional<Archive::Stored> Archive::receive(const QList<ArchivedRecord>& rec
                               : error + QStringLiteral("\n") + departmentAdvice(error, path_) +
                                     QStringLiteral(" The records wait on this computer."));
     failure->refused = refused;
+    saidOfCut(bound.get(), failure);
     return std::nullopt;
   }
   return stored;

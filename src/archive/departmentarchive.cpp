@@ -6,14 +6,36 @@
 
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QLibrary>
+#include <QSqlDriver>
 #include <QSqlQuery>
 #include <atomic>
 
 using namespace archivesql;
 
 namespace {
+// PQstatus's word for a connection that is lost (libpq's CONNECTION_BAD).
+constexpr int kConnectionBad = 1;
+
 ArchiveFailure failureAt(const DepartmentServer& server, const QString& message) {
   return {server.address(), message + QStringLiteral("\n") + departmentAdvice(message, server.address()), true};
+}
+
+// Opens a department connection and sets it up; false with the server's words.
+bool openAndSetUp(QSqlDatabase& db, QString* error) {
+  if (!db.open()) {
+    *error = serverMessage(db.lastError());
+    return false;
+  }
+  // The same statements run with new values again and again (a batch of rows,
+  // a device's history): planned once, not at every run. A statement the server
+  // takes too long over is given up by the server itself.
+  QSqlQuery setup(db);
+  if (setup.exec(QStringLiteral("SET plan_cache_mode = force_generic_plan")) &&
+      setup.exec(QStringLiteral("SET statement_timeout = '%1s'").arg(kStatementBoundSeconds)))
+    return true;
+  *error = serverMessage(setup.lastError());
+  return false;
 }
 
 // A new connection to the server, open; its name, or none with `failure` set.
@@ -33,18 +55,9 @@ std::optional<QString> connectTo(const DepartmentServer& server, ArchiveFailure*
       db.setUserName(server.user);
       db.setDatabaseName(server.database);
       db.setConnectOptions(server.connectOptions());
-      if (db.open()) {
-        // The same statements run with new values again and again (a batch of
-        // rows, a device's history): planned once, not at every run. A
-        // statement that hangs on a failing network is given up.
-        QSqlQuery setup(db);
-        if (setup.exec(QStringLiteral("SET plan_cache_mode = force_generic_plan")) &&
-            setup.exec(QStringLiteral("SET statement_timeout = '2min'")))
-          return name;
-        *failure = failureAt(server, serverMessage(setup.lastError()));
-      } else {
-        *failure = failureAt(server, serverMessage(db.lastError()));
-      }
+      QString error;
+      if (openAndSetUp(db, &error)) return name;
+      *failure = failureAt(server, error);
     }
   }
   QSqlDatabase::removeDatabase(name);
@@ -67,6 +80,42 @@ void disconnect(const QString& name) {
   QSqlDatabase::removeDatabase(name);
 }
 }  // namespace
+
+bool Archive::linkLost() const {
+  if (backend_ != ArchiveBackend::Department) return false;
+  using StatusOf = int (*)(const void*);
+  static const auto statusOf = reinterpret_cast<StatusOf>(
+#ifdef Q_OS_WIN
+      QLibrary::resolve(QStringLiteral("libpq"), "PQstatus")
+#else
+      QLibrary::resolve(QStringLiteral("pq"), 5, "PQstatus")
+#endif
+  );
+  QSqlDatabase db = database();
+  const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+  const void* connection = handle.isValid() ? *static_cast<void* const*>(handle.data()) : nullptr;
+  return lost_ || !db.isOpen() || (statusOf && connection && statusOf(connection) == kConnectionBad);
+}
+
+bool Archive::reconnectIfLost(ArchiveFailure* failure) const {
+  if (backend_ != ArchiveBackend::Department) return true;
+  if (cancel_ && *cancel_) {
+    *failure = failed(QStringLiteral("The program is closing: what was not sent stays queued on this computer."));
+    return false;
+  }
+  if (!linkLost()) return true;
+  // A server restarted, a link cut by a bound: opened again, as at the first use.
+  QSqlDatabase db = database();
+  db.close();
+  QString error;
+  if (openAndSetUp(db, &error)) {
+    lost_ = false;
+    return true;
+  }
+  lost_ = true;
+  *failure = failed(error + QStringLiteral("\n") + departmentAdvice(error, path_));
+  return false;
+}
 
 std::function<std::unique_ptr<Archive>(ArchiveFailure*)> Archive::reopener() const {
   if (backend_ == ArchiveBackend::Local)

@@ -1,5 +1,7 @@
 #include "archive/departmentserver.h"
 
+#include "archive/archivedialect.h"
+
 #include <QSysInfo>
 
 #ifdef Q_OS_WIN
@@ -39,7 +41,8 @@ QString DepartmentServer::address() const {
 QString DepartmentServer::connectOptions() const {
   // Only fixed words and the checked sslmode go here: Qt passes these options to
   // PostgreSQL as they are, so nothing a user typed may reach them.
-  QStringList options = {QStringLiteral("connect_timeout=5"), QStringLiteral("application_name=kalyx5pc"),
+  QStringList options = {QStringLiteral("connect_timeout=%1").arg(archivesql::kConnectBoundSeconds),
+                         QStringLiteral("application_name=kalyx5pc"),
                          QStringLiteral("keepalives=1"),      QStringLiteral("keepalives_idle=10"),
                          QStringLiteral("keepalives_interval=5"), QStringLiteral("keepalives_count=3"),
                          QStringLiteral("tcp_user_timeout=30000")};
@@ -117,6 +120,23 @@ QString sharedOptionHelp() {
 
 QString departmentAdvice(const QString& serverMessage, const QString& address) {
   const auto says = [&serverMessage](const char* text) { return serverMessage.contains(QLatin1String(text)); };
+  if (says("timeout expired"))
+    return QStringLiteral("The server did not answer within %1 seconds: check that it runs, its name and port in "
+                          "the address, and that this computer is on the department's network.")
+        .arg(archivesql::kConnectBoundSeconds);
+  if (says("root certificate file"))
+    return QStringLiteral("The address asks the server to prove who it is (sslmode verify-ca or verify-full), and "
+                          "this computer lacks the department's root certificate: get it from the department's "
+                          "database administrator and put it in ~/.postgresql/root.crt (on Windows "
+                          "%APPDATA%\\postgresql\\root.crt), or name it with PGSSLROOTCERT.");
+  if (says("statement timeout"))
+    return QStringLiteral("The server took too long over it (more than %1 seconds); it may be very busy. The "
+                          "records wait on this computer; try again later.")
+        .arg(archivesql::kStatementBoundSeconds);
+  if (says("SSL SYSCALL") || says("SSL connection has been closed") || says("closed the connection unexpectedly") ||
+      says("no connection to the server") || says("connection to the server was lost"))
+    return QStringLiteral("The connection to the server was lost on the way (the network, or the server "
+                          "restarting): it is opened again at the next use; the records wait on this computer.");
   if (says("SSL") || says("certificate") || says("encryption"))
     return QStringLiteral("The server and the address do not agree on a secure (TLS) connection: check sslmode "
                           "in the address with the department's database administrator.");

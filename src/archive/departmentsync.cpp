@@ -29,6 +29,10 @@ bool sendOneByOne(Archive& local, Archive& department, const Sender& sender, con
 }
 }  // namespace
 
+namespace {
+constexpr int kStopWaitMs = 2000;  // the most a closing program waits for a sending to stop
+}  // namespace
+
 std::optional<SyncResult> sendQueued(Archive& local, Archive& department, const Sender& sender,
                                      ArchiveFailure* failure, int batch) {
   SyncResult result;
@@ -69,7 +73,7 @@ DepartmentSync::DepartmentSync(QString localPath, const DepartmentServer& server
   connect(retry_, &QTimer::timeout, this, &DepartmentSync::start);
 }
 
-DepartmentSync::~DepartmentSync() { wait(); }
+DepartmentSync::~DepartmentSync() { stop(kStopWaitMs); }
 
 void DepartmentSync::start() {
   if (running_) {
@@ -81,24 +85,27 @@ void DepartmentSync::start() {
   retry_->stop();
   auto result = std::make_shared<SyncResult>();
   auto failure = std::make_shared<ArchiveFailure>();
+  auto cancel = cancel_ = std::make_shared<std::atomic<bool>>(false);
   const QString localPath = localPath_;
   const QString address = address_;
-  thread_ = QThread::create([localPath, address, result, failure] {
+  thread_ = QThread::create([localPath, address, result, failure, cancel] {
     QString error;
     const std::optional<DepartmentServer> server = DepartmentServer::parse(address, &error);
     if (!server) {
       *failure = {address, error, true};
       return;
     }
-    std::unique_ptr<Archive> local = Archive::open(localPath, failure.get());
+    std::unique_ptr<Archive> local = Archive::open(localPath, failure.get(), Archive::Opening::Existing);
     if (!local || !failure->reason.isEmpty()) return;
     const auto countWaiting = qScopeGuard([&] {
       ArchiveFailure counting;
       result->waiting = local->queuedCount(&counting).value_or(0);
     });
     // A server of another schema version is told of and sent nothing.
+    if (*cancel) return;
     std::unique_ptr<Archive> department = Archive::openDepartment(*server, failure.get());
     if (!department || !failure->reason.isEmpty()) return;
+    department->setCancel(cancel.get());
     if (const std::optional<SyncResult> sent = sendQueued(*local, *department, Sender::current(), failure.get()))
       *result = *sent;
   });
@@ -113,6 +120,10 @@ void DepartmentSync::start() {
   thread_->start();
 }
 
-void DepartmentSync::wait() {
-  if (thread_) thread_->wait();
+bool DepartmentSync::stop(int waitMs) {
+  retry_->stop();
+  again_ = false;
+  if (!thread_) return true;
+  *cancel_ = true;
+  return thread_->wait(QDeadlineTimer(waitMs));
 }

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QTimer>
 #include <QString>
+#include <atomic>
+#include <memory>
 #include <optional>
 
 struct DepartmentServer;
@@ -32,8 +34,9 @@ std::optional<SyncResult> sendQueued(Archive& local, Archive& department, const 
 // Sends the queue in the background so that no download waits on the network:
 // each start() opens both archives on a thread of its own and sends what waits;
 // a start() while one runs sends again when it ends, and a sending that failed
-// is tried again after `retryMs` (the network may be back). finished() comes on
-// the thread that made this object.
+// is tried again after `retryMs` (the network may be back). Every exchange with
+// the server is bounded (archivedialect.h). finished() comes on the thread that
+// made this object.
 class DepartmentSync : public QObject {
   Q_OBJECT
  public:
@@ -43,8 +46,10 @@ class DepartmentSync : public QObject {
 
   void start();
   bool running() const { return running_; }
-  // Waits until no sending runs (at exit).
-  void wait();
+  // Stops the sending that runs (the program is closing): the server's link is
+  // cut, what was not sent stays queued. Waits at most `waitMs` for it; true
+  // when no sending runs any more.
+  bool stop(int waitMs);
 
  signals:
   // `failure` empty on success.
@@ -58,4 +63,5 @@ class DepartmentSync : public QObject {
   bool running_ = false;
   bool again_ = false;
   class QThread* thread_ = nullptr;
+  std::shared_ptr<std::atomic<bool>> cancel_;  // the running sending's: set, it stops
 };

@@ -2,6 +2,7 @@
 // starts for itself: setting it up, sending the queue, reading it back, and
 // every way the server can refuse or vanish without a record being lost.
 #include "archive/archive.h"
+#include "archive/archivedialect.h"
 #include "archive/departmentserver.h"
 #include "archive/departmentsync.h"
 #include "support/clirun.h"
@@ -11,7 +12,14 @@
 #include "support/wavebuilders.h"
 
 #include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QScopeGuard>
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QProcess>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QThread>
@@ -445,4 +453,100 @@ TEST_F(DepartmentTest, AnImportSendsToTheDepartmentNamed) {
   EXPECT_EQ(up.status, 0) << up.err.toStdString();
   EXPECT_TRUE(up.out.contains(QString("sent to the department's archive: %1 new").arg(kept))) << up.out.toStdString();
   EXPECT_EQ(pg.number("SELECT count(*) FROM record"), kept);
+}
+
+// A server that holds its connection and answers nothing is given up within
+// the bound, said so, and reached again once it answers; a program that is
+// closing stops at once.
+TEST_F(DepartmentTest, ASilentServerIsGivenUpWithinItsBoundAndReachedAgain) {
+  auto there = department();
+  ArchiveFailure failure;
+  there->setServerBounds(std::chrono::seconds(1), std::chrono::seconds(1));
+  ASSERT_TRUE(pg.pause(true));
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_TRUE(there->records({}, &failure).isEmpty());
+  EXPECT_LT(clock.elapsed(), 3000);
+  EXPECT_TRUE(failure.reason.contains("did not answer within 1 s")) << failure.reason.toStdString();
+  std::atomic<bool> closing = true;
+  there->setCancel(&closing);
+  failure = {};
+  clock.restart();
+  EXPECT_TRUE(there->records({}, &failure).isEmpty());
+  EXPECT_LT(clock.elapsed(), 1000);
+  EXPECT_TRUE(failure.reason.contains("closing")) << failure.reason.toStdString();
+  there->setCancel(nullptr);
+  ASSERT_TRUE(pg.pause(false));
+  failure = {};
+  there->records({}, &failure);  // opened again
+  EXPECT_TRUE(failure.reason.isEmpty()) << failure.message().toStdString();
+
+  ASSERT_TRUE(pg.stop() && pg.start());  // a server restarted: reached again at the next use
+  failure = {};
+  there->records({}, &failure);
+  EXPECT_TRUE(failure.reason.isEmpty()) << failure.message().toStdString();
+}
+
+// A socket that takes the connection and never answers: the connection is
+// given up within its bound, with a word on what to check; the command line
+// does not hang, and a closing program does not wait for a sending.
+TEST_F(DepartmentTest, ASocketThatNeverAnswersIsGivenUpOnConnect) {
+  // A listening socket: the system takes the connections, nothing ever answers.
+  const int silent = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(bind(silent, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(silent, 16), 0);
+  ASSERT_EQ(getsockname(silent, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  const auto closeSilent = qScopeGuard([silent] { close(silent); });
+  const QString url = QStringLiteral("postgresql://tech1@127.0.0.1:%1/department").arg(ntohs(address.sin_port));
+  QElapsedTimer clock;
+  clock.start();
+  ArchiveFailure failure;
+  EXPECT_FALSE(Archive::openDepartment(serverAt(url), &failure));
+  EXPECT_LT(clock.elapsed(), 9000);
+  EXPECT_TRUE(failure.reason.contains("did not answer within")) << failure.reason.toStdString();
+
+  make("archive.sqlite", 5);
+  clock.restart();
+  const CliRun sync = cli({"--archive", dir.filePath("archive.sqlite"), "--shared", url, "archive", "sync"});
+  EXPECT_EQ(sync.status, 1);
+  EXPECT_LT(clock.elapsed(), 12000);
+
+  DepartmentSync sending(dir.filePath("archive.sqlite"), serverAt(url));
+  sending.start();
+  clock.restart();
+  sending.stop(2000);
+  EXPECT_LT(clock.elapsed(), 2500);
+  EXPECT_EQ(waiting(*local()), 5);
+}
+
+// Each failure says what happened, in the server's words without the client
+// library's prefixes, and what to do about it.
+TEST(DepartmentMessages, EachFailureSaysWhatHappenedAndWhatToDo) {
+  const struct {
+    const char* driver;
+    const char* database;
+    const char* says;    // in the message shown
+    const char* advice;  // in the advice after it
+  } cases[] = {
+      {"", "FATAL:  password authentication failed for user \"tech1\"", "password authentication failed for user",
+       "password file"},
+      {"QPSQL: Unable to send query", "", "no connection to the server", "opened again at the next use"},
+      {"", "SSL SYSCALL error: EOF detected", "SSL SYSCALL error", "connection to the server was lost"},
+      {"", "ERROR:  canceling statement due to statement timeout", "canceling statement", "took too long"},
+      {"", "root certificate file \"/root/.postgresql/root.crt\" does not exist\nEither provide the file",
+       "root certificate file", "put it in ~/.postgresql/root.crt"},
+      {"", "server does not support SSL, but SSL was required", "does not support SSL", "sslmode"},
+      {"", "timeout expired", "timeout expired", "did not answer within"},
+  };
+  for (const auto& c : cases) {
+    const QString message = archivesql::serverMessage(QSqlError(c.driver, c.database, QSqlError::ConnectionError));
+    EXPECT_TRUE(message.contains(c.says)) << message.toStdString();
+    EXPECT_FALSE(message.contains("FATAL:") || message.contains("ERROR:") || message.contains("QPSQL")) << message.toStdString();
+    EXPECT_TRUE(departmentAdvice(message, "postgresql://db/k5").contains(c.advice))
+        << c.says << ": " << departmentAdvice(message, "postgresql://db/k5").toStdString();
+  }
 }

@@ -89,6 +89,17 @@ class PostgresServer {
     return !running_;
   }
 
+  // Stops every process of the server where it is, or lets them go on: a server
+  // that holds its connections and answers nothing, as a stopped or cut-off one.
+  bool pause(bool paused) {
+    QFile pidFile(dir_.filePath(QStringLiteral("data/postmaster.pid")));
+    if (!pidFile.open(QIODevice::ReadOnly)) return false;
+    const QByteArray pid = pidFile.readLine().trimmed();
+    const char* signal = paused ? "-STOP" : "-CONT";
+    return run(QStringLiteral("/usr/bin/pkill"), {signal, "-P", QString::fromLatin1(pid)}, false) &&
+           run(QStringLiteral("/bin/kill"), {signal, QString::fromLatin1(pid)}, false);
+  }
+
   // Runs statements as the administrator in a database; its output in `out`.
   bool sql(const QString& statements, const QString& database = QStringLiteral("department"), QString* out = nullptr) {
     return run(bin_ + QStringLiteral("psql"),
