@@ -95,6 +95,8 @@ THelpWindow::THelpWindow(const HelpSource& source) : source_(source) {
   browser_ = new HelpBrowser(engine_, this);
   browser_->setObjectName(QStringLiteral("HelpBrowser"));
   browser_->setAccessibleName(QStringLiteral("Help page"));
+  // A caret the keyboard moves, from which a screen reader reads.
+  browser_->setTextInteractionFlags(browser_->textInteractionFlags() | Qt::TextSelectableByKeyboard);
   if (!engine_) browser_->setSearchPaths({source.pageFolder});
   buildNavigation();
   resize(980, 680);
@@ -182,6 +184,7 @@ void THelpWindow::buildNavigation() {
     at.setPosition(position);
     browser_->setTextCursor(at);
     browser_->ensureCursorVisible();
+    browser_->setFocus(Qt::OtherFocusReason);  // a screen reader reads on from the heading
   });
   auto* splitter = new QSplitter(this);
   splitter->addWidget(tabs);

@@ -144,6 +144,10 @@ void removeWithJournals(const QString& file) {
 // (or an empty file) under its name. Where another program put one there
 // meanwhile, that one stands.
 bool createArchive(const QString& path, ArchiveFailure* failure) {
+  if (!QDir().mkpath(QFileInfo(path).absolutePath())) {  // a folder named for it is made, as for every output
+    *failure = {path, QStringLiteral("Its folder cannot be made.")};
+    return false;
+  }
   const QString made = path + QStringLiteral(".new-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
   const QString name = newConnectionName();
   QString error;

@@ -28,6 +28,7 @@ TPacerPulsePage::TPacerPulsePage(TAutoSeq& work, UserMessages& messages, QWidget
   widthBox_ = new QCheckBox(QStringLiteral("Target Pulse Width"), options);
   widthBox_->setObjectName(QStringLiteral("cboxPulseWidth"));
   width_ = makeNumberEdit("txtPulseWidth", "Target Pulse Width", 2, options);
+  width_->setAccessibleName(QStringLiteral("Target Pulse Width"));  // its caption is the check box that enables it
   widthTolerance_ = makeDropDown("cbPulseTolWidth", options);
   method_ = makeDropDown("cbPulseMethod", options);
   for (QComboBox* combo : {currentTolerance_, rateTolerance_, widthTolerance_}) fillToleranceCombo(combo);

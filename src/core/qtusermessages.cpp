@@ -1,7 +1,10 @@
 #include "core/qtusermessages.h"
 
 #include <QLabel>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
 #include <QStyle>
 
 #include "core/toolicons.h"
@@ -44,7 +47,10 @@ UserMessages::Result QtUserMessages::show(const QString& text, const QString& ca
   // screen's scale so that it stays sharp; a screen reader says it in words.
   if (icon != Icon::None) {
     const int size = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
-    box.setIconPixmap(messageIconPicture(icon, size, box.devicePixelRatioF()));
+    // Drawn for the finest screen: the box may open on any of them.
+    qreal scale = box.devicePixelRatioF();
+    for (const QScreen* screen : QGuiApplication::screens()) scale = std::max(scale, screen->devicePixelRatio());
+    box.setIconPixmap(messageIconPicture(icon, size, scale));
   }
   if (auto* picture = box.findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label")))
     picture->setAccessibleName(iconName(icon));

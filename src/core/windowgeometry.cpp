@@ -14,12 +14,13 @@ QSize frameExtra(const QWidget& window) { return window.frameGeometry().size() -
 
 // The window system tells a window's frame only once the window is shown. Until
 // then the window is sized as if it had none; this helper then takes the frame
-// off the inner size, once, so the outer size is the one stored. A window that
-// starts maximised keeps the helper until it is first restored, whenever that
-// is, so its normal size is the stored one too. Just restored, the window still
-// tells the maximised window's frame (a window manager draws no borders round
-// a maximised window): the helper waits until the window manager has given the
-// window its normal frame, or `frameWaitMs` after the restore.
+// off the inner size, so the outer size is the one stored. A window that starts
+// maximised keeps the helper until it is first restored, whenever that is, so
+// its normal size is the stored one too. Just restored, the window still tells
+// the maximised window's frame (a window manager draws no borders round a
+// maximised window) and its place: the helper waits for the window to leave
+// that place, sizes it, and sizes it again should its normal frame come later
+// (a busy window manager), for `frameWaitMs` after the restore.
 class OuterSizeKeeper : public QObject {
  public:
   OuterSizeKeeper(QWidget& window, QSize outer, int frameWaitMs)
@@ -37,37 +38,38 @@ class OuterSizeKeeper : public QObject {
       maximisedFrame_ = window_.frameGeometry();
       return false;
     }
-    if (maximisedFrame_.isValid() && window_.frameGeometry() == maximisedFrame_) {
-      // Restored, its normal frame still to come.
-      if (!restoring_) QTimer::singleShot(frameWaitMs_, this, [this] { apply(); });
-      restoring_ = true;
+    if (maximisedFrame_.isValid() && !finishing_) {  // restored: sized now and as its frame settles
+      finishing_ = true;
+      QTimer::singleShot(frameWaitMs_, this, [this] { finish(); });
+    }
+    if (maximisedFrame_.isValid() && window_.frameGeometry() == maximisedFrame_) return false;  // still there
+    const QSize extra = frameExtra(window_);
+    if (extra.isNull()) {
+      if (!finishing_) QTimer::singleShot(frameWaitMs_, this, [this] { finish(); });  // no frame comes
+      finishing_ = true;
       return false;
     }
-    if (frameExtra(window_).isNull()) {
-      if (!waiting_) QTimer::singleShot(frameWaitMs_, this, [this] { deleteLater(); });  // no frame comes
-      waiting_ = true;
-      return false;
-    }
-    apply();
+    if (sized_ && extra == sizedFor_) return false;
+    sized_ = true;
+    sizedFor_ = extra;
+    window_.resize(outer_ - extra);
+    if (!maximisedFrame_.isValid()) finish();  // a normal start is sized once
     return false;
   }
 
  private:
-  void apply() {
-    if (applied_) return;
-    applied_ = true;
+  void finish() {
     window_.removeEventFilter(this);
-    if (window_.windowState() == Qt::WindowNoState) window_.resize(outer_ - frameExtra(window_));
     deleteLater();
   }
 
   QWidget& window_;
   QSize outer_;
   int frameWaitMs_;
-  QRect maximisedFrame_;  // the frame while maximised: not the normal one
-  bool waiting_ = false;
-  bool restoring_ = false;
-  bool applied_ = false;
+  QRect maximisedFrame_;  // the frame while maximised: its place and frame are not the normal ones
+  bool finishing_ = false;
+  bool sized_ = false;
+  QSize sizedFor_;  // the frame the size was taken for
 };
 
 // A stored place on the screen it falls on (a place stored at another scaling,

@@ -112,7 +112,12 @@ void TListPage::fillGrid() {
   }
   // An empty list still draws one blank row; a screen reader hears it as empty.
   const bool empty = grid_->getDispLstSize() == 0;
-  if (empty) grid_->setCellSpokenText(1, 0, QStringLiteral("Empty: no ") + columns_.noun.toLower());
+  if (empty)
+    grid_->setCellSpokenText(1, 0, columns_.recordCount() == 0
+                                       ? QStringLiteral("Empty: no ") + columns_.noun.toLower()
+                                       : QStringLiteral("Empty: the search shows none of the %1 %2")
+                                             .arg(columns_.recordCount())
+                                             .arg(columns_.noun.toLower()));
   else if (!columns_.spokenText) grid_->setCellSpokenText(1, 0, QString());
   grid_->setAccessibleDescription(empty ? QStringLiteral("Empty") : QString());
   grid_->setUpdatesEnabled(true);

@@ -45,6 +45,7 @@ TQalSetAxis::TQalSetAxis(QWidget* owner, const AxisRanges& current, const QStrin
     grid->addWidget(caption, i, 0);
     grid->addWidget(fields_[i], i, 1);
     grid->addWidget(new QLabel(fields[i].unit, this), i, 2);
+    field->setAccessibleDescription(fields[i].unit);  // read with the field
   }
 
   auto* ok = new QPushButton(QStringLiteral("OK"), this);

@@ -144,6 +144,14 @@ QString axisText(const QValueAxis* axis, double value) {
 }
 }  // namespace
 
+// A screen reader speaks the name of the object its focus is on when it
+// changes: the chart's name carries the cursor's reading after its own (and
+// its description the same, for those that read a description).
+void TWaveChartView::tellReading(const QString& reading) {
+  if (chartName_.isEmpty()) chartName_ = accessibleName();
+  setAccessibleName(reading.isEmpty() ? chartName_ : chartName_ + QStringLiteral(": ") + reading);
+}
+
 std::pair<int, int> TWaveChartView::shownPoints() const {
   const QList<QPointF> points = chart_->series()->points();
   const auto byTime = [](const QPointF& p, double t) { return p.x() < t; };
@@ -175,6 +183,7 @@ void TWaveChartView::moveCursorTo(int point) {
   const QPointF at = chart_->mapToPosition(chart_->series()->at(cursor_), chart_->series());
   QToolTip::showText(mapToGlobal(mapFromScene(chart_->mapToScene(at))), text, this);
   setChartValuesText(this, QStringLiteral("Cursor at ") + text);
+  tellReading(text);
   viewport()->update();
 }
 

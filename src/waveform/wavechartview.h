@@ -49,6 +49,7 @@ class TWaveChartView : public QChartView {
   void showReadOut(QMouseEvent* event);
   Qt::CursorShape restingCursor() const;
   void moveCursorTo(int point);
+  void tellReading(const QString& reading);
   // The points whose time the time axis shows: [first, last), by index.
   std::pair<int, int> shownPoints() const;
 
@@ -57,4 +58,5 @@ class TWaveChartView : public QChartView {
   bool panning_ = false;
   QPoint lastPan_;
   int cursor_ = -1;
+  QString chartName_;  // the chart's own accessible name, before a reading
 };

@@ -23,7 +23,8 @@ TEST(Text8Bit, FileTextIsReadInTheEncodingItIsWrittenIn) {
   const struct {
     const char* codec;
     const char* text;
-  } roundTrips[] = {{"windows-1250", "PÓŁNOC-1 Łódź"}, {"windows-1251", "ПІ-3 Київ"},
+  } roundTrips[] = {// Letters whose code page bytes happen to form UTF-8 too ("ÓŁ" is D3 A3, "ПІ" CF B2).
+                    {"windows-1250", "PÓŁNOC-1"}, {"windows-1251", "ПІ-3"},
                     {"windows-1252", "Müller-Señor €"}, {"UTF-8", "PÓŁNOC ПІ-3 €"}};
   for (const auto& c : roundTrips) {
     const QString text = QString::fromUtf8(c.text);

@@ -145,8 +145,11 @@ TEST_F(ListPageTest, AnEmptyListIsHeardAsEmpty) {
   EXPECT_TRUE(grid->accessibleDescription().isEmpty());
   page->showMatching([](int) { return false; });
   EXPECT_EQ(grid->model()->rowCount(), 1);  // the blank row stays on screen
-  EXPECT_EQ(heard(), "Empty: no titles");
+  EXPECT_EQ(heard(), "Empty: the search shows none of the 5 titles");
   EXPECT_EQ(grid->accessibleDescription(), "Empty");
   page->showAll();
   EXPECT_TRUE(heard().isEmpty());
+  titles.clear();
+  page->recordsReplaced();
+  EXPECT_EQ(heard(), "Empty: no titles");
 }

@@ -403,6 +403,7 @@ TEST_F(ViewerTest, TheKeyboardMovesACursorFromPointToPointPansAndZooms) {
   EXPECT_TRUE(heard.startsWith("Time " + QString::number(points[10].x(), 'f', 2) + " msec, Current ")) << heard.toStdString();
   EXPECT_TRUE(heard.endsWith(QString::number(points[10].y(), 'f', 2) + " A")) << heard.toStdString();
   EXPECT_TRUE(view->accessibleDescription().contains(heard)) << view->accessibleDescription().toStdString();
+  EXPECT_TRUE(view->accessibleName().endsWith(": " + heard)) << view->accessibleName().toStdString();
 
   QValueAxis* time = viewer->chart()->timeAxis();
   const auto before = range(time);
