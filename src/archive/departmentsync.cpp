@@ -73,7 +73,12 @@ DepartmentSync::DepartmentSync(QString localPath, const DepartmentServer& server
   connect(retry_, &QTimer::timeout, this, &DepartmentSync::start);
 }
 
-DepartmentSync::~DepartmentSync() { stop(kStopWaitMs); }
+DepartmentSync::~DepartmentSync() {
+  // A sending that ended is freed here, as its finished notice no longer
+  // arrives; one still blocked in a server call past the wait is left to end
+  // with the closing program.
+  if (stop(kStopWaitMs)) delete thread_;
+}
 
 void DepartmentSync::start() {
   if (running_) {
