@@ -22,6 +22,7 @@ TArchiveDeviceList::TArchiveDeviceList(const Archive& archive, QWidget* parent) 
   filter_->setAccessibleName(filter_->placeholderText());
   filter_->setClearButtonEnabled(true);
   devices_ = new TArchiveDeviceModel(archive, this);
+  rows_ = new TDeviceRowsModel(this);
   // In the query's order, or sorted here by what the query cannot sort by.
   sorted_ = new QSortFilterProxyModel(this);
   sorted_->setSourceModel(devices_);
@@ -83,12 +84,41 @@ void TArchiveDeviceList::setArchive(const Archive& archive) {
   stopMarksPass();
   archive_ = &archive;
   devices_->setArchive(archive);
+  if (rowsMode_) {
+    rowsMode_ = false;
+    rows_->setRows({});
+    sorted_->setFilterFixedString(QString());
+    sorted_->setSourceModel(devices_);
+  }
+}
+
+void TArchiveDeviceList::showRows(const QList<DeviceRow>& rows) {
+  stopMarksPass();
+  rows_->setRows(rows);
+  if (!rowsMode_) {
+    rowsMode_ = true;
+    sorted_->setSourceModel(rows_);
+  }
+  refresh();
+}
+
+void TArchiveDeviceList::setRowWarnings(const std::optional<QHash<QString, QList<LimitWarning>>>& warnings) {
+  if (warnings) rows_->setWarnings(*warnings);
+  else rows_->setWarningsUnread();
+  if (rowsMode_ && view_->horizontalHeader()->sortIndicatorSection() == TArchiveDeviceModel::NearLimit) refresh();
 }
 
 void TArchiveDeviceList::refresh() {
   filterPause_.stop();
   stopMarksPass();
   const QHeaderView* header = view_->horizontalHeader();
+  if (rowsMode_) {  // held here: filtered and sorted here
+    sorted_->setFilterKeyColumn(TArchiveDeviceModel::Device);
+    sorted_->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    sorted_->setFilterFixedString(filter_->text());
+    sorted_->sort(header->sortIndicatorSection(), header->sortIndicatorOrder());
+    return;
+  }
   sorted_->sort(-1);  // the query's own order
   if (header->sortIndicatorSection() == TArchiveDeviceModel::NearLimit) {
     devices_->refresh(filter_->text(), TArchiveDeviceModel::Device, Qt::AscendingOrder);
@@ -101,7 +131,8 @@ void TArchiveDeviceList::refresh() {
 int TArchiveDeviceList::rowCount() const { return sorted_->rowCount(); }
 
 QString TArchiveDeviceList::device(int row) const {
-  return devices_->device(sorted_->mapToSource(sorted_->index(row, 0)).row());
+  const int source = sorted_->mapToSource(sorted_->index(row, 0)).row();
+  return rowsMode_ ? rows_->device(source) : devices_->device(source);
 }
 
 void TArchiveDeviceList::selectRow(int row) {

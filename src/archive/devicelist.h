@@ -1,5 +1,6 @@
 #pragma once
 #include "archive/archive.h"
+#include "archive/departmentreader.h"
 #include "maintenance/nearlimit.h"
 
 #include <QHash>
@@ -28,6 +29,12 @@ class TArchiveDeviceList : public QWidget {
   ~TArchiveDeviceList() override;
 
   void setArchive(const Archive& archive);
+  // The department's devices, read whole elsewhere: the list holds them, and
+  // sorts and filters them itself, until setArchive() shows an archive again.
+  void showRows(const QList<DeviceRow>& rows);
+  // The held devices' near-limit marks; none: they could not be worked out.
+  void setRowWarnings(const std::optional<QHash<QString, QList<LimitWarning>>>& warnings);
+  bool showsRows() const { return rowsMode_; }
   TArchiveDeviceModel* model() const { return devices_; }
   QTableView* view() const { return view_; }
   QLineEdit* filterBox() const { return filter_; }
@@ -61,6 +68,8 @@ class TArchiveDeviceList : public QWidget {
   QLineEdit* filter_ = nullptr;
   QTableView* view_ = nullptr;
   TArchiveDeviceModel* devices_ = nullptr;
+  class TDeviceRowsModel* rows_ = nullptr;
+  bool rowsMode_ = false;
   QSortFilterProxyModel* sorted_ = nullptr;
   QTimer filterPause_;
   struct MarksPass;

@@ -6,6 +6,34 @@
 
 #include <QSqlQuery>
 
+QVariant deviceCellText(int column, const QVariant& value) {
+  switch (column) {
+    case TArchiveDeviceModel::Type: {
+      if (value.isNull()) return QVariant();
+      TTestRec rec;
+      rec.setU8(testrec::DutTypeByte, quint8(value.toInt()));
+      return dutTypeName(rec);
+    }
+    case TArchiveDeviceModel::LastTest: {
+      const QDateTime tested = QDateTime::fromString(value.toString(), Qt::ISODate);
+      return tested.isValid() ? dateTimeText(CivilDateTime{tested.date(), tested.time()}) : QString();
+    }
+    case TArchiveDeviceModel::LastVerdict:  // none for a device with waveforms only
+      return value.isNull() ? QVariant() : value.toInt() == 1 ? QStringLiteral("PASS") : QStringLiteral("FAIL");
+    case TArchiveDeviceModel::Device: return value.toString().isEmpty() ? QStringLiteral("(no I.D.)") : value;
+    default: return value;
+  }
+}
+
+QVariant nearLimitCell(const std::optional<QList<LimitWarning>>& marks, int role) {
+  if (!marks) return role == Qt::DisplayRole ? QStringLiteral("Not read") : QStringLiteral("Its history could not be read.");
+  if (marks->isEmpty()) return {};
+  if (role == Qt::DisplayRole) return QStringLiteral("\u25B2 Near limit");
+  QStringList reasons;
+  for (const LimitWarning& w : *marks) reasons << w.value + QStringLiteral(": ") + w.reason;
+  return reasons.join(QLatin1Char('\n'));
+}
+
 TArchiveDeviceModel::TArchiveDeviceModel(const Archive& archive, QObject* parent)
     : QSqlQueryModel(parent), archive_(&archive) {
   readMarks_.setSingleShot(true);
@@ -92,37 +120,84 @@ QVariant TArchiveDeviceModel::data(const QModelIndex& index, int role) const {
       if (!readMarks_.isActive()) readMarks_.start();
       return {};
     }
-    const std::optional<QList<LimitWarning>> marks = warnings(shown);
-    if (!marks) return role == Qt::DisplayRole ? QStringLiteral("Not read") : QStringLiteral("Its history could not be read.");
-    const QList<LimitWarning>& near = *marks;
-    if (near.isEmpty()) return {};
-    if (role == Qt::DisplayRole) return QStringLiteral("\u25B2 Near limit");
-    QStringList reasons;
-    for (const LimitWarning& w : near) reasons << w.value + QStringLiteral(": ") + w.reason;
-    return reasons.join(QLatin1Char('\n'));
+    return nearLimitCell(warnings(shown), role);
   }
   if (role != Qt::DisplayRole) return {};
-  const QVariant value = QSqlQueryModel::data(index);
-  switch (index.column()) {
-    case Type: {
-      if (value.isNull()) return QVariant();
-      TTestRec rec;
-      rec.setU8(testrec::DutTypeByte, quint8(value.toInt()));
-      return dutTypeName(rec);
-    }
-    case LastTest: {
-      const QDateTime tested = QDateTime::fromString(value.toString(), Qt::ISODate);
-      return tested.isValid() ? dateTimeText(CivilDateTime{tested.date(), tested.time()}) : QString();
-    }
-    case LastVerdict:  // none for a device with waveforms only
-      return value.isNull() ? QVariant() : value.toInt() == 1 ? QStringLiteral("PASS") : QStringLiteral("FAIL");
-    case Device: return value.toString().isEmpty() ? QStringLiteral("(no I.D.)") : value;
-    default: return value;
-  }
+  return deviceCellText(index.column(), QSqlQueryModel::data(index));
 }
 
 QVariant TArchiveDeviceModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  return columnHeader(section, orientation, role);
+}
+
+QVariant TArchiveDeviceModel::columnHeader(int section, Qt::Orientation orientation, int role) {
   static const char* const kHeaders[] = {"Device ID", "Type", "Tests", "Last Test", "Last Verdict", "Near Limit"};
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount) return {};
   return QString::fromLatin1(kHeaders[section]);
 }
+
+TDeviceRowsModel::TDeviceRowsModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void TDeviceRowsModel::setRows(const QList<DeviceRow>& rows) {
+  beginResetModel();
+  rows_ = rows;
+  warnings_.clear();
+  marks_ = Marks::Pending;
+  endResetModel();
+}
+
+void TDeviceRowsModel::setWarnings(const QHash<QString, QList<LimitWarning>>& warnings) {
+  warnings_ = warnings;
+  marks_ = Marks::Read;
+  if (!rows_.isEmpty())
+    emit dataChanged(index(0, TArchiveDeviceModel::NearLimit), index(int(rows_.size()) - 1, TArchiveDeviceModel::NearLimit));
+}
+
+void TDeviceRowsModel::setWarningsUnread() {
+  warnings_.clear();
+  marks_ = Marks::Unread;
+  if (!rows_.isEmpty())
+    emit dataChanged(index(0, TArchiveDeviceModel::NearLimit), index(int(rows_.size()) - 1, TArchiveDeviceModel::NearLimit));
+}
+
+int TDeviceRowsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
+int TDeviceRowsModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : TArchiveDeviceModel::ColumnCount;
+}
+
+QVariant TDeviceRowsModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rows_.size()) return {};
+  const DeviceRow& row = rows_[index.row()];
+  const int column = index.column();
+  if (column == TArchiveDeviceModel::NearLimit) {
+    // Worked out for every device once the list shows: said to be under way until then.
+    if (marks_ == Marks::Pending) {
+      if (role == Qt::DisplayRole) return QStringLiteral("Reading...");
+      if (role == Qt::ToolTipRole) return QStringLiteral("Its near-limit mark is being worked out.");
+      return role == TArchiveDeviceModel::SortRole ? QVariant(0) : QVariant();
+    }
+    const std::optional<QList<LimitWarning>> marks =
+        marks_ == Marks::Read ? std::optional(warnings_.value(row.device)) : std::nullopt;
+    if (role == TArchiveDeviceModel::SortRole) return int(marks && !marks->isEmpty());
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return nearLimitCell(marks, role);
+    return {};
+  }
+  if (role == Qt::TextAlignmentRole && column == TArchiveDeviceModel::Tests) return int(Qt::AlignRight | Qt::AlignVCenter);
+  QVariant value;
+  switch (column) {
+    case TArchiveDeviceModel::Device: value = row.device; break;
+    case TArchiveDeviceModel::Type: value = row.dutType < 0 ? QVariant() : QVariant(row.dutType); break;
+    case TArchiveDeviceModel::Tests: value = row.tests; break;
+    case TArchiveDeviceModel::LastTest: value = row.last.isValid() ? QVariant(row.last.toString(Qt::ISODate)) : QVariant(); break;
+    case TArchiveDeviceModel::LastVerdict: value = row.verdict < 0 ? QVariant() : QVariant(row.verdict); break;
+  }
+  if (role == TArchiveDeviceModel::SortRole) return column == TArchiveDeviceModel::Device ? QVariant(row.device.toCaseFolded()) : value;
+  if (role == Qt::DisplayRole) return deviceCellText(column, value);
+  return {};
+}
+
+QVariant TDeviceRowsModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  return TArchiveDeviceModel::columnHeader(section, orientation, role);
+}
+
+QString TDeviceRowsModel::device(int row) const { return row >= 0 && row < rows_.size() ? rows_[row].device : QString(); }

@@ -1,8 +1,10 @@
 #pragma once
+#include "archive/departmentreader.h"
 #include "archive/devicehistory.h"
 #include "maintenance/nearlimit.h"
 
 #include <QHash>
+#include <QAbstractTableModel>
 #include <QSet>
 #include <QSqlQueryModel>
 #include <QTimer>
@@ -45,6 +47,7 @@ class TArchiveDeviceModel : public QSqlQueryModel {
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+  static QVariant columnHeader(int section, Qt::Orientation orientation, int role);
 
  signals:
   // The list could not be read to its end: it is emptied rather than shown in part.
@@ -59,4 +62,29 @@ class TArchiveDeviceModel : public QSqlQueryModel {
   bool allWarnings_ = false;  // warnings_ holds every device's
   mutable QSet<QString> unread_;  // devices shown whose marks are still to be read
   mutable QTimer readMarks_;
+};
+
+// The same list for the department's archive, read whole on the reader's
+// thread (the window never waits on the server) and held here: sorted and
+// filtered by the list itself, every column.
+class TDeviceRowsModel : public QAbstractTableModel {
+  Q_OBJECT
+ public:
+  explicit TDeviceRowsModel(QObject* parent = nullptr);
+  void setRows(const QList<DeviceRow>& rows);
+  void setWarnings(const QHash<QString, QList<LimitWarning>>& warnings);
+  // The marks could not be worked out (a failed or stopped read): each says so.
+  void setWarningsUnread();
+  QString device(int row) const;
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+ private:
+  QList<DeviceRow> rows_;
+  enum class Marks { Pending, Read, Unread };
+  Marks marks_ = Marks::Pending;
+  QHash<QString, QList<LimitWarning>> warnings_;
 };
