@@ -108,14 +108,10 @@ int main(int argc, char** argv) {
         messages.show(error, QStringLiteral("Archive"), UserMessages::Icon::Warning, UserMessages::Buttons::Ok);
     }
     std::unique_ptr<DepartmentSync> sync;
-    std::unique_ptr<Archive> departmentArchive;  // opened when the Archive window shows it
-    TArchiveWindow::DepartmentOpener openDepartment;
+    DepartmentReader::Opener openDepartment;  // run by the Archive window's reader, on its thread
     if (department) {
       sync = std::make_unique<DepartmentSync>(keeper.path(), *department);
-      openDepartment = [&](ArchiveFailure* failure) {
-        if (!departmentArchive) departmentArchive = Archive::openDepartment(*department, failure);
-        return departmentArchive.get();
-      };
+      openDepartment = [server = *department](ArchiveFailure* failure) { return Archive::openDepartment(server, failure); };
     }
     QPointer<TArchiveWindow> archiveWindow;
     services.showArchive = [&] {

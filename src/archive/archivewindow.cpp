@@ -25,6 +25,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
@@ -73,8 +75,8 @@ void fillList(QTableWidget* list, const QList<QStringList>& rows) {
 }
 }  // namespace
 
-TArchiveWindow::TArchiveWindow(const AppServices& services, Archive& archive, DepartmentOpener department)
-    : services_(services), local_(&archive), archive_(&archive), openDepartment_(std::move(department)) {
+TArchiveWindow::TArchiveWindow(const AppServices& services, Archive& archive, DepartmentReader::Opener department)
+    : services_(services), local_(&archive), openDepartment_(std::move(department)) {
   setObjectName(QStringLiteral("ArchiveWindow"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(productName() + QStringLiteral(" Archive"));
@@ -100,7 +102,7 @@ TArchiveWindow::~TArchiveWindow() = default;
 TArchiveDeviceModel* TArchiveWindow::deviceModel() const { return devices_->model(); }
 
 QWidget* TArchiveWindow::buildDeviceSide() {
-  devices_ = new TArchiveDeviceList(*archive_, this);
+  devices_ = new TArchiveDeviceList(*local_, this);
   connect(devices_, &TArchiveDeviceList::filterChanged, this, &TArchiveWindow::refresh);
   connect(devices_, &TArchiveDeviceList::readFailed, this, [this](const ArchiveFailure& failure) {
     showDevice(std::nullopt);
@@ -180,7 +182,7 @@ void TArchiveWindow::buildMenusAndTools() {
   QAction* remove = menuFile->addAction(QStringLiteral("&Delete..."), this, &TArchiveWindow::deleteSelected);
   remove->setObjectName(QStringLiteral("mmArchiveDelete"));
   remove->setShortcut(QKeySequence(Qt::Key_Delete));
-  remove->setEnabled(!archive_->readOnly());
+  remove->setEnabled(!readOnly());
   remove_ = remove;
   menuFile->addSeparator();
   QAction* close = menuFile->addAction(QStringLiteral("&Close"), this, &QWidget::close);
@@ -212,6 +214,22 @@ void TArchiveWindow::buildMenusAndTools() {
     source_->setToolTip(QStringLiteral("Show this computer's archive or the department's"));
     tools->addWidget(source_);
     connect(source_, &QComboBox::activated, this, &TArchiveWindow::showSource);
+    // While the department's archive is read: a busy bar, and Stop (Esc closes the window).
+    busy_ = new QProgressBar(this);
+    busy_->setRange(0, 0);
+    busy_->setMaximumWidth(120);
+    busy_->setAccessibleName(QStringLiteral("Reading the department's archive"));
+    stop_ = new QPushButton(QStringLiteral("&Stop"), this);
+    stop_->setObjectName(QStringLiteral("btnArchiveStop"));
+    stop_->setToolTip(QStringLiteral("Stop reading the department's archive"));
+    connect(stop_, &QPushButton::clicked, this, [this] {
+      if (reader_) reader_->cancel();
+      departmentStopped();
+    });
+    statusBar()->addPermanentWidget(busy_);
+    statusBar()->addPermanentWidget(stop_);
+    busy_->hide();
+    stop_->hide();
   }
   connect(details_, &QTabWidget::currentChanged, this, &TArchiveWindow::updateCommands);
   updateCommands();
@@ -227,7 +245,8 @@ void TArchiveWindow::refresh() {
   showStatus();
   for (int r = 0; r < devices_->rowCount() && current; ++r)
     if (devices_->device(r) == *current) return selectDevice(r);
-  if (current && current->contains(devices_->filterBox()->text(), Qt::CaseInsensitive)) {
+  // The list fed by a query may hold the device further down, not fetched yet.
+  if (current && !department_ && current->contains(devices_->filterBox()->text(), Qt::CaseInsensitive)) {
     showDevice(current);
     if (!shownTests_.isEmpty() || !shownWaves_.isEmpty()) return;  // still there, further down the list
   }
@@ -235,14 +254,18 @@ void TArchiveWindow::refresh() {
 }
 
 void TArchiveWindow::showStatus() {
-  if (devices_->sortingByMarks())
+  if (departmentAsked_)
+    statusBar()->showMessage(QStringLiteral("Reading the department's archive..."));
+  else if (devices_->sortingByMarks())
     statusBar()->showMessage(QStringLiteral("Working out every device's near-limit mark to sort by it..."));
-  else if (archive_->backend() == ArchiveBackend::Department)
-    statusBar()->showMessage(QStringLiteral("Department: ") + archive_->path() + QStringLiteral(" (read only)"));
+  else if (department_)
+    statusBar()->showMessage(QStringLiteral("Department: ") + departmentAddress_ + QStringLiteral(" (read only)"));
   else
-    statusBar()->showMessage(displayPath(archive_->path()) +
-                             (archive_->readOnly() ? QStringLiteral(" (read only)") : QString()));
+    statusBar()->showMessage(displayPath(local_->path()) +
+                             (local_->readOnly() ? QStringLiteral(" (read only)") : QString()));
 }
+
+bool TArchiveWindow::busy() const { return reader_ && reader_->busy(); }
 
 void TArchiveWindow::selectDevice(int row) {
   const std::optional<QString> device = row < 0 ? std::nullopt : std::optional(devices_->device(row));
@@ -257,14 +280,25 @@ void TArchiveWindow::showDevice(const std::optional<QString>& device) {
   // The list paints first: the device's details follow at once after it.
   detailsPending_ = !listPainted_;
   if (detailsPending_) return;
+  if (department_ && device) {  // read in the background: nothing shows of it until it is read whole
+    fillDevice({}, {}, {});
+    devicePending_ = true;
+    reader()->readDevice(*device);
+    return;
+  }
   ArchiveFailure failure;
   QList<ArchivedRecord> records =
-      !device ? QList<ArchivedRecord>() : archive_->records({.device = *device, .wholeDevice = true}, &failure);
+      !device ? QList<ArchivedRecord>() : local_->records({.device = *device, .wholeDevice = true}, &failure);
   QList<HistoryPoint> points;
-  if (device && failure.reason.isEmpty()) points = historyPoints(deviceTests(*archive_, *device, &failure));
+  if (device && failure.reason.isEmpty()) points = historyPoints(deviceTests(*local_, *device, &failure));
   // A device that could not be read whole shows nothing of it: no list, no
   // chart, and no mark worked out from part of its history.
   if (!failure.reason.isEmpty()) records.clear(), points.clear();
+  fillDevice(records, points, failure);
+}
+
+void TArchiveWindow::fillDevice(const QList<ArchivedRecord>& records, QList<HistoryPoint> points,
+                                const ArchiveFailure& failure) {
   shownTests_.clear();
   shownWaves_.clear();
   QList<QStringList> testRows, waveRows;
@@ -306,7 +340,7 @@ void TArchiveWindow::tellFailure(const ArchiveFailure& failure) {
 void TArchiveWindow::updateCommands() {
   const int tab = details_->currentIndex();
   view_->setEnabled(tab != HistoryTab);
-  remove_->setEnabled(tab != HistoryTab && !archive_->readOnly());
+  remove_->setEnabled(tab != HistoryTab && !readOnly());
   exportMenu_->setEnabled(tab == TestsTab);
   for (QAction* item : exportMenu_->actions()) item->setEnabled(tab == TestsTab);
   exportButton_->setEnabled(tab == TestsTab);
@@ -367,33 +401,94 @@ void TArchiveWindow::exportSelected(Export what) {
   }
 }
 
+DepartmentReader* TArchiveWindow::reader() {
+  if (reader_) return reader_;
+  reader_ = new DepartmentReader(openDepartment_, this);
+  connect(reader_, &DepartmentReader::busyChanged, this, [this](bool busy) {
+    busy_->setVisible(busy);
+    stop_->setVisible(busy);
+  });
+  connect(reader_, &DepartmentReader::opened, this, [this](const QString& address, const ArchiveFailure& notice) {
+    departmentAddress_ = address;
+    if (!notice.reason.isEmpty()) tellFailure(notice);  // a newer schema: read only, said once
+  });
+  connect(reader_, &DepartmentReader::devicesRead, this, &TArchiveWindow::departmentDevicesRead);
+  connect(reader_, &DepartmentReader::warningsRead, this,
+          [this](const QHash<QString, QList<LimitWarning>>& warnings, const ArchiveFailure& failure) {
+            if (!department_) return;
+            marksPending_ = false;
+            if (!failure.reason.isEmpty()) {  // no mark from part of the histories
+              devices_->setRowWarnings(std::nullopt);
+              return tellFailure(failure);
+            }
+            devices_->setRowWarnings(warnings);
+          });
+  connect(reader_, &DepartmentReader::deviceRead, this,
+          [this](const QString& device, const QList<ArchivedRecord>& records, const QList<HistoryPoint>& points,
+                 const ArchiveFailure& failure) {
+            if (!department_ || shownDevice_ != device) return;
+            devicePending_ = false;
+            fillDevice(records, points, failure);
+          });
+  return reader_;
+}
+
 void TArchiveWindow::showSource(int source) {
-  Archive* shown = local_;
   if (source == Department && openDepartment_) {
-    ArchiveFailure failure;
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    shown = openDepartment_(&failure);
-    QGuiApplication::restoreOverrideCursor();
-    if (!failure.reason.isEmpty())  // none at all, or a newer schema read as far as it goes
-      services_.messages->show(failure.message(), QStringLiteral("Archive"),
-                               shown ? UserMessages::Icon::Warning : UserMessages::Icon::Error);
-    if (!shown) {
-      source_->setCurrentIndex(ThisComputer);
-      return;
-    }
+    // Asked again, it is read again: the department's archive changes as others send.
+    departmentAsked_ = true;
+    if (source_) source_->setCurrentIndex(Department);
+    reader()->readDevices();
+    showStatus();
+    return;
   }
-  if (source_) source_->setCurrentIndex(shown == local_ ? ThisComputer : Department);
-  if (shown == archive_) return;
-  archive_ = shown;
-  devices_->setArchive(*archive_);
+  departmentAsked_ = false;
+  if (reader_) reader_->cancel();
+  if (source_) source_->setCurrentIndex(ThisComputer);
+  if (!department_) return showStatus();
+  department_ = false;
+  marksPending_ = devicePending_ = false;
+  devices_->setArchive(*local_);
   updateCommands();
   shownDevice_.reset();
   refresh();
 }
 
+void TArchiveWindow::departmentDevicesRead(const QList<DeviceRow>& rows, const ArchiveFailure& failure) {
+  if (!departmentAsked_) return;  // this computer's archive was chosen meanwhile
+  departmentAsked_ = false;
+  if (!failure.reason.isEmpty()) {
+    // Nothing of a list read in part: this computer's archive shows.
+    services_.messages->show(failure.message(), QStringLiteral("Archive"), UserMessages::Icon::Error);
+    return showSource(ThisComputer);
+  }
+  department_ = true;
+  marksPending_ = true;
+  devices_->showRows(rows);
+  updateCommands();
+  shownDevice_.reset();
+  refresh();
+}
+
+// Stop: what showed before the read still shows, and what was not read says so.
+void TArchiveWindow::departmentStopped() {
+  if (departmentAsked_) {
+    departmentAsked_ = false;
+    if (source_) source_->setCurrentIndex(department_ ? Department : ThisComputer);
+  }
+  if (department_ && marksPending_) devices_->setRowWarnings(std::nullopt);
+  marksPending_ = false;
+  if (department_ && devicePending_) {
+    nearLimit_->setText(QStringLiteral("Stopped: this device's records were not read."));
+    nearLimit_->setVisible(true);
+  }
+  devicePending_ = false;
+  statusBar()->showMessage(QStringLiteral("Stopped reading the department's archive."));
+}
+
 void TArchiveWindow::deleteSelected() {
   const QList<ArchivedRecord> selected = selectedRecords();
-  if (selected.isEmpty() || archive_->readOnly()) return;
+  if (selected.isEmpty() || readOnly()) return;
   QString question =
       selected.size() == 1 ? QStringLiteral("Delete 1 archived record? It cannot be brought back.")
                            : QStringLiteral("Delete %1 archived records? They cannot be brought back.").arg(selected.size());
@@ -407,7 +502,7 @@ void TArchiveWindow::deleteSelected() {
   QList<qint64> ids;
   for (const ArchivedRecord& r : selected) ids.append(r.id);
   ArchiveFailure failure;
-  if (!archive_->remove(ids, &failure))
+  if (!local_->remove(ids, &failure))
     services_.messages->show(failure.message(), QStringLiteral("Archive"), UserMessages::Icon::Error);
   refresh();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "archive/archive.h"
+#include "archive/departmentreader.h"
 #include "core/appservices.h"
 
 #include <QList>
@@ -15,6 +16,8 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QProgressBar;
+class QPushButton;
 class QTabWidget;
 class QTableView;
 class QTableWidget;
@@ -29,14 +32,14 @@ class THistoryChart;
 // opens the selected records in the viewers, Export writes the selected reports
 // as the test report viewer's commands do, Delete removes records after asking.
 // Its own top-level window; the device list fetches its rows as they are shown.
+// The department's archive, when one is named, is read on a thread of its own
+// (DepartmentReader): the window shows that it is busy and can stop the read.
 class TArchiveWindow : public QMainWindow {
   Q_OBJECT
  public:
-  // Opens the department's archive when the user chooses it (the window does
-  // not own it); null, with the failure, when it cannot be opened.
-  using DepartmentOpener = std::function<Archive*(ArchiveFailure*)>;
-  // Without an opener the window shows only this computer's archive.
-  TArchiveWindow(const AppServices& services, Archive& archive, DepartmentOpener department = {});
+  // Without an opener of the department's archive the window shows only this
+  // computer's archive.
+  TArchiveWindow(const AppServices& services, Archive& archive, DepartmentReader::Opener department = {});
   ~TArchiveWindow() override;
 
   TArchiveDeviceModel* deviceModel() const;
@@ -56,10 +59,13 @@ class TArchiveWindow : public QMainWindow {
   void exportSelected(Export what);
   void deleteSelected();
   void refresh();
-  // The archive shown: this computer's or the department's.
+  // The archive shown: this computer's or the department's. The department's
+  // is read in the background; it shows once its device list is read.
   enum Source { ThisComputer, Department };
   void showSource(int source);
-  const Archive& shownArchive() const { return *archive_; }
+  Source shownSource() const { return department_ ? Department : ThisComputer; }
+  // Whether a read of the department's archive runs.
+  bool busy() const;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -70,6 +76,12 @@ class TArchiveWindow : public QMainWindow {
   QWidget* buildDeviceDetails();
   void buildMenusAndTools();
   void showDevice(const std::optional<QString>& device);
+  void fillDevice(const QList<ArchivedRecord>& records, QList<HistoryPoint> points,
+                  const ArchiveFailure& failure);
+  DepartmentReader* reader();
+  void departmentDevicesRead(const QList<DeviceRow>& rows, const ArchiveFailure& failure);
+  void departmentStopped();
+  bool readOnly() const { return department_ || local_->readOnly(); }
   QList<ArchivedRecord> selectedRecords() const;  // of the list on the tab showing
   void openViewer(QWidget* viewer);
   void updateCommands();
@@ -79,9 +91,16 @@ class TArchiveWindow : public QMainWindow {
 
   AppServices services_;
   Archive* local_;
-  Archive* archive_;  // the one shown
-  DepartmentOpener openDepartment_;
+  DepartmentReader::Opener openDepartment_;
+  DepartmentReader* reader_ = nullptr;  // made at the first read of the department's archive
+  bool department_ = false;             // the department's archive shows
+  bool departmentAsked_ = false;        // it is asked for, its device list not read yet
+  bool marksPending_ = false;           // its devices' near-limit marks are being read
+  bool devicePending_ = false;          // the shown device's records are being read
+  QString departmentAddress_;
   QComboBox* source_ = nullptr;
+  QProgressBar* busy_ = nullptr;
+  QPushButton* stop_ = nullptr;
   QAction* remove_ = nullptr;
   QAction* view_ = nullptr;
   QMenu* exportMenu_ = nullptr;

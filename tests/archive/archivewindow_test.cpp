@@ -29,6 +29,11 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
+#include <QStatusBar>
+#include <QScopeGuard>
+#include <QPushButton>
+#include <QElapsedTimer>
 
 using namespace testrec;
 
@@ -134,45 +139,123 @@ TEST_F(ArchiveWindowTest, ALargeArchiveIsNotLoadedWhole) {
 // The window's source: the department's archive on a real server shows a
 // colleague's device too, and its records cannot be deleted; a server that
 // cannot be used is said and this computer's archive stays shown.
-TEST_F(ArchiveWindowTest, TheDepartmentSourceShowsTheServersDevicesReadOnly) {
-  PostgresServer pg;
-  KALYX_REQUIRE_POSTGRES(pg);
-  ArchiveFailure failure;
-  ASSERT_TRUE(Archive::initDepartment(*DepartmentServer::parse(pg.url("kalyx5pc_owner"), nullptr), &failure));
-  auto colleague = Archive::open(dataHome.path() + "/colleague.sqlite", &failure);
-  colleague->store(ArchiveKind::TestReport, "B7654321", QDateTime::currentDateTimeUtc(), {visit("OR-3", 4, 2000)}, &failure);
-  std::unique_ptr<Archive> department = Archive::openDepartment(*DepartmentServer::parse(pg.url("tech1"), nullptr), &failure);
-  ASSERT_TRUE(sendQueued(*colleague, *department, {"jdoe", "pc"}, &failure) && sendQueued(*archive, *department, {"me", "pc"}, &failure));
+class ArchiveWindowDepartmentTest : public ArchiveWindowTest {
+ protected:
+  // A department whose archive holds this computer's devices and a colleague's.
+  bool startDepartment() {
+    if (!pg.ready()) return false;
+    ArchiveFailure failure;
+    if (!Archive::initDepartment(*DepartmentServer::parse(pg.url("kalyx5pc_owner"), nullptr), &failure)) return false;
+    auto colleague = Archive::open(dataHome.path() + "/colleague.sqlite", &failure);
+    colleague->store(ArchiveKind::TestReport, "B7654321", QDateTime::currentDateTimeUtc(), {visit("OR-3", 4, 2000)},
+                     &failure);
+    auto department = Archive::openDepartment(*DepartmentServer::parse(pg.url("tech1"), nullptr), &failure);
+    return department && sendQueued(*colleague, *department, {"jdoe", "pc"}, &failure) &&
+           sendQueued(*archive, *department, {"me", "pc"}, &failure);
+  }
+  // The window, reading the department at `serverUrl` (read on the reader's thread).
+  void openWindow() {
+    window = std::make_unique<TArchiveWindow>(services(), *archive, [this](ArchiveFailure* failure) {
+      return Archive::openDepartment(*DepartmentServer::parse(serverUrl, nullptr), failure);
+    });
+    window->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->detailsShown(); }, 5000));
+  }
+  bool showsDepartment() {
+    return QTest::qWaitFor([&] { return window->shownSource() == TArchiveWindow::Department; }, 10000);
+  }
+  QComboBox* source() const { return window->findChild<QComboBox*>("cbArchiveSource"); }
 
-  QString serverUrl = pg.url("tech1");
-  window = std::make_unique<TArchiveWindow>(services(), *archive, [&](ArchiveFailure* f) -> Archive* {
-    return serverUrl == pg.url("tech1") ? department.get()
-                                        : (Archive::openDepartment(*DepartmentServer::parse(serverUrl, nullptr), f), nullptr);
-  });
-  window->show();
-  ASSERT_TRUE(QTest::qWaitFor([&] { return window->detailsShown(); }, 5000));
-  auto* source = window->findChild<QComboBox*>("cbArchiveSource");
-  ASSERT_TRUE(source);
+  PostgresServer pg;
+  QString serverUrl;
+};
+
+TEST_F(ArchiveWindowDepartmentTest, ShowsTheServersDevicesReadOnlyAndSaysWhenItCannot) {
+  KALYX_REQUIRE_POSTGRES(pg);
+  ASSERT_TRUE(startDepartment());
+  serverUrl = "postgresql://tech1@127.0.0.1:1/department";
+  openWindow();
   window->showSource(TArchiveWindow::Department);
-  EXPECT_EQ(window->deviceModel()->rowCount(), 3);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.shown.isEmpty(); }, 10000));
+  ASSERT_EQ(messages.shown.size(), 1);
+  EXPECT_TRUE(messages.shown[0].text.contains("postgresql://tech1@127.0.0.1:1/department"));
+  EXPECT_EQ(source()->currentIndex(), TArchiveWindow::ThisComputer);
+  EXPECT_EQ(window->deviceList()->rowCount(), 2);
+  messages.shown.clear();
+
+  serverUrl = pg.url("tech1");  // the next read opens the archive again
+  window->showSource(TArchiveWindow::Department);
+  ASSERT_TRUE(showsDepartment());
+  EXPECT_EQ(window->deviceList()->rowCount(), 3);
   EXPECT_FALSE(item("mmArchiveDelete")->isEnabled());
+  EXPECT_TRUE(window->statusBar()->currentMessage().contains("(read only)"));
+  // The first device's records and its near-limit marks follow in the background.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window->busy() && tests()->rowCount() > 0; }, 10000));
+  EXPECT_EQ(window->shownDevice(), window->deviceList()->device(0));
+  const QAbstractItemModel* rows = window->deviceList()->view()->model();
+  for (int r = 0; r < rows->rowCount(); ++r)  // ER-1 alone ends near its limit
+    EXPECT_EQ(rows->index(r, TArchiveDeviceModel::NearLimit).data().toString().contains("Near limit"),
+              window->deviceList()->device(r) == "ER-1")
+        << window->deviceList()->device(r).toStdString();
+  EXPECT_TRUE(messages.shown.isEmpty());
 
   window->showSource(TArchiveWindow::ThisComputer);
-  EXPECT_EQ(window->deviceModel()->rowCount(), 2);
+  EXPECT_EQ(window->deviceList()->rowCount(), 2);
   EXPECT_TRUE(item("mmArchiveDelete")->isEnabled());
   selectAllTests();  // a Delete here says that what was not sent still goes to the department
   messages.answers = {UserMessages::Result::No};
   item("mmArchiveDelete")->trigger();
   ASSERT_FALSE(messages.shown.isEmpty());
   EXPECT_TRUE(messages.shown.last().text.contains("records not yet sent still go to the department's archive"));
-  messages.shown.clear();
+}
 
-  serverUrl = "postgresql://tech1@127.0.0.1:1/department";
+// A server that holds the connection and answers nothing: the window goes on
+// painting, shows that it is busy, and Stop gives back what showed before;
+// the next read opens the link again.
+TEST_F(ArchiveWindowDepartmentTest, ASilentServerNeverFreezesTheWindowAndIsStopped) {
+  KALYX_REQUIRE_POSTGRES(pg);
+  ASSERT_TRUE(startDepartment());
+  serverUrl = pg.url("tech1");
+  openWindow();
   window->showSource(TArchiveWindow::Department);
-  ASSERT_EQ(messages.shown.size(), 1);
-  EXPECT_TRUE(messages.shown[0].text.contains("postgresql://tech1@127.0.0.1:1/department"));
-  EXPECT_EQ(source->currentIndex(), TArchiveWindow::ThisComputer);
-  EXPECT_EQ(window->deviceModel()->rowCount(), 2);
+  ASSERT_TRUE(showsDepartment());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window->busy(); }, 10000));
+
+  ASSERT_TRUE(pg.pause(true));
+  const auto resume = qScopeGuard([&] { pg.pause(false); });
+  window->deviceList()->filterBox()->setText("ICU");  // another device, whose read waits on the server too
+  window->showSource(TArchiveWindow::Department);
+  auto* stop = window->findChild<QPushButton*>("btnArchiveStop");
+  ASSERT_TRUE(stop);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return stop->isVisible(); }, 2000));
+  // The event loop keeps turning while the server is silent.
+  QElapsedTimer clock;
+  clock.start();
+  qint64 last = 0, longestGap = 0;
+  QTimer tick;
+  QObject::connect(&tick, &QTimer::timeout, [&] {
+    longestGap = std::max(longestGap, clock.elapsed() - last);
+    last = clock.elapsed();
+  });
+  tick.start(20);
+  QTest::qWait(1000);
+  EXPECT_LT(longestGap, 250);
+  EXPECT_TRUE(window->busy());
+
+  QTest::mouseClick(stop, Qt::LeftButton);
+  EXPECT_TRUE(window->statusBar()->currentMessage().contains("Stopped"));
+  EXPECT_EQ(source()->currentIndex(), TArchiveWindow::Department);  // the list read before still shows
+  EXPECT_EQ(window->deviceList()->rowCount(), 1);
+  EXPECT_EQ(window->shownDevice(), "ICU-2");
+  EXPECT_TRUE(window->findChild<QLabel*>("lblNearLimit")->text().contains("not read"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window->busy(); }, 3000));
+  EXPECT_TRUE(messages.shown.isEmpty());  // a read the user stopped is no failure
+
+  pg.pause(false);
+  window->showSource(TArchiveWindow::Department);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window->busy() && tests()->rowCount() > 0; }, 10000));
+  EXPECT_EQ(window->shownDevice(), "ICU-2");
+  EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 // A device whose history stops at a damaged page shows nothing of it: a
