@@ -526,6 +526,47 @@ TEST_F(DepartmentTest, ASocketThatNeverAnswersIsGivenUpOnConnect) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return !sending.running(); }, 8000));
 }
 
+// The program's background sending: it empties the queue on a live server;
+// against a server gone silent mid-way it stops within the closing program's
+// wait, what was not sent stays queued, and the next sending holds each
+// record once.
+TEST_F(DepartmentTest, TheBackgroundSendingStopsInTimeAndLosesNothing) {
+  make("archive.sqlite", 300);
+  std::optional<SyncResult> result;
+  ArchiveFailure failed;
+  DepartmentSync sending(dir.filePath("archive.sqlite"), serverAt(pg.url("tech1")));
+  QObject::connect(&sending, &DepartmentSync::finished, [&](const SyncResult& r, const ArchiveFailure& f) {
+    result = r;
+    failed = f;
+  });
+  sending.start();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return result.has_value(); }, 30000));
+  EXPECT_TRUE(failed.reason.isEmpty()) << failed.message().toStdString();
+  EXPECT_EQ(result->sent, 300);
+  EXPECT_EQ(result->waiting, 0);
+
+  make("archive.sqlite", 3000, 300);
+  ASSERT_TRUE(pg.pause(true));
+  auto resume = qScopeGuard([&] { pg.pause(false); });
+  result.reset();
+  sending.start();
+  QTest::qWait(300);  // the sending waits on the silent server
+  ASSERT_TRUE(sending.running());
+  QElapsedTimer clock;
+  clock.start();
+  sending.stop(2000);
+  EXPECT_LT(clock.elapsed(), 2500);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !sending.running(); }, 8000));
+  EXPECT_EQ(waiting(*local()), 3000);
+
+  ASSERT_TRUE(pg.pause(false));
+  resume.dismiss();
+  result.reset();
+  sending.start();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return result.has_value() && result->waiting == 0; }, 60000));
+  EXPECT_EQ(onServer(), std::make_pair(qint64(3300), qint64(3300)));
+}
+
 // Each failure says what happened, in the server's words without the client
 // library's prefixes, and what to do about it.
 TEST(DepartmentMessages, EachFailureSaysWhatHappenedAndWhatToDo) {
