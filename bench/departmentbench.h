@@ -22,3 +22,9 @@ struct DepartmentBench {
  private:
   bool ready_ = false;
 };
+
+// Fills the server on its own side with kLargeReports reports of kLargeDevices
+// devices: report n is sample n % 12 as device "DEV-<n % kLargeDevices>",
+// tested a week after that device's test before. Says how long it took, or
+// notes the failure.
+bool fillLargeDepartment(QSqlDatabase& db);

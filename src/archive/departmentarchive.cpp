@@ -3,10 +3,10 @@
 #include "archive/archive.h"
 #include "archive/archivedialect.h"
 #include "archive/departmentserver.h"
+#include "archive/serverdeadline.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QLibrary>
 #include <QSqlDriver>
 #include <QSqlQuery>
 #include <atomic>
@@ -84,16 +84,9 @@ void disconnect(const QString& name) {
 bool Archive::linkLost() const {
   if (backend_ != ArchiveBackend::Department) return false;
   using StatusOf = int (*)(const void*);
-  static const auto statusOf = reinterpret_cast<StatusOf>(
-#ifdef Q_OS_WIN
-      QLibrary::resolve(QStringLiteral("libpq"), "PQstatus")
-#else
-      QLibrary::resolve(QStringLiteral("pq"), 5, "PQstatus")
-#endif
-  );
+  static const auto statusOf = reinterpret_cast<StatusOf>(clientLibraryFunction("PQstatus"));
   QSqlDatabase db = database();
-  const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
-  const void* connection = handle.isValid() ? *static_cast<void* const*>(handle.data()) : nullptr;
+  const void* connection = departmentConnection(db);
   return lost_ || !db.isOpen() || (statusOf && connection && statusOf(connection) == kConnectionBad);
 }
 

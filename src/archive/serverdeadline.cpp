@@ -22,21 +22,27 @@ void shutDown(qintptr socket) {
 }
 }  // namespace
 
-qintptr departmentSocket(const QSqlDatabase& db) {
-  // The PostgreSQL client library that Qt's driver loaded tells its connection's socket.
-  using SocketOf = int (*)(const void*);
-  static const auto socketOf = reinterpret_cast<SocketOf>(
+QFunctionPointer clientLibraryFunction(const char* name) {
+  // The PostgreSQL client library that Qt's driver loaded.
 #ifdef Q_OS_WIN
-      QLibrary::resolve(QStringLiteral("libpq"), "PQsocket")
+  return QLibrary::resolve(QStringLiteral("libpq"), name);
 #else
-      QLibrary::resolve(QStringLiteral("pq"), 5, "PQsocket")
+  return QLibrary::resolve(QStringLiteral("pq"), 5, name);
 #endif
-  );
+}
+
+const void* departmentConnection(const QSqlDatabase& db) {
   const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
   const QByteArray type = handle.typeName();
-  if (!socketOf || !handle.isValid() || (type != "PGconn*" && type != "pg_conn*")) return -1;
-  const void* connection = *static_cast<void* const*>(handle.data());
-  return connection ? socketOf(connection) : -1;
+  if (!handle.isValid() || (type != "PGconn*" && type != "pg_conn*")) return nullptr;
+  return *static_cast<void* const*>(handle.data());
+}
+
+qintptr departmentSocket(const QSqlDatabase& db) {
+  using SocketOf = int (*)(const void*);
+  static const auto socketOf = reinterpret_cast<SocketOf>(clientLibraryFunction("PQsocket"));
+  const void* connection = departmentConnection(db);
+  return socketOf && connection ? socketOf(connection) : -1;
 }
 
 ServerDeadline::ServerDeadline(const QSqlDatabase& db, std::chrono::milliseconds bound, const std::atomic<bool>* cancel)

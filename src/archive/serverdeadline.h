@@ -35,5 +35,10 @@ class ServerDeadline {
   std::thread watcher_;
 };
 
+// A function of the PostgreSQL client library that Qt's driver loaded; null
+// where it cannot be found.
+QFunctionPointer clientLibraryFunction(const char* name);
+// The client library's handle of a department connection; null for another driver.
+const void* departmentConnection(const QSqlDatabase& db);
 // The socket of a department connection; -1 where it cannot be told.
 qintptr departmentSocket(const QSqlDatabase& db);
