@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QStatusBar>
+#include <QDeadlineTimer>
 #include <QTimer>
 #include <cstdio>
 #include <exception>
@@ -139,8 +140,12 @@ int main(int argc, char** argv) {
     }
     window.show();
     const int status = app.exec();
+    // Exit never waits on a server: the window's reads and the sending stop
+    // together, within one wait; what was not sent stays queued.
+    const QDeadlineTimer exitBy(2000);
+    if (sync) sync->cancel();
     delete archiveWindow;  // before the archives it shows
-    if (sync) sync->stop(2000);  // Exit never waits on a server: what was not sent stays queued
+    if (sync) sync->stop(int(exitBy.remainingTime()));
     return status;
   } catch (const std::exception& e) {
     showException(e.what());

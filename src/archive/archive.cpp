@@ -71,10 +71,22 @@ bool Archive::readWhole(const QSqlQuery& query, ArchiveFailure* failure) const {
   // A row that cannot be read (a damaged page, a lost connection) ends next()
   // as the last row does: only the error tells the two apart.
   if (!query.lastError().isValid()) return true;
-  *failure = failed(QStringLiteral("It could not be read to its end (%1), so nothing of that read is shown.")
-                        .arg(backend_ == ArchiveBackend::Department ? serverMessage(query.lastError())
-                                                                    : query.lastError().databaseText()));
+  if (backend_ != ArchiveBackend::Department) {
+    *failure = failed(QStringLiteral("It could not be read to its end (%1), so nothing of that read is shown.")
+                          .arg(query.lastError().databaseText()));
+    return false;
+  }
+  const QString said = serverMessage(query.lastError());
+  *failure = failed(QStringLiteral("It could not be read to its end (%1), so nothing of that read is shown.\n%2")
+                        .arg(said, departmentAdvice(said, path_)));
   return false;
+}
+
+ArchiveFailure Archive::queryFailed(const QSqlQuery& query) const {
+  if (backend_ != ArchiveBackend::Department) return failed(errorOf(query));
+  // The server's words and what to do about them.
+  const QString said = serverMessage(query.lastError());
+  return failed(said + QLatin1Char('\n') + departmentAdvice(said, path_));
 }
 
 Archive::~Archive() {
@@ -207,7 +219,7 @@ QList<ArchivedRecord> Archive::recordsOnce(const ArchiveFilter& filter, ArchiveF
   for (const QVariant& value : values) query.addBindValue(value);
   QList<ArchivedRecord> found;
   if (!query.exec()) {
-    *failure = failed(errorOf(query));
+    *failure = queryFailed(query);
     saidOfCut(bound.get(), failure);
     return found;
   }
@@ -255,7 +267,7 @@ QStringList Archive::integrityCheck(ArchiveFailure* failure) const {
   QSqlQuery query(database());
   QStringList lines;
   if (!query.exec(QStringLiteral("PRAGMA integrity_check"))) {
-    *failure = failed(errorOf(query));
+    *failure = queryFailed(query);
     return lines;
   }
   while (query.next()) lines << query.value(0).toString();
@@ -268,7 +280,7 @@ std::optional<int> Archive::count(ArchiveKind kind, ArchiveFailure* failure) con
   query.prepare(QStringLiteral("SELECT count(*) FROM record WHERE kind = ?"));
   query.addBindValue(int(kind));
   if (!query.exec() || !query.next()) {
-    *failure = failed(errorOf(query));
+    *failure = queryFailed(query);
     return std::nullopt;
   }
   return query.value(0).toInt();
@@ -289,6 +301,69 @@ QSqlQuery Archive::devices(const QString& filter, DeviceColumn sortBy, bool asce
   return query;
 }
 
+QList<DeviceRow> Archive::deviceRows(ArchiveFailure* failure) const {
+  return readAgainIfLost(failure, [&] {
+    QList<DeviceRow> rows;
+    if (!reconnectIfLost(failure)) return rows;
+    const std::unique_ptr<ServerDeadline> bound = watch(readBound_);
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!query.exec(devicesQuery(backend_, QString(), QStringLiteral("device ASC")))) {
+      *failure = queryFailed(query);
+      saidOfCut(bound.get(), failure);
+      return rows;
+    }
+    while (query.next()) {
+      DeviceRow row;
+      row.device = query.value(0).toString();
+      row.dutType = query.value(1).isNull() ? -1 : query.value(1).toInt();
+      row.tests = query.value(2).toInt();
+      row.last = testedAt(query.value(3).toString());
+      row.verdict = query.value(4).isNull() ? -1 : query.value(4).toInt();
+      rows.append(row);
+    }
+    if (!readWhole(query, failure)) rows.clear(), saidOfCut(bound.get(), failure);
+    return rows;
+  });
+}
+
+bool Archive::eachTestReport(const std::function<bool(const QString& device, const ReportBytes& report)>& row,
+                             ArchiveFailure* failure) const {
+  bool handedOn = false;
+  const auto readOnce = [&] {
+    if (!reconnectIfLost(failure)) return false;
+    const std::unique_ptr<ServerDeadline> bound = watch(readBound_);
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    // In the order of the index that leads with the device (the + keeps SQLite
+    // from the one that leads with the kind, and from sorting every report).
+    if (!query.exec(QStringLiteral("SELECT device, id, tested, bytes FROM record WHERE +kind = 1 "
+                                   "ORDER BY device, kind, tested"))) {
+      *failure = queryFailed(query);
+      saidOfCut(bound.get(), failure);
+      return false;
+    }
+    while (query.next()) {
+      if (bound) bound->renew();
+      handedOn = true;
+      if (!row(query.value(0).toString(),
+               {query.value(1).toLongLong(), testedAt(query.value(2).toString()), query.value(3).toByteArray()}))
+        return false;
+    }
+    if (readWhole(query, failure)) return true;
+    saidOfCut(bound.get(), failure);
+    return false;
+  };
+  timedOut_ = false;
+  if (readOnce()) return true;
+  // Read again on a link opened afresh only where nothing was handed on yet.
+  if (handedOn || backend_ != ArchiveBackend::Department || failure->reason.isEmpty() || timedOut_ ||
+      (cancel_ && *cancel_) || !linkLost())
+    return false;
+  *failure = {};
+  return readOnce();
+}
+
 QList<Archive::ReportBytes> Archive::testReportsOf(const QString& device, ArchiveFailure* failure) const {
   return readAgainIfLost(failure, [&] { return testReportsOnce(device, failure); });
 }
@@ -303,7 +378,7 @@ QList<Archive::ReportBytes> Archive::testReportsOnce(const QString& device, Arch
   query.addBindValue(device);
   QList<ReportBytes> reports;
   if (!query.exec()) {
-    *failure = failed(errorOf(query));
+    *failure = queryFailed(query);
     saidOfCut(bound.get(), failure);
     return reports;
   }

@@ -73,6 +73,15 @@ enum class ArchiveBackend { Local, Department };
 // file of a newer version is opened read-only and never migrated down, and a
 // file that is damaged or not an archive is never written. Every write is one
 // transaction; every query binds its values.
+// One row of the device list, as read whole.
+struct DeviceRow {
+  QString device;
+  int dutType = -1;  // the latest test report's device-under-test byte; -1 without one
+  int tests = 0;     // its test reports
+  QDateTime last;    // the latest test (invalid: none dated)
+  int verdict = -1;  // the latest test report's: 1 pass, 0 fail, -1 without one
+};
+
 class Archive {
  public:
   // Opens the archive at `path`, bringing its schema up to date; null, with
@@ -186,6 +195,15 @@ class Archive {
   // that column. Executed, for a model to fetch its rows as they are shown.
   enum class DeviceColumn { Device, Type, Tests, LastTest, LastVerdict };
   QSqlQuery devices(const QString& filter, DeviceColumn sortBy, bool ascending) const;
+  // The same list read whole, by device I.D., for a list held in memory (the
+  // department's); empty, with `failure`, when it could not be read whole.
+  QList<DeviceRow> deviceRows(ArchiveFailure* failure) const;
+  // Every test report in device order, oldest first, handed to `row` one by
+  // one; false, with `failure`, when the read stops before its end (or `row`
+  // returns false). On the department's server the bound is on the wait for
+  // each row, so a long read is cut only when the server stops sending.
+  bool eachTestReport(const std::function<bool(const QString& device, const ReportBytes& report)>& row,
+                      ArchiveFailure* failure) const;
 
   QSqlDatabase database() const;
   // Work with the department's server stops at once when `cancel` is set (the
@@ -202,6 +220,8 @@ class Archive {
  private:
   Archive(QString path, QString connection, bool readOnly, ArchiveBackend backend = ArchiveBackend::Local);
   ArchiveFailure failed(const QString& reason) const;
+  // A query's failure: on the department's server in its own words, with what to do.
+  ArchiveFailure queryFailed(const QSqlQuery& query) const;
   QList<ArchivedRecord> recordsOnce(const ArchiveFilter& filter, ArchiveFailure* failure, ArchiveOrder order) const;
   QList<ReportBytes> testReportsOnce(const QString& device, ArchiveFailure* failure) const;
   // A bound on one operation with the department's server; none on this computer's archive.

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -49,10 +50,13 @@ QString serverMessage(const QSqlError& error) {
   QString text = error.databaseText().trimmed();
   if (text.isEmpty()) text = error.driverText().trimmed();
   QStringList lines;
+  // libpq puts where it connected before the server's words: "connection to
+  // server at "db", port 5432 failed: FATAL:  ...".
+  static const QRegularExpression kWhere(QStringLiteral("connection to server (at|on socket) .*? failed: *"));
+  static const QRegularExpression kSeverity(QStringLiteral("\\b(ERROR|FATAL|QPSQL): *"));
   for (QString line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    line.remove(kWhere).remove(kSeverity);
     line = line.trimmed();
-    for (const char* prefix : {"ERROR:", "FATAL:", "QPSQL:"})
-      if (line.startsWith(QLatin1String(prefix))) line = line.mid(int(qstrlen(prefix))).trimmed();
     if (line.startsWith(QLatin1String("LINE ")) || line.startsWith(QLatin1Char('^')) || line.isEmpty()) continue;
     lines << line;
   }

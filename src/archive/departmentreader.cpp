@@ -4,11 +4,11 @@
 #include "archive/devicehistory.h"
 #include "archive/devicemarks.h"
 
-#include <QSqlQuery>
-#include <QVariant>
 
 namespace {
-constexpr unsigned long kStopWaitMs = 2000;  // the most a closing window waits for a read to stop
+// The most a closing window waits for a read to stop: a cut read ends at once,
+// only a connect under way does not.
+constexpr unsigned long kStopWaitMs = 300;
 }  // namespace
 
 DepartmentReader::DepartmentReader(Opener open, QObject* parent)
@@ -19,9 +19,11 @@ DepartmentReader::DepartmentReader(Opener open, QObject* parent)
       readBound_(archivesql::kReadBound) {
   worker_->moveToThread(thread_);
   connect(worker_, &DepartmentReaderWorker::done, this, [](const std::function<void()>& deliver) { deliver(); });
-  // The archive is let go on its own thread, as the thread ends.
-  connect(thread_, &QThread::finished, thread_, [shared = shared_] { shared->archive.reset(); },
-          Qt::DirectConnection);
+  // The archive and the worker are let go on their own thread, as it ends.
+  connect(thread_, &QThread::finished, thread_, [shared = shared_, worker = worker_] {
+    shared->archive.reset();
+    delete worker;
+  }, Qt::DirectConnection);
   thread_->start();
 }
 
@@ -29,11 +31,12 @@ DepartmentReader::~DepartmentReader() {
   cancel();  // a read that runs is cut
   thread_->quit();
   if (thread_->wait(kStopWaitMs)) {
-    delete worker_;
     delete thread_;
+    return;
   }
-  // else: a connect the server never answers ends by its own bound; the window
-  // does not wait for it, and the thread's objects are left to it.
+  // A connect the server does not answer ends by its own bound: the window
+  // does not wait for it, and the thread goes once it ends.
+  connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
 }
 
 void DepartmentReader::cancel() {
@@ -80,21 +83,7 @@ void DepartmentReader::readDevices() {
   const Flag cancel = devicesCancel_ = std::make_shared<std::atomic<bool>>(false);
   run<QList<DeviceRow>>(
       cancel,
-      [](Archive& archive, ArchiveFailure* failure) {
-        QList<DeviceRow> rows;
-        QSqlQuery query = archive.devices(QString(), Archive::DeviceColumn::Device, true);
-        while (query.isActive() && query.next()) {
-          DeviceRow row;
-          row.device = query.value(0).toString();
-          row.dutType = query.value(1).isNull() ? -1 : query.value(1).toInt();
-          row.tests = query.value(2).toInt();
-          row.last = archivesql::testedAt(query.value(3).toString());
-          row.verdict = query.value(4).isNull() ? -1 : query.value(4).toInt();
-          rows.append(row);
-        }
-        if (!archive.readWhole(query, failure)) rows.clear();
-        return rows;
-      },
+      [](Archive& archive, ArchiveFailure* failure) { return archive.deviceRows(failure); },
       [this, cancel](const QList<DeviceRow>& rows, const ArchiveFailure& failure) {
         if (*cancel) return;  // stopped, or a newer read took its place
         emit devicesRead(rows, failure);

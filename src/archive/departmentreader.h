@@ -18,15 +18,6 @@ class DepartmentReaderWorker : public QObject {
   void done(const std::function<void()>& deliver);
 };
 
-// One row of the department's device list, as read.
-struct DeviceRow {
-  QString device;
-  int dutType = -1;            // the latest test report's device-under-test byte; -1 without one
-  int tests = 0;               // its test reports
-  QDateTime last;              // the latest test (invalid: none dated)
-  int verdict = -1;            // the latest test report's: 1 pass, 0 fail, -1 without one
-};
-
 // Reads the department's archive on a thread of its own, for the Archive
 // window, which never waits on the server: each read is asked for, and its
 // result comes back as a signal on the window's thread. The connection is

@@ -144,6 +144,9 @@ QString departmentAdvice(const QString& serverMessage, const QString& address) {
       says("no pg_hba.conf entry"))
     return QStringLiteral("Check your login in the address and your PostgreSQL password file (~/.pgpass, or "
                           "PGPASSFILE), or ask the department's database administrator for a login.");
+  if (says("is not permitted to log in") || (says("role") && says("does not exist")))
+    return QStringLiteral("The server does not let this login in: check your login in the address, or ask the "
+                          "department's database administrator for one.");
   if (says("database") && says("does not exist"))
     return QStringLiteral("Check the database's name in the address, or ask the department's database "
                           "administrator to create it.");

@@ -117,6 +117,7 @@ void DepartmentSync::start() {
   connect(thread_, &QThread::finished, this, [this, result, failure] {
     thread_->deleteLater();
     thread_ = nullptr;
+    gaveUp_ = false;
     running_ = false;
     emit finished(*result, *failure);
     if (again_) start();
@@ -125,10 +126,16 @@ void DepartmentSync::start() {
   thread_->start();
 }
 
-bool DepartmentSync::stop(int waitMs) {
+void DepartmentSync::cancel() {
   retry_->stop();
   again_ = false;
+  if (thread_) *cancel_ = true;
+}
+
+bool DepartmentSync::stop(int waitMs) {
+  cancel();
   if (!thread_) return true;
-  *cancel_ = true;
-  return thread_->wait(QDeadlineTimer(waitMs));
+  if (gaveUp_) return false;
+  gaveUp_ = !thread_->wait(QDeadlineTimer(waitMs));
+  return !gaveUp_;
 }

@@ -48,8 +48,10 @@ class DepartmentSync : public QObject {
   bool running() const { return running_; }
   // Stops the sending that runs (the program is closing): the server's link is
   // cut, what was not sent stays queued. Waits at most `waitMs` for it; true
-  // when no sending runs any more.
+  // when no sending runs any more. Once it gave up waiting, nothing waits again.
   bool stop(int waitMs);
+  // The same without waiting: the closing program's other work goes on meanwhile.
+  void cancel();
 
  signals:
   // `failure` empty on success.
@@ -62,6 +64,7 @@ class DepartmentSync : public QObject {
   QTimer* retry_;
   bool running_ = false;
   bool again_ = false;
+  bool gaveUp_ = false;  // a stop waited its time and the sending still ran
   class QThread* thread_ = nullptr;
   std::shared_ptr<std::atomic<bool>> cancel_;  // the running sending's: set, it stops
 };

@@ -46,13 +46,13 @@ qintptr departmentSocket(const QSqlDatabase& db) {
 }
 
 ServerDeadline::ServerDeadline(const QSqlDatabase& db, std::chrono::milliseconds bound, const std::atomic<bool>* cancel)
-    : bound_(bound) {
+    : bound_(bound), until_((std::chrono::steady_clock::now() + bound).time_since_epoch().count()) {
   const qintptr socket = departmentSocket(db);
   if (socket < 0) return;
-  watcher_ = std::thread([this, socket, bound, cancel] {
-    const auto until = std::chrono::steady_clock::now() + bound;
+  watcher_ = std::thread([this, socket, cancel] {
     std::unique_lock lock(mutex_);
     while (!finished_) {
+      const std::chrono::steady_clock::time_point until{std::chrono::steady_clock::duration(until_.load())};
       if (cancel && *cancel) cancelled_ = true;
       if (cancelled_ || std::chrono::steady_clock::now() >= until) {
         cut_ = true;
@@ -63,6 +63,8 @@ ServerDeadline::ServerDeadline(const QSqlDatabase& db, std::chrono::milliseconds
     }
   });
 }
+
+void ServerDeadline::renew() { until_ = (std::chrono::steady_clock::now() + bound_).time_since_epoch().count(); }
 
 ServerDeadline::~ServerDeadline() {
   if (!watcher_.joinable()) return;

@@ -20,6 +20,8 @@ class ServerDeadline {
   ServerDeadline(const ServerDeadline&) = delete;
   ServerDeadline& operator=(const ServerDeadline&) = delete;
 
+  // The bound starts again: a long read that keeps receiving rows is not cut.
+  void renew();
   // Whether the bound passed (or the operation was cancelled) and the connection was cut.
   bool cut() const { return cut_; }
   bool cancelled() const { return cancelled_; }
@@ -27,6 +29,7 @@ class ServerDeadline {
 
  private:
   std::chrono::milliseconds bound_;
+  std::atomic<std::chrono::steady_clock::rep> until_;  // when the bound passes, in steady clock ticks
   std::mutex mutex_;
   std::condition_variable done_;
   bool finished_ = false;

@@ -199,6 +199,13 @@ TEST_F(ArchiveWindowDepartmentTest, ShowsTheServersDevicesReadOnlyAndSaysWhenItC
         << window->deviceList()->device(r).toStdString();
   EXPECT_TRUE(messages.shown.isEmpty());
 
+  // A server restarted meanwhile is reached again, without a word.
+  ASSERT_TRUE(pg.stop() && pg.start());
+  window->showSource(TArchiveWindow::Department);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !window->busy() && tests()->rowCount() > 0; }, 10000));
+  EXPECT_EQ(window->shownSource(), TArchiveWindow::Department);
+  EXPECT_TRUE(messages.shown.isEmpty()) << messages.shown.value(0).text.toStdString();
+
   window->showSource(TArchiveWindow::ThisComputer);
   EXPECT_EQ(window->deviceList()->rowCount(), 2);
   EXPECT_TRUE(item("mmArchiveDelete")->isEnabled());
@@ -256,6 +263,19 @@ TEST_F(ArchiveWindowDepartmentTest, ASilentServerNeverFreezesTheWindowAndIsStopp
   ASSERT_TRUE(QTest::qWaitFor([&] { return !window->busy() && tests()->rowCount() > 0; }, 10000));
   EXPECT_EQ(window->shownDevice(), "ICU-2");
   EXPECT_TRUE(messages.shown.isEmpty());
+
+  // The server falls silent once the list is read, while the marks are: Stop ends that read too.
+  auto* reader = window->findChild<DepartmentReader*>();
+  ASSERT_TRUE(reader);
+  QObject::connect(reader, &DepartmentReader::devicesRead, [&] { pg.pause(true); });
+  window->showSource(TArchiveWindow::Department);
+  ASSERT_TRUE(showsDepartment());
+  QTest::qWait(300);
+  EXPECT_TRUE(window->busy());
+  QTest::mouseClick(stop, Qt::LeftButton);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !window->busy(); }, 3000));
+  const QModelIndex mark = window->deviceList()->view()->model()->index(0, TArchiveDeviceModel::NearLimit);
+  EXPECT_EQ(mark.data().toString(), "Not read");
 }
 
 // A device whose history stops at a damaged page shows nothing of it: a

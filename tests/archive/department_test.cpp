@@ -327,8 +327,8 @@ TEST_F(DepartmentTest, AReadOnlyRoleReadsButItsPushIsRefusedAndTheRecordsWait) {
 // message each, naming the server and what to do, and the queue as it was.
 TEST_F(DepartmentTest, AServerThatCannotBeUsedIsToldClearlyAndNothingIsLost) {
   make("archive.sqlite", 5);
-  ASSERT_TRUE(pg.sql("CREATE ROLE outsider LOGIN PASSWORD 'outsider-pw'"));
-  pg.writePassFile({{"tech1", "not-the-password"}, {"outsider", "outsider-pw"}});
+  ASSERT_TRUE(pg.sql("CREATE ROLE outsider LOGIN PASSWORD 'outsider-pw'; CREATE ROLE retired NOLOGIN PASSWORD 'old-pw'"));
+  pg.writePassFile({{"tech1", "not-the-password"}, {"outsider", "outsider-pw"}, {"retired", "old-pw"}});
   QString elsewhere = pg.url("outsider");
   elsewhere.replace("/department", "/no_such_database");
   const struct {
@@ -341,6 +341,7 @@ TEST_F(DepartmentTest, AServerThatCannotBeUsedIsToldClearlyAndNothingIsLost) {
       {pg.url("tech1", "?sslmode=require"), "SSL", "sslmode"},
       {elsewhere, "does not exist", "database's name"},
       {pg.url("outsider"), "permission denied", "member of kalyx5pc_send"},
+      {pg.url("retired"), "is not permitted to log in", "does not let this login in"},
   };
   for (const auto& c : cases) {
     const CliRun run = cli({"--archive", dir.filePath("archive.sqlite"), "--shared", c.url, "archive", "sync"});
@@ -349,6 +350,8 @@ TEST_F(DepartmentTest, AServerThatCannotBeUsedIsToldClearlyAndNothingIsLost) {
     EXPECT_THAT(run.err.toStdString(), ::testing::HasSubstr(c.says));
     EXPECT_THAT(run.err.toStdString(), ::testing::HasSubstr(c.advice));
     EXPECT_EQ(run.err.count("cannot be used"), 1) << run.err.toStdString();
+    for (const char* prefix : {"FATAL:", "QPSQL", "connection to server"})  // the client library's, not the user's
+      EXPECT_THAT(run.err.toStdString(), ::testing::Not(::testing::HasSubstr(prefix)));
   }
   EXPECT_EQ(waiting(*local()), 5);
 }
@@ -585,10 +588,18 @@ TEST(DepartmentMessages, EachFailureSaysWhatHappenedAndWhatToDo) {
        "root certificate file", "put it in ~/.postgresql/root.crt"},
       {"", "server does not support SSL, but SSL was required", "does not support SSL", "sslmode"},
       {"", "timeout expired", "timeout expired", "did not answer within"},
+      // As the client library gives a refused connection: where it connected first.
+      {"", "connection to server at \"127.0.0.1\", port 5432 failed: FATAL:  role \"tech1\" is not permitted to log in",
+       "role \"tech1\" is not permitted to log in", "does not let this login in"},
+      {"", "connection to server on socket \"/run/postgresql/.s.PGSQL.5432\" failed: FATAL:  role \"x\" does not exist",
+       "role \"x\" does not exist", "does not let this login in"},
+      {"", "FATAL:  terminating connection due to administrator command\nserver closed the connection unexpectedly",
+       "terminating connection", "connection to the server was lost"},
   };
   for (const auto& c : cases) {
     const QString message = archivesql::serverMessage(QSqlError(c.driver, c.database, QSqlError::ConnectionError));
     EXPECT_TRUE(message.contains(c.says)) << message.toStdString();
+    EXPECT_FALSE(message.contains("connection to server")) << message.toStdString();
     EXPECT_FALSE(message.contains("FATAL:") || message.contains("ERROR:") || message.contains("QPSQL")) << message.toStdString();
     EXPECT_TRUE(departmentAdvice(message, "postgresql://db/k5").contains(c.advice))
         << c.says << ": " << departmentAdvice(message, "postgresql://db/k5").toStdString();
