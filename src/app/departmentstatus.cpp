@@ -23,12 +23,6 @@ DepartmentStatus::DepartmentStatus(DepartmentSync& sync, QStatusBar& bar)
 bool DepartmentStatus::telling() const { return !note_->isHidden(); }
 
 void DepartmentStatus::show(const SyncResult& result, const ArchiveFailure& failure) {
-  // Records the server refused for what they hold stay on this computer, and
-  // the rest go on: each reason is said, and the note stays.
-  if (result.setAside > 0 && !toldRefusals_.contains(result.refusal)) {
-    toldRefusals_.insert(result.refusal);
-    refused_ += result.setAside;
-  }
   if (!failure.reason.isEmpty()) {
     if (!failure.department)
       note_->setText(QStringLiteral("This computer's archive cannot be used: nothing is sent to the department's archive."));
@@ -41,9 +35,12 @@ void DepartmentStatus::show(const SyncResult& result, const ArchiveFailure& fail
     note_->show();
     return;
   }
-  if (refused_ > 0) {
-    note_->setText(QStringLiteral("The department's archive refused %1: kept on this computer.").arg(records(refused_)));
-    QStringList reasons(toldRefusals_.begin(), toldRefusals_.end());
+  // Records the server refused for what they hold stay on this computer, and
+  // the rest go on: the note stays while any is set aside, with each reason.
+  if (result.refused > 0) {
+    note_->setText(
+        QStringLiteral("The department's archive refused %1: kept on this computer.").arg(records(result.refused)));
+    QStringList reasons = result.refusals;
     reasons.sort();
     note_->setToolTip(QStringLiteral("The department's server refused them for what they hold:\n") +
                       reasons.join(QLatin1Char('\n')) +

@@ -1,6 +1,5 @@
 #pragma once
 #include <QObject>
-#include <QSet>
 #include <QString>
 
 class DepartmentSync;
@@ -27,6 +26,4 @@ class DepartmentStatus : public QObject {
  private:
   QStatusBar& bar_;
   QLabel* note_;
-  int refused_ = 0;               // records the server refused, told so far this run
-  QSet<QString> toldRefusals_;    // the reasons told
 };

@@ -102,9 +102,14 @@ void DepartmentSync::start() {
     }
     std::unique_ptr<Archive> local = Archive::open(localPath, failure.get(), Archive::Opening::Existing);
     if (!local || !failure->reason.isEmpty()) return;
+    // What waits and what is set aside, as the queue holds them after the sending.
     const auto countWaiting = qScopeGuard([&] {
       ArchiveFailure counting;
       result->waiting = local->queuedCount(&counting).value_or(0);
+      const QList<Archive::SetAside> aside = local->setAsideRecords(&counting);
+      result->refused = int(aside.size());
+      for (const Archive::SetAside& record : aside)
+        if (!result->refusals.contains(record.reason)) result->refusals << record.reason;
     });
     // A server of another schema version is told of and sent nothing.
     if (*cancel) return;

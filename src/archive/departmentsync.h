@@ -2,6 +2,7 @@
 #include "archive/archive.h"
 
 #include <QObject>
+#include <QStringList>
 #include <QTimer>
 #include <QString>
 #include <atomic>
@@ -19,6 +20,8 @@ struct SyncResult {
   int waiting = 0;
   int setAside = 0;   // refused by the server for what they hold, now set aside here
   QString refusal;    // the server's reason for the first of them
+  int refused = 0;       // every record set aside on this computer after the sending
+  QStringList refusals;  // their reasons, each once
 };
 
 // Sends this computer's queued records to the department's archive in batches,
