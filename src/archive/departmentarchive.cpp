@@ -21,6 +21,10 @@ ArchiveFailure failureAt(const DepartmentServer& server, const QString& message)
   return {server.address(), message + QStringLiteral("\n") + departmentAdvice(message, server.address()), true};
 }
 
+QString silentServer(int seconds) {
+  return QStringLiteral("the server did not answer within %1 s").arg(seconds);
+}
+
 // Opens a department connection and sets it up; false with the server's words.
 bool openAndSetUp(QSqlDatabase& db, QString* error) {
   if (!db.open()) {
@@ -30,11 +34,13 @@ bool openAndSetUp(QSqlDatabase& db, QString* error) {
   // The same statements run with new values again and again (a batch of rows,
   // a device's history): planned once, not at every run. A statement the server
   // takes too long over is given up by the server itself.
+  // A server that lets the login in and then answers nothing is given up as a connect is.
+  const ServerDeadline bound(db, std::chrono::seconds(kConnectBoundSeconds));
   QSqlQuery setup(db);
   if (setup.exec(QStringLiteral("SET plan_cache_mode = force_generic_plan")) &&
       setup.exec(QStringLiteral("SET statement_timeout = '%1s'").arg(kStatementBoundSeconds)))
     return true;
-  *error = serverMessage(setup.lastError());
+  *error = bound.cut() ? silentServer(kConnectBoundSeconds) : serverMessage(setup.lastError());
   return false;
 }
 
@@ -67,9 +73,10 @@ std::optional<QString> connectTo(const DepartmentServer& server, ArchiveFailure*
 // The schema version the server's archive has: 0 when it has none yet, none
 // with `error` when it cannot be read.
 std::optional<int> versionOn(QSqlDatabase& db, QString* error) {
+  const ServerDeadline bound(db, std::chrono::seconds(kStatementBoundSeconds));
   QSqlQuery query(db);
   if (!query.exec(QStringLiteral("SELECT version FROM archive_schema"))) {
-    *error = serverMessage(query.lastError());
+    *error = bound.cut() ? silentServer(kStatementBoundSeconds) : serverMessage(query.lastError());
     return std::nullopt;
   }
   return query.next() ? query.value(0).toInt() : 0;
@@ -176,12 +183,15 @@ std::optional<int> Archive::initDepartment(const DepartmentServer& server, Archi
     QSqlDatabase db = QSqlDatabase::database(*name, false);
     const int known = knownDepartmentSchemaVersion();
     QString error;
+    const ServerDeadline checks(db, std::chrono::seconds(kStatementBoundSeconds));
     std::optional<int> version = versionOn(db, &error);
     QSqlQuery encoding(QStringLiteral("SELECT pg_encoding_to_char(encoding) FROM pg_database "
                                       "WHERE datname = current_database()"),
                        db);
     const QString texts = encoding.next() ? encoding.value(0).toString() : QString();
-    if (texts != QLatin1String("UTF8")) {
+    if (checks.cut()) {
+      *failure = failureAt(server, silentServer(kStatementBoundSeconds));
+    } else if (texts != QLatin1String("UTF8")) {
       // Not every text an analyzer holds (a device I.D. with "€") could be kept in it.
       *failure = {server.address(),
                   QStringLiteral("Its database keeps texts in %1, not UTF8, so it could not hold every device I.D. "

@@ -120,6 +120,9 @@ QString sharedOptionHelp() {
 
 QString departmentAdvice(const QString& serverMessage, const QString& address) {
   const auto says = [&serverMessage](const char* text) { return serverMessage.contains(QLatin1String(text)); };
+  if (says("did not answer within"))
+    return QStringLiteral("Check that the server runs and that this computer is on the department's network; "
+                          "the server may also be very busy. The records wait on this computer.");
   if (says("timeout expired"))
     return QStringLiteral("The server did not answer within %1 seconds: check that it runs, its name and port in "
                           "the address, and that this computer is on the department's network.")

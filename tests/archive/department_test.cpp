@@ -27,6 +27,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <thread>
+#include <vector>
+#include <string>
 
 using namespace testrec;
 
@@ -568,6 +570,97 @@ TEST_F(DepartmentTest, TheBackgroundSendingStopsInTimeAndLosesNothing) {
   sending.start();
   ASSERT_TRUE(QTest::qWaitFor([&] { return result.has_value() && result->waiting == 0; }, 60000));
   EXPECT_EQ(onServer(), std::make_pair(qint64(3300), qint64(3300)));
+}
+
+namespace {
+// A server that lets any login in and answers the statements a connection's
+// opening sends, until one holds `silentAt`: from there it answers nothing,
+// holding the connection, as a server stopped or cut off just then does.
+class SilentAfterLogin {
+ public:
+  explicit SilentAfterLogin(std::string silentAt) : silentAt_(std::move(silentAt)) {
+    listener_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && listen(listener_, 8) == 0 &&
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+      port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] {
+      for (int client; (client = accept(listener_, nullptr, nullptr)) >= 0;) {
+        clients_.push_back(client);
+        answer(client);
+      }
+    });
+  }
+  ~SilentAfterLogin() {
+    shutdown(listener_, SHUT_RDWR);
+    close(listener_);
+    thread_.join();
+    for (int client : clients_) close(client);
+  }
+  int port() const { return port_; }
+
+ private:
+  static bool receive(int client, std::string& bytes, std::size_t n) {
+    bytes.resize(n);
+    for (std::size_t got = 0; got < n;) {
+      const ssize_t r = recv(client, bytes.data() + got, n - got, 0);
+      if (r <= 0) return false;
+      got += std::size_t(r);
+    }
+    return true;
+  }
+  static std::uint32_t be32(const std::string& bytes, std::size_t at = 0) {
+    return std::uint32_t(std::uint8_t(bytes[at])) << 24 | std::uint32_t(std::uint8_t(bytes[at + 1])) << 16 |
+           std::uint32_t(std::uint8_t(bytes[at + 2])) << 8 | std::uint8_t(bytes[at + 3]);
+  }
+  static std::string message(char type, const std::string& body) {
+    const std::uint32_t n = std::uint32_t(body.size() + 4);
+    return std::string(1, type) + char(n >> 24) + char(n >> 16) + char(n >> 8) + char(n) + body;
+  }
+  void answer(int client) {
+    std::string header, body;
+    for (;;) {  // a request for TLS or GSS encryption is refused, then the login follows
+      if (!receive(client, header, 4) || !receive(client, body, be32(header) - 4)) return;
+      if (be32(body) != 80877103 && be32(body) != 80877104) break;
+      send(client, "N", 1, MSG_NOSIGNAL);
+    }
+    std::string hello = message('R', std::string(4, '\0'));
+    for (const auto& [name, value] : {std::pair{"server_version", "15.0"}, {"client_encoding", "UTF8"},
+                                      {"standard_conforming_strings", "on"}, {"integer_datetimes", "on"}})
+      hello += message('S', std::string(name) + '\0' + value + '\0');
+    hello += message('K', std::string(8, '\1')) + message('Z', "I");
+    send(client, hello.data(), hello.size(), MSG_NOSIGNAL);
+    for (;;) {
+      if (!receive(client, header, 5) || !receive(client, body, be32(header, 1) - 4)) return;
+      if (body.find(silentAt_) != std::string::npos || header[0] == 'X') return;
+      const std::string done = message('C', std::string("SET", 4)) + message('Z', "I");
+      send(client, done.data(), done.size(), MSG_NOSIGNAL);
+    }
+  }
+
+  std::string silentAt_;
+  int listener_ = -1;
+  int port_ = 0;
+  std::vector<int> clients_;
+  std::thread thread_;
+};
+}  // namespace
+
+// A server that lets the login in and then answers nothing: opening it is
+// given up within the connect's bound, saying so.
+TEST(DepartmentServerSilence, ALoginFollowedBySilenceIsGivenUpWithinTheConnectsBound) {
+  SilentAfterLogin server("plan_cache_mode");
+  ASSERT_NE(server.port(), 0);
+  QElapsedTimer clock;
+  clock.start();
+  ArchiveFailure failure;
+  EXPECT_FALSE(Archive::openDepartment(
+      serverAt(QStringLiteral("postgresql://tech1@127.0.0.1:%1/department").arg(server.port())), &failure));
+  EXPECT_LT(clock.elapsed(), 9000);
+  EXPECT_TRUE(failure.reason.contains("did not answer within")) << failure.reason.toStdString();
 }
 
 // Each failure says what happened, in the server's words without the client
