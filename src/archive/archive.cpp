@@ -21,8 +21,14 @@ using namespace archivesql;
 namespace {
 // The order records arrived in, the same on this computer's archive and on the
 // department's (whose own numbering follows when each computer sent them): by
-// download, then by the place in it. Exports from either are byte for byte the same.
-const QString kArrivalOrder = QStringLiteral("downloaded, analyzer, number, digest");
+// download, then by the place in it. Exports from either are byte for byte the same:
+// texts compare by their bytes, as this computer's archive compares them, and
+// not by the server's language rules.
+QString arrivalOrder(ArchiveBackend backend) {
+  return backend == ArchiveBackend::Department
+             ? QStringLiteral("downloaded COLLATE \"C\", analyzer COLLATE \"C\", number, digest")
+             : QStringLiteral("downloaded, analyzer, number, digest");
+}
 }  // namespace
 
 
@@ -214,7 +220,7 @@ QList<ArchivedRecord> Archive::recordsOnce(const ArchiveFilter& filter, ArchiveF
   query.setForwardOnly(true);
   query.prepare(QStringLiteral("SELECT ") + recordColumns() + QStringLiteral(" FROM record") +
                 (where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND "))) +
-                (order == ArchiveOrder::ByArrival ? QStringLiteral(" ORDER BY ") + kArrivalOrder
+                (order == ArchiveOrder::ByArrival ? QStringLiteral(" ORDER BY ") + arrivalOrder(backend_)
                                                    : QStringLiteral(" ORDER BY tested, id")));
   for (const QVariant& value : values) query.addBindValue(value);
   QList<ArchivedRecord> found;
