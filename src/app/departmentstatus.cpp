@@ -9,6 +9,7 @@ namespace {
 constexpr int kDeliveredShownMs = 10000;
 
 QString records(int n) { return n == 1 ? QStringLiteral("1 record") : QStringLiteral("%1 records").arg(n); }
+QString waiting(int n) { return records(n) + (n == 1 ? QStringLiteral(" waits") : QStringLiteral(" wait")); }
 }  // namespace
 
 DepartmentStatus::DepartmentStatus(DepartmentSync& sync, QStatusBar& bar)
@@ -26,9 +27,12 @@ void DepartmentStatus::show(const SyncResult& result, const ArchiveFailure& fail
   if (!failure.reason.isEmpty()) {
     if (!failure.department)
       note_->setText(QStringLiteral("This computer's archive cannot be used: nothing is sent to the department's archive."));
+    else if (failure.kind == ArchiveFailure::Kind::ReadOnly)  // another schema: read, never written
+      note_->setText(QStringLiteral("The department's archive is read only for this version: %1 on this computer.")
+                         .arg(waiting(result.waiting)));
     else if (result.waiting > 0)
-      note_->setText(QStringLiteral("The department's archive cannot be used now: %1 wait on this computer.")
-                         .arg(records(result.waiting)));
+      note_->setText(QStringLiteral("The department's archive cannot be used now: %1 on this computer.")
+                         .arg(waiting(result.waiting)));
     else
       note_->setText(QStringLiteral("The department's archive cannot be used now."));
     note_->setToolTip(failure.message());

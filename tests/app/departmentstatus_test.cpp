@@ -24,6 +24,11 @@ TEST(DepartmentStatus, AFailureStaysToldUntilASendingWorksAndRefusalsStayToo) {
   bar.clearMessage();
   EXPECT_TRUE(status.telling());
 
+  // A server of another schema is read only, not out of use.
+  status.show({.waiting = 3}, {"postgresql://db/biomed", "newer schema", true, ArchiveFailure::Kind::ReadOnly});
+  EXPECT_TRUE(status.note()->text().contains("read only")) << status.note()->text().toStdString();
+  EXPECT_FALSE(status.note()->text().contains("cannot be used"));
+
   status.show({}, {});
   EXPECT_FALSE(status.telling());
   status.show({.sent = 1, .known = 2}, {});
