@@ -99,7 +99,6 @@ void TArchiveDeviceList::showRows(const QList<DeviceRow>& rows) {
     rowsMode_ = true;
     sorted_->setSourceModel(rows_);
   }
-  refresh();
 }
 
 void TArchiveDeviceList::setRowWarnings(const std::optional<QHash<QString, QList<LimitWarning>>>& warnings) {

@@ -30,7 +30,8 @@ class TArchiveDeviceList : public QWidget {
 
   void setArchive(const Archive& archive);
   // The department's devices, read whole elsewhere: the list holds them, and
-  // sorts and filters them itself, until setArchive() shows an archive again.
+  // sorts and filters them itself (at refresh()), until setArchive() shows an
+  // archive again.
   void showRows(const QList<DeviceRow>& rows);
   // The held devices' near-limit marks; none: they could not be worked out.
   void setRowWarnings(const std::optional<QHash<QString, QList<LimitWarning>>>& warnings);

@@ -141,6 +141,9 @@ TDeviceRowsModel::TDeviceRowsModel(QObject* parent) : QAbstractTableModel(parent
 void TDeviceRowsModel::setRows(const QList<DeviceRow>& rows) {
   beginResetModel();
   rows_ = rows;
+  sortKeys_.clear();
+  sortKeys_.reserve(rows.size());
+  for (const DeviceRow& row : rows) sortKeys_ << row.device.toCaseFolded();  // folded once, not at each comparison
   warnings_.clear();
   marks_ = Marks::Pending;
   endResetModel();
@@ -191,7 +194,8 @@ QVariant TDeviceRowsModel::data(const QModelIndex& index, int role) const {
     case TArchiveDeviceModel::LastTest: value = row.last.isValid() ? QVariant(row.last.toString(Qt::ISODate)) : QVariant(); break;
     case TArchiveDeviceModel::LastVerdict: value = row.verdict < 0 ? QVariant() : QVariant(row.verdict); break;
   }
-  if (role == TArchiveDeviceModel::SortRole) return column == TArchiveDeviceModel::Device ? QVariant(row.device.toCaseFolded()) : value;
+  if (role == TArchiveDeviceModel::SortRole)
+    return column == TArchiveDeviceModel::Device ? QVariant(sortKeys_[index.row()]) : value;
   if (role == Qt::DisplayRole) return deviceCellText(column, value);
   return {};
 }

@@ -84,6 +84,7 @@ class TDeviceRowsModel : public QAbstractTableModel {
 
  private:
   QList<DeviceRow> rows_;
+  QStringList sortKeys_;  // each row's device I.D., case-folded
   enum class Marks { Pending, Read, Unread };
   Marks marks_ = Marks::Pending;
   QHash<QString, QList<LimitWarning>> warnings_;
