@@ -2,6 +2,7 @@
 
 #include "analyzer/codetables.h"
 
+#include <QMap>
 #include <cmath>
 
 using namespace testrec;
@@ -100,4 +101,17 @@ QString limitText(const HistoryPoint& p) {
   const qint64 target = qRound64(p.target * 10);
   return thousandths(target * (100 - p.tolerance)) + QLatin1Char('-') + thousandths(target * (100 + p.tolerance)) +
          QStringLiteral(" J");
+}
+
+QList<QList<HistoryPoint*>> limitSeries(QList<HistoryPoint>& points) {
+  // A series is a test and, for an energy, its target in 0.1 J; a test report
+  // is one point of it: its entry furthest towards the limit.
+  QMap<std::pair<int, qint64>, QList<HistoryPoint*>> series;
+  for (HistoryPoint& p : points) {
+    if (!p.hasLimit()) continue;
+    QList<HistoryPoint*>& s = series[{int(p.test), p.isEnergy() ? qRound64(p.target * 10) : 0}];
+    if (s.isEmpty() || s.last()->testId != p.testId) s.append(&p);
+    else if (p.limitShare() > s.last()->limitShare()) s.last() = &p;
+  }
+  return series.values();
 }

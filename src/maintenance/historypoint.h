@@ -48,6 +48,12 @@ struct HistoryPoint {
 // a target.
 QList<HistoryPoint> historyPoints(const QList<DeviceTest>& tests);
 
+// The series of a history that have a limit, each oldest first: each test
+// (energy, cardioversion, the charge time test's shock) at each target, and
+// the charge time. A test report is one point of a series, its entry furthest
+// towards the limit. The pointers are into `points`.
+QList<QList<HistoryPoint*>> limitSeries(QList<HistoryPoint>& points);
+
 // The name of the test that gave a value: "energy", "cardioversion", "charge time".
 QString testName(HistoryPoint::Test test);
 // Which value a point is, for a sentence: "delivered energy at 200.0 J",

@@ -2,19 +2,11 @@
 
 #include "maintenance/datelist.h"
 
-#include <QMap>
-#include <tuple>
 
 namespace {
 constexpr double kNearShare = 0.8;  // of the limit
 constexpr int kTrendTests = 3;      // tests in a row that each used more of the limit
 constexpr double kRounding = 1e-9;  // a value on the 80 % line counts as reaching it
-
-// The series a point belongs to: its test and, for an energy, its target in 0.1 J.
-using SeriesKey = std::pair<int, qint64>;
-SeriesKey seriesOf(const HistoryPoint& p) {
-  return {int(p.test), p.isEnergy() ? qRound64(p.target * 10) : 0};
-}
 
 QString percent(double share) { return QString::number(share * 100, 'f', 0) + QStringLiteral(" %"); }
 
@@ -52,16 +44,8 @@ QString trendReason(const HistoryPoint& latest, const QList<const HistoryPoint*>
 }  // namespace
 
 QList<LimitWarning> nearLimitWarnings(QList<HistoryPoint>& points) {
-  // A test is one point of a series: its entry furthest towards the limit.
-  QMap<SeriesKey, QList<HistoryPoint*>> series;
-  for (HistoryPoint& p : points) {
-    if (!p.hasLimit()) continue;
-    QList<HistoryPoint*>& s = series[seriesOf(p)];
-    if (s.isEmpty() || s.last()->testId != p.testId) s.append(&p);
-    else if (p.limitShare() > s.last()->limitShare()) s.last() = &p;
-  }
   QList<LimitWarning> warnings;
-  for (const QList<HistoryPoint*>& s : std::as_const(series)) {
+  for (const QList<HistoryPoint*>& s : limitSeries(points)) {
     HistoryPoint& latest = *s.last();
     QString reason;
     if (latest.limitShare() >= kNearShare - kRounding) reason = nearReason(latest);

@@ -1,0 +1,93 @@
+#include "maintenance/forecast.h"
+
+#include "maintenance/datelist.h"
+
+#include <QLocale>
+#include <cmath>
+
+namespace {
+constexpr double kLimit = 1.0;  // the whole of the limit used
+
+QString monthText(const QDate& date) { return QLocale::c().toString(date, QStringLiteral("MMM yyyy")); }
+
+// The line y = a + b x through (x, y) by least squares, and the share of the
+// spread of y it explains (R²); none where every x is the same.
+struct Line {
+  double a = 0, b = 0, fit = 0;
+};
+std::optional<Line> fitLine(const QList<double>& x, const QList<double>& y) {
+  const double n = double(x.size());
+  double mx = 0, my = 0;
+  for (qsizetype i = 0; i < x.size(); ++i) mx += x[i], my += y[i];
+  mx /= n, my /= n;
+  double sxx = 0, sxy = 0, syy = 0;
+  for (qsizetype i = 0; i < x.size(); ++i) {
+    sxx += (x[i] - mx) * (x[i] - mx);
+    sxy += (x[i] - mx) * (y[i] - my);
+    syy += (y[i] - my) * (y[i] - my);
+  }
+  if (sxx <= 0) return std::nullopt;
+  Line line;
+  line.b = sxy / sxx;
+  line.a = my - line.b * mx;
+  line.fit = syy > 0 ? sxy * sxy / (sxx * syy) : 0;
+  return line;
+}
+
+Forecast forecastOf(const QList<HistoryPoint*>& series) {
+  const HistoryPoint& latest = *series.last();
+  Forecast f{valueName(latest), latest.test, limitText(latest)};
+  const QList<HistoryPoint*> last = series.mid(std::max<qsizetype>(0, series.size() - kForecastMaxTests));
+  f.tests = int(last.size());
+  f.from = last.first()->tested.date();
+  f.to = latest.tested.date();
+  if (f.tests < kForecastMinTests) {
+    f.why = QStringLiteral("too few tests (%1; it takes %2)").arg(f.tests).arg(kForecastMinTests);
+    return f;
+  }
+  if (f.from.daysTo(f.to) < kForecastMinDays) {
+    f.why = QStringLiteral("its tests span %1 days (it takes %2)").arg(f.from.daysTo(f.to)).arg(kForecastMinDays);
+    return f;
+  }
+  QList<double> x, y;
+  for (const HistoryPoint* p : last) x << double(f.from.daysTo(p->tested.date())), y << p->limitShare();
+  const std::optional<Line> line = fitLine(x, y);
+  if (!line || line->b <= 0) {
+    f.why = QStringLiteral("no drift towards its limit");
+    return f;
+  }
+  if (line->fit < kForecastMinFit) {
+    f.why = QStringLiteral("its tests scatter too much for a trend (the line explains %1 % of their spread; it "
+                           "takes %2 %)")
+                .arg(std::lround(line->fit * 100))
+                .arg(std::lround(kForecastMinFit * 100));
+    return f;
+  }
+  if (line->a + line->b * x.last() >= kLimit) {  // the near-limit mark says so already
+    f.why = QStringLiteral("it is at its limit already");
+    return f;
+  }
+  // The first day on which the line has reached the limit (a whole day's
+  // rounding error is not a day).
+  f.reaches = f.from.addDays(qint64(std::ceil((kLimit - line->a) / line->b - 1e-6)));
+  return f;
+}
+}  // namespace
+
+QString Forecast::text() const {
+  if (!reaches) return QStringLiteral("%1: no forecast, %2").arg(value, why);
+  return QStringLiteral("%1 is expected to reach its limit (%2) in %3 (a straight line through its last %4 tests, %5)")
+      .arg(value, limit, monthText(*reaches))
+      .arg(tests)
+      .arg(dateListText({from}) + QStringLiteral(" to ") + dateListText({to}));
+}
+
+QList<Forecast> forecasts(QList<HistoryPoint> points) {
+  QList<Forecast> all;
+  for (const QList<HistoryPoint*>& series : limitSeries(points)) all << forecastOf(series);
+  return all;
+}
+
+bool forecastMarks(const Forecast& forecast, const QDate& nextDue, int intervalMonths) {
+  return forecast.reaches && *forecast.reaches < nextDue.addMonths(intervalMonths);
+}
