@@ -5,6 +5,7 @@
 #include "archive/departmentserver.h"
 #include "archive/departmentsync.h"
 #include "archive/devicehistory.h"
+#include "maintenance/forecast.h"
 #include "maintenance/nearlimit.h"
 #include "cli/clicommands.h"
 #include "core/usermessages.h"
@@ -135,6 +136,12 @@ int runArchiveHistory(const Archive& archive, const QString& device, UserMessage
     out << testedText(p.tested) << '\t' << testName(p.test) << '\t' << QString::number(p.target, 'f', 1) << " J\t"
         << measuredText(p) << '\t' << limitText(p) << '\t' << (p.passed ? "PASS" : "FAIL") << '\t'
         << (p.nearLimit ? "near limit" : "") << '\n';
+  // Then when a drifting value is expected to reach its limit: the month, and
+  // how many tests the line rests on.
+  for (const Forecast& f : forecasts(points))
+    if (f.reaches)
+      out << "forecast\t" << testName(f.test) << '\t' << f.limit << '\t' << f.reaches->toString(QStringLiteral("yyyy-MM"))
+          << '\t' << f.tests << '\n';
   return 0;
 }
 

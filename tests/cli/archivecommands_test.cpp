@@ -7,6 +7,7 @@
 #include "testreport/testrecord.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include <QDir>
 #include <QFileInfo>
@@ -169,6 +170,25 @@ TEST_F(ArchiveCommands, HistoryPrintsEachValueWithItsLimitAndItsMark) {
             "2025-03-01T09:00:00\tenergy\t200.0 J\t217.0 J\t180.0-220.0 J\tPASS\tnear limit\n"
             "2025-03-01T09:00:00\tcardioversion\t100.0 J\t114.0 J\t85.0-115.0 J\tPASS\tnear limit\n");
   EXPECT_EQ(run({"archive", "history", "ER"}).out.count('\n'), 1);  // a device I.D. is matched whole
+}
+
+// A value drifting in a straight line ends the history with the month it
+// reaches its limit: 4, 6 and 8 J off a 20 J tolerance 60 days apart reach it
+// 480 days after the first test.
+TEST_F(ArchiveCommands, HistoryEndsWithTheForecastOfADriftingValue) {
+  using namespace testrec;
+  QList<QByteArray> reports;
+  for (const auto& [day, month, delivered] : {std::tuple{1, 1, 2040}, std::tuple{2, 3, 2060}, std::tuple{1, 5, 2080}}) {
+    TTestRec rec = makeTestRec("ICU-7", {quint8(day), quint8(month), 25, 9, 0, 0}, 1, DutDefibrillator);
+    setEntryAt(rec, 0, EnergyEntry{.totalEnergy = quint16(delivered), .targetEnergy = 2000, .tolerance = 2, .result = Pass});
+    reports << QByteArray(rec.data(), TTestRec::Size);
+  }
+  ArchiveFailure failure;
+  auto opened = Archive::open(archive, &failure);
+  ASSERT_TRUE(opened && opened->store(ArchiveKind::TestReport, "A1", QDateTime::currentDateTimeUtc(), reports, &failure));
+  const QStringList lines = run({"archive", "history", "ICU-7"}).out.split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 5);
+  EXPECT_EQ(lines.last(), "forecast\tenergy\t180.0-220.0 J\t2026-04\t3");
 }
 
 // A backup reads as the archive does; the archive itself is never its target.
