@@ -2,10 +2,12 @@
 
 #include "archive/archivekeeper.h"
 #include "archive/archivelocation.h"
+#include "archive/devicedue.h"
 #include "archive/departmentserver.h"
 #include "cli/archivecommands.h"
 #include "cli/autoseqcommands.h"
 #include "cli/clicommands.h"
+#include "cli/duecommand.h"
 #include "cli/climessages.h"
 #include "cli/wavecommands.h"
 #include "core/paths.h"
@@ -24,9 +26,10 @@ const QStringList kCommands = {QStringLiteral("info"),     QStringLiteral("diagn
                                QStringLiteral("autoseq"),  QStringLiteral("archive")};
 const QStringList kArchiveCommands = {QStringLiteral("import"), QStringLiteral("list"), QStringLiteral("export"),
                                       QStringLiteral("history"), QStringLiteral("check"), QStringLiteral("sync"),
-                                      QStringLiteral("init"), QStringLiteral("backup")};
+                                      QStringLiteral("init"), QStringLiteral("backup"), QStringLiteral("due")};
 // The archive commands that read the department's archive with --department.
-const QStringList kDepartmentReads = {QStringLiteral("list"), QStringLiteral("export"), QStringLiteral("history")};
+const QStringList kDepartmentReads = {QStringLiteral("list"), QStringLiteral("export"), QStringLiteral("history"),
+                                      QStringLiteral("due")};
 const QStringList kAutoSeqCommands = {QStringLiteral("download"), QStringLiteral("upload"), QStringLiteral("print"),
                                       QStringLiteral("list")};
 
@@ -79,6 +82,10 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
                      "  archive history DEVICE one line per test entry of the device, near-limit values marked,\n"
                      "                         then a line per value forecast to reach its limit: forecast,\n"
                      "                         the test, the limit, the month (YYYY-MM), the tests it rests on\n"
+                     "  archive due            each device's next due date and status (Overdue, Due, OK),\n"
+                     "                         tab-separated, with its near-limit and forecast marks;\n"
+                     "                         --within DAYS those due within DAYS (overdue too),\n"
+                     "                         --overdue those past due, --csv FILE written as CSV\n"
                      "  archive check          the archive's integrity check and record counts\n"
                      "  archive backup FILE    write a backup of the archive into FILE: one consistent file,\n"
                      "                         the way to copy the archive\n"
@@ -87,7 +94,7 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
                      "                         or bring its schema up to date\n"
                      "  Filters of list and export combine: --device, --analyzer, --since, --until,\n"
                      "  --failed, --kind. capture also keeps what it captures in the archive.\n"
-                     "  list, export and history read the department's archive with --department.\n\n"
+                     "  list, export, history and due read the department's archive with --department.\n\n"
                      "Link options:\n") +
       linkOptionsHelp() + archiveOptionHelp() + sharedOptionHelp());
   parser.addHelpOption();
@@ -120,7 +127,11 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
                                 QStringLiteral("KIND"));
   const QCommandLineOption department(QStringLiteral("department"),
                                       QStringLiteral("archive list, export, history: read the department's archive"));
-  parser.addOptions({text, csv, mup, pdf, device, analyzer, since, until, failed, kind, department});
+  const QCommandLineOption within(QStringLiteral("within"),
+                                  QStringLiteral("archive due: the devices due within DAYS days, overdue ones too"),
+                                  QStringLiteral("DAYS"));
+  const QCommandLineOption overdue(QStringLiteral("overdue"), QStringLiteral("archive due: the devices past due"));
+  parser.addOptions({text, csv, mup, pdf, device, analyzer, since, until, failed, kind, department, within, overdue});
   parser.process(arguments);
 
   const QStringList positional = parser.positionalArguments();
@@ -135,9 +146,18 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
       (command == QLatin1String("archive") && !kArchiveCommands.contains(sub)))
     return fail(QStringLiteral("give one command: info, diagnose, reports, waves, capture, wavefile FILE, "
                                "autoseq download|upload|print|list FILE or "
-                               "archive import|list|export|check|sync|init, archive history DEVICE, archive backup FILE (see --help)"));
+                               "archive import|list|export|check|sync|init|due, archive history DEVICE, archive backup FILE (see --help)"));
   if (parser.isSet(department) && !kDepartmentReads.contains(sub))
-    return fail(QStringLiteral("--department goes with archive list, export and history"));
+    return fail(QStringLiteral("--department goes with archive list, export, history and due"));
+  DueRequest dueRequest{std::nullopt, parser.isSet(overdue), parser.value(csv)};
+  if (parser.isSet(within)) {
+    bool number = false;
+    dueRequest.withinDays = parser.value(within).toInt(&number);
+    if (!number || *dueRequest.withinDays < 0 || *dueRequest.withinDays > 3660)
+      return fail(QStringLiteral("--within needs a number of days from 0 to 3660"));
+  }
+  if ((parser.isSet(within) || parser.isSet(overdue)) && sub != QLatin1String("due"))
+    return fail(QStringLiteral("--within and --overdue go with archive due"));
 
   ArchiveFilter filter;
   filter.device = parser.value(device);
@@ -196,6 +216,7 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
     if (sub == QLatin1String("export")) return runArchiveExport(*archive, filter, request, messages, out);
     if (sub == QLatin1String("history")) return runArchiveHistory(*archive, positional[2], messages, out);
     if (sub == QLatin1String("check")) return runArchiveCheck(*archive, messages, out);
+    if (sub == QLatin1String("due")) return runArchiveDue(*archive, duePolicy(settings), dueRequest, messages, out);
     if (sub == QLatin1String("sync")) return runArchiveSync(*archive, *server, messages, out);
   }
   if (command == QLatin1String("wavefile")) return runWavefileCommand(positional[1], waveOutputs, messages, out);

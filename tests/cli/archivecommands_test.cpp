@@ -232,3 +232,50 @@ TEST_F(ArchiveCommands, UntrustedDeviceIdsRoundTripThroughTheCommandLine) {
     EXPECT_EQ(listed[1].section('\t', 3, 3), QString(id).replace("\\", "\\\\"));  // a backslash is printed doubled
   }
 }
+
+// Each device's next due date and status on the computer's day, with its
+// marks; the filters keep the overdue ones, or those due within some days;
+// the rows also go to a CSV file, whose folder is made.
+TEST_F(ArchiveCommands, DueListsEachDevicesNextTestAndItsMarks) {
+  using namespace testrec;
+  const QDate today = QDate::currentDate();
+  const auto test = [](const char* id, const QDate& date, quint16 delivered, quint8 dutType = DutDefibrillator) {
+    TTestRec rec = makeTestRec(id, {quint8(date.day()), quint8(date.month()), quint8(date.year() - 2000), 9, 0, 0}, 1,
+                               dutType);
+    if (dutType == DutDefibrillator)
+      setEntryAt(rec, 0, EnergyEntry{.totalEnergy = delivered, .targetEnergy = 2000, .tolerance = 2, .result = Pass});
+    return QByteArray(rec.data(), TTestRec::Size);
+  };
+  // 12-month intervals: LATE was due a month ago, SOON in 15 days, FINE in 10 months.
+  const QList<QByteArray> reports = {
+      test("LATE", today.addMonths(-13), 2000),  test("SOON", today.addMonths(-12).addDays(15), 2000, DutAed),
+      test("FINE", today.addMonths(-2), 2000),
+      // 4, 6, then 18 J off a 20 J tolerance, 60 days apart: near the limit, and
+      // the line through them reaches it 152 days after the first, in June 2025.
+      test("DRIFT", QDate(2025, 1, 1), 2040), test("DRIFT", QDate(2025, 3, 2), 2060), test("DRIFT", QDate(2025, 5, 1), 2180)};
+  {
+    ArchiveFailure failure;
+    auto opened = Archive::open(archive, &failure);
+    ASSERT_TRUE(opened && opened->store(ArchiveKind::TestReport, "A1", QDateTime::currentDateTimeUtc(), reports, &failure));
+  }
+  const auto iso = [](const QDate& d) { return d.toString(Qt::ISODate); };
+  const QStringList all = run({"archive", "due"}).out.split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(all.size(), 5);
+  EXPECT_EQ(all[0], "device\ttype\tlocation\tlast test\tnext due\tstatus\tnear limit\tforecast");
+  EXPECT_EQ(all[1], "DRIFT\tDefibrillator\t\t2025-05-01\t2026-05-01\tOverdue\tnear limit\t2025-06");
+  EXPECT_EQ(all[2], "LATE\tDefibrillator\t\t" + iso(today.addMonths(-13)) + "\t" + iso(today.addMonths(-13).addMonths(12)) +
+                        "\tOverdue\t\t");
+  EXPECT_EQ(all[3], "SOON\tAED\t\t" + iso(today.addMonths(-12).addDays(15)) + "\t" +
+                        iso(today.addMonths(-12).addDays(15).addMonths(12)) + "\tDue\t\t");
+  EXPECT_TRUE(all[4].startsWith("FINE\tDefibrillator\t\t" + iso(today.addMonths(-2)))) << all[4].toStdString();
+  EXPECT_TRUE(all[4].endsWith("\tOK\t\t"));
+
+  EXPECT_EQ(run({"archive", "due", "--overdue"}).out.count('\n'), 1 + 2);
+  EXPECT_EQ(run({"archive", "due", "--within", "30"}).out.count('\n'), 1 + 3);
+  const QString csv = dir.filePath("round/due.csv");
+  ASSERT_EQ(run({"archive", "due", "--within", "30", "--csv", csv}).status, 0);
+  const QByteArray written = readAll(csv);
+  EXPECT_TRUE(written.startsWith("device,type,location,last test,next due,status,near limit,forecast\r\n"));
+  EXPECT_EQ(written.count("\r\n"), 1 + 3);
+  EXPECT_EQ(run({"archive", "due", "--within", "-1"}).status, 2);
+}
