@@ -205,6 +205,23 @@ class Archive {
   bool eachTestReport(const std::function<bool(const QString& device, const ReportBytes& report)>& row,
                       ArchiveFailure* failure) const;
 
+  // What the user keeps about each device (migration 5): every device's, by
+  // I.D.; none on the department's archive, which keeps none.
+  struct DeviceDetail {
+    QString device;
+    QString location;
+    std::optional<int> intervalMonths;  // none: its type's
+    QString note;
+  };
+  std::optional<QList<DeviceDetail>> deviceDetails(ArchiveFailure* failure) const;
+  // Keeps the details given, all or none, each in place of what was kept of
+  // its device; how many devices were new and how many changed.
+  struct DetailsKept {
+    int added = 0;
+    int changed = 0;
+  };
+  std::optional<DetailsKept> keepDeviceDetails(const QList<DeviceDetail>& details, ArchiveFailure* failure);
+
   QSqlDatabase database() const;
   // Work with the department's server stops at once when `cancel` is set (the
   // program is closing): what was not sent stays queued.

@@ -3,6 +3,7 @@
 #include "archive/archive.h"
 #include "core/settingsfile.h"
 
+#include <QHash>
 #include <algorithm>
 
 DuePolicy duePolicy(const SettingsFile& settings) {
@@ -29,16 +30,28 @@ bool DeviceDue::forecastMarked() const {
 
 std::optional<QList<DeviceDue>> devicesDue(const Archive& archive, const DuePolicy& policy, const QDate& today,
                                            ArchiveFailure* failure) {
+  const std::optional<QList<Archive::DeviceDetail>> details = archive.deviceDetails(failure);
+  if (!details) return std::nullopt;
+  QHash<QString, Archive::DeviceDetail> detailOf;
+  for (const Archive::DeviceDetail& d : *details) detailOf.insert(d.device, d);
   QList<DeviceDue> devices;
   QList<DeviceTest> tests;
+  // Closes the device read last: its details, its due date and its marks.
   const auto close = [&] {
-    if (tests.isEmpty()) return;
+    if (devices.isEmpty()) return;
     DeviceDue& d = devices.last();
+    const Archive::DeviceDetail detail = detailOf.take(d.device);
+    d.location = detail.location;
+    if (tests.isEmpty()) {  // its reports were all damaged: no test to be due from
+      d.intervalMonths = detail.intervalMonths.value_or(policy.defibrillatorMonths);
+      d.due = dueDate(std::nullopt, d.intervalMonths, today, policy.dueWithinDays);
+      return;
+    }
     const DeviceTest& latest = tests.last();  // in test order
     d.type = dutTypeName(latest.record);
     d.lastTest = latest.tested.date();
     d.lastPassed = testRecPassed(latest.record);
-    d.intervalMonths = policy.monthsFor(d.type);
+    d.intervalMonths = detail.intervalMonths.value_or(policy.monthsFor(d.type));
     d.due = dueDate(d.lastTest, d.intervalMonths, today, policy.dueWithinDays);
     QList<HistoryPoint> points = historyPoints(tests);
     d.nearLimit = nearLimitWarnings(points);
@@ -58,9 +71,14 @@ std::optional<QList<DeviceDue>> devicesDue(const Archive& archive, const DuePoli
       failure);
   if (!whole) return std::nullopt;
   close();
-  // A device whose reports were all damaged has no test to be due from.
-  for (DeviceDue& d : devices)
-    if (!d.lastTest.isValid()) d.due = dueDate(std::nullopt, policy.defibrillatorMonths, today, policy.dueWithinDays);
+  // Devices the user listed that were never tested: due at once.
+  for (const Archive::DeviceDetail& d : std::as_const(detailOf)) {
+    DeviceDue never{d.device};
+    never.location = d.location;
+    never.intervalMonths = d.intervalMonths.value_or(policy.defibrillatorMonths);
+    never.due = dueDate(std::nullopt, never.intervalMonths, today, policy.dueWithinDays);
+    devices.append(never);
+  }
   std::stable_sort(devices.begin(), devices.end(), [](const DeviceDue& a, const DeviceDue& b) {
     return a.due.next != b.due.next ? a.due.next < b.due.next : a.device < b.device;
   });

@@ -26,7 +26,8 @@ const QStringList kCommands = {QStringLiteral("info"),     QStringLiteral("diagn
                                QStringLiteral("autoseq"),  QStringLiteral("archive")};
 const QStringList kArchiveCommands = {QStringLiteral("import"), QStringLiteral("list"), QStringLiteral("export"),
                                       QStringLiteral("history"), QStringLiteral("check"), QStringLiteral("sync"),
-                                      QStringLiteral("init"), QStringLiteral("backup"), QStringLiteral("due")};
+                                      QStringLiteral("init"), QStringLiteral("backup"), QStringLiteral("due"),
+                                      QStringLiteral("devices")};
 // The archive commands that read the department's archive with --department.
 const QStringList kDepartmentReads = {QStringLiteral("list"), QStringLiteral("export"), QStringLiteral("history"),
                                       QStringLiteral("due")};
@@ -85,7 +86,10 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
                      "  archive due            each device's next due date and status (Overdue, Due, OK),\n"
                      "                         tab-separated, with its near-limit and forecast marks;\n"
                      "                         --within DAYS those due within DAYS (overdue too),\n"
-                     "                         --overdue those past due, --csv FILE written as CSV\n"
+                     "                         --overdue those past due, --location TEXT those whose\n"
+                     "                         location holds TEXT, --csv FILE written as CSV\n"
+                     "  archive devices import FILE  read a CSV of device I.D., location, test interval\n"
+                     "                         (months) and note into the archive; each line refused says why\n"
                      "  archive check          the archive's integrity check and record counts\n"
                      "  archive backup FILE    write a backup of the archive into FILE: one consistent file,\n"
                      "                         the way to copy the archive\n"
@@ -131,7 +135,11 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
                                   QStringLiteral("archive due: the devices due within DAYS days, overdue ones too"),
                                   QStringLiteral("DAYS"));
   const QCommandLineOption overdue(QStringLiteral("overdue"), QStringLiteral("archive due: the devices past due"));
-  parser.addOptions({text, csv, mup, pdf, device, analyzer, since, until, failed, kind, department, within, overdue});
+  const QCommandLineOption location(QStringLiteral("location"),
+                                    QStringLiteral("archive due: the devices whose location holds TEXT"),
+                                    QStringLiteral("TEXT"));
+  parser.addOptions(
+      {text, csv, mup, pdf, device, analyzer, since, until, failed, kind, department, within, overdue, location});
   parser.process(arguments);
 
   const QStringList positional = parser.positionalArguments();
@@ -139,25 +147,29 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
   const QString sub = positional.value(1);
   const qsizetype wanted = command == QLatin1String("wavefile")  ? 2
                            : command == QLatin1String("autoseq") ? 3
-                           : command == QLatin1String("archive") ? (sub == QLatin1String("history") || sub == QLatin1String("backup") ? 3 : 2)
+                           : command == QLatin1String("archive") ? (sub == QLatin1String("history") || sub == QLatin1String("backup") ? 3
+                                                                    : sub == QLatin1String("devices")                                  ? 4
+                                                                                                                                       : 2)
                                                                  : 1;
   if (positional.size() != wanted || !kCommands.contains(command) ||
       (command == QLatin1String("autoseq") && !kAutoSeqCommands.contains(sub)) ||
-      (command == QLatin1String("archive") && !kArchiveCommands.contains(sub)))
+      (command == QLatin1String("archive") && !kArchiveCommands.contains(sub)) ||
+      (sub == QLatin1String("devices") && positional.value(2) != QLatin1String("import")))
     return fail(QStringLiteral("give one command: info, diagnose, reports, waves, capture, wavefile FILE, "
                                "autoseq download|upload|print|list FILE or "
-                               "archive import|list|export|check|sync|init|due, archive history DEVICE, archive backup FILE (see --help)"));
+                               "archive import|list|export|check|sync|init|due, archive history DEVICE, archive backup FILE, "
+                               "archive devices import FILE (see --help)"));
   if (parser.isSet(department) && !kDepartmentReads.contains(sub))
     return fail(QStringLiteral("--department goes with archive list, export, history and due"));
-  DueRequest dueRequest{std::nullopt, parser.isSet(overdue), parser.value(csv)};
+  DueRequest dueRequest{std::nullopt, parser.isSet(overdue), parser.value(location), parser.value(csv)};
   if (parser.isSet(within)) {
     bool number = false;
     dueRequest.withinDays = parser.value(within).toInt(&number);
     if (!number || *dueRequest.withinDays < 0 || *dueRequest.withinDays > 3660)
       return fail(QStringLiteral("--within needs a number of days from 0 to 3660"));
   }
-  if ((parser.isSet(within) || parser.isSet(overdue)) && sub != QLatin1String("due"))
-    return fail(QStringLiteral("--within and --overdue go with archive due"));
+  if ((parser.isSet(within) || parser.isSet(overdue) || parser.isSet(location)) && sub != QLatin1String("due"))
+    return fail(QStringLiteral("--within, --overdue and --location go with archive due"));
 
   ArchiveFilter filter;
   filter.device = parser.value(device);
@@ -200,12 +212,13 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
     if (sub == QLatin1String("init")) return runArchiveInit(*server, archivePath, messages, out);
     if (sub == QLatin1String("backup")) return runArchiveBackup(archivePath, positional[2], messages, out);
     ArchiveFailure failure;
-    const bool writes = sub == QLatin1String("import") || sub == QLatin1String("sync");
+    const bool writes = sub == QLatin1String("import") || sub == QLatin1String("sync") || sub == QLatin1String("devices");
     if (parser.isSet(department))
       archive = Archive::openDepartment(*server, &failure);
-    else  // only import makes an archive; the others read one that is there
+    else  // only the imports make an archive; the others read one that is there
       archive = Archive::open(archivePath, &failure,
-                              sub == QLatin1String("import") ? Archive::Opening::CreateOrUpdate : Archive::Opening::Existing);
+                              sub == QLatin1String("import") || sub == QLatin1String("devices") ? Archive::Opening::CreateOrUpdate
+                                                                                          : Archive::Opening::Existing);
     if (!archive || (archive->readOnly() && writes)) {
       messages.show(failure.message(), QStringLiteral("Archive"), UserMessages::Icon::Error, UserMessages::Buttons::Ok);
       return 1;
@@ -217,6 +230,7 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
     if (sub == QLatin1String("history")) return runArchiveHistory(*archive, positional[2], messages, out);
     if (sub == QLatin1String("check")) return runArchiveCheck(*archive, messages, out);
     if (sub == QLatin1String("due")) return runArchiveDue(*archive, duePolicy(settings), dueRequest, messages, out);
+    if (sub == QLatin1String("devices")) return runArchiveDevicesImport(*archive, positional[3], messages, out);
     if (sub == QLatin1String("sync")) return runArchiveSync(*archive, *server, messages, out);
   }
   if (command == QLatin1String("wavefile")) return runWavefileCommand(positional[1], waveOutputs, messages, out);

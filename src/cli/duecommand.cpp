@@ -5,6 +5,10 @@
 #include "cli/outputfolder.h"
 #include "core/savefile.h"
 #include "core/usermessages.h"
+#include "maintenance/inventorycsv.h"
+
+#include <QDir>
+#include <QFile>
 
 #include <QTextStream>
 
@@ -35,6 +39,7 @@ QString csvField(const QString& field) {
 }
 
 bool wanted(const DeviceDue& d, const DueRequest& request, const QDate& today) {
+  if (!d.location.contains(request.location, Qt::CaseInsensitive)) return false;
   if (request.overdueOnly) return d.due.status == DueStatus::Overdue;
   if (request.withinDays) return d.due.next <= today.addDays(*request.withinDays);
   return true;
@@ -69,4 +74,32 @@ int runArchiveDue(const Archive& archive, const DuePolicy& policy, const DueRequ
     return 1;
   }
   return 0;
+}
+
+int runArchiveDevicesImport(Archive& archive, const QString& file, UserMessages& messages, QTextStream& out) {
+  QFile input(file);
+  if (!input.open(QIODevice::ReadOnly)) {
+    messages.show(QStringLiteral("The file %1 could not be read: %2.").arg(QDir::toNativeSeparators(file), input.errorString()),
+                  QStringLiteral("Import Devices"), UserMessages::Icon::Error);
+    return 1;
+  }
+  const QByteArray bytes = input.readAll();
+  if (input.error() != QFileDevice::NoError) {
+    messages.show(QStringLiteral("The file %1 could not be read: %2.").arg(QDir::toNativeSeparators(file), input.errorString()),
+                  QStringLiteral("Import Devices"), UserMessages::Icon::Error);
+    return 1;
+  }
+  const Inventory inventory = parseInventoryCsv(bytes);
+  QList<Archive::DeviceDetail> details;
+  for (const InventoryRow& row : inventory.rows) details.append({row.device, row.location, row.intervalMonths, row.note});
+  ArchiveFailure failure;
+  const std::optional<Archive::DetailsKept> kept = archive.keepDeviceDetails(details, &failure);
+  if (!kept) {
+    messages.show(failure.message(), QStringLiteral("Archive"), UserMessages::Icon::Error);
+    return 1;
+  }
+  out << "devices: " << kept->added << " added, " << kept->changed << " changed, " << inventory.refused.size()
+      << " refused\n";
+  for (const InventoryRefusal& r : inventory.refused) out << "line " << r.line << " refused: " << r.reason << '\n';
+  return inventory.refused.isEmpty() ? 0 : 1;
 }

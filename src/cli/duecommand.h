@@ -12,6 +12,7 @@ struct DuePolicy;
 struct DueRequest {
   std::optional<int> withinDays;
   bool overdueOnly = false;
+  QString location;  // kept: the devices whose location holds it, in any letter case
   QString csvPath;  // where to write the rows as CSV instead of printing them
 };
 
@@ -20,3 +21,8 @@ struct DueRequest {
 // near limit, forecast (dates YYYY-MM-DD, the forecast's month YYYY-MM).
 int runArchiveDue(const Archive& archive, const DuePolicy& policy, const DueRequest& request, UserMessages& messages,
                   QTextStream& out);
+
+// Reads a department's inventory file into the archive's device details: how
+// many devices were added and changed, and each line refused with its reason.
+// Nothing changes when the file cannot be read. Status 1 when a line was refused.
+int runArchiveDevicesImport(Archive& archive, const QString& file, UserMessages& messages, QTextStream& out);

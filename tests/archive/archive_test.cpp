@@ -604,10 +604,12 @@ TEST_F(ArchiveTest, AnArchiveOfTheVersionBeforeIsBroughtUpToDate) {
           "SELECT kind, '', digest, bytes, downloaded, device, tested, number, title FROM record WHERE kind = 3",
           "INSERT INTO outbox (record) SELECT max(id) FROM record", "DROP INDEX record_device",
           "ALTER TABLE record DROP COLUMN device_folded",
-          "CREATE INDEX record_device ON record (kind, device, tested, verdict, dut_type)", "PRAGMA user_version=2"})
+          "CREATE INDEX record_device ON record (kind, device, tested, verdict, dut_type)", "DROP TABLE device_detail",
+          "PRAGMA user_version=2"})
       ASSERT_TRUE(old.exec(statement)) << statement << ": " << old.lastError().text().toStdString();
   }
   auto archive = open(path);
+  ASSERT_TRUE(archive);
   EXPECT_EQ(archive->schemaVersion(), Archive::knownSchemaVersion());
   const QList<ArchivedRecord> captures = find(*archive, {.kind = ArchiveKind::Capture});
   ASSERT_EQ(captures.size(), 1);

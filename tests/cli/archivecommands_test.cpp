@@ -279,3 +279,38 @@ TEST_F(ArchiveCommands, DueListsEachDevicesNextTestAndItsMarks) {
   EXPECT_EQ(written.count("\r\n"), 1 + 3);
   EXPECT_EQ(run({"archive", "due", "--within", "-1"}).status, 2);
 }
+
+// A department's inventory goes into the archive: each device's location and
+// interval set its due date, a device never tested is due now, a line refused
+// says why and a file that cannot be read changes nothing.
+TEST_F(ArchiveCommands, DevicesImportSetsLocationsAndIntervalsForTheDueList) {
+  using namespace testrec;
+  const QDate tested = QDate::currentDate().addMonths(-8);
+  TTestRec rec = makeTestRec("ER-1", {quint8(tested.day()), quint8(tested.month()), quint8(tested.year() - 2000), 9, 0, 0},
+                             1, DutDefibrillator);
+  {
+    ArchiveFailure failure;
+    auto opened = Archive::open(archive, &failure);
+    ASSERT_TRUE(opened && opened->store(ArchiveKind::TestReport, "A1", QDateTime::currentDateTimeUtc(),
+                                        {QByteArray(rec.data(), TTestRec::Size)}, &failure));
+  }
+  const QString inventory = dir.filePath("inventory.csv");
+  writeAll(inventory, "Device ID,Location,Interval,Note\nER-1,Emergency,6,\nNEW-9,Lobby,,boxed\nOLD-2,Basement,500,\n");
+  const CliRun imported = run({"archive", "devices", "import", inventory});
+  EXPECT_EQ(imported.status, 1);  // a line was refused
+  EXPECT_EQ(imported.out, "devices: 2 added, 0 changed, 1 refused\n"
+                          "line 4 refused: the interval \"500\" is not a whole number of months from 1 to 120\n");
+  const QStringList rows = run({"archive", "due"}).out.split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(rows.size(), 3);
+  EXPECT_TRUE(rows[1].startsWith("ER-1\tDefibrillator\tEmergency\t" + tested.toString(Qt::ISODate) + "\t" +
+                                 tested.addMonths(6).toString(Qt::ISODate) + "\tOverdue"))
+      << rows[1].toStdString();
+  EXPECT_EQ(rows[2], "NEW-9\t\tLobby\t\t" + QDate::currentDate().toString(Qt::ISODate) + "\tNever tested\t\t");
+  EXPECT_EQ(run({"archive", "due", "--location", "lobby"}).out.count('\n'), 1 + 1);
+
+  writeAll(inventory, "ER-1,Theatre,12,\nNEW-9,Lobby,,boxed\n");
+  EXPECT_EQ(run({"archive", "devices", "import", inventory}).out, "devices: 0 added, 1 changed, 0 refused\n");
+  const QString before = run({"archive", "due"}).out;
+  EXPECT_EQ(run({"archive", "devices", "import", dir.filePath("missing.csv")}).status, 1);
+  EXPECT_EQ(run({"archive", "due"}).out, before);
+}

@@ -1,0 +1,66 @@
+// What the user keeps about each device: its location, test interval and note.
+#include "archive/archive.h"
+#include "archive/archivedialect.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+using namespace archivesql;
+
+std::optional<QList<Archive::DeviceDetail>> Archive::deviceDetails(ArchiveFailure* failure) const {
+  QList<DeviceDetail> details;
+  if (backend_ == ArchiveBackend::Department) return details;
+  QSqlQuery query(database());
+  query.setForwardOnly(true);
+  if (!query.exec(QStringLiteral("SELECT device, location, interval_months, note FROM device_detail ORDER BY device"))) {
+    *failure = queryFailed(query);
+    return std::nullopt;
+  }
+  while (query.next())
+    details.append({query.value(0).toString(), query.value(1).toString(),
+                    query.value(2).isNull() ? std::nullopt : std::optional(query.value(2).toInt()),
+                    query.value(3).toString()});
+  if (!readWhole(query, failure)) return std::nullopt;
+  return details;
+}
+
+std::optional<Archive::DetailsKept> Archive::keepDeviceDetails(const QList<DeviceDetail>& details,
+                                                               ArchiveFailure* failure) {
+  if (readOnly_ || backend_ == ArchiveBackend::Department) {
+    *failure = failed(QStringLiteral("It is open for reading only."));
+    return std::nullopt;
+  }
+  QSqlDatabase db = database();
+  DetailsKept kept;
+  QString error;
+  const bool done = inTransaction(
+      db, backend_,
+      [&](QSqlQuery&) {
+        QSqlQuery old(db), keep(db);
+        old.prepare(QStringLiteral("SELECT location, interval_months, note FROM device_detail WHERE device = ?"));
+        keep.prepare(QStringLiteral("INSERT OR REPLACE INTO device_detail (device, location, interval_months, note) "
+                                    "VALUES (?, ?, ?, ?)"));
+        for (const DeviceDetail& d : details) {
+          old.addBindValue(d.device);
+          if (!old.exec()) return error = errorOf(old), false;
+          const bool known = old.next();
+          const bool same = known && old.value(0).toString() == d.location && old.value(2).toString() == d.note &&
+                            (old.value(1).isNull() ? std::optional<int>() : std::optional(old.value(1).toInt())) ==
+                                d.intervalMonths;
+          old.finish();
+          if (same) continue;  // as it was
+          ++(known ? kept.changed : kept.added);
+          const QVariant interval = d.intervalMonths ? QVariant(*d.intervalMonths) : QVariant(QMetaType::fromType<int>());
+          for (const QVariant& value : {QVariant(d.device), QVariant(d.location), interval, QVariant(d.note)})
+            keep.addBindValue(value);
+          if (!keep.exec()) return error = errorOf(keep), false;
+        }
+        return true;
+      },
+      &error);
+  if (!done) {
+    *failure = failed(error);
+    return std::nullopt;
+  }
+  return kept;
+}
