@@ -1,6 +1,7 @@
 #include "archive/devicedue.h"
 
 #include "archive/archive.h"
+#include "archive/devicehistory.h"
 #include "core/settingsfile.h"
 
 #include <QHash>
@@ -35,42 +36,30 @@ std::optional<QList<DeviceDue>> devicesDue(const Archive& archive, const DuePoli
   QHash<QString, Archive::DeviceDetail> detailOf;
   for (const Archive::DeviceDetail& d : *details) detailOf.insert(d.device, d);
   QList<DeviceDue> devices;
-  QList<DeviceTest> tests;
-  // Closes the device read last: its details, its due date and its marks.
-  const auto close = [&] {
-    if (devices.isEmpty()) return;
-    DeviceDue& d = devices.last();
-    const Archive::DeviceDetail detail = detailOf.take(d.device);
-    d.location = detail.location;
-    if (tests.isEmpty()) {  // its reports were all damaged: no test to be due from
-      d.intervalMonths = detail.intervalMonths.value_or(policy.defibrillatorMonths);
-      d.due = dueDate(std::nullopt, d.intervalMonths, today, policy.dueWithinDays);
-      return;
-    }
-    const DeviceTest& latest = tests.last();  // in test order
-    d.type = dutTypeName(latest.record);
-    d.lastTest = latest.tested.date();
-    d.lastPassed = testRecPassed(latest.record);
-    d.intervalMonths = detail.intervalMonths.value_or(policy.monthsFor(d.type));
-    d.due = dueDate(d.lastTest, d.intervalMonths, today, policy.dueWithinDays);
-    QList<HistoryPoint> points = historyPoints(tests);
-    d.nearLimit = nearLimitWarnings(points);
-    d.forecasts = forecasts(points);
-    tests.clear();
-  };
-  const bool whole = archive.eachTestReport(
-      [&](const QString& device, const Archive::ReportBytes& report) {
-        if (devices.isEmpty() || devices.last().device != device) {
-          close();
-          devices.append({device});
+  const bool whole = eachDeviceTests(
+      archive,
+      [&](const QString& device, const QList<DeviceTest>& tests) {
+        DeviceDue& d = devices.emplace_back(DeviceDue{device});
+        const Archive::DeviceDetail detail = detailOf.take(device);
+        d.location = detail.location;
+        if (tests.isEmpty()) {  // its reports were all damaged: no test to be due from
+          d.intervalMonths = detail.intervalMonths.value_or(policy.defibrillatorMonths);
+          d.due = dueDate(std::nullopt, d.intervalMonths, today, policy.dueWithinDays);
+          return true;
         }
-        if (report.bytes.size() == TTestRec::Size)
-          tests.append({report.id, report.tested, testRecFromBytes(report.bytes.constData())});
+        const DeviceTest& latest = tests.last();  // in test order
+        d.type = dutTypeName(latest.record);
+        d.lastTest = latest.tested.date();
+        d.lastPassed = testRecPassed(latest.record);
+        d.intervalMonths = detail.intervalMonths.value_or(policy.monthsFor(d.type));
+        d.due = dueDate(d.lastTest, d.intervalMonths, today, policy.dueWithinDays);
+        QList<HistoryPoint> points = historyPoints(tests);
+        d.nearLimit = nearLimitWarnings(points);
+        d.forecasts = forecasts(points);
         return true;
       },
       failure);
   if (!whole) return std::nullopt;
-  close();
   // Devices the user listed that were never tested: due at once.
   for (const Archive::DeviceDetail& d : std::as_const(detailOf)) {
     DeviceDue never{d.device};
