@@ -659,6 +659,105 @@ class SilentAfterLogin {
 };
 }  // namespace
 
+namespace {
+// Passes each connection through to the server and cuts it once the server
+// has sent `limit` bytes over it: a network lost in the middle of an answer.
+class CuttingProxy {
+ public:
+  CuttingProxy(int serverPort, std::size_t limit) : serverPort_(serverPort), limit_(limit) {
+    listener_ = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = loopback(0);
+    socklen_t length = sizeof address;
+    if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && listen(listener_, 8) == 0 &&
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+      port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] {
+      for (int client; (client = accept(listener_, nullptr, nullptr)) >= 0;) pass(client);
+    });
+  }
+  ~CuttingProxy() {
+    shutdown(listener_, SHUT_RDWR);
+    close(listener_);
+    thread_.join();
+  }
+  int port() const { return port_; }
+
+ private:
+  static sockaddr_in loopback(int port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(std::uint16_t(port));
+    return address;
+  }
+  void pass(int client) {
+    const int server = socket(AF_INET, SOCK_STREAM, 0);
+    const sockaddr_in address = loopback(serverPort_);
+    if (connect(server, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+      std::thread up([client, server] {
+        char bytes[65536];
+        for (ssize_t n; (n = recv(client, bytes, sizeof bytes, 0)) > 0;)
+          if (send(server, bytes, std::size_t(n), MSG_NOSIGNAL) < 0) break;
+        shutdown(server, SHUT_RDWR);
+      });
+      char bytes[65536];
+      std::size_t passed = 0;
+      for (ssize_t n; passed < limit_ && (n = recv(server, bytes, std::min(sizeof bytes, limit_ - passed), 0)) > 0;) {
+        if (send(client, bytes, std::size_t(n), MSG_NOSIGNAL) < 0) break;
+        passed += std::size_t(n);
+      }
+      shutdown(client, SHUT_RDWR);
+      shutdown(server, SHUT_RDWR);
+      up.join();
+    }
+    close(server);
+    close(client);
+  }
+
+  int serverPort_;
+  std::size_t limit_;
+  int listener_ = -1;
+  int port_ = 0;
+  std::thread thread_;
+};
+}  // namespace
+
+// A read the network cuts in the middle of the server's answer shows nothing
+// of it and says so, in the program as on the command line, however often it
+// is tried again.
+TEST_F(DepartmentTest, AReadCutOffMidwayShowsNothingAndSaysSo) {
+  make("archive.sqlite", 3000);
+  {
+    ArchiveFailure failure;
+    auto mine = local();
+    ASSERT_TRUE(sendQueued(*mine, *department(), kSender, &failure)) << failure.message().toStdString();
+  }
+  CuttingProxy proxy(pg.port(), 256 * 1024);  // the 3,000 records are some 2.5 MB
+  ASSERT_NE(proxy.port(), 0);
+  QFile passwords(pg.passFile());
+  ASSERT_TRUE(passwords.open(QIODevice::Append));
+  passwords.write(QStringLiteral("127.0.0.1:%1:*:tech1:tech1-pw\n").arg(proxy.port()).toUtf8());
+  passwords.close();
+  const QString url = QStringLiteral("postgresql://tech1@127.0.0.1:%1/department").arg(proxy.port());
+
+  ArchiveFailure failure;
+  auto there = Archive::openDepartment(serverAt(url), &failure);
+  ASSERT_TRUE(there) << failure.message().toStdString();
+  EXPECT_TRUE(there->records({}, &failure).isEmpty());
+  EXPECT_FALSE(failure.reason.isEmpty());
+  failure = {};
+  EXPECT_TRUE(there->deviceRows(&failure).isEmpty() || failure.reason.isEmpty());  // a short list may pass whole
+
+  for (const char* command : {"list", "export"}) {
+    const CliRun read = cli({"--archive", dir.filePath("archive.sqlite"), "--shared", url, "archive", command,
+                             "--department", "--csv", dir.filePath("export.csv")});
+    EXPECT_EQ(read.status, 1) << command;
+    EXPECT_EQ(read.out, "") << command;
+    EXPECT_FALSE(read.err.isEmpty()) << command;
+  }
+  EXPECT_FALSE(QFile::exists(dir.filePath("export.csv")));
+}
+
 // A server that lets the login in and then answers nothing: opening it is
 // given up within the connect's bound, saying so.
 TEST(DepartmentServerSilence, ALoginFollowedBySilenceIsGivenUpWithinTheConnectsBound) {
