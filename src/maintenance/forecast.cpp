@@ -6,7 +6,9 @@
 #include <cmath>
 
 namespace {
-constexpr double kLimit = 1.0;  // the whole of the limit used
+constexpr double kLimit = 1.0;     // the whole of the limit used
+constexpr double kNoDrift = 0.01;  // a line that moves less over the tests' span is flat
+constexpr int kForecastMaxYears = 10;
 
 QString monthText(const QDate& date) { return QLocale::c().toString(date, QStringLiteral("MMM yyyy")); }
 
@@ -34,6 +36,15 @@ std::optional<Line> fitLine(const QList<double>& x, const QList<double>& y) {
   return line;
 }
 
+// Where a value stands against its limit, signed: an energy's distance from
+// its target as a share of the tolerance (below the target negative, so that a
+// drift through the target stays one straight line), a charge time as a share
+// of its maximum.
+double signedShare(const HistoryPoint& p) {
+  if (!p.isEnergy()) return p.limitShare();
+  return (p.measured - p.target) / (p.target * p.tolerance / 100.0);
+}
+
 Forecast forecastOf(const QList<HistoryPoint*>& series) {
   const HistoryPoint& latest = *series.last();
   Forecast f{valueName(latest), latest.test, limitText(latest)};
@@ -50,9 +61,12 @@ Forecast forecastOf(const QList<HistoryPoint*>& series) {
     return f;
   }
   QList<double> x, y;
-  for (const HistoryPoint* p : last) x << double(f.from.daysTo(p->tested.date())), y << p->limitShare();
+  for (const HistoryPoint* p : last) x << double(f.from.daysTo(p->tested.date())), y << signedShare(*p);
   const std::optional<Line> line = fitLine(x, y);
-  if (!line || line->b <= 0) {
+  // The limit the line moves towards: an energy's upper or lower edge, a charge time's maximum.
+  const double limit = line && line->b < 0 && latest.isEnergy() ? -kLimit : kLimit;
+  const double span = x.last() - x.first();
+  if (!line || line->b * limit * span < kNoDrift) {
     f.why = QStringLiteral("no drift towards its limit");
     return f;
   }
@@ -63,13 +77,18 @@ Forecast forecastOf(const QList<HistoryPoint*>& series) {
                 .arg(std::lround(kForecastMinFit * 100));
     return f;
   }
-  if (line->a + line->b * x.last() >= kLimit) {  // the near-limit mark says so already
+  if ((line->a + line->b * x.last()) * limit >= kLimit) {  // the near-limit mark says so already
     f.why = QStringLiteral("it is at its limit already");
     return f;
   }
   // The first day on which the line has reached the limit (a whole day's
   // rounding error is not a day).
-  f.reaches = f.from.addDays(qint64(std::ceil((kLimit - line->a) / line->b - 1e-6)));
+  const double days = std::ceil((limit - line->a) / line->b - 1e-6);
+  if (days > x.last() + kForecastMaxYears * 366.0) {
+    f.why = QStringLiteral("its line does not reach the limit within %1 years").arg(kForecastMaxYears);
+    return f;
+  }
+  f.reaches = f.from.addDays(qint64(days));
   return f;
 }
 }  // namespace

@@ -8,11 +8,14 @@
 
 // When a value of a device is expected to reach its limit, from the straight
 // line that fits its last tests best (least squares), in the share of its limit
-// each test used (historypoint.h). A forecast is given only from enough tests
+// each test used: an energy's signed distance from its target against the
+// tolerance (so a drift through the target is one line, towards whichever
+// edge it heads for), a charge time against its maximum. A forecast is given only from enough tests
 // that show a drift: at least kForecastMinTests, spanning at least
 // kForecastMinDays, of which the last kForecastMaxTests count, with a line that
-// moves towards the limit and explains at least kForecastMinFit of their
-// spread (R²). Otherwise it says why there is none.
+// moves towards the limit (by 1 % of it or more over their span), explains at
+// least kForecastMinFit of their spread (R²) and reaches the limit within ten
+// years. Otherwise it says why there is none.
 constexpr int kForecastMinTests = 3;
 constexpr int kForecastMaxTests = 6;
 constexpr int kForecastMinDays = 90;

@@ -44,6 +44,13 @@ TEST(Forecast, AStraightDriftGivesItsDateAndTooLittleOrNoiseGivesNone) {
       {"energy drifting", {energy(0, 204), energy(60, 206), energy(120, 208)}, kFirst.addDays(480), ""},
       // Below the target counts as much as above it.
       {"energy drifting low", {energy(0, 196), energy(60, 194), energy(120, 192)}, kFirst.addDays(480), ""},
+      // 210 J, then 4 J less every 90 days: through the target, and at 180 J on day 675.
+      {"energy drifting through its target",
+       {energy(0, 210), energy(90, 206), energy(180, 202), energy(270, 198), energy(360, 194), energy(450, 190)},
+       kFirst.addDays(675),
+       ""},
+      {"drifting too slowly", {charge(0, 5), charge(1000, 5.001), charge(2000, 5.002)}, std::nullopt, "no drift"},
+      {"reaching it in 137 years", {charge(0, 5), charge(1000, 5.1), charge(2000, 5.2)}, std::nullopt, "10 years"},
       {"two tests", {charge(0, 5), charge(200, 7)}, std::nullopt, "too few tests"},
       {"three tests in 60 days", {charge(0, 5), charge(30, 6), charge(60, 7)}, std::nullopt, "span 60 days"},
       {"flat", {charge(0, 5), charge(100, 5), charge(200, 5)}, std::nullopt, "no drift"},
