@@ -29,14 +29,12 @@ DepartmentReader::DepartmentReader(Opener open, QObject* parent)
 
 DepartmentReader::~DepartmentReader() {
   cancel();  // a read that runs is cut
-  thread_->quit();
-  if (thread_->wait(kStopWaitMs)) {
-    delete thread_;
-    return;
-  }
-  // A connect the server does not answer ends by its own bound: the window
-  // does not wait for it, and the thread goes once it ends.
+  // A connect the server does not answer ends only by its own bound: the
+  // window does not wait for it, and the thread goes once it ends (while the
+  // program's event loop runs; at Exit it is left to end with the program).
   connect(thread_, &QThread::finished, thread_, &QObject::deleteLater);
+  thread_->quit();
+  if (thread_->wait(kStopWaitMs)) delete thread_;  // the deletion it posted goes with it
 }
 
 void DepartmentReader::cancel() {

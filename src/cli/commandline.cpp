@@ -8,6 +8,7 @@
 #include "cli/autoseqcommands.h"
 #include "cli/clicommands.h"
 #include "cli/duecommand.h"
+#include "maintenance/inventorycsv.h"
 #include "cli/climessages.h"
 #include "cli/wavecommands.h"
 #include "core/paths.h"
@@ -170,6 +171,11 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
   }
   if ((parser.isSet(within) || parser.isSet(overdue) || parser.isSet(location)) && sub != QLatin1String("due"))
     return fail(QStringLiteral("--within, --overdue and --location go with archive due"));
+  if (sub == QLatin1String("due") && (parser.isSet(text) || parser.isSet(mup) || parser.isSet(pdf)))
+    return fail(QStringLiteral("archive due writes its rows as text or, with --csv FILE, as CSV"));
+  if (sub == QLatin1String("due") && parser.isSet(location) && parser.isSet(department))
+    return fail(QStringLiteral("--location does not go with --department: the department's archive keeps no "
+                               "locations"));
 
   ArchiveFilter filter;
   filter.device = parser.value(device);
@@ -211,6 +217,9 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
     if (sub == QLatin1String("import")) importServer = server;
     if (sub == QLatin1String("init")) return runArchiveInit(*server, archivePath, messages, out);
     if (sub == QLatin1String("backup")) return runArchiveBackup(archivePath, positional[2], messages, out);
+    // The inventory is read first: a file that cannot be read touches no archive.
+    std::optional<Inventory> inventory;
+    if (sub == QLatin1String("devices") && !(inventory = readInventory(positional[3], messages))) return 1;
     ArchiveFailure failure;
     const bool writes = sub == QLatin1String("import") || sub == QLatin1String("sync") || sub == QLatin1String("devices");
     if (parser.isSet(department))
@@ -230,7 +239,7 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
     if (sub == QLatin1String("history")) return runArchiveHistory(*archive, positional[2], messages, out);
     if (sub == QLatin1String("check")) return runArchiveCheck(*archive, messages, out);
     if (sub == QLatin1String("due")) return runArchiveDue(*archive, duePolicy(settings), dueRequest, messages, out);
-    if (sub == QLatin1String("devices")) return runArchiveDevicesImport(*archive, positional[3], messages, out);
+    if (sub == QLatin1String("devices")) return runArchiveDevicesImport(*archive, *inventory, messages, out);
     if (sub == QLatin1String("sync")) return runArchiveSync(*archive, *server, messages, out);
   }
   if (command == QLatin1String("wavefile")) return runWavefileCommand(positional[1], waveOutputs, messages, out);

@@ -76,20 +76,19 @@ int runArchiveDue(const Archive& archive, const DuePolicy& policy, const DueRequ
   return 0;
 }
 
-int runArchiveDevicesImport(Archive& archive, const QString& file, UserMessages& messages, QTextStream& out) {
+std::optional<Inventory> readInventory(const QString& file, UserMessages& messages) {
   QFile input(file);
-  if (!input.open(QIODevice::ReadOnly)) {
+  const bool read = input.open(QIODevice::ReadOnly);
+  const QByteArray bytes = read ? input.readAll() : QByteArray();
+  if (!read || input.error() != QFileDevice::NoError) {
     messages.show(QStringLiteral("The file %1 could not be read: %2.").arg(QDir::toNativeSeparators(file), input.errorString()),
                   QStringLiteral("Import Devices"), UserMessages::Icon::Error);
-    return 1;
+    return std::nullopt;
   }
-  const QByteArray bytes = input.readAll();
-  if (input.error() != QFileDevice::NoError) {
-    messages.show(QStringLiteral("The file %1 could not be read: %2.").arg(QDir::toNativeSeparators(file), input.errorString()),
-                  QStringLiteral("Import Devices"), UserMessages::Icon::Error);
-    return 1;
-  }
-  const Inventory inventory = parseInventoryCsv(bytes);
+  return parseInventoryCsv(bytes);
+}
+
+int runArchiveDevicesImport(Archive& archive, const Inventory& inventory, UserMessages& messages, QTextStream& out) {
   QList<Archive::DeviceDetail> details;
   for (const InventoryRow& row : inventory.rows) details.append({row.device, row.location, row.intervalMonths, row.note});
   ArchiveFailure failure;

@@ -6,6 +6,7 @@ class Archive;
 class QTextStream;
 class UserMessages;
 struct DuePolicy;
+struct Inventory;
 
 // Which devices `archive due` lists: all with their status, those due within
 // a number of days (the overdue ones too), or the overdue ones only.
@@ -22,7 +23,10 @@ struct DueRequest {
 int runArchiveDue(const Archive& archive, const DuePolicy& policy, const DueRequest& request, UserMessages& messages,
                   QTextStream& out);
 
-// Reads a department's inventory file into the archive's device details: how
-// many devices were added and changed, and each line refused with its reason.
-// Nothing changes when the file cannot be read. Status 1 when a line was refused.
-int runArchiveDevicesImport(Archive& archive, const QString& file, UserMessages& messages, QTextStream& out);
+// A department's inventory file, read whole; none, after saying why, when it
+// cannot be read.
+std::optional<Inventory> readInventory(const QString& file, UserMessages& messages);
+// Keeps the inventory's devices in the archive's device details: how many
+// devices were added and changed, and each line refused with its reason.
+// Status 1 when a line was refused.
+int runArchiveDevicesImport(Archive& archive, const Inventory& inventory, UserMessages& messages, QTextStream& out);

@@ -29,6 +29,14 @@ std::optional<QStringList> fieldsOf(const QString& line, QChar separator) {
   return fields;
 }
 
+// A first line that names the columns: its first field names the device and
+// its interval field is a word (a device's line holds a number there, or nothing).
+bool isHeader(const QStringList& fields) {
+  bool number = false;
+  fields.value(2).toInt(&number);
+  return fields.first().contains(QLatin1String("device"), Qt::CaseInsensitive) && !fields.value(2).isEmpty() && !number;
+}
+
 QChar separatorOf(const QByteArray& firstLine) {
   return firstLine.count(';') > firstLine.count(',') ? QLatin1Char(';') : QLatin1Char(',');
 }
@@ -61,7 +69,7 @@ Inventory parseInventoryCsv(const QByteArray& bytes) {
       refuse(QStringLiteral("a quote is not closed"));
       continue;
     }
-    if (n == 0 && fields->first().contains(QLatin1String("device"), Qt::CaseInsensitive)) continue;  // the header
+    if (n == 0 && isHeader(*fields)) continue;
     if (fields->size() > 4) {
       refuse(QStringLiteral("it has %1 fields, not at most 4 (device I.D., location, interval, note)").arg(fields->size()));
       continue;

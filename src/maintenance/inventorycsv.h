@@ -31,7 +31,8 @@ constexpr int kInventoryMaxMonths = 120;
 // Reads the inventory. The separator is the comma or the semicolon, whichever
 // the first line uses; fields may be quoted ("" inside for a quote); a byte
 // order mark is skipped, and a first line that names the columns (its first
-// field holds "device") is not a device. A line is taken whole or refused with
+// field holds "device", its interval field a word) is not a device. A line
+// is one record: a quoted field does not run on to the next line. A line is taken whole or refused with
 // its reason: text that is not UTF-8, a line over kInventoryMaxLineChars
 // characters, no device I.D., an interval that is not a whole number of months
 // from 1 to kInventoryMaxMonths, more than four fields, a device listed again.

@@ -276,6 +276,18 @@ TEST_F(ArchiveWindowDepartmentTest, ASilentServerNeverFreezesTheWindowAndIsStopp
   EXPECT_TRUE(QTest::qWaitFor([&] { return !window->busy(); }, 3000));
   const QModelIndex mark = window->deviceList()->view()->model()->index(0, TArchiveDeviceModel::NearLimit);
   EXPECT_EQ(mark.data().toString(), "Not read");
+
+  // The window closed while a read waits on the silent server: it goes at
+  // once, and nothing of the read comes back to it.
+  window->showSource(TArchiveWindow::Department);
+  ASSERT_TRUE(window->busy());
+  QElapsedTimer closing;
+  closing.start();
+  window.reset();
+  EXPECT_LT(closing.elapsed(), 1000);
+  pg.pause(false);
+  QTest::qWait(1500);  // the reader's thread ends, and goes, on its own
+  EXPECT_TRUE(messages.shown.isEmpty());
 }
 
 // A device whose history stops at a damaged page shows nothing of it: a

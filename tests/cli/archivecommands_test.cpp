@@ -278,6 +278,7 @@ TEST_F(ArchiveCommands, DueListsEachDevicesNextTestAndItsMarks) {
   EXPECT_TRUE(written.startsWith("device,type,location,last test,next due,status,near limit,forecast\r\n"));
   EXPECT_EQ(written.count("\r\n"), 1 + 3);
   EXPECT_EQ(run({"archive", "due", "--within", "-1"}).status, 2);
+  EXPECT_EQ(run({"archive", "due", "--pdf", dir.filePath("due.pdf")}).status, 2);  // no worklist printout yet
 }
 
 // A department's inventory goes into the archive: each device's location and
@@ -313,4 +314,8 @@ TEST_F(ArchiveCommands, DevicesImportSetsLocationsAndIntervalsForTheDueList) {
   const QString before = run({"archive", "due"}).out;
   EXPECT_EQ(run({"archive", "devices", "import", dir.filePath("missing.csv")}).status, 1);
   EXPECT_EQ(run({"archive", "due"}).out, before);
+  // Nor is an archive made for a file that cannot be read.
+  const QString elsewhere = dir.filePath("elsewhere.sqlite");
+  EXPECT_EQ(cli({"--archive", elsewhere, "archive", "devices", "import", dir.filePath("missing.csv")}).status, 1);
+  EXPECT_FALSE(QFileInfo::exists(elsewhere));
 }

@@ -45,8 +45,9 @@ TEST(InventoryCsv, TakesEachGoodLineWholeAndSaysWhyEachOtherIsRefused) {
 }
 
 TEST(InventoryCsv, CommasWithoutAHeaderAreDevicesFromTheFirstLine) {
-  const Inventory inventory = parseInventoryCsv("ER-1,Bay 1,12,\nER-2,\"Bay 2, left\",,spare\n");
+  const Inventory inventory = parseInventoryCsv("DEVICE-07,Bay 1,12,\nER-2,\"Bay 2, left\",,spare\n");
   ASSERT_EQ(inventory.rows.size(), 2);
+  EXPECT_EQ(inventory.rows[0].device, "DEVICE-07");  // a device whose I.D. says "device" is no header
   EXPECT_EQ(inventory.rows[1].location, "Bay 2, left");
   EXPECT_EQ(inventory.rows[1].note, "spare");
   EXPECT_TRUE(inventory.refused.isEmpty());
