@@ -10,6 +10,8 @@
 #include <algorithm>
 
 namespace {
+constexpr int kRestoredFrameWaitMs = 15000;
+
 QSize frameExtra(const QWidget& window) { return window.frameGeometry().size() - window.geometry().size(); }
 
 // The window system tells a window's frame only once the window is shown. Until
@@ -20,7 +22,7 @@ QSize frameExtra(const QWidget& window) { return window.frameGeometry().size() -
 // the maximised window's frame (a window manager draws no borders round a
 // maximised window) and its place: the helper waits for the window to leave
 // that place, sizes it, and sizes it again should its normal frame come later
-// (a busy window manager), for `frameWaitMs` after the restore.
+// (a busy window manager), for kRestoredFrameWaitMs after the restore.
 class OuterSizeKeeper : public QObject {
  public:
   OuterSizeKeeper(QWidget& window, QSize outer, int frameWaitMs)
@@ -40,7 +42,10 @@ class OuterSizeKeeper : public QObject {
     }
     if (maximisedFrame_.isValid() && !finishing_) {  // restored: sized now and as its frame settles
       finishing_ = true;
-      QTimer::singleShot(frameWaitMs_, this, [this] { finish(); });
+      // A busy window manager (or a slow machine) may tell the normal frame
+      // seconds after the restore: the helper waits long for it, as sizing
+      // again only follows a frame that changed.
+      QTimer::singleShot(std::max(frameWaitMs_, kRestoredFrameWaitMs), this, [this] { finish(); });
     }
     if (maximisedFrame_.isValid() && window_.frameGeometry() == maximisedFrame_) return false;  // still there
     const QSize extra = frameExtra(window_);
