@@ -10,7 +10,7 @@
 #include <algorithm>
 
 namespace {
-constexpr int kRestoredFrameWaitMs = 15000;
+constexpr int kRestoredFrameWaitMs = 4000;
 
 QSize frameExtra(const QWidget& window) { return window.frameGeometry().size() - window.geometry().size(); }
 
@@ -42,9 +42,8 @@ class OuterSizeKeeper : public QObject {
     }
     if (maximisedFrame_.isValid() && !finishing_) {  // restored: sized now and as its frame settles
       finishing_ = true;
-      // A busy window manager (or a slow machine) may tell the normal frame
-      // seconds after the restore: the helper waits long for it, as sizing
-      // again only follows a frame that changed.
+      // A busy window manager (or a slow machine) may tell the normal frame,
+      // or put back the size it kept, seconds after the restore.
       QTimer::singleShot(std::max(frameWaitMs_, kRestoredFrameWaitMs), this, [this] { finish(); });
     }
     if (maximisedFrame_.isValid() && window_.frameGeometry() == maximisedFrame_) return false;  // still there
@@ -54,7 +53,10 @@ class OuterSizeKeeper : public QObject {
       finishing_ = true;
       return false;
     }
-    if (sized_ && extra == sizedFor_) return false;
+    // Sized for this frame already, and still the size stored: nothing to do. A
+    // window manager that puts back the size it kept from the maximised start
+    // is answered again while the helper waits.
+    if (sized_ && extra == sizedFor_ && window_.frameGeometry().size() == outer_) return false;
     sized_ = true;
     sizedFor_ = extra;
     window_.resize(outer_ - extra);
