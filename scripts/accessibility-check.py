@@ -7,13 +7,16 @@
 # list whose rows, selected rows or current row differ from what the program
 # holds (the tour prints them), and a dialog whose text a screen reader would
 # not hear with the dialog and with the control its focus is on (the progress
-# dialog's "Finished downloading ..."). Lists what it checked.
+# dialog's "Finished downloading ..."), and a focus move a screen reader is not
+# told of with what the program says there (the chart cursor's reading). Lists
+# what it checked.
 # Run by scripts/accessibility-check inside a private D-Bus session and X server.
 import subprocess
 import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 GENERIC_ROLES = {"filler", "panel", "unknown", "invalid", "redundant object", "layered pane", "window"}
 # What a screen reader says even when it cannot take the focus: a picture
@@ -21,6 +24,40 @@ GENERIC_ROLES = {"filler", "panel", "unknown", "invalid", "redundant object", "l
 NAMED_ANYWAY = {"image", "icon", "progress bar"}
 # Roles whose name is the data they hold: an empty cell is an empty cell.
 DATA_ROLES = {"table cell", "list item", "tree item", "table row"}
+
+
+# The name of each object the bus announced as taking the focus, as a screen
+# reader hears it when the focus moves (one its parent does not hold is not heard).
+focus_heard = []
+
+
+def on_focus(event):
+    if event.detail1 != 1:
+        return
+    try:
+        # An object outside its parent's children is a dead one to a screen reader.
+        if event.source.getIndexInParent() >= 0:
+            focus_heard.append(event.source.name or "")
+    except Exception:
+        pass
+
+
+def take_events(seconds):
+    """Lets the bus deliver what the program announced."""
+    context = GLib.MainContext.default()
+    end = time.time() + seconds
+    while time.time() < end:
+        if not context.iteration(False):
+            time.sleep(0.02)
+
+
+def focus_faults(window_name, hears):
+    faults = []
+    for text in hears:
+        if text not in focus_heard:
+            faults.append(f"FAULT {window_name}: a screen reader is not told \"{text}\" as the focus moves "
+                          f"(the focus was announced on: {focus_heard[-4:]})")
+    return faults
 
 
 def application(name, timeout=10.0):
@@ -126,10 +163,11 @@ def text_faults(window_name, title, found, texts):
     return faults
 
 
-def check(window_name, title, app, reported, lists, texts):
+def check(window_name, title, app, reported, lists, texts, hears):
     found = []
     walk(app, [], found)
-    faults = list_faults(window_name, found, lists) + text_faults(window_name, title, found, texts)
+    faults = (list_faults(window_name, found, lists) + text_faults(window_name, title, found, texts)
+              + focus_faults(window_name, hears))
     focusable = 0
     for node, role, name, states, path in found:
         if role in NAMED_ANYWAY and not name.strip():
@@ -153,7 +191,8 @@ def check(window_name, title, app, reported, lists, texts):
             faults.append(f"FAULT {window_name}: {problem}: {where}" + (f" (holding {inside})" if inside else ""))
     tables = [table_summary(node, name) for node, role, name, states, _ in found if role == "table"]
     print(f"{window_name}: {len(found)} objects shown, {focusable} focusable checked for a name and a role"
-          + (f"; tables: {', '.join(tables)}" if tables else ""))
+          + (f"; tables: {', '.join(tables)}" if tables else "")
+          + "".join(f"; the focus moved to '{text}'" for text in hears if text in focus_heard))
     for fault in faults:
         print(fault)
     sys.stdout.flush()
@@ -169,6 +208,8 @@ def main():
     done = False
     lists = []
     texts = []
+    hears = []
+    pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
     for line in tour.stdout:
         line = line.rstrip("\n")
         if line.startswith("list "):
@@ -177,6 +218,9 @@ def main():
             continue
         if line.startswith("says "):
             texts.append(line[len("says "):])
+            continue
+        if line.startswith("hears "):
+            hears.append(line[len("hears "):])
             continue
         if line == "done":
             done = True
@@ -196,10 +240,12 @@ def main():
         if not shown_window(app, title):
             print(f"FAULT {window}: no window '{title}' showing on the accessibility bus")
             faults += 1
-        time.sleep(0.3)  # the window's tree settles
-        faults += check(window, title, app, reported, lists, texts)
+        take_events(0.3)  # the window's tree settles
+        faults += check(window, title, app, reported, lists, texts, hears)
         lists = []
         texts = []
+        hears = []
+        focus_heard.clear()
         windows += 1
         tour.stdin.write("next\n")
         tour.stdin.flush()

@@ -1,6 +1,7 @@
 #include "waveform/wavechartview.h"
 
-#include "waveform/chartdescription.h"
+#include "core/accessiblerole.h"
+#include "waveform/cursoraccessible.h"
 #include "waveform/wavechart.h"
 
 #include <QLineF>
@@ -31,6 +32,8 @@ TWaveChartView::TWaveChartView(TWaveChart* chart, QWidget* parent) : QChartView(
   setMouseTracking(true);
   setRubberBand(QChartView::NoRubberBand);
   viewport()->setCursor(Qt::ArrowCursor);
+  setAccessibleRole(this, QAccessible::Chart);
+  installCursorAccessibility(this);
 }
 
 void TWaveChartView::setRectangleZoom(bool on) {
@@ -144,12 +147,13 @@ QString axisText(const QValueAxis* axis, double value) {
 }
 }  // namespace
 
-// A screen reader speaks the name of the object its focus is on when it
-// changes: the chart's name carries the cursor's reading after its own (and
-// its description the same, for those that read a description).
-void TWaveChartView::tellReading(const QString& reading) {
-  if (chartName_.isEmpty()) chartName_ = accessibleName();
-  setAccessibleName(reading.isEmpty() ? chartName_ : chartName_ + QStringLiteral(": ") + reading);
+QRect TWaveChartView::cursorRect() const {
+  if (cursor_ < 0 || cursor_ >= chart_->series()->count()) return QRect();
+  const QPointF at = chart_->mapToPosition(chart_->series()->at(cursor_), chart_->series());
+  const QPoint centre = mapToGlobal(mapFromScene(chart_->mapToScene(at)));
+  const int reach = int(kNearLine);
+  const QPoint half(reach, reach);
+  return QRect(centre - half, centre + half);
 }
 
 std::pair<int, int> TWaveChartView::shownPoints() const {
@@ -180,10 +184,8 @@ void TWaveChartView::moveCursorTo(int point) {
     time->setRange(t - span / 2, t + span / 2);
   }
   const QString text = cursorReadOut();
-  const QPointF at = chart_->mapToPosition(chart_->series()->at(cursor_), chart_->series());
-  QToolTip::showText(mapToGlobal(mapFromScene(chart_->mapToScene(at))), text, this);
-  setChartValuesText(this, QStringLiteral("Cursor at ") + text);
-  tellReading(text);
+  QToolTip::showText(cursorRect().center(), text, this);
+  tellCursorMoved(this);
   viewport()->update();
 }
 
@@ -202,7 +204,6 @@ void TWaveChartView::keyPressEvent(QKeyEvent* event) {
       if (shift) {
         if (horizontal) chart_->scroll(sign * area.width() * kPanStep, 0);
         else chart_->scroll(0, sign * area.height() * kPanStep);
-        if (cursor_ >= 0) setChartValuesText(this, QStringLiteral("Cursor at ") + cursorReadOut());
         viewport()->update();
       } else if (here < 0) {
         moveCursorTo(sign > 0 ? first : std::max(first, last - 1));

@@ -14,7 +14,7 @@ class TWaveChart;
 // (Up and Down ten points, Page Up and Page Down a tenth of those shown, Home
 // and End to the first and last shown), which is
 // drawn on the line and read out as the mouse's read-out is, and given to a
-// screen reader in words ("Time 2.28 msec, Current 41.00 A"); Shift with the
+// screen reader in words ("Time 2.28 msec, Current 41.00 A", cursoraccessible.h); Shift with the
 // arrows pans, + and - zoom in and out.
 class TWaveChartView : public QChartView {
   Q_OBJECT
@@ -32,6 +32,8 @@ class TWaveChartView : public QChartView {
   int cursorPoint() const { return cursor_; }
   // What the keyboard cursor reads out: "Time 2.28 msec, Current 41.00 A"; empty without one.
   QString cursorReadOut() const;
+  // Where the keyboard cursor is drawn, on the screen; empty without one.
+  QRect cursorRect() const;
 
  signals:
   void clicked();
@@ -49,7 +51,6 @@ class TWaveChartView : public QChartView {
   void showReadOut(QMouseEvent* event);
   Qt::CursorShape restingCursor() const;
   void moveCursorTo(int point);
-  void tellReading(const QString& reading);
   // The points whose time the time axis shows: [first, last), by index.
   std::pair<int, int> shownPoints() const;
 
@@ -58,5 +59,4 @@ class TWaveChartView : public QChartView {
   bool panning_ = false;
   QPoint lastPan_;
   int cursor_ = -1;
-  QString chartName_;  // the chart's own accessible name, before a reading
 };

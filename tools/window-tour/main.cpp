@@ -22,10 +22,12 @@
 #include "device/transferprogress.h"
 #include "grid/stringgridex.h"
 #include "testreport/testreportframe.h"
+#include "waveform/wavechartview.h"
 #include "waveform/waveformframe.h"
 #include "waveform/waveformviewer.h"
 #include "windowchecks.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QDir>
@@ -45,6 +47,9 @@
 namespace {
 void settle() {
   for (int i = 0; i < 10; ++i) QApplication::processEvents();
+  // With a screen reader listening, each key goes by way of the accessibility
+  // bus before it reaches the widget.
+  if (QAccessible::isActive()) QTest::qWait(150);
 }
 
 // The rows selected as the list itself holds them (the frames' grids keep their
@@ -153,6 +158,9 @@ class Tour : public QObject {
       // What a screen reader must hear with the window and with its focus: the progress dialog's text.
       if (auto* label = window->findChild<QLabel*>(QStringLiteral("labelProgress")))
         std::printf("says %s\n", qPrintable(label->text()));
+      // What a screen reader must have been told as the focus moved: the chart cursor's reading.
+      if (auto* chart = qobject_cast<TWaveChartView*>(QApplication::focusWidget()); chart && chart->cursorPoint() >= 0)
+        std::printf("hears %s\n", qPrintable(chart->cursorReadOut()));
       std::printf("window %s\t%s\n", qPrintable(name), qPrintable(window->windowTitle()));
       std::fflush(stdout);
       next_ = next;
@@ -321,10 +329,22 @@ int main(int argc, char** argv) {
          return shownTopLevel("TTestReportViewer");
        }},
       // The Device ID being edited first: Enter ends the edit before the viewer's own view.
-      {"waveform-viewer", openWaveformViewer, [](QWidget*) { return QStringList{"device-id", QString()}; },
+      // Last, the keyboard's cursor on the chart: two points to the right.
+      {"waveform-viewer", openWaveformViewer, [](QWidget*) { return QStringList{"device-id", QString(), "chart-cursor"}; },
        [](QWidget* viewer, int view) {
-         if (view == 0) static_cast<TWaveformViewer*>(viewer)->lblDeviceIDClick();
-         else QTest::keyClick(viewer->findChild<QWidget*>("editDeviceID"), Qt::Key_Return);
+         if (view == 0) {
+           static_cast<TWaveformViewer*>(viewer)->lblDeviceIDClick();
+         } else if (view == 1) {
+           QTest::keyClick(viewer->findChild<QWidget*>("editDeviceID"), Qt::Key_Return);
+         } else {
+           TWaveChartView* chart = static_cast<TWaveformViewer*>(viewer)->chartView();
+           viewer->activateWindow();
+           (void)QTest::qWaitForWindowActive(viewer);
+           chart->setFocus();
+           QTest::keyClick(chart, Qt::Key_Right);
+           QTest::keyClick(chart, Qt::Key_Right);
+           (void)QTest::qWaitFor([chart] { return chart->cursorPoint() == 1; });
+         }
        }},
       {"set-chart-axis", modal([openWaveformViewer] {
          auto* viewer = static_cast<TWaveformViewer*>(openWaveformViewer());
