@@ -1,5 +1,7 @@
 #include "archive/archivewindow.h"
 
+#include "archive/devicedue.h"
+
 #include "archive/devicehistory.h"
 #include "archive/devicelist.h"
 #include "archive/devicemodel.h"
@@ -85,10 +87,11 @@ TArchiveWindow::TArchiveWindow(const AppServices& services, Archive& archive, De
   splitter->addWidget(buildDeviceSide());
   splitter->addWidget(buildDeviceDetails());
   splitter->setStretchFactor(1, 1);
-  // The device list whole, its columns side by side; the device's details the rest.
+  // The device list's columns up to its marks side by side (the due columns
+  // scroll into view); the device's details the rest.
   QTableView* list = devices_->view();
   int listWidth = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width() + 8;
-  for (int c = 0; c < list->model()->columnCount(); ++c) listWidth += list->columnWidth(c);
+  for (int c = 0; c <= TArchiveDeviceModel::NearLimit; ++c) listWidth += list->columnWidth(c);
   splitter->setSizes({listWidth, std::max(400, 1280 - listWidth)});
   setCentralWidget(splitter);
   buildMenusAndTools();
@@ -241,6 +244,7 @@ void TArchiveWindow::buildMenusAndTools() {
 void TArchiveWindow::refresh() {
   const std::optional<QString> current = shownDevice_;
   shownDevice_.reset();
+  if (services_.settings) devices_->setDuePolicy(duePolicy(*services_.settings), QDate::currentDate());
   devices_->refresh();
   showStatus();
   for (int r = 0; r < devices_->rowCount() && current; ++r)

@@ -3,6 +3,8 @@
 #include "archive/devicemarks.h"
 #include "archive/devicemodel.h"
 
+#include <QComboBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSortFilterProxyModel>
@@ -13,7 +15,41 @@
 
 namespace {
 constexpr unsigned long kStopWaitMs = 2000;
+
+bool sortedHere(int column) { return column > TArchiveDeviceModel::LastVerdict; }
+bool sortsByMarks(int column) { return column == TArchiveDeviceModel::NearLimit || column == TArchiveDeviceModel::Forecast; }
 }  // namespace
+
+// The list's own sorting, and the due filter: by status (Overdue; or anything
+// due within the policy's days: overdue, due or never tested) and location.
+class TDeviceDueFilter : public QSortFilterProxyModel {
+ public:
+  using QSortFilterProxyModel::QSortFilterProxyModel;
+  void setDue(TArchiveDeviceList::DueFilter due, const QString& location) {
+    due_ = due;
+    location_ = location.trimmed().toCaseFolded();
+    invalidateFilter();
+  }
+  bool filtering() const { return due_ != TArchiveDeviceList::DueFilter::All || !location_.isEmpty(); }
+  TArchiveDeviceList::DueFilter due() const { return due_; }
+
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+    if (!QSortFilterProxyModel::filterAcceptsRow(row, parent)) return false;
+    const auto value = [&](int column) {
+      return sourceModel()->index(row, column, parent).data(TArchiveDeviceModel::SortRole);
+    };
+    if (!location_.isEmpty() && !value(TArchiveDeviceModel::Location).toString().contains(location_)) return false;
+    if (due_ == TArchiveDeviceList::DueFilter::All) return true;
+    const auto status = DueStatus(value(TArchiveDeviceModel::Status).toInt());
+    if (due_ == TArchiveDeviceList::DueFilter::Overdue) return status == DueStatus::Overdue;
+    return status != DueStatus::Ok;
+  }
+
+ private:
+  TArchiveDeviceList::DueFilter due_ = TArchiveDeviceList::DueFilter::All;
+  QString location_;
+};
 
 TArchiveDeviceList::TArchiveDeviceList(const Archive& archive, QWidget* parent) : QWidget(parent), archive_(&archive) {
   filter_ = new QLineEdit(this);
@@ -24,7 +60,7 @@ TArchiveDeviceList::TArchiveDeviceList(const Archive& archive, QWidget* parent) 
   devices_ = new TArchiveDeviceModel(archive, this);
   rows_ = new TDeviceRowsModel(this);
   // In the query's order, or sorted here by what the query cannot sort by.
-  sorted_ = new QSortFilterProxyModel(this);
+  sorted_ = new TDeviceDueFilter(this);
   sorted_->setSourceModel(devices_);
   sorted_->setSortRole(TArchiveDeviceModel::SortRole);
   sorted_->setDynamicSortFilter(false);
@@ -38,6 +74,8 @@ TArchiveDeviceList::TArchiveDeviceList(const Archive& archive, QWidget* parent) 
   view_->verticalHeader()->setDefaultSectionSize(20);
   view_->setAlternatingRowColors(true);
   view_->setTabKeyNavigation(false);
+  // Its due columns follow its marks, scrolled into view where the window is narrow.
+  view_->setProperty("kalyxScrollsSideways", true);
   QHeaderView* header = view_->horizontalHeader();
   header->setSortIndicatorShown(true);
   header->setSortIndicator(TArchiveDeviceModel::Device, Qt::AscendingOrder);
@@ -51,13 +89,32 @@ TArchiveDeviceList::TArchiveDeviceList(const Archive& archive, QWidget* parent) 
   filterPause_.setInterval(200);
   connect(&filterPause_, &QTimer::timeout, this, &TArchiveDeviceList::filterChanged);
   connect(filter_, &QLineEdit::textChanged, &filterPause_, qOverload<>(&QTimer::start));
+  due_ = new QComboBox(this);
+  due_->setObjectName(QStringLiteral("cbArchiveDue"));
+  due_->setAccessibleName(QStringLiteral("Show devices"));
+  due_->addItems({QStringLiteral("All devices"), QStringLiteral("Overdue"), QString()});
+  location_ = new QLineEdit(this);
+  location_->setObjectName(QStringLiteral("txtArchiveLocation"));
+  location_->setPlaceholderText(QStringLiteral("Filter by location"));
+  location_->setAccessibleName(location_->placeholderText());
+  location_->setClearButtonEnabled(true);
+  setDuePolicy(policy_, QDate::currentDate());
+  connect(due_, &QComboBox::currentIndexChanged, this, &TArchiveDeviceList::filterChanged);
+  connect(location_, &QLineEdit::textChanged, &filterPause_, qOverload<>(&QTimer::start));
   connect(view_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& current) {
     emit currentDeviceChanged(current.isValid() ? std::optional(device(current.row())) : std::nullopt);
   });
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(filter_);
+  auto* dueRow = new QHBoxLayout;
+  dueRow->addWidget(due_);
+  dueRow->addWidget(location_, 1);
+  layout->addLayout(dueRow);
   layout->addWidget(view_, 1);
+  setTabOrder(filter_, due_);
+  setTabOrder(due_, location_);
+  setTabOrder(location_, view_);
 }
 
 // A pass still running when the window closes is given a moment to stop
@@ -72,13 +129,34 @@ TArchiveDeviceList::~TArchiveDeviceList() {
 void TArchiveDeviceList::sizeColumns() {
   const QFontMetrics metrics(view_->font());
   const int margin = 2 * view_->style()->pixelMetric(QStyle::PM_HeaderMargin) + 16;  // and the sort arrow
-  const QString widest[] = {QStringLiteral("ICU-DEFIB-0000"), QStringLiteral("Defibrillator"), QStringLiteral("Tests"),
-                            QStringLiteral("Mmm 00, 0000 00:00:00 AM"), QStringLiteral("Last Verdict")};
+  const QString widest[] = {QStringLiteral("ICU-DEFIB-0000"),  QStringLiteral("Defibrillator"),
+                            QStringLiteral("Tests"),           QStringLiteral("Mmm 00, 0000 00:00:00 AM"),
+                            QStringLiteral("Last Verdict"),    QStringLiteral("\u25B2 Near limit"),
+                            QStringLiteral("\u25C6 Forecast"), QStringLiteral("Emergency Dept."),
+                            QStringLiteral("Mmm 00, 0000"),    QStringLiteral("Never tested")};
   for (int c = 0; c < int(std::size(widest)); ++c) {
     const int header = metrics.horizontalAdvance(devices_->headerData(c, Qt::Horizontal).toString());
     view_->setColumnWidth(c, std::max(header, metrics.horizontalAdvance(widest[c])) + margin);
   }
 }
+
+void TArchiveDeviceList::setDuePolicy(const DuePolicy& policy, const QDate& today) {
+  policy_ = policy;
+  devices_->setDuePolicy(policy, today);
+  rows_->setDuePolicy(policy, today);
+  due_->setItemText(int(DueFilter::DueSoon), QStringLiteral("Due within %1 days").arg(policy.dueWithinDays));
+}
+
+void TArchiveDeviceList::setDueFilter(DueFilter filter, const QString& location) {
+  const QSignalBlocker quiet(due_), still(location_);
+  due_->setCurrentIndex(int(filter));
+  location_->setText(location);
+  refresh();
+}
+
+TArchiveDeviceList::DueFilter TArchiveDeviceList::dueFilter() const { return DueFilter(due_->currentIndex()); }
+
+QString TArchiveDeviceList::locationFilter() const { return location_->text(); }
 
 void TArchiveDeviceList::setArchive(const Archive& archive) {
   stopMarksPass();
@@ -111,6 +189,7 @@ void TArchiveDeviceList::refresh() {
   filterPause_.stop();
   stopMarksPass();
   const QHeaderView* header = view_->horizontalHeader();
+  sorted_->setDue(dueFilter(), location_->text());
   if (rowsMode_) {  // held here: filtered and sorted here
     sorted_->setFilterKeyColumn(TArchiveDeviceModel::Device);
     sorted_->setFilterCaseSensitivity(Qt::CaseInsensitive);
@@ -119,12 +198,27 @@ void TArchiveDeviceList::refresh() {
     return;
   }
   sorted_->sort(-1);  // the query's own order
-  if (header->sortIndicatorSection() == TArchiveDeviceModel::NearLimit) {
+  const int column = header->sortIndicatorSection();
+  if (sortsByMarks(column)) {
     devices_->refresh(filter_->text(), TArchiveDeviceModel::Device, Qt::AscendingOrder);
     startMarksPass();
+  } else if (sortedHere(column)) {
+    devices_->refresh(filter_->text(), TArchiveDeviceModel::Device, Qt::AscendingOrder);
+    sortAllRows();
   } else {
-    devices_->refresh(filter_->text(), header->sortIndicatorSection(), header->sortIndicatorOrder());
+    devices_->refresh(filter_->text(), column, header->sortIndicatorOrder());
+    // The due filter sees every row: the list holds those it lets through.
+    if (sorted_->filtering()) {
+      while (devices_->canFetchMore()) devices_->fetchMore();
+      sorted_->setDue(dueFilter(), location_->text());
+    }
   }
+}
+
+void TArchiveDeviceList::sortAllRows() {
+  while (devices_->canFetchMore()) devices_->fetchMore();
+  sorted_->setDue(dueFilter(), location_->text());
+  sorted_->sort(view_->horizontalHeader()->sortIndicatorSection(), view_->horizontalHeader()->sortIndicatorOrder());
 }
 
 int TArchiveDeviceList::rowCount() const { return sorted_->rowCount(); }
@@ -148,6 +242,7 @@ void TArchiveDeviceList::selectRow(int row) {
 struct TArchiveDeviceList::MarksPass {
   std::atomic<bool> stop = false;
   std::optional<QHash<QString, QList<LimitWarning>>> warnings;
+  QHash<QString, QList<Forecast>> forecasts;
   ArchiveFailure failure;
 };
 
@@ -156,14 +251,14 @@ void TArchiveDeviceList::startMarksPass() {
   QThread* thread = QThread::create([pass, reopen = archive_->reopener()] {
     if (std::unique_ptr<Archive> own = reopen(&pass->failure)) {
       pass->failure = {};  // a notice (read only) is no failure here
-      pass->warnings = allNearLimitWarnings(*own, pass->stop, &pass->failure);
+      pass->warnings = allNearLimitWarnings(*own, pass->stop, &pass->failure, &pass->forecasts);
     }
   });
   connect(thread, &QThread::finished, thread, &QObject::deleteLater);
   connect(thread, &QThread::finished, this, [this, pass] {
     if (pass != pass_) return;  // stopped, or a later pass runs
     pass_.reset();
-    if (pass->warnings) marksReady(*pass->warnings);
+    if (pass->warnings) marksReady(*pass->warnings, pass->forecasts);
     else emit readFailed(pass->failure);
   });
   pass_ = pass;
@@ -179,9 +274,9 @@ void TArchiveDeviceList::stopMarksPass() {
   pass_.reset();
 }
 
-void TArchiveDeviceList::marksReady(const QHash<QString, QList<LimitWarning>>& warnings) {
-  devices_->setAllWarnings(warnings);
-  while (devices_->canFetchMore()) devices_->fetchMore();
-  sorted_->sort(TArchiveDeviceModel::NearLimit, view_->horizontalHeader()->sortIndicatorOrder());
+void TArchiveDeviceList::marksReady(const QHash<QString, QList<LimitWarning>>& warnings,
+                                    const QHash<QString, QList<Forecast>>& forecasts) {
+  devices_->setAllMarks(warnings, forecasts);
+  sortAllRows();
   emit sortedByMarks();
 }

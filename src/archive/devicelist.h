@@ -1,6 +1,7 @@
 #pragma once
 #include "archive/archive.h"
 #include "archive/departmentreader.h"
+#include "archive/devicedue.h"
 #include "maintenance/nearlimit.h"
 
 #include <QHash>
@@ -11,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+class QComboBox;
 class QLineEdit;
 class QSortFilterProxyModel;
 class QTableView;
@@ -47,6 +49,15 @@ class TArchiveDeviceList : public QWidget {
   QString device(int row) const;
   // Selects a row (none for -1), which makes it the current one.
   void selectRow(int row);
+  // The test intervals and the day that due dates are worked out by, from the next refresh on.
+  void setDuePolicy(const DuePolicy& policy, const QDate& today);
+  // Which devices show by their due date: all, those overdue, those due
+  // within the policy's days (overdue included); and those whose location
+  // holds a text.
+  enum class DueFilter { All, Overdue, DueSoon };
+  void setDueFilter(DueFilter filter, const QString& location = QString());
+  DueFilter dueFilter() const;
+  QString locationFilter() const;
   // Whether the list waits for the near-limit marks to sort by them.
   bool sortingByMarks() const { return pass_ != nullptr; }
 
@@ -63,15 +74,20 @@ class TArchiveDeviceList : public QWidget {
   void sizeColumns();
   void startMarksPass();
   void stopMarksPass();
-  void marksReady(const QHash<QString, QList<LimitWarning>>& warnings);
+  void marksReady(const QHash<QString, QList<LimitWarning>>& warnings, const QHash<QString, QList<Forecast>>& forecasts);
+  // Sorts (and filters) every row of the query in the list, by what the query cannot.
+  void sortAllRows();
 
   const Archive* archive_;
   QLineEdit* filter_ = nullptr;
+  QComboBox* due_ = nullptr;
+  QLineEdit* location_ = nullptr;
+  DuePolicy policy_;
   QTableView* view_ = nullptr;
   TArchiveDeviceModel* devices_ = nullptr;
   class TDeviceRowsModel* rows_ = nullptr;
   bool rowsMode_ = false;
-  QSortFilterProxyModel* sorted_ = nullptr;
+  class TDeviceDueFilter* sorted_ = nullptr;
   QTimer filterPause_;
   struct MarksPass;
   std::shared_ptr<MarksPass> pass_;  // the pass whose marks the list waits for

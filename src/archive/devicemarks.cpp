@@ -5,14 +5,17 @@
 
 std::optional<QHash<QString, QList<LimitWarning>>> allNearLimitWarnings(const Archive& archive,
                                                                        const std::atomic<bool>& stop,
-                                                                       ArchiveFailure* failure) {
+                                                                       ArchiveFailure* failure,
+                                                                       QHash<QString, QList<Forecast>>* forecasts) {
   QHash<QString, QList<LimitWarning>> warnings;
   const bool whole = eachDeviceTests(
       archive,
       [&](const QString& device, const QList<DeviceTest>& tests) {
         if (stop) return false;
         QList<HistoryPoint> points = historyPoints(tests);
-        if (!tests.isEmpty()) warnings.insert(device, nearLimitWarnings(points));
+        if (tests.isEmpty()) return true;
+        warnings.insert(device, nearLimitWarnings(points));
+        if (forecasts) forecasts->insert(device, ::forecasts(points));
         return true;
       },
       failure);

@@ -1,4 +1,5 @@
 #pragma once
+#include "maintenance/forecast.h"
 #include "maintenance/nearlimit.h"
 
 #include <QHash>
@@ -13,6 +14,8 @@ struct ArchiveFailure;
 // archive's test reports in device order (what sorting the device list by its
 // mark needs): far quicker than a history read for each device. None, with
 // `failure`, when the read fails part way; none either once `stop` is set.
+// With `forecasts`, each device's forecasts from the same pass.
 std::optional<QHash<QString, QList<LimitWarning>>> allNearLimitWarnings(const Archive& archive,
                                                                        const std::atomic<bool>& stop,
-                                                                       ArchiveFailure* failure);
+                                                                       ArchiveFailure* failure,
+                                                                       QHash<QString, QList<Forecast>>* forecasts = nullptr);

@@ -1,6 +1,7 @@
 #include "archive/devicemodel.h"
 
 #include "archive/archive.h"
+#include "archive/duecells.h"
 #include "core/datetimetext.h"
 #include "testreport/testrecord.h"
 
@@ -45,23 +46,40 @@ TArchiveDeviceModel::TArchiveDeviceModel(const Archive& archive, QObject* parent
 // shows before any history is read, and never waits for one while it scrolls.
 void TArchiveDeviceModel::readUnreadMarks() {
   const QSet<QString> devices = std::exchange(unread_, {});
-  for (const QString& device : devices) warnings(device);
-  if (!devices.isEmpty() && rowCount() > 0) emit dataChanged(index(0, NearLimit), index(rowCount() - 1, NearLimit));
+  for (const QString& device : devices) readMarks(device);
+  if (!devices.isEmpty() && rowCount() > 0) emit dataChanged(index(0, NearLimit), index(rowCount() - 1, Forecast));
 }
 
 void TArchiveDeviceModel::setArchive(const Archive& archive) {
   archive_ = &archive;
   warnings_.clear();
+  forecasts_.clear();
   unread_.clear();
   allWarnings_ = false;
+}
+
+void TArchiveDeviceModel::setDuePolicy(const DuePolicy& policy, const QDate& today) {
+  policy_ = policy;
+  today_ = today;
 }
 
 void TArchiveDeviceModel::refresh(const QString& filter, int sortColumn, Qt::SortOrder order) {
   const auto sortBy = sortColumn >= Device && sortColumn <= LastVerdict ? Archive::DeviceColumn(sortColumn)
                                                                          : Archive::DeviceColumn::Device;
   warnings_.clear();
+  forecasts_.clear();
   unread_.clear();
   allWarnings_ = false;
+  // What the user keeps of each device (a small table), for the due columns.
+  details_.clear();
+  ArchiveFailure failure;
+  if (const std::optional<QList<Archive::DeviceDetail>> details = archive_->deviceDetails(&failure)) {
+    for (const Archive::DeviceDetail& d : *details) details_.insert(d.device, d);
+  } else {
+    clear();
+    emit readFailed(failure);
+    return;
+  }
   setQuery(archive_->devices(filter, sortBy, order == Qt::AscendingOrder));
   checkRead();
 }
@@ -85,21 +103,41 @@ QString TArchiveDeviceModel::device(int row) const {
   return QSqlQueryModel::data(QSqlQueryModel::index(row, Device)).toString();
 }
 
-std::optional<QList<LimitWarning>> TArchiveDeviceModel::warnings(const QString& device) const {
-  auto found = warnings_.find(device);
-  if (found == warnings_.end() && allWarnings_) return QList<LimitWarning>();
-  if (found == warnings_.end()) {
-    ArchiveFailure failure;
-    QList<HistoryPoint> points = historyPoints(deviceTests(*archive_, device, &failure));
-    found = warnings_.insert(device, failure.reason.isEmpty() ? std::optional(nearLimitWarnings(points)) : std::nullopt);
-  }
-  return *found;
+// Both marks of a device from one read of its history.
+void TArchiveDeviceModel::readMarks(const QString& device) const {
+  if (warnings_.contains(device) || allWarnings_) return;
+  ArchiveFailure failure;
+  QList<HistoryPoint> points = historyPoints(deviceTests(*archive_, device, &failure));
+  const bool read = failure.reason.isEmpty();
+  warnings_.insert(device, read ? std::optional(nearLimitWarnings(points)) : std::nullopt);
+  forecasts_.insert(device, read ? std::optional(::forecasts(points)) : std::nullopt);
 }
 
-void TArchiveDeviceModel::setAllWarnings(const QHash<QString, QList<LimitWarning>>& warnings) {
+std::optional<QList<LimitWarning>> TArchiveDeviceModel::warnings(const QString& device) const {
+  readMarks(device);
+  return allWarnings_ && !warnings_.contains(device) ? QList<LimitWarning>() : warnings_.value(device);
+}
+
+std::optional<QList<Forecast>> TArchiveDeviceModel::forecasts(const QString& device) const {
+  readMarks(device);
+  return allWarnings_ && !forecasts_.contains(device) ? QList<::Forecast>() : forecasts_.value(device);
+}
+
+void TArchiveDeviceModel::setAllMarks(const QHash<QString, QList<LimitWarning>>& warnings,
+                                      const QHash<QString, QList<::Forecast>>& forecasts) {
   warnings_.clear();
+  forecasts_.clear();
   for (auto w = warnings.begin(); w != warnings.end(); ++w) warnings_.insert(w.key(), w.value());
+  for (auto f = forecasts.begin(); f != forecasts.end(); ++f) forecasts_.insert(f.key(), f.value());
   allWarnings_ = true;  // a device not among them has no test report, and so no mark
+}
+
+DueCells TArchiveDeviceModel::dueOf(int row) const {
+  const QString type = deviceCellText(Type, QSqlQueryModel::data(QSqlQueryModel::index(row, Type))).toString();
+  const QDateTime last = QDateTime::fromString(QSqlQueryModel::data(QSqlQueryModel::index(row, LastTest)).toString(), Qt::ISODate);
+  const auto detail = details_.find(device(row));
+  return dueCells(type, last.isValid() ? std::optional(last.date()) : std::nullopt,
+                  detail == details_.end() ? std::nullopt : std::optional(*detail), policy_, today_);
 }
 
 int TArchiveDeviceModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
@@ -107,19 +145,28 @@ int TArchiveDeviceModel::columnCount(const QModelIndex& parent) const { return p
 QVariant TArchiveDeviceModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   if (role == Qt::TextAlignmentRole && index.column() == Tests) return int(Qt::AlignRight | Qt::AlignVCenter);
-  if (role == SortRole && index.column() == NearLimit) {
+  switch (index.column()) {
+    case Location: return locationCell(dueOf(index.row()), role);
+    case NextDue: return nextDueCell(dueOf(index.row()), role);
+    case Status: return statusCell(dueOf(index.row()), role);
+    default: break;
+  }
+  const bool mark = index.column() == NearLimit || index.column() == Forecast;
+  if (role == SortRole && mark) {
+    if (index.column() == Forecast) return forecastCell(forecasts(device(index.row())), dueOf(index.row()), role);
     const std::optional<QList<LimitWarning>> marks = warnings(device(index.row()));
     return marks ? int(!marks->isEmpty()) : -1;
   }
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-  if (index.column() == NearLimit) {
-    // A row shows at once; its mark follows as soon as its history is read.
+  if (mark) {
+    // A row shows at once; its marks follow as soon as its history is read.
     const QString shown = device(index.row());
     if (!warnings_.contains(shown) && !allWarnings_) {
       unread_.insert(shown);
       if (!readMarks_.isActive()) readMarks_.start();
       return {};
     }
+    if (index.column() == Forecast) return forecastCell(forecasts(shown), dueOf(index.row()), role);
     return nearLimitCell(warnings(shown), role);
   }
   if (role != Qt::DisplayRole) return {};
@@ -131,7 +178,8 @@ QVariant TArchiveDeviceModel::headerData(int section, Qt::Orientation orientatio
 }
 
 QVariant TArchiveDeviceModel::columnHeader(int section, Qt::Orientation orientation, int role) {
-  static const char* const kHeaders[] = {"Device ID", "Type", "Tests", "Last Test", "Last Verdict", "Near Limit"};
+  static const char* const kHeaders[] = {"Device ID",  "Type",     "Tests",    "Last Test", "Last Verdict",
+                                         "Near Limit", "Forecast", "Location", "Next Due",  "Status"};
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount) return {};
   return QString::fromLatin1(kHeaders[section]);
 }
@@ -147,6 +195,11 @@ void TDeviceRowsModel::setRows(const QList<DeviceRow>& rows) {
   warnings_.clear();
   marks_ = Marks::Pending;
   endResetModel();
+}
+
+void TDeviceRowsModel::setDuePolicy(const DuePolicy& policy, const QDate& today) {
+  policy_ = policy;
+  today_ = today;
 }
 
 void TDeviceRowsModel::setWarnings(const QHash<QString, QList<LimitWarning>>& warnings) {
@@ -184,6 +237,17 @@ QVariant TDeviceRowsModel::data(const QModelIndex& index, int role) const {
     if (role == TArchiveDeviceModel::SortRole) return int(marks && !marks->isEmpty());
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return nearLimitCell(marks, role);
     return {};
+  }
+  if (column >= TArchiveDeviceModel::Forecast) {
+    // The department keeps no device details yet, nor forecasts: the due date follows the type's interval.
+    const DueCells due = dueCells(deviceCellText(TArchiveDeviceModel::Type, row.dutType < 0 ? QVariant() : QVariant(row.dutType)).toString(),
+                                  row.last.isValid() ? std::optional(row.last.date()) : std::nullopt, std::nullopt, policy_, today_);
+    switch (column) {
+      case TArchiveDeviceModel::Location: return locationCell(due, role);
+      case TArchiveDeviceModel::NextDue: return nextDueCell(due, role);
+      case TArchiveDeviceModel::Status: return statusCell(due, role);
+      default: return role == TArchiveDeviceModel::SortRole ? QVariant(-1) : QVariant();
+    }
   }
   if (role == Qt::TextAlignmentRole && column == TArchiveDeviceModel::Tests) return int(Qt::AlignRight | Qt::AlignVCenter);
   QVariant value;

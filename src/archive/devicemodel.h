@@ -1,6 +1,8 @@
 #pragma once
 #include "archive/departmentreader.h"
+#include "archive/devicedue.h"
 #include "archive/devicehistory.h"
+#include "maintenance/forecast.h"
 #include "maintenance/nearlimit.h"
 
 #include <QHash>
@@ -14,15 +16,18 @@ class Archive;
 struct ArchiveFailure;
 
 // The devices under test of the archive, one row each, for the Archive window:
-// device I.D., type, number of tests, last test, last verdict and the near-limit
-// mark. The rows come from one query and are fetched as they are shown; a
-// device's mark is worked out from its history once its row has shown.
+// device I.D., type, number of tests, last test, last verdict, the near-limit
+// and forecast marks, and where the device is kept, when it is next due and how
+// that stands. The rows come from one query and are fetched as they are shown;
+// a device's marks are worked out from its history once its row has shown; its
+// due date from its last test and what the user keeps about it.
 class TArchiveDeviceModel : public QSqlQueryModel {
   Q_OBJECT
  public:
-  enum Column { Device, Type, Tests, LastTest, LastVerdict, NearLimit, ColumnCount };
-  // What a column sorts by where the list sorts it itself: the near-limit mark
-  // (1 near, 0 not, -1 not read).
+  enum Column { Device, Type, Tests, LastTest, LastVerdict, NearLimit, Forecast, Location, NextDue, Status, ColumnCount };
+  // What a column sorts (and filters) by where the list does it itself: a mark
+  // (1 marked, 0 not, -1 not read), the location case-folded, the due date's
+  // day, the status (DueStatus).
   static constexpr int SortRole = Qt::UserRole + 1;
 
   explicit TArchiveDeviceModel(const Archive& archive, QObject* parent = nullptr);
@@ -33,14 +38,19 @@ class TArchiveDeviceModel : public QSqlQueryModel {
 
   // Shows another archive's devices from the next refresh on.
   void setArchive(const Archive& archive);
+  // The test intervals and the day that due dates are worked out by, from the next refresh on.
+  void setDuePolicy(const DuePolicy& policy, const QDate& today);
 
   QString device(int row) const;
   // Why the device is near a limit: each value and the test that shows it;
   // none where its history could not be read whole.
   std::optional<QList<LimitWarning>> warnings(const QString& device) const;
 
-  // Every device's warnings at once (worked out in one pass), for sorting by them.
-  void setAllWarnings(const QHash<QString, QList<LimitWarning>>& warnings);
+  // A device's forecasts; none where its history could not be read whole.
+  std::optional<QList<::Forecast>> forecasts(const QString& device) const;
+
+  // Every device's marks at once (worked out in one pass), for sorting by them.
+  void setAllMarks(const QHash<QString, QList<LimitWarning>>& warnings, const QHash<QString, QList<::Forecast>>& forecasts);
 
   void fetchMore(const QModelIndex& parent = QModelIndex()) override;
 
@@ -56,9 +66,15 @@ class TArchiveDeviceModel : public QSqlQueryModel {
  private:
   void checkRead();
   void readUnreadMarks();
+  void readMarks(const QString& device) const;
+  struct DueCells dueOf(int row) const;
 
   const Archive* archive_;
+  DuePolicy policy_;
+  QDate today_ = QDate::currentDate();
+  QHash<QString, Archive::DeviceDetail> details_;  // read at each refresh
   mutable QHash<QString, std::optional<QList<LimitWarning>>> warnings_;
+  mutable QHash<QString, std::optional<QList<::Forecast>>> forecasts_;
   bool allWarnings_ = false;  // warnings_ holds every device's
   mutable QSet<QString> unread_;  // devices shown whose marks are still to be read
   mutable QTimer readMarks_;
@@ -72,6 +88,7 @@ class TDeviceRowsModel : public QAbstractTableModel {
  public:
   explicit TDeviceRowsModel(QObject* parent = nullptr);
   void setRows(const QList<DeviceRow>& rows);
+  void setDuePolicy(const DuePolicy& policy, const QDate& today);
   void setWarnings(const QHash<QString, QList<LimitWarning>>& warnings);
   // The marks could not be worked out (a failed or stopped read): each says so.
   void setWarningsUnread();
@@ -88,4 +105,6 @@ class TDeviceRowsModel : public QAbstractTableModel {
   enum class Marks { Pending, Read, Unread };
   Marks marks_ = Marks::Pending;
   QHash<QString, QList<LimitWarning>> warnings_;
+  DuePolicy policy_;
+  QDate today_ = QDate::currentDate();
 };

@@ -6,6 +6,7 @@
 #include "archive/devicelist.h"
 #include "archive/devicemodel.h"
 #include "archive/historychart.h"
+#include "core/datetimetext.h"
 #include "support/damagedarchive.h"
 #include "support/postgresserver.h"
 #include "support/testfiles.h"
@@ -414,4 +415,80 @@ TEST_F(ArchiveWindowTest, TabIntoAListSelectsItsCurrentRow) {
   for (QWidget* w : QApplication::topLevelWidgets())
     if (auto* v = qobject_cast<TTestReportViewer*>(w); v && v->isVisible()) viewed = true, v->close();
   EXPECT_TRUE(viewed);
+}
+
+namespace {
+// A defibrillator's test `daysAgo` days before today, its 200 J pulse delivered `delivered` (0.1 J, ±10 %).
+QByteArray testedDaysAgo(const char* device, int daysAgo, quint16 delivered = 2000) {
+  const QDate day = QDate::currentDate().addDays(-daysAgo);
+  TTestRec rec = makeTestRec(device, {quint8(day.day()), quint8(day.month()), quint8(day.year() % 100), 10, 0, 0}, 1,
+                             DutDefibrillator);
+  setEntryAt(rec, 0, EnergyEntry{.totalEnergy = delivered, .targetEnergy = 2000, .tolerance = 2, .result = Pass});
+  return QByteArray(rec.data(), TTestRec::Size);
+}
+}  // namespace
+
+// Each device's location, next due date and status follow its last test, its
+// interval (its own, else its type's) and today; the list filters by status
+// and location and sorts by the due date; a changed interval moves a device at
+// once; a value drifting towards its limit is marked Forecast.
+TEST_F(ArchiveWindowTest, TheDueColumnsFollowTheIntervalsAndFilterTheList) {
+  ArchiveFailure failure;
+  ASSERT_TRUE(archive->store(ArchiveKind::TestReport, "A1234567", QDateTime::currentDateTimeUtc(),
+                             {testedDaysAgo("OLD-1", 400), testedDaysAgo("SOON-2", 355), testedDaysAgo("NEW-3", 40),
+                              testedDaysAgo("DRIFT-4", 300, 2000), testedDaysAgo("DRIFT-4", 200, 2060),
+                              testedDaysAgo("DRIFT-4", 100, 2120)},
+                             &failure));
+  ASSERT_TRUE(archive->keepDeviceDetails({{"OLD-1", "ER bay 2", std::nullopt, ""},
+                                          {"SOON-2", "ICU", std::nullopt, ""},
+                                          {"NEW-3", "ER bay 1", 24, ""}},
+                                         &failure));
+  TArchiveDeviceList* list = window->deviceList();
+  const QDate today = QDate::currentDate();
+  const auto cell = [&](const QString& device, int column) {
+    for (int r = 0; r < list->rowCount(); ++r)
+      if (list->device(r) == device) return list->view()->model()->index(r, column).data().toString();
+    return QString("(not listed)");
+  };
+  const auto shown = [&] {
+    QStringList devices;
+    for (int r = 0; r < list->rowCount(); ++r) devices << list->device(r);
+    return devices;
+  };
+  window->refresh();
+  const struct {
+    const char* device;
+    const char* location;
+    QDate due;
+    const char* status;
+  } expected[] = {{"OLD-1", "ER bay 2", today.addDays(-400).addMonths(12), "Overdue"},
+                  {"SOON-2", "ICU", today.addDays(-355).addMonths(12), "Due"},
+                  {"NEW-3", "ER bay 1", today.addDays(-40).addMonths(24), "OK"}};
+  for (const auto& e : expected) {
+    EXPECT_EQ(cell(e.device, TArchiveDeviceModel::Location), e.location) << e.device;
+    EXPECT_EQ(cell(e.device, TArchiveDeviceModel::NextDue), dateText({e.due, {}})) << e.device;
+    EXPECT_EQ(cell(e.device, TArchiveDeviceModel::Status), e.status) << e.device;
+  }
+
+  // ER-1 and ICU-2 were last tested early in 2025.
+  list->setDueFilter(TArchiveDeviceList::DueFilter::Overdue);
+  EXPECT_EQ(shown(), QStringList({"ER-1", "ICU-2", "OLD-1"}));
+  list->setDueFilter(TArchiveDeviceList::DueFilter::DueSoon);
+  EXPECT_EQ(shown(), QStringList({"ER-1", "ICU-2", "OLD-1", "SOON-2"}));
+  list->setDueFilter(TArchiveDeviceList::DueFilter::All, "er BAY");
+  EXPECT_EQ(shown(), QStringList({"NEW-3", "OLD-1"}));
+  list->setDueFilter(TArchiveDeviceList::DueFilter::All);
+  list->view()->horizontalHeader()->setSortIndicator(TArchiveDeviceModel::NextDue, Qt::AscendingOrder);
+  EXPECT_EQ(shown().mid(0, 4), QStringList({"ICU-2", "ER-1", "OLD-1", "SOON-2"}));
+  EXPECT_EQ(shown().last(), "NEW-3");
+
+  ASSERT_TRUE(archive->keepDeviceDetails({{"NEW-3", "ER bay 1", 1, ""}}, &failure));
+  window->refresh();
+  EXPECT_EQ(cell("NEW-3", TArchiveDeviceModel::Status), "Overdue");
+
+  list->view()->horizontalHeader()->setSortIndicator(TArchiveDeviceModel::Forecast, Qt::DescendingOrder);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !list->sortingByMarks(); }, 5000));
+  EXPECT_EQ(shown().first(), "DRIFT-4");
+  EXPECT_EQ(cell("DRIFT-4", TArchiveDeviceModel::Forecast), "\u25C6 Forecast");
+  EXPECT_EQ(cell("OLD-1", TArchiveDeviceModel::Forecast), "");
 }

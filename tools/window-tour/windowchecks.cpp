@@ -185,9 +185,11 @@ QStringList cutTexts(QWidget* window, const QString& windowName) {
                     .arg(windowName, describe(w)).arg(label->heightForWidth(label->width())).arg(label->height());
     // A sideways scroll bar at the window's size, but where a long line is the
     // content (a report's text, a help page) or the list's widths are the
-    // user's (the frames' grids keep the widths they were given and saved).
+    // user's (the frames' grids keep the widths they were given and saved), or
+    // a list that says it has more columns than a window shows side by side.
     auto* area = qobject_cast<QAbstractScrollArea*>(w);
-    const bool ownWidths = w->inherits("TStringGridEx") || qobject_cast<QTextEdit*>(w) || qobject_cast<QPlainTextEdit*>(w);
+    const bool ownWidths = w->inherits("TStringGridEx") || qobject_cast<QTextEdit*>(w) ||
+                           qobject_cast<QPlainTextEdit*>(w) || w->property("kalyxScrollsSideways").toBool();
     if (area && !ownWidths && area->horizontalScrollBar()->isVisible())
       faults << QStringLiteral("%1: %2 shows a horizontal scroll bar").arg(windowName, describe(w));
     // A column header narrower than its caption.

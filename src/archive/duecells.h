@@ -1,0 +1,27 @@
+#pragma once
+#include "archive/archive.h"
+#include "archive/devicedue.h"
+
+#include <QVariant>
+#include <optional>
+
+// What the device list shows of a device's standing: where it is kept, when it
+// is next due and how that stands today, from its last test, its type and what
+// the user keeps about it.
+struct DueCells {
+  QString location;
+  DueDate due;
+  int intervalMonths = 0;
+};
+
+DueCells dueCells(const QString& typeName, const std::optional<QDate>& lastTest,
+                  const std::optional<Archive::DeviceDetail>& detail, const DuePolicy& policy, const QDate& today);
+
+// The Location, Next Due and Status cells: the text shown, and (SortRole) what
+// they sort and filter by.
+QVariant locationCell(const DueCells& cells, int role);
+QVariant nextDueCell(const DueCells& cells, int role);
+QVariant statusCell(const DueCells& cells, int role);
+// The Forecast mark: a value expected to reach its limit before the test after
+// next; "Not read" where the history could not be read, nothing until it is.
+QVariant forecastCell(const std::optional<QList<Forecast>>& forecasts, const DueCells& cells, int role);
