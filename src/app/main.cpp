@@ -1,6 +1,7 @@
 // kalyx5pc: the desktop companion program of the Kalyx 5 defibrillator analyzer.
 
 #include "app/departmentstatus.h"
+#include "app/duenote.h"
 #include "app/helpwindow.h"
 #include "app/kalyxapplication.h"
 #include "app/qalmain.h"
@@ -8,6 +9,7 @@
 #include "archive/backupcommand.h"
 #include "archive/archivelocation.h"
 #include "archive/archivewindow.h"
+#include "archive/devicelist.h"
 #include "archive/departmentserver.h"
 #include "archive/departmentsync.h"
 #include "core/fileprompts.h"
@@ -133,6 +135,13 @@ int main(int argc, char** argv) {
       if (sync) sync->start();
     };
     TQalMain window(services);
+    // How many devices are due, from this computer's archive where one is kept already.
+    DueNote due(*window.statusBar(), [&] {
+      services.showArchive();
+      if (archiveWindow) archiveWindow->deviceList()->setDueFilter(TArchiveDeviceList::DueFilter::DueSoon);
+    });
+    if (QFileInfo::exists(keeper.path()))
+      if (Archive* archive = keeper.archive()) due.start(archive->reopener(), duePolicy(settings));
     if (sync) {
       new DepartmentStatus(*sync, *window.statusBar());
       // What an earlier run kept and could not send goes now; no archive is made for it.
