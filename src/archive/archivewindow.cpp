@@ -1,13 +1,17 @@
 #include "archive/archivewindow.h"
 
+#include "archive/devicedetailsdialog.h"
 #include "archive/devicedue.h"
+#include "archive/deviceimport.h"
 
 #include "archive/devicehistory.h"
 #include "archive/devicelist.h"
 #include "archive/devicemodel.h"
 #include "archive/historychart.h"
+#include "archive/testintervalsdialog.h"
 #include "core/datetimetext.h"
 #include "core/escapeclose.h"
+#include "core/fileprompts.h"
 #include "core/helpviewer.h"
 #include "core/names.h"
 #include "core/paths.h"
@@ -24,6 +28,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -190,6 +195,14 @@ void TArchiveWindow::buildMenusAndTools() {
   menuFile->addSeparator();
   QAction* close = menuFile->addAction(QStringLiteral("&Close"), this, &QWidget::close);
   close->setShortcut(QKeySequence::Close);
+  QMenu* menuDevices = menuBar()->addMenu(QStringLiteral("&Devices"));
+  deviceDetails_ = menuDevices->addAction(QStringLiteral("Device &Details..."), this, &TArchiveWindow::editDeviceDetails);
+  deviceDetails_->setObjectName(QStringLiteral("mmArchiveDeviceDetails"));
+  importDevices_ = menuDevices->addAction(QStringLiteral("&Import Devices..."), this, &TArchiveWindow::importDevices);
+  importDevices_->setObjectName(QStringLiteral("mmArchiveImportDevices"));
+  QAction* intervals = menuDevices->addAction(QStringLiteral("Test &Intervals..."), this, &TArchiveWindow::editTestIntervals);
+  intervals->setObjectName(QStringLiteral("mmArchiveTestIntervals"));
+  intervals->setEnabled(services_.settings != nullptr);
   QMenu* menuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
   QAction* help = menuHelp->addAction(QStringLiteral("&Help"), this,
                                      [this] { showHelpPage(services_.help, QStringLiteral("QalArchiveHelp.html")); });
@@ -281,6 +294,7 @@ void TArchiveWindow::selectDevice(int row) {
 // a device too. None: no device is shown.
 void TArchiveWindow::showDevice(const std::optional<QString>& device) {
   shownDevice_ = device;
+  if (deviceDetails_) deviceDetails_->setEnabled(!readOnly() && device.has_value());
   // The list paints first: the device's details follow at once after it.
   detailsPending_ = !listPainted_;
   if (detailsPending_) return;
@@ -345,6 +359,9 @@ void TArchiveWindow::updateCommands() {
   const int tab = details_->currentIndex();
   view_->setEnabled(tab != HistoryTab);
   remove_->setEnabled(tab != HistoryTab && !readOnly());
+  // Device details are kept in this computer's archive.
+  deviceDetails_->setEnabled(!readOnly() && shownDevice_.has_value());
+  importDevices_->setEnabled(!readOnly());
   exportMenu_->setEnabled(tab == TestsTab);
   for (QAction* item : exportMenu_->actions()) item->setEnabled(tab == TestsTab);
   exportButton_->setEnabled(tab == TestsTab);
@@ -537,4 +554,59 @@ void TArchiveWindow::closeEvent(QCloseEvent* event) {
   for (const QPointer<QWidget>& viewer : std::as_const(viewers_))
     if (viewer) viewer->close();
   event->accept();
+}
+
+void TArchiveWindow::editDeviceDetails() {
+  if (readOnly() || !shownDevice_) return;
+  ArchiveFailure failure;
+  const std::optional<QList<Archive::DeviceDetail>> kept = local_->deviceDetails(&failure);
+  if (!kept) return tellFailure(failure);
+  Archive::DeviceDetail detail{*shownDevice_, QString(), std::nullopt, QString()};
+  for (const Archive::DeviceDetail& d : *kept)
+    if (d.device == *shownDevice_) detail = d;
+  TDeviceDetailsDialog dialog(detail, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (!local_->keepDeviceDetails({dialog.detail()}, &failure)) {
+    if (services_.messages)
+      services_.messages->show(failure.message(), QStringLiteral("Device Details"), UserMessages::Icon::Error,
+                               UserMessages::Buttons::Ok);
+    return;
+  }
+  refresh();
+}
+
+// An inventory as a department's maintenance system exports it: each line is
+// kept whole or refused with its reason; a file that cannot be read changes nothing.
+void TArchiveWindow::importDevices() {
+  if (readOnly() || !services_.files) return;
+  const QString file = services_.files->openFile(this, QString(), QStringLiteral("CSV Files (*.csv);;All Files (*)"),
+                                                 QStringLiteral("csv"));
+  if (file.isEmpty()) return;
+  const auto tell = [this](const QString& text, UserMessages::Icon icon) {
+    if (services_.messages) services_.messages->show(text, QStringLiteral("Import Devices"), icon, UserMessages::Buttons::Ok);
+  };
+  QFile input(file);
+  const bool opened = input.open(QIODevice::ReadOnly);
+  const QByteArray bytes = opened ? input.readAll() : QByteArray();
+  if (!opened || input.error() != QFileDevice::NoError)
+    return tell(QStringLiteral("The file %1 could not be read: %2.").arg(QDir::toNativeSeparators(file), input.errorString()),
+                UserMessages::Icon::Error);
+  ArchiveFailure failure;
+  const std::optional<DeviceImport> imported = importInventory(*local_, parseInventoryCsv(bytes), &failure);
+  if (!imported) return tell(failure.message(), UserMessages::Icon::Error);
+  refresh();
+  tell(importSummary(*imported, 20), imported->refused.isEmpty() ? UserMessages::Icon::Information : UserMessages::Icon::Warning);
+}
+
+void TArchiveWindow::editTestIntervals() {
+  if (!services_.settings) return;
+  TTestIntervalsDialog dialog(duePolicy(*services_.settings), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  if (!keepDuePolicy(*services_.settings, dialog.policy())) {
+    if (services_.messages)
+      services_.messages->show(QStringLiteral("The test intervals could not be saved in the settings file."),
+                               QStringLiteral("Test Intervals"), UserMessages::Icon::Error, UserMessages::Buttons::Ok);
+    return;
+  }
+  refresh();
 }

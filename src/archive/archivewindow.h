@@ -59,6 +59,11 @@ class TArchiveWindow : public QMainWindow {
   void exportSelected(Export what);
   void deleteSelected();
   void refresh();
+  // The Devices menu: the shown device's details; an inventory read into the
+  // archive's device details; the test intervals of each type.
+  void editDeviceDetails();
+  void importDevices();
+  void editTestIntervals();
   // The archive shown: this computer's or the department's. The department's
   // is read in the background; it shows once its device list is read.
   enum Source { ThisComputer, Department };
@@ -103,6 +108,8 @@ class TArchiveWindow : public QMainWindow {
   QPushButton* stop_ = nullptr;
   QAction* remove_ = nullptr;
   QAction* view_ = nullptr;
+  QAction* deviceDetails_ = nullptr;
+  QAction* importDevices_ = nullptr;
   QMenu* exportMenu_ = nullptr;
   TArchiveDeviceList* devices_ = nullptr;
   QLabel* nearLimit_ = nullptr;

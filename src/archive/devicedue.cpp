@@ -3,18 +3,40 @@
 #include "archive/archive.h"
 #include "archive/devicehistory.h"
 #include "core/settingsfile.h"
+#include "testreport/testrecord.h"
 
 #include <QHash>
 #include <algorithm>
 
+namespace {
+const QString kSection = QStringLiteral("Archive");
+}  // namespace
+
+int DuePolicy::monthsFor(int dutType) const {
+  switch (dutType) {
+    case testrec::DutAed: return aedMonths;
+    case testrec::DutDefibrillator:
+    case -1: return defibrillatorMonths;
+    default: return pacemakerMonths;
+  }
+}
+
 DuePolicy duePolicy(const SettingsFile& settings) {
   const DuePolicy defaults;
   const auto read = [&settings](const char* key, int low, int high, int fallback) {
-    const int value = settings.readInteger(QStringLiteral("Archive"), QLatin1String(key), fallback);
+    const int value = settings.readInteger(kSection, QLatin1String(key), fallback);
     return value >= low && value <= high ? value : fallback;
   };
   return {read("IntervalDefibrillator", 1, 120, defaults.defibrillatorMonths),
-          read("IntervalAED", 1, 120, defaults.aedMonths), read("DueWithinDays", 0, 3660, defaults.dueWithinDays)};
+          read("IntervalAED", 1, 120, defaults.aedMonths), read("IntervalPacemaker", 1, 120, defaults.pacemakerMonths),
+          read("DueWithinDays", 0, 3660, defaults.dueWithinDays)};
+}
+
+bool keepDuePolicy(SettingsFile& settings, const DuePolicy& policy) {
+  return settings.writeInteger(kSection, QStringLiteral("IntervalDefibrillator"), policy.defibrillatorMonths) &&
+         settings.writeInteger(kSection, QStringLiteral("IntervalAED"), policy.aedMonths) &&
+         settings.writeInteger(kSection, QStringLiteral("IntervalPacemaker"), policy.pacemakerMonths) &&
+         settings.writeInteger(kSection, QStringLiteral("DueWithinDays"), policy.dueWithinDays);
 }
 
 std::optional<QDate> DeviceDue::firstForecast() const {
@@ -39,7 +61,8 @@ std::optional<QList<DeviceDue>> devicesDue(const Archive& archive, const DuePoli
   const bool whole = eachDeviceTests(
       archive,
       [&](const QString& device, const QList<DeviceTest>& tests) {
-        DeviceDue& d = devices.emplace_back(DeviceDue{device});
+        DeviceDue& d = devices.emplace_back();
+        d.device = device;
         const Archive::DeviceDetail detail = detailOf.take(device);
         d.location = detail.location;
         if (tests.isEmpty()) {  // its reports were all damaged: no test to be due from
@@ -51,7 +74,7 @@ std::optional<QList<DeviceDue>> devicesDue(const Archive& archive, const DuePoli
         d.type = dutTypeName(latest.record);
         d.lastTest = latest.tested.date();
         d.lastPassed = testRecPassed(latest.record);
-        d.intervalMonths = detail.intervalMonths.value_or(policy.monthsFor(d.type));
+        d.intervalMonths = detail.intervalMonths.value_or(policy.monthsFor(latest.record.u8(testrec::DutTypeByte)));
         d.due = dueDate(d.lastTest, d.intervalMonths, today, policy.dueWithinDays);
         QList<HistoryPoint> points = historyPoints(tests);
         d.nearLimit = nearLimitWarnings(points);
@@ -62,7 +85,8 @@ std::optional<QList<DeviceDue>> devicesDue(const Archive& archive, const DuePoli
   if (!whole) return std::nullopt;
   // Devices the user listed that were never tested: due at once.
   for (const Archive::DeviceDetail& d : std::as_const(detailOf)) {
-    DeviceDue never{d.device};
+    DeviceDue never;
+    never.device = d.device;
     never.location = d.location;
     never.intervalMonths = d.intervalMonths.value_or(policy.defibrillatorMonths);
     never.due = dueDate(std::nullopt, never.intervalMonths, today, policy.dueWithinDays);

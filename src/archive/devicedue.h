@@ -17,14 +17,20 @@ struct ArchiveFailure;
 struct DuePolicy {
   int defibrillatorMonths = 12;
   int aedMonths = 12;
+  int pacemakerMonths = 12;
   int dueWithinDays = 30;
-  int monthsFor(const QString& type) const { return type == QLatin1String("AED") ? aedMonths : defibrillatorMonths; }
+  // By the device type a test report gives (its byte; -1: no report): an AED's,
+  // a pacemaker's (a report of neither a defibrillator nor an AED: the analyzer
+  // tests no other kind), else a defibrillator's.
+  int monthsFor(int dutType) const;
 };
 
 // The policy the [Archive] section of the settings sets (IntervalDefibrillator,
-// IntervalAED in months, 1 to 120; DueWithinDays, 0 to 3660); a value missing
-// or out of range gives the default.
+// IntervalAED, IntervalPacemaker in months, 1 to 120; DueWithinDays, 0 to
+// 3660); a value missing or out of range gives the default.
 DuePolicy duePolicy(const SettingsFile& settings);
+// Keeps the policy in the settings; false when the file could not be written.
+bool keepDuePolicy(SettingsFile& settings, const DuePolicy& policy);
 
 // One device's standing on a day: its last test, when it is next due, and its
 // marks.

@@ -133,10 +133,10 @@ void TArchiveDeviceModel::setAllMarks(const QHash<QString, QList<LimitWarning>>&
 }
 
 DueCells TArchiveDeviceModel::dueOf(int row) const {
-  const QString type = deviceCellText(Type, QSqlQueryModel::data(QSqlQueryModel::index(row, Type))).toString();
+  const QVariant type = QSqlQueryModel::data(QSqlQueryModel::index(row, Type));
   const QDateTime last = QDateTime::fromString(QSqlQueryModel::data(QSqlQueryModel::index(row, LastTest)).toString(), Qt::ISODate);
   const auto detail = details_.find(device(row));
-  return dueCells(type, last.isValid() ? std::optional(last.date()) : std::nullopt,
+  return dueCells(type.isNull() ? -1 : type.toInt(), last.isValid() ? std::optional(last.date()) : std::nullopt,
                   detail == details_.end() ? std::nullopt : std::optional(*detail), policy_, today_);
 }
 
@@ -240,8 +240,7 @@ QVariant TDeviceRowsModel::data(const QModelIndex& index, int role) const {
   }
   if (column >= TArchiveDeviceModel::Forecast) {
     // The department keeps no device details yet, nor forecasts: the due date follows the type's interval.
-    const DueCells due = dueCells(deviceCellText(TArchiveDeviceModel::Type, row.dutType < 0 ? QVariant() : QVariant(row.dutType)).toString(),
-                                  row.last.isValid() ? std::optional(row.last.date()) : std::nullopt, std::nullopt, policy_, today_);
+    const DueCells due = dueCells(row.dutType, row.last.isValid() ? std::optional(row.last.date()) : std::nullopt, std::nullopt, policy_, today_);
     switch (column) {
       case TArchiveDeviceModel::Location: return locationCell(due, role);
       case TArchiveDeviceModel::NextDue: return nextDueCell(due, role);

@@ -3,11 +3,11 @@
 #include "archive/devicemodel.h"
 #include "core/datetimetext.h"
 
-DueCells dueCells(const QString& typeName, const std::optional<QDate>& lastTest,
+DueCells dueCells(int dutType, const std::optional<QDate>& lastTest,
                   const std::optional<Archive::DeviceDetail>& detail, const DuePolicy& policy, const QDate& today) {
   DueCells cells;
   if (detail) cells.location = detail->location;
-  cells.intervalMonths = detail && detail->intervalMonths ? *detail->intervalMonths : policy.monthsFor(typeName);
+  cells.intervalMonths = detail && detail->intervalMonths ? *detail->intervalMonths : policy.monthsFor(dutType);
   cells.due = dueDate(lastTest, cells.intervalMonths, today, policy.dueWithinDays);
   return cells;
 }

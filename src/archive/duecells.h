@@ -14,7 +14,8 @@ struct DueCells {
   int intervalMonths = 0;
 };
 
-DueCells dueCells(const QString& typeName, const std::optional<QDate>& lastTest,
+// `dutType`: the test report's device type byte; -1 without a report.
+DueCells dueCells(int dutType, const std::optional<QDate>& lastTest,
                   const std::optional<Archive::DeviceDetail>& detail, const DuePolicy& policy, const QDate& today);
 
 // The Location, Next Due and Status cells: the text shown, and (SortRole) what

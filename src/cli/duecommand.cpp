@@ -2,6 +2,7 @@
 
 #include "archive/archive.h"
 #include "archive/devicedue.h"
+#include "archive/deviceimport.h"
 #include "cli/outputfolder.h"
 #include "core/savefile.h"
 #include "core/usermessages.h"
@@ -89,10 +90,8 @@ std::optional<Inventory> readInventory(const QString& file, UserMessages& messag
 }
 
 int runArchiveDevicesImport(Archive& archive, const Inventory& inventory, UserMessages& messages, QTextStream& out) {
-  QList<Archive::DeviceDetail> details;
-  for (const InventoryRow& row : inventory.rows) details.append({row.device, row.location, row.intervalMonths, row.note});
   ArchiveFailure failure;
-  const std::optional<Archive::DetailsKept> kept = archive.keepDeviceDetails(details, &failure);
+  const std::optional<DeviceImport> kept = importInventory(archive, inventory, &failure);
   if (!kept) {
     messages.show(failure.message(), QStringLiteral("Archive"), UserMessages::Icon::Error);
     return 1;

@@ -24,6 +24,9 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QTableView>
+#include <QFile>
+#include <QSpinBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -491,4 +494,60 @@ TEST_F(ArchiveWindowTest, TheDueColumnsFollowTheIntervalsAndFilterTheList) {
   EXPECT_EQ(shown().first(), "DRIFT-4");
   EXPECT_EQ(cell("DRIFT-4", TArchiveDeviceModel::Forecast), "\u25C6 Forecast");
   EXPECT_EQ(cell("OLD-1", TArchiveDeviceModel::Forecast), "");
+}
+
+// The Devices menu: an inventory is kept line by line (a file that cannot be
+// read changes nothing); the shown device's details and the types' intervals
+// are edited in their dialogs and move the due dates at once.
+TEST_F(ArchiveWindowTest, TheDevicesMenuImportsEditsAndSetsIntervals) {
+  TArchiveDeviceList* list = window->deviceList();
+  const auto cell = [&](const QString& device, int column) {
+    for (int r = 0; r < list->rowCount(); ++r)
+      if (list->device(r) == device) return list->view()->model()->index(r, column).data().toString();
+    return QString("(not listed)");
+  };
+  const auto detailsKept = [&] {
+    ArchiveFailure failure;
+    return archive->deviceDetails(&failure).value_or(QList<Archive::DeviceDetail>()).size();
+  };
+  files.openAnswer = {dataHome.path() + "/missing.csv"};
+  window->importDevices();
+  ASSERT_FALSE(messages.shown.isEmpty());
+  EXPECT_TRUE(messages.shown.last().text.contains("could not be read")) << messages.shown.last().text.toStdString();
+  EXPECT_EQ(detailsKept(), 0);
+
+  const QString csv = dataHome.path() + "/inventory.csv";
+  QFile file(csv);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("device,location,interval,note\nER-1,Emergency,6,\nICU-2,ICU,0,\n");
+  file.close();
+  files.openAnswer = {csv};
+  window->importDevices();
+  EXPECT_TRUE(messages.shown.last().text.startsWith("1 device added, 0 changed, 1 line refused.\nLine 3: "))
+      << messages.shown.last().text.toStdString();
+  EXPECT_EQ(cell("ER-1", TArchiveDeviceModel::Location), "Emergency");
+  EXPECT_EQ(cell("ER-1", TArchiveDeviceModel::NextDue), dateText({QDate(2025, 9, 1), {}}));
+
+  window->selectDevice(0);  // ER-1
+  ASSERT_EQ(window->shownDevice(), "ER-1");
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QLineEdit*>("txtDeviceLocation")->setText("Ward 7");
+    dialog->findChild<QSpinBox*>("spinDeviceInterval")->setValue(0);  // its type's
+    dialog->accept();
+  });
+  window->editDeviceDetails();
+  EXPECT_EQ(cell("ER-1", TArchiveDeviceModel::Location), "Ward 7");
+  EXPECT_EQ(cell("ER-1", TArchiveDeviceModel::NextDue), dateText({QDate(2026, 3, 1), {}}));
+
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QSpinBox*>("spinIntervalDefibrillator")->setValue(3);
+    dialog->accept();
+  });
+  window->editTestIntervals();
+  EXPECT_EQ(settings.readInteger("Archive", "IntervalDefibrillator", 0), 3);
+  EXPECT_EQ(cell("ICU-2", TArchiveDeviceModel::NextDue), dateText({QDate(2025, 5, 1), {}}));
 }

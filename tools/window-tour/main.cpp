@@ -372,6 +372,17 @@ int main(int argc, char** argv) {
        },
        [](QWidget* shown) { return tabNames(shown->findChild<QTabWidget*>("PageArchiveDevice")); },
        [](QWidget* shown, int tab) { shown->findChild<QTabWidget*>("PageArchiveDevice")->setCurrentIndex(tab); }},
+      // The Devices menu's dialogs, over an Archive window that goes with them.
+      {"device-details", modal([&] {
+         TArchiveWindow shown(session.services, *archive);
+         shown.show();
+         shown.selectDevice(0);
+         shown.editDeviceDetails();
+       })},
+      {"test-intervals", modal([&] {
+         TArchiveWindow shown(session.services, *archive);
+         shown.editTestIntervals();
+       })},
       {"progress",
        [&]() -> QWidget* {
          progress = std::make_unique<TCommProgress>(&window, 50, 0, QStringLiteral("Downloading test reports..."),
