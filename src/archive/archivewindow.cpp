@@ -9,6 +9,7 @@
 #include "archive/devicemodel.h"
 #include "archive/historychart.h"
 #include "archive/testintervalsdialog.h"
+#include "archive/worklistcommands.h"
 #include "core/datetimetext.h"
 #include "core/escapeclose.h"
 #include "core/fileprompts.h"
@@ -187,6 +188,13 @@ void TArchiveWindow::buildMenusAndTools() {
     item->setObjectName(QString::fromLatin1(e.name));
     connect(item, &QAction::triggered, this, [this, what = e.what] { exportSelected(what); });
   }
+  // The worklist comes from this computer's archive, where the device details are kept.
+  QAction* printList = menuFile->addAction(QStringLiteral("Print &Worklist..."), this,
+                                           [this] { printWorklist(this, services_, *local_); });
+  printList->setObjectName(QStringLiteral("mmArchivePrintWorklist"));
+  QAction* exportList = menuFile->addAction(QStringLiteral("Export W&orklist..."), this,
+                                            [this] { exportWorklist(this, services_, *local_); });
+  exportList->setObjectName(QStringLiteral("mmArchiveExportWorklist"));
   QAction* remove = menuFile->addAction(QStringLiteral("&Delete..."), this, &TArchiveWindow::deleteSelected);
   remove->setObjectName(QStringLiteral("mmArchiveDelete"));
   remove->setShortcut(QKeySequence(Qt::Key_Delete));

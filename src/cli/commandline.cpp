@@ -162,7 +162,7 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
                                "archive devices import FILE (see --help)"));
   if (parser.isSet(department) && !kDepartmentReads.contains(sub))
     return fail(QStringLiteral("--department goes with archive list, export, history and due"));
-  DueRequest dueRequest{std::nullopt, parser.isSet(overdue), parser.value(location), parser.value(csv)};
+  DueRequest dueRequest{std::nullopt, parser.isSet(overdue), parser.value(location), parser.value(csv), QString(), nullptr};
   if (parser.isSet(within)) {
     bool number = false;
     dueRequest.withinDays = parser.value(within).toInt(&number);
@@ -171,8 +171,11 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
   }
   if ((parser.isSet(within) || parser.isSet(overdue) || parser.isSet(location)) && sub != QLatin1String("due"))
     return fail(QStringLiteral("--within, --overdue and --location go with archive due"));
-  if (sub == QLatin1String("due") && (parser.isSet(text) || parser.isSet(mup) || parser.isSet(pdf)))
-    return fail(QStringLiteral("archive due writes its rows as text or, with --csv FILE, as CSV"));
+  if (sub == QLatin1String("due") && (parser.isSet(text) || parser.isSet(mup) || (parser.isSet(pdf) && parser.isSet(csv))))
+    return fail(QStringLiteral("archive due writes its rows as text, with --csv FILE as CSV, or with --pdf FILE as "
+                               "the worklist"));
+  dueRequest.pdfPath = parser.value(pdf);
+  dueRequest.printer = printer;
   if (sub == QLatin1String("due") && parser.isSet(location) && parser.isSet(department))
     return fail(QStringLiteral("--location does not go with --department: the department's archive keeps no "
                                "locations"));

@@ -3,6 +3,8 @@
 #include "archive/archive.h"
 #include "archive/devicedue.h"
 #include "archive/deviceimport.h"
+#include "archive/worklist.h"
+#include "cli/pdfprinter.h"
 #include "cli/outputfolder.h"
 #include "core/savefile.h"
 #include "core/usermessages.h"
@@ -14,31 +16,6 @@
 #include <QTextStream>
 
 namespace {
-const QStringList kColumns = {QStringLiteral("device"),    QStringLiteral("type"),     QStringLiteral("location"),
-                              QStringLiteral("last test"), QStringLiteral("next due"), QStringLiteral("status"),
-                              QStringLiteral("near limit"), QStringLiteral("forecast")};
-
-QStringList rowOf(const DeviceDue& d) {
-  const std::optional<QDate> forecast = d.firstForecast();
-  return {d.device,
-          d.type,
-          d.location,
-          d.lastTest.isValid() ? d.lastTest.toString(Qt::ISODate) : QString(),
-          d.due.next.toString(Qt::ISODate),
-          dueStatusText(d.due.status),
-          d.nearLimit.isEmpty() ? QString() : QStringLiteral("near limit"),
-          forecast ? forecast->toString(QStringLiteral("yyyy-MM")) : QString()};
-}
-
-// A field as a spreadsheet reads it back: quoted where it holds a separator,
-// a quote or a line end, its quotes doubled.
-QString csvField(const QString& field) {
-  if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n')) &&
-      !field.contains(QLatin1Char('\r')))
-    return field;
-  return QLatin1Char('"') + QString(field).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
-
 bool wanted(const DeviceDue& d, const DueRequest& request, const QDate& today) {
   if (!d.location.contains(request.location, Qt::CaseInsensitive)) return false;
   if (request.overdueOnly) return d.due.status == DueStatus::Overdue;
@@ -56,21 +33,29 @@ int runArchiveDue(const Archive& archive, const DuePolicy& policy, const DueRequ
     messages.show(failure.message(), QStringLiteral("Archive"), UserMessages::Icon::Error);
     return 1;
   }
-  QList<QStringList> rows{kColumns};
+  QList<DeviceDue> listed;
   for (const DeviceDue& d : *devices)
-    if (wanted(d, request, today)) rows << rowOf(d);
-  if (request.csvPath.isEmpty()) {
-    for (const QStringList& row : rows) out << row.join(QLatin1Char('\t')) << '\n';
+    if (wanted(d, request, today)) listed << d;
+  if (!request.pdfPath.isEmpty()) {
+    // The worklist for a round: by location, a box to tick before each device.
+    const QString period = request.withinDays ? worklistPeriod(*request.withinDays, today)
+                           : request.overdueOnly ? QStringLiteral("overdue")
+                                                 : QStringLiteral("of the archive, due or not");
+    if (!makeFolderOf(request.pdfPath, messages)) return 1;
+    const QStringList lines = worklistLines(worklistDevices(listed, std::nullopt, today), period, QDateTime::currentDateTime());
+    if (const std::optional<SaveFailure> failed = request.printer->printWorklist(request.pdfPath, lines)) {
+      messages.show(failed->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
+      return 1;
+    }
     return 0;
   }
-  QString csv;
-  for (const QStringList& row : rows) {
-    QStringList fields;
-    for (const QString& field : row) fields << csvField(field);
-    csv += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+  if (request.csvPath.isEmpty()) {
+    out << dueColumns().join(QLatin1Char('\t')) << '\n';
+    for (const DeviceDue& d : listed) out << dueRow(d).join(QLatin1Char('\t')) << '\n';
+    return 0;
   }
   if (!makeFolderOf(request.csvPath, messages)) return 1;
-  if (const std::optional<SaveFailure> failed = saveWholeFile(request.csvPath, csv.toUtf8())) {
+  if (const std::optional<SaveFailure> failed = saveWholeFile(request.csvPath, dueCsv(listed))) {
     messages.show(failed->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
     return 1;
   }

@@ -3,6 +3,7 @@
 #include <optional>
 
 class Archive;
+class PdfPrinter;
 class QTextStream;
 class UserMessages;
 struct DuePolicy;
@@ -15,11 +16,14 @@ struct DueRequest {
   bool overdueOnly = false;
   QString location;  // kept: the devices whose location holds it, in any letter case
   QString csvPath;  // where to write the rows as CSV instead of printing them
+  QString pdfPath;  // where to print them as the worklist instead
+  PdfPrinter* printer = nullptr;  // given when pdfPath is
 };
 
 // Prints the devices' due dates as tab-separated rows under a header, or
 // writes them as CSV: device, type, location, last test, next due, status,
-// near limit, forecast (dates YYYY-MM-DD, the forecast's month YYYY-MM).
+// near limit, forecast (dates YYYY-MM-DD, the forecast's month YYYY-MM); or
+// prints them as the worklist for a round, as a PDF file.
 int runArchiveDue(const Archive& archive, const DuePolicy& policy, const DueRequest& request, UserMessages& messages,
                   QTextStream& out);
 

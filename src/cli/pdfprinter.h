@@ -14,6 +14,8 @@ class PdfPrinter {
   virtual ~PdfPrinter() = default;
   // Fixed-pitch documents (test reports, autosequences), each from a new page.
   virtual std::optional<SaveFailure> printLines(const QString& path, const QList<QStringList>& documents) = 0;
+  // The worklist's fixed-width lines, on landscape pages.
+  virtual std::optional<SaveFailure> printWorklist(const QString& path, const QStringList& lines) = 0;
   // One page per waveform.
   virtual std::optional<SaveFailure> printWaveforms(const QString& path, const QList<Waveform>& waves) = 0;
 };

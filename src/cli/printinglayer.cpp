@@ -13,6 +13,9 @@ class ViewerPdfPrinter : public PdfPrinter {
   std::optional<SaveFailure> printLines(const QString& path, const QList<QStringList>& documents) override {
     return printLinesToPdf(path, documents);
   }
+  std::optional<SaveFailure> printWorklist(const QString& path, const QStringList& lines) override {
+    return printToPdf(path, true, [&lines](QPagedPaintDevice& device) { return ::printLines(device, {lines}); });
+  }
   std::optional<SaveFailure> printWaveforms(const QString& path, const QList<Waveform>& waves) override {
     return printWaveformsToPdf(path, waves);
   }

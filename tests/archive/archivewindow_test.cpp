@@ -8,6 +8,7 @@
 #include "archive/historychart.h"
 #include "core/datetimetext.h"
 #include "support/damagedarchive.h"
+#include "support/pdftext.h"
 #include "support/postgresserver.h"
 #include "support/testfiles.h"
 #include "support/testreportbuilders.h"
@@ -27,6 +28,8 @@
 #include <QFile>
 #include <QSpinBox>
 #include <QDialog>
+#include <QInputDialog>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -550,4 +553,39 @@ TEST_F(ArchiveWindowTest, TheDevicesMenuImportsEditsAndSetsIntervals) {
   window->editTestIntervals();
   EXPECT_EQ(settings.readInteger("Archive", "IntervalDefibrillator", 0), 3);
   EXPECT_EQ(cell("ICU-2", TArchiveDeviceModel::NextDue), dateText({QDate(2025, 5, 1), {}}));
+}
+
+// Export Worklist: the devices due within the days asked, as a PDF file that
+// prints the round's list, or as CSV rows, as the file's type says.
+TEST_F(ArchiveWindowTest, ExportWorklistWritesThePdfOrTheCsvAsNamed) {
+  ArchiveFailure failure;
+  ASSERT_TRUE(archive->store(ArchiveKind::TestReport, "A1234567", QDateTime::currentDateTimeUtc(),
+                             {testedDaysAgo("SOON-2", 355), testedDaysAgo("NEW-3", 40)}, &failure));
+  ASSERT_TRUE(archive->keepDeviceDetails({{"SOON-2", "ICU", std::nullopt, ""}}, &failure));
+  const auto answerDays = [] {
+    QTimer::singleShot(0, [] {
+      auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      dialog->setIntValue(30);
+      dialog->accept();
+    });
+  };
+  files.saveAnswer = dataHome.path() + "/worklist.pdf";
+  answerDays();
+  window->findChild<QAction*>("mmArchiveExportWorklist")->trigger();
+  const QString printed = pdfText(files.saveAnswer);
+  EXPECT_TRUE(printed.contains("WORKLIST: devices due within 30 days")) << printed.toStdString();
+  EXPECT_TRUE(printed.contains("Location: ICU"));
+  for (const char* device : {"ER-1", "ICU-2", "SOON-2"})  // ER-1 and ICU-2 are long overdue
+    EXPECT_TRUE(printed.contains(QRegularExpression(QString("\\[ \\] +") + device))) << device;
+  EXPECT_FALSE(printed.contains("NEW-3"));
+
+  files.saveAnswer = dataHome.path() + "/worklist.csv";
+  answerDays();
+  window->findChild<QAction*>("mmArchiveExportWorklist")->trigger();
+  QFile csv(files.saveAnswer);
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+  const QList<QByteArray> rows = csv.readAll().split('\n');
+  ASSERT_EQ(rows.size(), 5);  // the header, three devices, and the end of the last line
+  EXPECT_TRUE(rows[1].startsWith("SOON-2,Defibrillator,ICU,")) << rows[1].toStdString();  // its location first
 }

@@ -2,6 +2,7 @@
 #include "archive/archive.h"
 #include "demo/samplememory.h"
 #include "support/clirun.h"
+#include "support/pdftext.h"
 #include "support/damagedarchive.h"
 #include "support/testfiles.h"
 #include "testreport/testrecord.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <tuple>
 
+#include <QRegularExpression>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlQuery>
@@ -278,7 +280,16 @@ TEST_F(ArchiveCommands, DueListsEachDevicesNextTestAndItsMarks) {
   EXPECT_TRUE(written.startsWith("device,type,location,last test,next due,status,near limit,forecast\r\n"));
   EXPECT_EQ(written.count("\r\n"), 1 + 3);
   EXPECT_EQ(run({"archive", "due", "--within", "-1"}).status, 2);
-  EXPECT_EQ(run({"archive", "due", "--pdf", dir.filePath("due.pdf")}).status, 2);  // no worklist printout yet
+  EXPECT_EQ(run({"archive", "due", "--pdf", dir.filePath("due.pdf"), "--csv", csv}).status, 2);
+
+  // The worklist for a round, as a PDF file: the devices due within 30 days, a box to tick before each.
+  const QString worklist = dir.filePath("round/worklist.pdf");
+  ASSERT_EQ(run({"archive", "due", "--within", "30", "--pdf", worklist}).status, 0);
+  const QString printed = pdfText(worklist);
+  EXPECT_TRUE(printed.contains("WORKLIST: devices due within 30 days")) << printed.toStdString();
+  for (const char* device : {"DRIFT", "LATE", "SOON"})
+    EXPECT_TRUE(printed.contains(QRegularExpression(QString("\\[ \\] +") + device))) << device;
+  EXPECT_FALSE(printed.contains("FINE"));
 }
 
 // A department's inventory goes into the archive: each device's location and

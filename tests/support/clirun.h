@@ -20,7 +20,7 @@ inline QString cliHome() {
 
 inline CliRun cli(const QStringList& args, QProcessEnvironment env = QProcessEnvironment::systemEnvironment()) {
   const QProcessEnvironment system = QProcessEnvironment::systemEnvironment();
-  for (const QString name : {QStringLiteral("XDG_DATA_HOME"), QStringLiteral("XDG_CONFIG_HOME")})
+  for (const QString& name : {QStringLiteral("XDG_DATA_HOME"), QStringLiteral("XDG_CONFIG_HOME")})
     if (env.value(name) == system.value(name)) env.insert(name, cliHome() + QLatin1Char('/') + name);
   QProcess p;
   p.setProcessEnvironment(env);

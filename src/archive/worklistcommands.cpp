@@ -1,0 +1,79 @@
+#include "archive/worklistcommands.h"
+
+#include "archive/archive.h"
+#include "archive/worklist.h"
+#include "core/appservices.h"
+#include "core/fileprompts.h"
+#include "core/initialdir.h"
+#include "core/printprompts.h"
+#include "core/savefile.h"
+#include "core/settingsfile.h"
+#include "core/usermessages.h"
+#include "print/lineprinter.h"
+#include "print/printjob.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QPrinter>
+
+namespace {
+const QString kCaption = QStringLiteral("Worklist");
+
+struct Worklist {
+  QList<DeviceDue> devices;
+  QString period;
+};
+
+// The days ahead, asked with the settings' own as the answer offered; then the
+// devices due by then. None when the user cancels or the archive cannot be read.
+std::optional<Worklist> askWorklist(QWidget* owner, const AppServices& services, const Archive& archive) {
+  const DuePolicy policy = services.settings ? duePolicy(*services.settings) : DuePolicy{};
+  bool ok = false;
+  const int days = QInputDialog::getInt(owner, kCaption, QStringLiteral("List the devices due within (days):"),
+                                        policy.dueWithinDays, 0, 3660, 1, &ok);
+  if (!ok) return std::nullopt;
+  const QDate today = QDate::currentDate();
+  ArchiveFailure failure;
+  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  const std::optional<QList<DeviceDue>> devices = devicesDue(archive, policy, today, &failure);
+  QGuiApplication::restoreOverrideCursor();
+  if (!devices) {  // never a worklist from part of the archive
+    services.messages->show(failure.message(), kCaption, UserMessages::Icon::Error);
+    return std::nullopt;
+  }
+  return Worklist{worklistDevices(*devices, days, today), worklistPeriod(days, today)};
+}
+
+QStringList lines(const Worklist& worklist) {
+  return worklistLines(worklist.devices, worklist.period, QDateTime::currentDateTime());
+}
+}  // namespace
+
+void printWorklist(QWidget* owner, const AppServices& services, const Archive& archive) {
+  const std::optional<Worklist> worklist = askWorklist(owner, services, archive);
+  if (!worklist) return;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageOrientation(QPageLayout::Landscape);
+  if (!services.printing || !services.printing->choosePrinter(owner, printer)) return;
+  const QStringList printed = lines(*worklist);
+  reportPrintOutcome(runPrintJob(printer, [&printed](QPagedPaintDevice& device) { return printLines(device, {printed}); }),
+                     *services.messages);
+}
+
+void exportWorklist(QWidget* owner, const AppServices& services, const Archive& archive) {
+  const std::optional<Worklist> worklist = askWorklist(owner, services, archive);
+  if (!worklist || !services.files) return;
+  const QString section = QStringLiteral("SaveDialogWorklist");
+  const QString folder = services.settings ? readInitialDir(*services.settings, section) : QString();
+  const QString path = services.files->saveFile(owner, folder, QStringLiteral("worklist.pdf"),
+                                                QStringLiteral("PDF Files (*.pdf);;CSV Files (*.csv)"), QStringLiteral("pdf"));
+  if (path.isEmpty()) return;
+  if (services.settings) writeInitialDir(*services.settings, section, QFileInfo(path).absolutePath());
+  const QStringList printed = lines(*worklist);
+  const std::optional<SaveFailure> failure =
+      QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0
+          ? saveWholeFile(path, dueCsv(worklist->devices))
+          : printToPdf(path, true, [&printed](QPagedPaintDevice& device) { return printLines(device, {printed}); });
+  if (failure) services.messages->show(failure->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
+}
