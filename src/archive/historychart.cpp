@@ -1,5 +1,7 @@
 #include "archive/historychart.h"
 
+#include "maintenance/forecast.h"
+
 #include "waveform/chartdescription.h"
 
 #include <QAreaSeries>
@@ -178,6 +180,14 @@ void THistoryChart::draw() {
     if (p.isEnergy()) energies[{int(p.test), qRound64(p.target * 10)}].append(&p);
     else chargeTimes.append(&p);
   }
+  // Each value's fitted line where it reaches the limit: drawn dashed up to it,
+  // the chart widened to show where.
+  QList<Forecast> dated;
+  for (const Forecast& f : forecasts(points))
+    if (f.reaches) {
+      dated << f;
+      last = qMax(last, double(f.reaches->startOfDay().toMSecsSinceEpoch()));
+    }
   if (first == 0) first = last = double(QDateTime::currentMSecsSinceEpoch());  // nothing yet: a month up to today
   first -= kRoomMs;
   last += kRoomMs;
@@ -213,6 +223,28 @@ void THistoryChart::draw() {
     described << valuesText(valueName(*series.first()), series);
   }
   addSeries(energy_->chart(), nearLimitDots(allEnergies));
+  QStringList chargeForecasts;
+  for (const Forecast& f : std::as_const(dated)) {
+    const bool energy = f.test != HistoryPoint::Test::ChargeTime;
+    QChart* chart = energy ? energy_->chart() : chargeTime_->chart();
+    auto* line = new QLineSeries;
+    line->setName(QStringLiteral("Forecast"));
+    line->setPen(QPen(QColor(60, 60, 60), 1.5, Qt::DashLine));
+    line->append(double(f.from.startOfDay().toMSecsSinceEpoch()), f.startValue);
+    line->append(double(f.reaches->startOfDay().toMSecsSinceEpoch()), f.limitValue);
+    addSeries(chart, line);
+    // One "Forecast" in a legend, however many lines.
+    const QList<QAbstractSeries*> all = chart->series();
+    const bool named = std::any_of(all.begin(), all.end(), [line](QAbstractSeries* s) {
+      return s != line && s->name() == line->name();
+    });
+    if (named) chart->legend()->markers(line).first()->setVisible(false);
+    (energy ? described : chargeForecasts) << f.text();
+    if (energy) {
+      low = std::min(low, std::min(f.startValue, f.limitValue));
+      high = std::max(high, std::max(f.startValue, f.limitValue));
+    }
+  }
   // A legend of a few lines fits below the chart; more (each test's targets)
   // are listed beside it, each name whole.
   energy_->chart()->legend()->setAlignment(energies.size() > 2 ? Qt::AlignRight : Qt::AlignBottom);
@@ -235,6 +267,7 @@ void THistoryChart::draw() {
   addSeries(chargeTime_->chart(), charge);
   addSeries(chargeTime_->chart(), nearLimitDots(chargeTimes));
   fitValues(seconds, 0, most);
-  setChartValuesText(chargeTime_,
-                     chargeTimes.isEmpty() ? QString() : valuesText(QStringLiteral("Charge time"), chargeTimes));
+  setChartValuesText(chargeTime_, chargeTimes.isEmpty() ? QString()
+                                                      : (QStringList{valuesText(QStringLiteral("Charge time"), chargeTimes)} +
+                                                         chargeForecasts).join(QStringLiteral("; ")));
 }

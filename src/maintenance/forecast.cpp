@@ -47,7 +47,10 @@ double signedShare(const HistoryPoint& p) {
 
 Forecast forecastOf(const QList<HistoryPoint*>& series) {
   const HistoryPoint& latest = *series.last();
-  Forecast f{valueName(latest), latest.test, limitText(latest)};
+  Forecast f;
+  f.value = valueName(latest);
+  f.test = latest.test;
+  f.limit = limitText(latest);
   const QList<HistoryPoint*> last = series.mid(std::max<qsizetype>(0, series.size() - kForecastMaxTests));
   f.tests = int(last.size());
   f.from = last.first()->tested.date();
@@ -89,6 +92,12 @@ Forecast forecastOf(const QList<HistoryPoint*>& series) {
     return f;
   }
   f.reaches = f.from.addDays(qint64(days));
+  // Back from the share of the limit to the value's unit.
+  const auto value = [&latest](double share) {
+    return latest.isEnergy() ? latest.target + share * latest.target * latest.tolerance / 100.0 : share * latest.maximum;
+  };
+  f.startValue = value(line->a);
+  f.limitValue = value(limit);
   return f;
 }
 }  // namespace

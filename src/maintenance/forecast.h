@@ -26,6 +26,10 @@ struct Forecast {
   HistoryPoint::Test test = HistoryPoint::Test::Energy;
   QString limit;          // limitText() of the latest test: "180.0-220.0 J", "10.00 s"
   std::optional<QDate> reaches;  // the day the line reaches 100 % of the limit
+  // With a date: the fitted line in the value's own unit (J, s), at its first
+  // test and at the limit, for a chart to draw it.
+  double startValue = 0;
+  double limitValue = 0;
   int tests = 0;          // the tests the line was fitted to (or found)
   QDate from, to;         // the first and last of them
   QString why;            // without a date: why there is none

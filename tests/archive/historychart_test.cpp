@@ -92,3 +92,28 @@ TEST(HistoryChart, AScreenReaderHearsEveryValue) {
   const QString times = chart.findChild<QChartView*>("chartArchiveChargeTime")->accessibleDescription();
   EXPECT_TRUE(times.contains("Charge time: Jan 01, 2025 4.50 s (10.00 s)")) << times.toStdString();
 }
+
+// A value drifting towards its limit: its fitted line is drawn dashed from its
+// first test to the limit, on the day the forecast gives (the chart widened to
+// show it), and a screen reader hears the forecast.
+TEST(HistoryChart, AForecastIsDrawnDashedUpToTheLimit) {
+  THistoryChart chart;
+  const QDate first(2025, 1, 10);
+  // 4, 6, 8 J over 200 J every 60 days: 220 J on day 480.
+  QList<HistoryPoint> points{energy(first, 204), energy(first.addDays(60), 206), energy(first.addDays(120), 208)};
+  for (int i = 0; i < points.size(); ++i) points[i].testId = i + 1;  // three tests
+  chart.setHistory(points);
+  chart.show();
+  QLineSeries* forecast = nullptr;
+  for (QAbstractSeries* s : chart.energyChart()->series())
+    if (s->name() == "Forecast") forecast = qobject_cast<QLineSeries*>(s);
+  ASSERT_NE(forecast, nullptr);
+  EXPECT_EQ(forecast->pen().style(), Qt::DashLine);
+  ASSERT_EQ(forecast->count(), 2);
+  EXPECT_NEAR(forecast->at(0).y(), 204.0, 1e-6);
+  EXPECT_NEAR(forecast->at(1).y(), 220.0, 1e-6);
+  EXPECT_EQ(QDateTime::fromMSecsSinceEpoch(qint64(forecast->at(1).x())).date(), first.addDays(480));
+  EXPECT_GE(datesOf(chart.energyChart())->max().date(), first.addDays(480));
+  const QString heard = chart.findChild<QChartView*>("chartArchiveEnergy")->accessibleDescription();
+  EXPECT_TRUE(heard.contains("is expected to reach its limit (180.0-220.0 J) in May 2026")) << heard.toStdString();
+}

@@ -91,6 +91,9 @@ TEST(Forecast, EachSeriesHasItsOwnAndSaysWhatItRestsOn) {
     EXPECT_EQ(f.tests, 3);
     EXPECT_EQ(f.text(), "delivered energy at 200.0 J is expected to reach its limit (180.0-220.0 J) in May 2025 (a "
                         "straight line through its last 3 tests, Jan 10, 2024 to May 9, 2024)");
+    // The line in joules, for the chart: 204 J at the first test, the 220 J edge at the limit.
+    EXPECT_NEAR(f.startValue, 204.0, 1e-9);
+    EXPECT_NEAR(f.limitValue, 220.0, 1e-9);
   }
   EXPECT_EQ(dated, 1);
 }

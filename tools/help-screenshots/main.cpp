@@ -14,16 +14,22 @@
 #include "testreport/testreportframe.h"
 #include "waveform/waveformframe.h"
 
+#include "testreport/samplerecords.h"
+
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 
 namespace {
+// Events handled for a moment: a chart lays out its new axes over a few passes.
 void settle() {
-  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  QEventLoop loop;
+  QTimer::singleShot(300, &loop, &QEventLoop::quit);
+  loop.exec();
 }
 
 bool save(QWidget* widget, const QString& folder, const char* name) {
@@ -35,6 +41,30 @@ bool save(QWidget* widget, const QString& folder, const char* name) {
   }
   std::fprintf(stderr, "kalyx5pc-helpshots: could not write %s\n", qPrintable(path));
   return false;
+}
+}  // namespace
+
+namespace {
+bool storeDrift(Archive& archive, const char* device) {
+  using namespace testrec;
+  QList<QByteArray> reports;
+  const QDate first(2025, 1, 14);
+  for (int i = 0; i < 5; ++i) {
+    TTestRec rec = sampleCompleteTestRecord();
+    rec.setText(DeviceId, DeviceIdSize, device);
+    const QDate day = first.addMonths(4 * i);
+    rec.setU8(Year, quint8(day.year() % 100)), rec.setU8(Month, quint8(day.month())), rec.setU8(Day, quint8(day.day()));
+    for (std::size_t k = 0; k < EnergyEntry::Count; ++k) {
+      EnergyEntry e = entryAt<EnergyEntry>(rec, k);
+      if (e.targetEnergy == 2000) e.totalEnergy = quint16(2000 - 40 * i);
+      setEntryAt(rec, k, e);
+    }
+    reports.append(QByteArray(rec.data(), TTestRec::Size));
+  }
+  ArchiveFailure failure;
+  return archive.store(ArchiveKind::TestReport, QStringLiteral("A1234567"), QDateTime::currentDateTimeUtc(), reports,
+                       &failure)
+      .has_value();
 }
 }  // namespace
 
@@ -104,6 +134,14 @@ int main(int argc, char** argv) {
     archiveWindow->refresh();  // at once, not after the pause the list waits for while the user types
     archiveWindow->findChild<QTabWidget*>("PageArchiveDevice")->setCurrentIndex(2);
     ok &= save(archiveWindow, out, "archive.png");
+    // A defibrillator whose 200 J pulse falls by 4 J every four months: its
+    // history shows the forecast line.
+    ok &= storeDrift(*archive, "ER-DEFIB-02");
+    archiveWindow->resize(1280, 760);
+    archiveWindow->findChild<QLineEdit*>("txtArchiveFilter")->setText(QStringLiteral("ER-DEFIB-02"));
+    archiveWindow->refresh();
+    archiveWindow->selectDevice(0);
+    ok &= save(archiveWindow, out, "archive-forecast.png");
     delete archiveWindow;
   } else {
     ok = false;
