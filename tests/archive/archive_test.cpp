@@ -620,3 +620,28 @@ TEST_F(ArchiveTest, AnArchiveOfTheVersionBeforeIsBroughtUpToDate) {
   EXPECT_EQ(archive->queuedCount(&failure), 2);  // the surplus copy left the queue with it
   EXPECT_EQ(archive->integrityCheck(&failure), QStringList{"ok"});
 }
+
+// Device details are kept all or none: a batch whose last row the archive
+// refuses (an interval out of its range) leaves every earlier row as it was,
+// and one that goes through counts what it added and changed.
+TEST_F(ArchiveTest, DeviceDetailsAreKeptAllOrNone) {
+  std::unique_ptr<Archive> archive = open(path);
+  ASSERT_TRUE(archive);
+  ArchiveFailure failure;
+  ASSERT_TRUE(archive->keepDeviceDetails({{"ER-1", "Emergency", 6, ""}}, &failure));
+  EXPECT_FALSE(archive->keepDeviceDetails({{"ER-1", "Theatre", 12, ""}, {"NEW-2", "Lobby", std::nullopt, ""},
+                                           {"BAD-3", "Basement", 0, ""}},
+                                          &failure));
+  EXPECT_FALSE(failure.reason.isEmpty());
+  const std::optional<QList<Archive::DeviceDetail>> kept = archive->deviceDetails(&failure);
+  ASSERT_TRUE(kept);
+  ASSERT_EQ(kept->size(), 1);
+  EXPECT_EQ(kept->first().location, "Emergency");
+  EXPECT_EQ(kept->first().intervalMonths, 6);
+
+  const std::optional<Archive::DetailsKept> counted =
+      archive->keepDeviceDetails({{"ER-1", "Theatre", 12, ""}, {"NEW-2", "Lobby", std::nullopt, ""}}, &failure);
+  ASSERT_TRUE(counted);
+  EXPECT_EQ(counted->added, 1);
+  EXPECT_EQ(counted->changed, 1);
+}
