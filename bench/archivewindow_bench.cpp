@@ -1,8 +1,9 @@
 // The Archive window on 1,000,000 reports of 20,000 devices: from its creation
 // until its device list's first paint, against a bare QSqlQueryModel in a
-// QTableView on the same query, in the same run; and the resident memory the
-// window adds.
+// QTableView on a query of the same columns, in the same run; and the resident
+// memory the window adds.
 
+#include "archive/archivedialect.h"
 #include "archive/archivewindow.h"
 #include "archivebench.h"
 #include "benchsupport.h"
@@ -28,8 +29,13 @@ double windowRound(const AppServices& services, Archive& archive) {
 double bareRound(Archive& archive) {
   QElapsedTimer clock;
   clock.start();
+  // The list's columns: the device's row, with its location and interval beside it.
   QSqlQueryModel model;
-  model.setQuery(archive.devices(QString(), Archive::DeviceColumn::Device, true));
+  model.setQuery(QStringLiteral("SELECT r.device, r.dut_type, r.tests, r.last, r.verdict, NULL AS near_limit, "
+                                "NULL AS forecast, d.location, d.interval_months, NULL AS status FROM (%1) AS r "
+                                "LEFT JOIN device_detail AS d ON d.device = r.device")
+                     .arg(archivesql::devicesQuery(ArchiveBackend::Local, QString(), QStringLiteral("device ASC"))),
+                 archive.database());
   QTableView view;
   view.setModel(&model);
   view.resize(1100, 680);
