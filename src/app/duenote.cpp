@@ -11,6 +11,7 @@ constexpr unsigned long kStopWaitMs = 2000;
 
 // What the reading thread hands back; it outlives the note if the window goes first.
 struct DueRead {
+  std::atomic<bool> stop = false;
   std::optional<QList<DeviceDue>> devices;
   ArchiveFailure failure;
 };
@@ -25,7 +26,9 @@ DueNote::DueNote(QStatusBar& bar, std::function<void()> showDue)
   connect(note_, &LinkLabel::clicked, this, std::move(showDue));
 }
 
+// A read still running at exit is told to stop, and waited for a moment.
 DueNote::~DueNote() {
+  if (stop_) *stop_ = true;
   if (thread_) thread_->wait(kStopWaitMs);
 }
 
@@ -50,7 +53,7 @@ void DueNote::start(std::function<std::unique_ptr<Archive>(ArchiveFailure*)> reo
   QThread* thread = QThread::create([read, reopen = std::move(reopen), policy, today] {
     if (std::unique_ptr<Archive> own = reopen(&read->failure)) {
       read->failure = {};  // a notice (read only) is no failure here
-      read->devices = devicesDue(*own, policy, today, &read->failure);
+      read->devices = devicesDue(*own, policy, today, &read->failure, &read->stop);
     }
   });
   connect(thread, &QThread::finished, thread, &QObject::deleteLater);
@@ -67,5 +70,6 @@ void DueNote::start(std::function<std::unique_ptr<Archive>(ArchiveFailure*)> reo
     note_->setVisible(!said.isEmpty());
   });
   thread_ = thread;
+  stop_ = std::shared_ptr<std::atomic<bool>>(read, &read->stop);
   thread->start();
 }

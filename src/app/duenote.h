@@ -2,6 +2,7 @@
 #include "archive/devicedue.h"
 
 #include <QObject>
+#include <atomic>
 #include <QPointer>
 #include <QThread>
 #include <functional>
@@ -34,4 +35,5 @@ class DueNote : public QObject {
  private:
   LinkLabel* note_;
   QPointer<QThread> thread_;
+  std::shared_ptr<std::atomic<bool>> stop_;  // the running read's
 };

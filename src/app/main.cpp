@@ -140,8 +140,11 @@ int main(int argc, char** argv) {
       services.showArchive();
       if (archiveWindow) archiveWindow->deviceList()->setDueFilter(TArchiveDeviceList::DueFilter::DueSoon);
     });
+    // Read on the note's thread, for reading only: the window never waits on the archive, nor is it made here.
     if (QFileInfo::exists(keeper.path()))
-      if (Archive* archive = keeper.archive()) due.start(archive->reopener(), duePolicy(settings));
+      due.start([path = keeper.path()](ArchiveFailure* failure) {
+        return Archive::open(path, failure, Archive::Opening::ReadOnly);
+      }, duePolicy(settings));
     if (sync) {
       new DepartmentStatus(*sync, *window.statusBar());
       // What an earlier run kept and could not send goes now; no archive is made for it.

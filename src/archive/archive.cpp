@@ -107,6 +107,8 @@ QSqlDatabase Archive::database() const { return QSqlDatabase::database(connectio
 
 int Archive::knownSchemaVersion() { return int(migrationFiles(ArchiveBackend::Local).size()); }
 
+bool Archive::listsDevices() const { return backend_ == ArchiveBackend::Local && schemaVersion() >= 6; }
+
 int Archive::schemaVersion() const {
   QSqlQuery query(backend_ == ArchiveBackend::Department ? QStringLiteral("SELECT version FROM archive_schema")
                                                          : QStringLiteral("PRAGMA user_version"),
@@ -298,11 +300,14 @@ QSqlQuery Archive::devices(const QString& filter, DeviceColumn sortBy, bool asce
   reconnectIfLost(&lost);  // a failure shows as the query's own
   const std::unique_ptr<ServerDeadline> bound = watch(readBound_);
   QSqlQuery query(database());
+  const bool listed = listsDevices();
   query.prepare(devicesQuery(backend_, !filter.isEmpty() ? deviceContains(backend_, foldedColumn()) : QString(),
                              QLatin1String(kOrder[int(sortBy)]) +
                                  (ascending ? QStringLiteral(" ASC") : QStringLiteral(" DESC")) +
-                                 (sortBy == DeviceColumn::Device ? QString() : QStringLiteral(", device"))));
-  if (!filter.isEmpty()) query.addBindValue(containing(filter, foldedColumn()));
+                                 (sortBy == DeviceColumn::Device ? QString() : QStringLiteral(", device")),
+                             listed));
+  if (!filter.isEmpty())
+    for (int side = 0; side < (listed ? 2 : 1); ++side) query.addBindValue(containing(filter, foldedColumn()));
   query.exec();
   return query;
 }
@@ -314,7 +319,7 @@ QList<DeviceRow> Archive::deviceRows(ArchiveFailure* failure) const {
     const std::unique_ptr<ServerDeadline> bound = watch(readBound_);
     QSqlQuery query(database());
     query.setForwardOnly(true);
-    if (!query.exec(devicesQuery(backend_, QString(), QStringLiteral("device ASC")))) {
+    if (!query.exec(devicesQuery(backend_, QString(), QStringLiteral("device ASC"), listsDevices()))) {
       *failure = queryFailed(query);
       saidOfCut(bound.get(), failure);
       return rows;

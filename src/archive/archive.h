@@ -116,6 +116,8 @@ class Archive {
   bool readOnly() const { return readOnly_; }
   ArchiveBackend backend() const { return backend_; }
   int schemaVersion() const;
+  // Whether it keeps device details its device list can show (this computer's, schema 6 on).
+  bool listsDevices() const;
   static int knownSchemaVersion();
 
   // Stores the records of one download: new ones are added, one already kept

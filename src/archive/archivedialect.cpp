@@ -133,7 +133,7 @@ QString containing(QString text, bool folded) {
 
 QString foldedText(const QString& text) { return text.toCaseFolded(); }
 
-QString devicesQuery(ArchiveBackend backend, const QString& condition, const QString& order) {
+QString devicesQuery(ArchiveBackend backend, const QString& condition, const QString& order, bool withListed) {
   const QString where = condition.isEmpty() ? QString() : QStringLiteral(" AND ") + condition;
   if (backend == ArchiveBackend::Local) {
     // One row a device, of whatever kind its records are, read in device order
@@ -143,12 +143,20 @@ QString devicesQuery(ArchiveBackend backend, const QString& condition, const QSt
     // the latest waveform) gives the last test: reports sort above waveforms
     // by their leading 1. SQLite takes the bare columns of an aggregate query
     // from the row that gave the max().
+    // The devices the user listed and never tested follow, merged into the
+    // same order (each side comes in it: SQLite merges, it does not sort).
     return QStringLiteral(
                "SELECT device, CASE WHEN kind = 1 THEN dut_type END AS dut_type, sum(kind = 1) AS tests, "
                "nullif(substr(max((kind = 1) || coalesce(tested, '')), 2), '') AS last, "
                "CASE WHEN kind = 1 THEN verdict END AS verdict FROM record "
-               "WHERE +kind IN (1, 2, 3)%1 GROUP BY device ORDER BY %2")
-        .arg(where, order);
+               "WHERE +kind IN (1, 2, 3)%1 GROUP BY device %2ORDER BY %3")
+        .arg(where,
+             withListed ? QStringLiteral("UNION ALL SELECT device, NULL, 0, NULL, NULL FROM device_detail AS listed "
+                                         "WHERE NOT EXISTS (SELECT 1 FROM record WHERE record.device = listed.device "
+                                         "AND +record.kind IN (1, 2, 3))%1 ")
+                                  .arg(where)
+                        : QString(),
+             order);
   }
   return QStringLiteral("SELECT device, dut_type, tests, last, verdict FROM ("
                         "SELECT DISTINCT ON (device) device, CASE WHEN kind = 1 THEN dut_type END AS dut_type, "

@@ -52,7 +52,9 @@ QString foldedText(const QString& text);
 // dut_type, tests (its test reports), last, verdict of the latest test, in the
 // order `order` gives ("last DESC, device"); `condition` (a deviceContains(),
 // or empty) binds the pattern.
-QString devicesQuery(ArchiveBackend backend, const QString& condition, const QString& order);
+// With `withListed`, the devices the user listed and never tested too (an
+// archive of schema 6 or later): the condition's value is then bound twice.
+QString devicesQuery(ArchiveBackend backend, const QString& condition, const QString& order, bool withListed = false);
 
 QString errorOf(const QSqlQuery& query);
 // The database's own words for a failure, on one line, without the driver's

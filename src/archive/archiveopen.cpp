@@ -98,10 +98,29 @@ bool refreshDeviceColumns(QSqlDatabase& db) {
   return true;
 }
 
+// After the statements of migration 6: the folded I.D. of each device listed.
+bool foldDetailDevices(QSqlDatabase& db) {
+  QSqlQuery read(db);
+  read.setForwardOnly(true);
+  if (!read.exec(QStringLiteral("SELECT device FROM device_detail"))) return false;
+  QStringList devices;
+  while (read.next()) devices << read.value(0).toString();
+  if (read.lastError().isValid()) return false;
+  QSqlQuery update(db);
+  update.prepare(QStringLiteral("UPDATE device_detail SET device_folded = ? WHERE device = ?"));
+  for (const QString& device : std::as_const(devices)) {
+    update.addBindValue(textValue(foldedText(device)));
+    update.addBindValue(textValue(device));
+    if (!update.exec()) return false;
+  }
+  return true;
+}
+
 // What a migration needs of the program's own code, after its statements, in
 // its transaction.
 bool runCodeOf(const QString& migration, QSqlDatabase& db) {
   if (migration.startsWith(QLatin1String("0003-"))) return refreshDeviceColumns(db);
+  if (migration.startsWith(QLatin1String("0006-"))) return foldDetailDevices(db);
   return true;
 }
 

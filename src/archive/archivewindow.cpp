@@ -97,7 +97,7 @@ TArchiveWindow::TArchiveWindow(const AppServices& services, Archive& archive, De
   // scroll into view); the device's details the rest.
   QTableView* list = devices_->view();
   int listWidth = 2 * list->frameWidth() + list->verticalScrollBar()->sizeHint().width() + 8;
-  for (int c = 0; c <= TArchiveDeviceModel::NearLimit; ++c) listWidth += list->columnWidth(c);
+  for (int c = 0; c <= TArchiveDeviceModel::Forecast; ++c) listWidth += list->columnWidth(c);
   splitter->setSizes({listWidth, std::max(400, 1280 - listWidth)});
   setCentralWidget(splitter);
   buildMenusAndTools();

@@ -9,7 +9,9 @@ using namespace archivesql;
 
 std::optional<QList<Archive::DeviceDetail>> Archive::deviceDetails(ArchiveFailure* failure) const {
   QList<DeviceDetail> details;
-  if (backend_ == ArchiveBackend::Department) return details;
+  // The department's keeps none yet; an archive from before device details
+  // (opened for reading only, never migrated) has none.
+  if (backend_ == ArchiveBackend::Department || schemaVersion() < 5) return details;
   QSqlQuery query(database());
   query.setForwardOnly(true);
   if (!query.exec(QStringLiteral("SELECT device, location, interval_months, note FROM device_detail ORDER BY device"))) {
@@ -38,8 +40,8 @@ std::optional<Archive::DetailsKept> Archive::keepDeviceDetails(const QList<Devic
       [&](QSqlQuery&) {
         QSqlQuery old(db), keep(db);
         old.prepare(QStringLiteral("SELECT location, interval_months, note FROM device_detail WHERE device = ?"));
-        keep.prepare(QStringLiteral("INSERT OR REPLACE INTO device_detail (device, location, interval_months, note) "
-                                    "VALUES (?, ?, ?, ?)"));
+        keep.prepare(QStringLiteral("INSERT OR REPLACE INTO device_detail (device, location, interval_months, note, "
+                                    "device_folded) VALUES (?, ?, ?, ?, ?)"));
         for (const DeviceDetail& d : details) {
           old.addBindValue(d.device);
           if (!old.exec()) return error = errorOf(old), false;
@@ -51,7 +53,8 @@ std::optional<Archive::DetailsKept> Archive::keepDeviceDetails(const QList<Devic
           if (same) continue;  // as it was
           ++(known ? kept.changed : kept.added);
           const QVariant interval = d.intervalMonths ? QVariant(*d.intervalMonths) : QVariant(QMetaType::fromType<int>());
-          for (const QVariant& value : {QVariant(d.device), QVariant(d.location), interval, QVariant(d.note)})
+          for (const QVariant& value : {QVariant(d.device), QVariant(d.location), interval, QVariant(d.note),
+                                        QVariant(textValue(foldedText(d.device)))})
             keep.addBindValue(value);
           if (!keep.exec()) return error = errorOf(keep), false;
         }

@@ -52,7 +52,7 @@ bool DeviceDue::forecastMarked() const {
 }
 
 std::optional<QList<DeviceDue>> devicesDue(const Archive& archive, const DuePolicy& policy, const QDate& today,
-                                           ArchiveFailure* failure) {
+                                           ArchiveFailure* failure, const std::atomic<bool>* stop) {
   const std::optional<QList<Archive::DeviceDetail>> details = archive.deviceDetails(failure);
   if (!details) return std::nullopt;
   QHash<QString, Archive::DeviceDetail> detailOf;
@@ -61,6 +61,7 @@ std::optional<QList<DeviceDue>> devicesDue(const Archive& archive, const DuePoli
   const bool whole = eachDeviceTests(
       archive,
       [&](const QString& device, const QList<DeviceTest>& tests) {
+        if (stop && *stop) return false;
         DeviceDue& d = devices.emplace_back();
         d.device = device;
         const Archive::DeviceDetail detail = detailOf.take(device);

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QList>
 #include <QString>
+#include <atomic>
 #include <optional>
 
 class Archive;
@@ -53,6 +54,6 @@ struct DeviceDue {
 // Every device of the archive's test reports on `today`, by next due date and
 // then device I.D., read in one pass over the reports. None, with `failure`,
 // when the read stops before its end: no due date is given from part of a
-// history.
+// history; none either once `stop` (when given) is set.
 std::optional<QList<DeviceDue>> devicesDue(const Archive& archive, const DuePolicy& policy, const QDate& today,
-                                           ArchiveFailure* failure);
+                                           ArchiveFailure* failure, const std::atomic<bool>* stop = nullptr);

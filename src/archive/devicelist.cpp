@@ -2,6 +2,7 @@
 
 #include "archive/devicemarks.h"
 #include "archive/devicemodel.h"
+#include "archive/duecells.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -41,9 +42,10 @@ class TDeviceDueFilter : public QSortFilterProxyModel {
     };
     if (!location_.isEmpty() && !value(TArchiveDeviceModel::Location).toString().contains(location_)) return false;
     if (due_ == TArchiveDeviceList::DueFilter::All) return true;
-    const auto status = DueStatus(value(TArchiveDeviceModel::Status).toInt());
-    if (due_ == TArchiveDeviceList::DueFilter::Overdue) return status == DueStatus::Overdue;
-    return status != DueStatus::Ok;
+    const int status = value(TArchiveDeviceModel::Status).toInt();
+    if (status == kNotFollowed) return false;
+    if (due_ == TArchiveDeviceList::DueFilter::Overdue) return DueStatus(status) == DueStatus::Overdue;
+    return DueStatus(status) != DueStatus::Ok;
   }
 
  private:

@@ -134,7 +134,10 @@ void TArchiveDeviceModel::setAllMarks(const QHash<QString, QList<LimitWarning>>&
 
 DueCells TArchiveDeviceModel::dueOf(int row) const {
   const QVariant type = QSqlQueryModel::data(QSqlQueryModel::index(row, Type));
-  const QDateTime last = QDateTime::fromString(QSqlQueryModel::data(QSqlQueryModel::index(row, LastTest)).toString(), Qt::ISODate);
+  // The last test is a test report's: a device with waveforms only has none.
+  const bool tested = QSqlQueryModel::data(QSqlQueryModel::index(row, Tests)).toInt() > 0;
+  const QDateTime last = tested ? QDateTime::fromString(QSqlQueryModel::data(QSqlQueryModel::index(row, LastTest)).toString(), Qt::ISODate)
+                                : QDateTime();
   const auto detail = details_.find(device(row));
   return dueCells(type.isNull() ? -1 : type.toInt(), last.isValid() ? std::optional(last.date()) : std::nullopt,
                   detail == details_.end() ? std::nullopt : std::optional(*detail), policy_, today_);
@@ -240,7 +243,7 @@ QVariant TDeviceRowsModel::data(const QModelIndex& index, int role) const {
   }
   if (column >= TArchiveDeviceModel::Forecast) {
     // The department keeps no device details yet, nor forecasts: the due date follows the type's interval.
-    const DueCells due = dueCells(row.dutType, row.last.isValid() ? std::optional(row.last.date()) : std::nullopt, std::nullopt, policy_, today_);
+    const DueCells due = dueCells(row.dutType, row.tests > 0 && row.last.isValid() ? std::optional(row.last.date()) : std::nullopt, std::nullopt, policy_, today_);
     switch (column) {
       case TArchiveDeviceModel::Location: return locationCell(due, role);
       case TArchiveDeviceModel::NextDue: return nextDueCell(due, role);

@@ -3,12 +3,15 @@
 #include "archive/devicemodel.h"
 #include "core/datetimetext.h"
 
+#include <limits>
+
 DueCells dueCells(int dutType, const std::optional<QDate>& lastTest,
                   const std::optional<Archive::DeviceDetail>& detail, const DuePolicy& policy, const QDate& today) {
   DueCells cells;
   if (detail) cells.location = detail->location;
   cells.intervalMonths = detail && detail->intervalMonths ? *detail->intervalMonths : policy.monthsFor(dutType);
   cells.due = dueDate(lastTest, cells.intervalMonths, today, policy.dueWithinDays);
+  cells.followed = lastTest.has_value() || detail.has_value();
   return cells;
 }
 
@@ -18,14 +21,16 @@ QVariant locationCell(const DueCells& cells, int role) {
 }
 
 QVariant nextDueCell(const DueCells& cells, int role) {
-  if (role == TArchiveDeviceModel::SortRole) return cells.due.next.toJulianDay();
+  if (role == TArchiveDeviceModel::SortRole) return cells.followed ? cells.due.next.toJulianDay() : std::numeric_limits<qint64>::max();
+  if (!cells.followed) return {};
   if (role == Qt::ToolTipRole)
     return QStringLiteral("Every %1 month(s) from the last test").arg(cells.intervalMonths);
   return role == Qt::DisplayRole ? QVariant(dateText(CivilDateTime{cells.due.next, {}})) : QVariant();
 }
 
 QVariant statusCell(const DueCells& cells, int role) {
-  if (role == TArchiveDeviceModel::SortRole) return int(cells.due.status);
+  if (role == TArchiveDeviceModel::SortRole) return cells.followed ? int(cells.due.status) : kNotFollowed;
+  if (!cells.followed) return {};
   return role == Qt::DisplayRole ? QVariant(dueStatusText(cells.due.status)) : QVariant();
 }
 

@@ -12,11 +12,18 @@ struct DueCells {
   QString location;
   DueDate due;
   int intervalMonths = 0;
+  // Whether the device is followed for its tests: it has a test report, or the
+  // user keeps details of it. A device with waveforms only is not.
+  bool followed = true;
 };
 
-// `dutType`: the test report's device type byte; -1 without a report.
+// `dutType`: the test report's device type byte; -1 without a report. Without
+// a last test and without details a device is not followed.
 DueCells dueCells(int dutType, const std::optional<QDate>& lastTest,
                   const std::optional<Archive::DeviceDetail>& detail, const DuePolicy& policy, const QDate& today);
+
+// What the Status column sorts and filters by for a device not followed: after every status.
+constexpr int kNotFollowed = 100;
 
 // The Location, Next Due and Status cells: the text shown, and (SortRole) what
 // they sort and filter by.

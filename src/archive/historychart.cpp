@@ -124,6 +124,20 @@ QString valuesText(const QString& name, const QList<const HistoryPoint*>& series
   return name + QStringLiteral(": ") + values.join(QStringLiteral(", "));
 }
 
+// A forecast's fitted line, dashed from its first test to the limit; one
+// "Forecast" in a legend, however many lines.
+void addForecastLine(QChart* chart, const Forecast& f) {
+  auto* line = new QLineSeries;
+  line->setName(QStringLiteral("Forecast"));
+  line->setPen(QPen(QColor(60, 60, 60), 1.5, Qt::DashLine));
+  line->append(double(f.from.startOfDay().toMSecsSinceEpoch()), f.startValue);
+  line->append(double(f.reaches->startOfDay().toMSecsSinceEpoch()), f.limitValue);
+  const QList<QAbstractSeries*> before = chart->series();
+  addSeries(chart, line);
+  if (std::any_of(before.begin(), before.end(), [](QAbstractSeries* s) { return s->name() == QLatin1String("Forecast"); }))
+    chart->legend()->markers(line).first()->setVisible(false);
+}
+
 void fitValues(QValueAxis* values, double low, double high) {
   const double room = qMax(1.0, (high - low) * 0.08);
   values->setRange(qMax(0.0, low - room), high + room);
@@ -225,25 +239,11 @@ void THistoryChart::draw() {
   addSeries(energy_->chart(), nearLimitDots(allEnergies));
   QStringList chargeForecasts;
   for (const Forecast& f : std::as_const(dated)) {
-    const bool energy = f.test != HistoryPoint::Test::ChargeTime;
-    QChart* chart = energy ? energy_->chart() : chargeTime_->chart();
-    auto* line = new QLineSeries;
-    line->setName(QStringLiteral("Forecast"));
-    line->setPen(QPen(QColor(60, 60, 60), 1.5, Qt::DashLine));
-    line->append(double(f.from.startOfDay().toMSecsSinceEpoch()), f.startValue);
-    line->append(double(f.reaches->startOfDay().toMSecsSinceEpoch()), f.limitValue);
-    addSeries(chart, line);
-    // One "Forecast" in a legend, however many lines.
-    const QList<QAbstractSeries*> all = chart->series();
-    const bool named = std::any_of(all.begin(), all.end(), [line](QAbstractSeries* s) {
-      return s != line && s->name() == line->name();
-    });
-    if (named) chart->legend()->markers(line).first()->setVisible(false);
-    (energy ? described : chargeForecasts) << f.text();
-    if (energy) {
-      low = std::min(low, std::min(f.startValue, f.limitValue));
-      high = std::max(high, std::max(f.startValue, f.limitValue));
-    }
+    if (f.test == HistoryPoint::Test::ChargeTime) continue;  // drawn once its chart is made
+    addForecastLine(energy_->chart(), f);
+    described << f.text();
+    low = std::min(low, std::min(f.startValue, f.limitValue));
+    high = std::max(high, std::max(f.startValue, f.limitValue));
   }
   // A legend of a few lines fits below the chart; more (each test's targets)
   // are listed beside it, each name whole.
@@ -266,6 +266,12 @@ void THistoryChart::draw() {
   addSeries(chargeTime_->chart(), maximum);
   addSeries(chargeTime_->chart(), charge);
   addSeries(chargeTime_->chart(), nearLimitDots(chargeTimes));
+  for (const Forecast& f : std::as_const(dated)) {
+    if (f.test != HistoryPoint::Test::ChargeTime) continue;
+    addForecastLine(chargeTime_->chart(), f);
+    chargeForecasts << f.text();
+    most = std::max({most, f.startValue, f.limitValue});
+  }
   fitValues(seconds, 0, most);
   setChartValuesText(chargeTime_, chargeTimes.isEmpty() ? QString()
                                                       : (QStringList{valuesText(QStringLiteral("Charge time"), chargeTimes)} +

@@ -25,25 +25,30 @@ struct Worklist {
   QString period;
 };
 
-// The days ahead, asked with the settings' own as the answer offered; then the
-// devices due by then. None when the user cancels or the archive cannot be read.
-std::optional<Worklist> askWorklist(QWidget* owner, const AppServices& services, const Archive& archive) {
-  const DuePolicy policy = services.settings ? duePolicy(*services.settings) : DuePolicy{};
+// The days ahead, asked with the settings' own as the answer offered; none when the user cancels.
+std::optional<int> askDays(QWidget* owner, const DuePolicy& policy) {
   bool ok = false;
   const int days = QInputDialog::getInt(owner, kCaption, QStringLiteral("List the devices due within (days):"),
                                         policy.dueWithinDays, 0, 3660, 1, &ok);
-  if (!ok) return std::nullopt;
+  return ok ? std::optional(days) : std::nullopt;
+}
+
+// The devices due within `days`; none, after saying why, when the archive cannot be read.
+std::optional<Worklist> readWorklist(const AppServices& services, const Archive& archive, const DuePolicy& policy,
+                                     int days) {
   const QDate today = QDate::currentDate();
   ArchiveFailure failure;
   QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   const std::optional<QList<DeviceDue>> devices = devicesDue(archive, policy, today, &failure);
   QGuiApplication::restoreOverrideCursor();
   if (!devices) {  // never a worklist from part of the archive
-    services.messages->show(failure.message(), kCaption, UserMessages::Icon::Error);
+    if (services.messages) services.messages->show(failure.message(), kCaption, UserMessages::Icon::Error);
     return std::nullopt;
   }
   return Worklist{worklistDevices(*devices, days, today), worklistPeriod(days, today)};
 }
+
+DuePolicy policyOf(const AppServices& services) { return services.settings ? duePolicy(*services.settings) : DuePolicy{}; }
 
 QStringList lines(const Worklist& worklist) {
   return worklistLines(worklist.devices, worklist.period, QDateTime::currentDateTime());
@@ -51,29 +56,37 @@ QStringList lines(const Worklist& worklist) {
 }  // namespace
 
 void printWorklist(QWidget* owner, const AppServices& services, const Archive& archive) {
-  const std::optional<Worklist> worklist = askWorklist(owner, services, archive);
-  if (!worklist) return;
+  const DuePolicy policy = policyOf(services);
+  const std::optional<int> days = askDays(owner, policy);
+  if (!days) return;
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(QPageLayout::Landscape);
   if (!services.printing || !services.printing->choosePrinter(owner, printer)) return;
+  const std::optional<Worklist> worklist = readWorklist(services, archive, policy, *days);
+  if (!worklist) return;
   const QStringList printed = lines(*worklist);
-  reportPrintOutcome(runPrintJob(printer, [&printed](QPagedPaintDevice& device) { return printLines(device, {printed}); }),
-                     *services.messages);
+  const PrintOutcome outcome =
+      runPrintJob(printer, [&printed](QPagedPaintDevice& device) { return printLines(device, {printed}); });
+  if (services.messages) reportPrintOutcome(outcome, *services.messages);
 }
 
 void exportWorklist(QWidget* owner, const AppServices& services, const Archive& archive) {
-  const std::optional<Worklist> worklist = askWorklist(owner, services, archive);
-  if (!worklist || !services.files) return;
+  const DuePolicy policy = policyOf(services);
+  const std::optional<int> days = askDays(owner, policy);
+  if (!days || !services.files) return;
   const QString section = QStringLiteral("SaveDialogWorklist");
   const QString folder = services.settings ? readInitialDir(*services.settings, section) : QString();
   const QString path = services.files->saveFile(owner, folder, QStringLiteral("worklist.pdf"),
                                                 QStringLiteral("PDF Files (*.pdf);;CSV Files (*.csv)"), QStringLiteral("pdf"));
   if (path.isEmpty()) return;
   if (services.settings) writeInitialDir(*services.settings, section, QFileInfo(path).absolutePath());
+  const std::optional<Worklist> worklist = readWorklist(services, archive, policy, *days);
+  if (!worklist) return;
   const QStringList printed = lines(*worklist);
   const std::optional<SaveFailure> failure =
       QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0
           ? saveWholeFile(path, dueCsv(worklist->devices))
           : printToPdf(path, true, [&printed](QPagedPaintDevice& device) { return printLines(device, {printed}); });
-  if (failure) services.messages->show(failure->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
+  if (failure && services.messages)
+    services.messages->show(failure->message(), QStringLiteral("Error saving file"), UserMessages::Icon::Error);
 }

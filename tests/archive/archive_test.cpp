@@ -639,6 +639,19 @@ TEST_F(ArchiveTest, DeviceDetailsAreKeptAllOrNone) {
   EXPECT_EQ(kept->first().location, "Emergency");
   EXPECT_EQ(kept->first().intervalMonths, 6);
 
+  // An archive of the version before device I.D.s were folded in the details is
+  // brought up to date with the I.D.s it lists folded.
+  ASSERT_TRUE(archive->keepDeviceDetails({{"Ärzte-7", "Lobby", std::nullopt, ""}}, &failure));
+  ASSERT_TRUE(QSqlQuery(archive->database()).exec("ALTER TABLE device_detail DROP COLUMN device_folded"));
+  ASSERT_TRUE(QSqlQuery(archive->database()).exec("PRAGMA user_version=5"));
+  archive.reset();
+  archive = open(path);
+  ASSERT_TRUE(archive);
+  EXPECT_EQ(archive->schemaVersion(), Archive::knownSchemaVersion());
+  QSqlQuery folded("SELECT device_folded FROM device_detail WHERE device = 'Ärzte-7'", archive->database());
+  ASSERT_TRUE(folded.next());
+  EXPECT_EQ(folded.value(0).toString(), "ärzte-7");
+
   const std::optional<Archive::DetailsKept> counted =
       archive->keepDeviceDetails({{"ER-1", "Theatre", 12, ""}, {"NEW-2", "Lobby", std::nullopt, ""}}, &failure);
   ASSERT_TRUE(counted);

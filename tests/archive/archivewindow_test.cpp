@@ -445,9 +445,14 @@ TEST_F(ArchiveWindowTest, TheDueColumnsFollowTheIntervalsAndFilterTheList) {
                               testedDaysAgo("DRIFT-4", 300, 2000), testedDaysAgo("DRIFT-4", 200, 2060),
                               testedDaysAgo("DRIFT-4", 100, 2120)},
                              &failure));
+  // A device with a capture only has no test to be due from: it is not followed.
+  const quint8 when[6] = {9, 5, 14, 2, 3, 25};
+  ASSERT_TRUE(archive->store(ArchiveKind::Capture, "A1234567", QDateTime::currentDateTimeUtc(),
+                             {captureBlockOf(makeCaptureHeader("SCOPE-9", when))}, &failure));
   ASSERT_TRUE(archive->keepDeviceDetails({{"OLD-1", "ER bay 2", std::nullopt, ""},
                                           {"SOON-2", "ICU", std::nullopt, ""},
-                                          {"NEW-3", "ER bay 1", 24, ""}},
+                                          {"NEW-3", "ER bay 1", 24, ""},
+                                          {"NEVER-5", "Lobby", std::nullopt, ""}},  // imported, never tested
                                          &failure));
   TArchiveDeviceList* list = window->deviceList();
   const QDate today = QDate::currentDate();
@@ -469,28 +474,38 @@ TEST_F(ArchiveWindowTest, TheDueColumnsFollowTheIntervalsAndFilterTheList) {
     const char* status;
   } expected[] = {{"OLD-1", "ER bay 2", today.addDays(-400).addMonths(12), "Overdue"},
                   {"SOON-2", "ICU", today.addDays(-355).addMonths(12), "Due"},
-                  {"NEW-3", "ER bay 1", today.addDays(-40).addMonths(24), "OK"}};
+                  {"NEW-3", "ER bay 1", today.addDays(-40).addMonths(24), "OK"},
+                  {"NEVER-5", "Lobby", today, "Never tested"}};
   for (const auto& e : expected) {
     EXPECT_EQ(cell(e.device, TArchiveDeviceModel::Location), e.location) << e.device;
     EXPECT_EQ(cell(e.device, TArchiveDeviceModel::NextDue), dateText({e.due, {}})) << e.device;
     EXPECT_EQ(cell(e.device, TArchiveDeviceModel::Status), e.status) << e.device;
   }
 
+  EXPECT_EQ(cell("SCOPE-9", TArchiveDeviceModel::Status), "");
+  EXPECT_EQ(cell("SCOPE-9", TArchiveDeviceModel::NextDue), "");
   // ER-1 and ICU-2 were last tested early in 2025.
   list->setDueFilter(TArchiveDeviceList::DueFilter::Overdue);
   EXPECT_EQ(shown(), QStringList({"ER-1", "ICU-2", "OLD-1"}));
   list->setDueFilter(TArchiveDeviceList::DueFilter::DueSoon);
-  EXPECT_EQ(shown(), QStringList({"ER-1", "ICU-2", "OLD-1", "SOON-2"}));
+  EXPECT_EQ(shown(), QStringList({"ER-1", "ICU-2", "NEVER-5", "OLD-1", "SOON-2"}));
   list->setDueFilter(TArchiveDeviceList::DueFilter::All, "er BAY");
   EXPECT_EQ(shown(), QStringList({"NEW-3", "OLD-1"}));
   list->setDueFilter(TArchiveDeviceList::DueFilter::All);
   list->view()->horizontalHeader()->setSortIndicator(TArchiveDeviceModel::NextDue, Qt::AscendingOrder);
-  EXPECT_EQ(shown().mid(0, 4), QStringList({"ICU-2", "ER-1", "OLD-1", "SOON-2"}));
-  EXPECT_EQ(shown().last(), "NEW-3");
+  EXPECT_EQ(shown().mid(0, 5), QStringList({"ICU-2", "ER-1", "OLD-1", "NEVER-5", "SOON-2"}));
+  EXPECT_EQ(shown().mid(shown().size() - 2), QStringList({"NEW-3", "SCOPE-9"}));  // one not followed, last
 
   ASSERT_TRUE(archive->keepDeviceDetails({{"NEW-3", "ER bay 1", 1, ""}}, &failure));
   window->refresh();
   EXPECT_EQ(cell("NEW-3", TArchiveDeviceModel::Status), "Overdue");
+
+  // A device never tested is found by its I.D. as any other, in any letter case.
+  window->findChild<QLineEdit*>("txtArchiveFilter")->setText("nEvEr");
+  window->refresh();
+  EXPECT_EQ(shown(), QStringList({"NEVER-5"}));
+  window->findChild<QLineEdit*>("txtArchiveFilter")->clear();
+  window->refresh();
 
   list->view()->horizontalHeader()->setSortIndicator(TArchiveDeviceModel::Forecast, Qt::DescendingOrder);
   ASSERT_TRUE(QTest::qWaitFor([&] { return !list->sortingByMarks(); }, 5000));

@@ -116,4 +116,15 @@ TEST(HistoryChart, AForecastIsDrawnDashedUpToTheLimit) {
   EXPECT_GE(datesOf(chart.energyChart())->max().date(), first.addDays(480));
   const QString heard = chart.findChild<QChartView*>("chartArchiveEnergy")->accessibleDescription();
   EXPECT_TRUE(heard.contains("is expected to reach its limit (180.0-220.0 J) in May 2026")) << heard.toStdString();
+
+  // A charge time drifting up (5, 6, 7 s of 10 s every 100 days) is drawn in its own chart, up to the maximum.
+  QList<HistoryPoint> times{chargeTime(first, 5), chargeTime(first.addDays(100), 6), chargeTime(first.addDays(200), 7)};
+  for (int i = 0; i < times.size(); ++i) times[i].testId = i + 1;
+  chart.setHistory(times);
+  QLineSeries* line = nullptr;
+  for (QAbstractSeries* s : chart.chargeTimeChart()->series())
+    if (s->name() == "Forecast") line = qobject_cast<QLineSeries*>(s);
+  ASSERT_NE(line, nullptr);
+  EXPECT_NEAR(line->at(1).y(), 10.0, 1e-6);
+  EXPECT_EQ(QDateTime::fromMSecsSinceEpoch(qint64(line->at(1).x())).date(), first.addDays(500));
 }
