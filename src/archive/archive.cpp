@@ -107,7 +107,15 @@ QSqlDatabase Archive::database() const { return QSqlDatabase::database(connectio
 
 int Archive::knownSchemaVersion() { return int(migrationFiles(ArchiveBackend::Local).size()); }
 
-bool Archive::listsDevices() const { return backend_ == ArchiveBackend::Local && schemaVersion() >= 6; }
+// Asked first, as the query that merges them in reads every device before its
+// first row, where the list alone streams its rows in order.
+bool Archive::listsDevices() const {
+  if (backend_ != ArchiveBackend::Local || schemaVersion() < 6) return false;
+  QSqlQuery untested(QStringLiteral("SELECT 1 FROM device_detail AS listed WHERE NOT EXISTS (SELECT 1 FROM record "
+                                    "WHERE record.device = listed.device AND +record.kind IN (1, 2, 3)) LIMIT 1"),
+                     database());
+  return untested.next();
+}
 
 int Archive::schemaVersion() const {
   QSqlQuery query(backend_ == ArchiveBackend::Department ? QStringLiteral("SELECT version FROM archive_schema")

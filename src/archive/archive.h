@@ -116,7 +116,8 @@ class Archive {
   bool readOnly() const { return readOnly_; }
   ArchiveBackend backend() const { return backend_; }
   int schemaVersion() const;
-  // Whether it keeps device details its device list can show (this computer's, schema 6 on).
+  // Whether its device list has devices to show that the user listed and never
+  // tested (this computer's archive, schema 6 on).
   bool listsDevices() const;
   static int knownSchemaVersion();
 

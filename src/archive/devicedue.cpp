@@ -32,11 +32,22 @@ DuePolicy duePolicy(const SettingsFile& settings) {
           read("DueWithinDays", 0, 3660, defaults.dueWithinDays)};
 }
 
-bool keepDuePolicy(SettingsFile& settings, const DuePolicy& policy) {
+namespace {
+bool writePolicy(SettingsFile& settings, const DuePolicy& policy) {
   return settings.writeInteger(kSection, QStringLiteral("IntervalDefibrillator"), policy.defibrillatorMonths) &&
          settings.writeInteger(kSection, QStringLiteral("IntervalAED"), policy.aedMonths) &&
          settings.writeInteger(kSection, QStringLiteral("IntervalPacemaker"), policy.pacemakerMonths) &&
          settings.writeInteger(kSection, QStringLiteral("DueWithinDays"), policy.dueWithinDays);
+}
+}  // namespace
+
+// Each key is its own write: one that fails puts back those written before it,
+// so that the policy is never left half changed where the file can be written.
+bool keepDuePolicy(SettingsFile& settings, const DuePolicy& policy) {
+  const DuePolicy before = duePolicy(settings);
+  if (writePolicy(settings, policy)) return true;
+  writePolicy(settings, before);
+  return false;
 }
 
 std::optional<QDate> DeviceDue::firstForecast() const {
