@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QHash>
 #include <QSqlQuery>
 #include <QVariant>
 #include <atomic>
@@ -321,7 +322,7 @@ QSqlQuery Archive::devices(const QString& filter, DeviceColumn sortBy, bool asce
 }
 
 QList<DeviceRow> Archive::deviceRows(ArchiveFailure* failure) const {
-  return readAgainIfLost(failure, [&] {
+  QList<DeviceRow> rows = readAgainIfLost(failure, [&] {
     QList<DeviceRow> rows;
     if (!reconnectIfLost(failure)) return rows;
     const std::unique_ptr<ServerDeadline> bound = watch(readBound_);
@@ -344,6 +345,20 @@ QList<DeviceRow> Archive::deviceRows(ArchiveFailure* failure) const {
     if (!readWhole(query, failure)) rows.clear(), saidOfCut(bound.get(), failure);
     return rows;
   });
+  if (!failure->reason.isEmpty()) return {};
+  const std::optional<QList<DeviceDetail>> details = deviceDetails(failure);
+  if (!details) return {};
+  QHash<QString, const DeviceDetail*> detailOf;
+  for (const DeviceDetail& d : *details) detailOf.insert(d.device, &d);
+  for (DeviceRow& row : rows)
+    if (const DeviceDetail* d = detailOf.take(row.device)) {
+      row.detailed = true;
+      row.location = d->location;
+      row.intervalMonths = d->intervalMonths;
+    }
+  for (const DeviceDetail& d : *details)
+    if (detailOf.contains(d.device)) rows.append({d.device, -1, 0, {}, -1, true, d.location, d.intervalMonths});
+  return rows;
 }
 
 bool Archive::eachTestReport(const std::function<bool(const QString& device, const ReportBytes& report)>& row,

@@ -80,6 +80,10 @@ struct DeviceRow {
   int tests = 0;     // its test reports
   QDateTime last;    // the latest test (invalid: none dated)
   int verdict = -1;  // the latest test report's: 1 pass, 0 fail, -1 without one
+  // What the department keeps of the device, where it keeps anything.
+  bool detailed = false;
+  QString location;
+  std::optional<int> intervalMonths;  // none: its type's
 };
 
 class Archive {
@@ -199,7 +203,8 @@ class Archive {
   enum class DeviceColumn { Device, Type, Tests, LastTest, LastVerdict };
   QSqlQuery devices(const QString& filter, DeviceColumn sortBy, bool ascending) const;
   // The same list read whole, by device I.D., for a list held in memory (the
-  // department's); empty, with `failure`, when it could not be read whole.
+  // department's), with what is kept of each device; the devices listed and
+  // never tested follow. Empty, with `failure`, when it could not be read whole.
   QList<DeviceRow> deviceRows(ArchiveFailure* failure) const;
   // Every test report in device order, oldest first, handed to `row` one by
   // one; false, with `failure`, when the read stops before its end (or `row`
@@ -209,7 +214,7 @@ class Archive {
                       ArchiveFailure* failure) const;
 
   // What the user keeps about each device (migration 5): every device's, by
-  // I.D.; none on the department's archive, which keeps none.
+  // I.D.; on the department's archive, each device's latest change.
   struct DeviceDetail {
     QString device;
     QString location;
@@ -218,12 +223,33 @@ class Archive {
   };
   std::optional<QList<DeviceDetail>> deviceDetails(ArchiveFailure* failure) const;
   // Keeps the details given, all or none, each in place of what was kept of
-  // its device; how many devices were new and how many changed.
+  // its device; how many devices were new and how many changed. Each change
+  // is queued for the department's archive too.
   struct DetailsKept {
     int added = 0;
     int changed = 0;
   };
   std::optional<DetailsKept> keepDeviceDetails(const QList<DeviceDetail>& details, ArchiveFailure* failure);
+
+  // A change to a device's details as the user made it: its identity, when (UTC)
+  // and what the details became; `entry` is its place in this computer's queue.
+  struct DetailChange {
+    qint64 entry = 0;
+    QString changeId;
+    QDateTime changed;
+    DeviceDetail detail;
+  };
+  // The queue of changes to device details, as the records' queue: oldest
+  // first, at most `limit`, none of those set aside.
+  QList<DetailChange> queuedDetails(int limit, ArchiveFailure* failure) const;
+  std::optional<int> queuedDetailCount(ArchiveFailure* failure) const;
+  bool unqueueDetails(const QList<qint64>& entries, ArchiveFailure* failure);
+  bool setDetailAside(qint64 entry, const QString& reason, ArchiveFailure* failure);
+  QList<SetAside> setAsideDetails(ArchiveFailure* failure) const;
+  // The department's archive takes the changes a computer sends, with who sent
+  // them; a change it holds already is counted as known. All or nothing.
+  std::optional<Stored> receiveDetails(const QList<DetailChange>& changes, const Sender& sender,
+                                       ArchiveFailure* failure);
 
   QSqlDatabase database() const;
   // Work with the department's server stops at once when `cancel` is set (the

@@ -42,6 +42,11 @@ QStringList statementsOf(ArchiveBackend backend, const QString& file) {
   return statements;
 }
 
+bool refusedForContent(const QSqlError& error) {
+  const QString state = error.nativeErrorCode();
+  return state.startsWith(QLatin1String("22")) || state.startsWith(QLatin1String("23"));
+}
+
 QString errorOf(const QSqlQuery& query) { return query.lastError().text(); }
 
 QString serverMessage(const QSqlError& error) {

@@ -57,6 +57,11 @@ QString foldedText(const QString& text);
 QString devicesQuery(ArchiveBackend backend, const QString& condition, const QString& order, bool withListed = false);
 
 QString errorOf(const QSqlQuery& query);
+// Whether the server refused the rows for what they hold (a text its
+// database's encoding cannot hold, a fingerprint not of its bytes, a check of
+// the archive's) rather than for the link, a login or a right: SQLSTATE classes
+// 22 (data) and 23 (integrity).
+bool refusedForContent(const QSqlError& error);
 // The database's own words for a failure, on one line, without the driver's
 // additions (PostgreSQL's "ERROR:" prefix, the statement's position, the code).
 QString serverMessage(const QSqlError& error);

@@ -31,15 +31,6 @@ QString insertOf(int rows) {
          values.join(QStringLiteral(", ")) + QStringLiteral(" ON CONFLICT (kind, analyzer, digest) DO NOTHING");
 }
 
-// Whether the server refused the rows for what they hold (a text its
-// database's encoding cannot hold, a fingerprint not of its bytes, a check of
-// the archive's) rather than for the link, a login or a right: SQLSTATE classes
-// 22 (data) and 23 (integrity).
-bool refusedForContent(const QSqlError& error) {
-  const QString state = error.nativeErrorCode();
-  return state.startsWith(QLatin1String("22")) || state.startsWith(QLatin1String("23"));
-}
-
 // A record to send with its identity's digest.
 struct Sending {
   const ArchivedRecord* record;
@@ -141,8 +132,11 @@ bool Archive::setAside(qint64 entry, const QString& reason, ArchiveFailure* fail
 
 std::optional<int> Archive::queueRefusedAgain(ArchiveFailure* failure) {
   QSqlQuery query(database());
-  if (query.exec(QStringLiteral("UPDATE outbox SET refused = NULL WHERE refused IS NOT NULL")))
-    return query.numRowsAffected();
+  if (query.exec(QStringLiteral("UPDATE outbox SET refused = NULL WHERE refused IS NOT NULL"))) {
+    const int records = query.numRowsAffected();
+    if (query.exec(QStringLiteral("UPDATE detail_outbox SET refused = NULL WHERE refused IS NOT NULL")))
+      return records + query.numRowsAffected();
+  }
   *failure = failed(errorOf(query));
   return std::nullopt;
 }

@@ -564,17 +564,22 @@ void TArchiveWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+// Edits the shown device, or sets the location or interval of every device selected.
 void TArchiveWindow::editDeviceDetails() {
   if (readOnly() || !shownDevice_) return;
+  QStringList devices = devices_->selectedDevices();
+  if (devices.size() < 2) devices = {*shownDevice_};
   ArchiveFailure failure;
   const std::optional<QList<Archive::DeviceDetail>> kept = local_->deviceDetails(&failure);
   if (!kept) return tellFailure(failure);
-  Archive::DeviceDetail detail{*shownDevice_, QString(), std::nullopt, QString()};
-  for (const Archive::DeviceDetail& d : *kept)
-    if (d.device == *shownDevice_) detail = d;
-  TDeviceDetailsDialog dialog(detail, this);
+  QHash<QString, Archive::DeviceDetail> keptOf;
+  for (const Archive::DeviceDetail& d : *kept) keptOf.insert(d.device, d);
+  QList<Archive::DeviceDetail> details;
+  for (const QString& device : std::as_const(devices))
+    details << keptOf.value(device, Archive::DeviceDetail{device, QString(), std::nullopt, QString()});
+  TDeviceDetailsDialog dialog(details, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  if (!local_->keepDeviceDetails({dialog.detail()}, &failure)) {
+  if (!local_->keepDeviceDetails(dialog.details(), &failure)) {
     if (services_.messages)
       services_.messages->show(failure.message(), QStringLiteral("Device Details"), UserMessages::Icon::Error,
                                UserMessages::Buttons::Ok);

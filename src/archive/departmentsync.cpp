@@ -4,60 +4,91 @@
 
 #include <QScopeGuard>
 #include <QThread>
-
-namespace {
-// Sends a batch that the server refused record by record: those it refuses for
-// what they hold are set aside, the others go. False, with `failed`, when the
-// link failed meanwhile.
-bool sendOneByOne(Archive& local, Archive& department, const Sender& sender, const QList<Archive::Queued>& batch,
-                  SyncResult& result, ArchiveFailure& failed) {
-  for (const Archive::Queued& q : batch) {
-    ArchiveFailure one;
-    if (const std::optional<Archive::Stored> stored = department.receive({q.record}, sender, &one)) {
-      if (!local.unqueue({q.entry}, &failed)) return false;
-      result.sent += stored->added;
-      result.known += stored->known;
-    } else if (one.refused) {
-      if (!local.setAside(q.entry, one.reason, &failed)) return false;
-      if (result.setAside++ == 0) result.refusal = one.reason;
-    } else {
-      failed = one;
-      return false;
-    }
-  }
-  return true;
-}
-}  // namespace
+#include <algorithm>
+#include <functional>
 
 namespace {
 constexpr int kStopWaitMs = 2000;  // the most a closing program waits for a sending to stop
+constexpr int kDetailBatch = 500;   // changes to device details sent in one transaction
+
+// One queue to the department's archive: how its next batch is read, how the
+// server takes a batch, and how an item leaves the queue or is set aside.
+template <class Item>
+struct Queue {
+  std::function<QList<Item>(int, ArchiveFailure*)> next;
+  std::function<std::optional<Archive::Stored>(const QList<Item>&, ArchiveFailure*)> send;
+  std::function<bool(const QList<qint64>&, ArchiveFailure*)> unqueue;
+  std::function<bool(qint64, const QString&, ArchiveFailure*)> setAside;
+};
+
+qint64 entryOf(const Archive::Queued& queued) { return queued.entry; }
+qint64 entryOf(const Archive::DetailChange& change) { return change.entry; }
+
+// Sends a queue in batches until it is empty: an item leaves the queue only
+// after the server holds it. A batch the server refused for what it holds is
+// sent again item by item: those it refuses are set aside, the others go.
+// False, with `failed`, when the link failed or the queue could not be read.
+template <class Item>
+bool drain(const Queue<Item>& queue, int batch, int& sent, int& known, SyncResult& result, ArchiveFailure& failed) {
+  const auto took = [&](const QList<Item>& items, const Archive::Stored& stored) {
+    QList<qint64> entries;
+    for (const Item& item : items) entries << entryOf(item);
+    sent += stored.added;
+    known += stored.known;
+    return queue.unqueue(entries, &failed);
+  };
+  for (;;) {
+    const QList<Item> items = queue.next(batch, &failed);
+    if (!failed.reason.isEmpty()) return false;
+    if (items.isEmpty()) return true;
+    ArchiveFailure refused;
+    if (const std::optional<Archive::Stored> stored = queue.send(items, &refused)) {
+      if (!took(items, *stored)) return false;
+      continue;
+    }
+    if (!refused.refused) {
+      failed = refused;
+      return false;
+    }
+    for (const Item& item : items) {
+      ArchiveFailure one;
+      if (const std::optional<Archive::Stored> stored = queue.send({item}, &one)) {
+        if (!took({item}, *stored)) return false;
+      } else if (one.refused) {
+        if (!queue.setAside(entryOf(item), one.reason, &failed)) return false;
+        if (result.setAside++ == 0) result.refusal = one.reason;
+      } else {
+        failed = one;
+        return false;
+      }
+    }
+  }
+}
 }  // namespace
 
 std::optional<SyncResult> sendQueued(Archive& local, Archive& department, const Sender& sender,
                                      ArchiveFailure* failure, int batch) {
   SyncResult result;
   ArchiveFailure failed;
-  for (;;) {
-    const QList<Archive::Queued> queued = local.queued(batch, &failed);
-    if (!failed.reason.isEmpty() || queued.isEmpty()) break;
-    QList<ArchivedRecord> records;
-    QList<qint64> entries;
-    for (const Archive::Queued& q : queued) records << q.record, entries << q.entry;
-    ArchiveFailure refused;
-    const std::optional<Archive::Stored> stored = department.receive(records, sender, &refused);
-    if (!stored && refused.refused) {
-      if (!sendOneByOne(local, department, sender, queued, result, failed)) break;
-      continue;
-    }
-    if (!stored) {
-      failed = refused;
-      break;
-    }
-    if (!local.unqueue(entries, &failed)) break;
-    result.sent += stored->added;
-    result.known += stored->known;
-  }
-  if (!failed.reason.isEmpty()) {
+  const Queue<Archive::Queued> records{
+      [&](int limit, ArchiveFailure* f) { return local.queued(limit, f); },
+      [&](const QList<Archive::Queued>& items, ArchiveFailure* f) {
+        QList<ArchivedRecord> sending;
+        for (const Archive::Queued& q : items) sending << q.record;
+        return department.receive(sending, sender, f);
+      },
+      [&](const QList<qint64>& entries, ArchiveFailure* f) { return local.unqueue(entries, f); },
+      [&](qint64 entry, const QString& reason, ArchiveFailure* f) { return local.setAside(entry, reason, f); }};
+  const Queue<Archive::DetailChange> details{
+      [&](int limit, ArchiveFailure* f) { return local.queuedDetails(limit, f); },
+      [&](const QList<Archive::DetailChange>& items, ArchiveFailure* f) {
+        return department.receiveDetails(items, sender, f);
+      },
+      [&](const QList<qint64>& entries, ArchiveFailure* f) { return local.unqueueDetails(entries, f); },
+      [&](qint64 entry, const QString& reason, ArchiveFailure* f) { return local.setDetailAside(entry, reason, f); }};
+  int detailsKnown = 0;
+  if (!drain(records, batch, result.sent, result.known, result, failed) ||
+      !drain(details, std::min(batch, kDetailBatch), result.details, detailsKnown, result, failed)) {
     *failure = failed;
     return std::nullopt;
   }
@@ -106,7 +137,7 @@ void DepartmentSync::start() {
     const auto countWaiting = qScopeGuard([&] {
       ArchiveFailure counting;
       result->waiting = local->queuedCount(&counting).value_or(0);
-      const QList<Archive::SetAside> aside = local->setAsideRecords(&counting);
+      const QList<Archive::SetAside> aside = local->setAsideRecords(&counting) + local->setAsideDetails(&counting);
       result->refused = int(aside.size());
       for (const Archive::SetAside& record : aside)
         if (!result->refusals.contains(record.reason)) result->refusals << record.reason;

@@ -13,11 +13,13 @@ struct DepartmentServer;
 struct Sender;
 
 // What one sending of the queue did: records the department's archive took,
-// records it held already (sent by a colleague), and records still waiting.
+// records it held already (sent by a colleague), and records still waiting;
+// changes to device details it took.
 struct SyncResult {
   int sent = 0;
   int known = 0;
   int waiting = 0;
+  int details = 0;    // changes to device details the department's archive took
   int setAside = 0;   // refused by the server for what they hold, now set aside here
   QString refusal;    // the server's reason for the first of them
   int refused = 0;       // every record set aside on this computer after the sending
@@ -29,7 +31,8 @@ struct SyncResult {
 // A record is taken out only after the server holds it, so a failure or a stop
 // at any moment leaves it queued, and the server, which keeps a record once,
 // never holds it twice. A record the server refuses for what it holds (not for
-// the link) is set aside with the server's reason, and the rest go on. None,
+// the link) is set aside with the server's reason, and the rest go on. The
+// changes to device details follow the records in the same way. None,
 // with `failure` saying why, when a batch could not be sent.
 std::optional<SyncResult> sendQueued(Archive& local, Archive& department, const Sender& sender,
                                      ArchiveFailure* failure, int batch = 2000);

@@ -2,28 +2,41 @@
 #include "archive/archive.h"
 #include "archive/archivedialect.h"
 
+#include "archive/serverdeadline.h"
+
+#include <QDateTime>
 #include <QSqlQuery>
+#include <QUuid>
 #include <QVariant>
 
 using namespace archivesql;
 
 std::optional<QList<Archive::DeviceDetail>> Archive::deviceDetails(ArchiveFailure* failure) const {
-  QList<DeviceDetail> details;
-  // The department's keeps none yet; an archive from before device details
-  // (opened for reading only, never migrated) has none.
-  if (backend_ == ArchiveBackend::Department || schemaVersion() < 5) return details;
-  QSqlQuery query(database());
-  query.setForwardOnly(true);
-  if (!query.exec(QStringLiteral("SELECT device, location, interval_months, note FROM device_detail ORDER BY device"))) {
-    *failure = queryFailed(query);
-    return std::nullopt;
-  }
-  while (query.next())
-    details.append({query.value(0).toString(), query.value(1).toString(),
-                    query.value(2).isNull() ? std::nullopt : std::optional(query.value(2).toInt()),
-                    query.value(3).toString()});
-  if (!readWhole(query, failure)) return std::nullopt;
-  return details;
+  // An archive from before device details (opened for reading only, never
+  // migrated) has none; the department's keeps them from its schema 4.
+  if (backend_ == ArchiveBackend::Department ? schema_ < 4 : schemaVersion() < 5) return QList<DeviceDetail>();
+  std::optional<QList<DeviceDetail>> result = readAgainIfLost(failure, [&]() -> std::optional<QList<DeviceDetail>> {
+    if (!reconnectIfLost(failure)) return std::nullopt;
+    const std::unique_ptr<ServerDeadline> bound = watch(readBound_);
+    QSqlQuery query(database());
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral("SELECT device, location, interval_months, note FROM device_detail ORDER BY device"))) {
+      *failure = queryFailed(query);
+      saidOfCut(bound.get(), failure);
+      return std::nullopt;
+    }
+    QList<DeviceDetail> details;
+    while (query.next())
+      details.append({query.value(0).toString(), query.value(1).toString(),
+                      query.value(2).isNull() ? std::nullopt : std::optional(query.value(2).toInt()),
+                      query.value(3).toString()});
+    if (!readWhole(query, failure)) {
+      saidOfCut(bound.get(), failure);
+      return std::nullopt;
+    }
+    return details;
+  });
+  return result;
 }
 
 std::optional<Archive::DetailsKept> Archive::keepDeviceDetails(const QList<DeviceDetail>& details,
@@ -38,10 +51,14 @@ std::optional<Archive::DetailsKept> Archive::keepDeviceDetails(const QList<Devic
   const bool done = inTransaction(
       db, backend_,
       [&](QSqlQuery&) {
-        QSqlQuery old(db), keep(db);
+        QSqlQuery old(db), keep(db), queue(db);
         old.prepare(QStringLiteral("SELECT location, interval_months, note FROM device_detail WHERE device = ?"));
         keep.prepare(QStringLiteral("INSERT OR REPLACE INTO device_detail (device, location, interval_months, note, "
                                     "device_folded) VALUES (?, ?, ?, ?, ?)"));
+        // Each change waits for the department's archive, as the user made it.
+        queue.prepare(QStringLiteral("INSERT INTO detail_outbox (change_id, device, location, interval_months, note, "
+                                     "changed) VALUES (?, ?, ?, ?, ?, ?)"));
+        const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
         for (const DeviceDetail& d : details) {
           old.addBindValue(d.device);
           if (!old.exec()) return error = errorOf(old), false;
@@ -57,6 +74,11 @@ std::optional<Archive::DetailsKept> Archive::keepDeviceDetails(const QList<Devic
                                         QVariant(textValue(foldedText(d.device)))})
             keep.addBindValue(value);
           if (!keep.exec()) return error = errorOf(keep), false;
+          for (const QVariant& value : {QVariant(QUuid::createUuid().toString(QUuid::WithoutBraces)),
+                                        QVariant(textValue(d.device)), QVariant(textValue(d.location)), interval,
+                                        QVariant(textValue(d.note)), QVariant(now)})
+            queue.addBindValue(value);
+          if (!queue.exec()) return error = errorOf(queue), false;
         }
         return true;
       },

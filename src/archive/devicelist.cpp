@@ -11,6 +11,7 @@
 #include <QSortFilterProxyModel>
 #include <QStyle>
 #include <QTableView>
+#include <algorithm>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -71,7 +72,8 @@ TArchiveDeviceList::TArchiveDeviceList(const Archive& archive, QWidget* parent) 
   view_->setAccessibleName(QStringLiteral("Devices"));
   view_->setModel(sorted_);
   view_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  view_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Several devices are selected to set their location or interval at once.
+  view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   view_->verticalHeader()->hide();
   view_->verticalHeader()->setDefaultSectionSize(20);
   view_->setAlternatingRowColors(true);
@@ -228,6 +230,15 @@ int TArchiveDeviceList::rowCount() const { return sorted_->rowCount(); }
 QString TArchiveDeviceList::device(int row) const {
   const int source = sorted_->mapToSource(sorted_->index(row, 0)).row();
   return rowsMode_ ? rows_->device(source) : devices_->device(source);
+}
+
+QStringList TArchiveDeviceList::selectedDevices() const {
+  QList<int> rows;
+  for (const QModelIndex& index : view_->selectionModel()->selectedRows()) rows << index.row();
+  std::sort(rows.begin(), rows.end());
+  QStringList devices;
+  for (int row : std::as_const(rows)) devices << device(row);
+  return devices;
 }
 
 void TArchiveDeviceList::selectRow(int row) {

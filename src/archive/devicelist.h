@@ -49,6 +49,8 @@ class TArchiveDeviceList : public QWidget {
   QString device(int row) const;
   // Selects a row (none for -1), which makes it the current one.
   void selectRow(int row);
+  // The devices of the selected rows, in the order shown.
+  QStringList selectedDevices() const;
   // The test intervals and the day that due dates are worked out by, from the next refresh on.
   void setDuePolicy(const DuePolicy& policy, const QDate& today);
   // Which devices show by their due date: all, those overdue, those due

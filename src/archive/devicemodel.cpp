@@ -242,8 +242,13 @@ QVariant TDeviceRowsModel::data(const QModelIndex& index, int role) const {
     return {};
   }
   if (column >= TArchiveDeviceModel::Forecast) {
-    // The department keeps no device details yet, nor forecasts: the due date follows the type's interval.
-    const DueCells due = dueCells(row.dutType, row.tests > 0 && row.last.isValid() ? std::optional(row.last.date()) : std::nullopt, std::nullopt, policy_, today_);
+    // The department's forecasts are not worked out here: the due date follows
+    // the details the department keeps, or the type's interval.
+    const std::optional<Archive::DeviceDetail> detail =
+        row.detailed ? std::optional(Archive::DeviceDetail{row.device, row.location, row.intervalMonths, QString()})
+                     : std::nullopt;
+    const DueCells due = dueCells(row.dutType, row.tests > 0 && row.last.isValid() ? std::optional(row.last.date()) : std::nullopt,
+                                  detail, policy_, today_);
     switch (column) {
       case TArchiveDeviceModel::Location: return locationCell(due, role);
       case TArchiveDeviceModel::NextDue: return nextDueCell(due, role);

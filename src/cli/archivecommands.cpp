@@ -182,6 +182,16 @@ int runArchiveCheck(const Archive& archive, UserMessages& messages, QTextStream&
   return whole ? 0 : 1;
 }
 
+namespace {
+void printSent(const SyncResult& sent, QTextStream& out) {
+  out << "sent to the department's archive: " << sent.sent << " new, " << sent.known << " already there, "
+      << sent.waiting << " waiting\n";
+  if (sent.details > 0) out << "changes to device details sent: " << sent.details << '\n';
+  if (sent.setAside > 0)
+    out << sent.setAside << " refused by the department's archive and kept here: " << sent.refusal << '\n';
+}
+}  // namespace
+
 int runArchiveSync(Archive& local, const DepartmentServer& server, UserMessages& messages, QTextStream& out) {
   ArchiveFailure failure;
   std::unique_ptr<Archive> department = Archive::openDepartment(server, &failure);
@@ -190,10 +200,7 @@ int runArchiveSync(Archive& local, const DepartmentServer& server, UserMessages&
   if (!local.queueRefusedAgain(&failure)) return archiveFailed(messages, failure);
   const std::optional<SyncResult> sent = sendQueued(local, *department, Sender::current(), &failure);
   if (!sent) return archiveFailed(messages, failure);
-  out << "sent to the department's archive: " << sent->sent << " new, " << sent->known << " already there, "
-      << sent->waiting << " waiting\n";
-  if (sent->setAside > 0)
-    out << sent->setAside << " refused by the department's archive and kept here: " << sent->refusal << '\n';
+  printSent(*sent, out);
   return sent->setAside > 0 ? 1 : 0;
 }
 
@@ -209,10 +216,7 @@ void sendAfterImport(Archive& local, const DepartmentServer& server, UserMessage
                   QStringLiteral("Archive"), UserMessages::Icon::Warning);
     return;
   }
-  out << "sent to the department's archive: " << sent->sent << " new, " << sent->known << " already there, "
-      << sent->waiting << " waiting\n";
-  if (sent->setAside > 0)
-    out << sent->setAside << " refused by the department's archive and kept here: " << sent->refusal << '\n';
+  printSent(*sent, out);
 }
 
 int runArchiveInit(const DepartmentServer& server, const QString& localPath, UserMessages& messages, QTextStream& out) {

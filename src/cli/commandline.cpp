@@ -176,9 +176,6 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
                                "the worklist"));
   dueRequest.pdfPath = parser.value(pdf);
   dueRequest.printer = printer;
-  if (sub == QLatin1String("due") && parser.isSet(location) && parser.isSet(department))
-    return fail(QStringLiteral("--location does not go with --department: the department's archive keeps no "
-                               "locations"));
 
   ArchiveFilter filter;
   filter.device = parser.value(device);

@@ -605,7 +605,7 @@ TEST_F(ArchiveTest, AnArchiveOfTheVersionBeforeIsBroughtUpToDate) {
           "INSERT INTO outbox (record) SELECT max(id) FROM record", "DROP INDEX record_device",
           "ALTER TABLE record DROP COLUMN device_folded",
           "CREATE INDEX record_device ON record (kind, device, tested, verdict, dut_type)", "DROP TABLE device_detail",
-          "PRAGMA user_version=2"})
+          "DROP TABLE detail_outbox", "PRAGMA user_version=2"})
       ASSERT_TRUE(old.exec(statement)) << statement << ": " << old.lastError().text().toStdString();
   }
   auto archive = open(path);
@@ -638,12 +638,19 @@ TEST_F(ArchiveTest, DeviceDetailsAreKeptAllOrNone) {
   ASSERT_EQ(kept->size(), 1);
   EXPECT_EQ(kept->first().location, "Emergency");
   EXPECT_EQ(kept->first().intervalMonths, 6);
+  // Only the change kept waits for the department's archive, as it was made.
+  const QList<Archive::DetailChange> waiting = archive->queuedDetails(10, &failure);
+  ASSERT_EQ(waiting.size(), 1);
+  EXPECT_EQ(waiting[0].detail.location, "Emergency");
+  EXPECT_LE(waiting[0].changed.secsTo(QDateTime::currentDateTimeUtc()), 60);
 
   // An archive of the version before device I.D.s were folded in the details is
-  // brought up to date with the I.D.s it lists folded.
+  // brought up to date with the I.D.s it lists folded, and every detail it
+  // kept waits for the department's archive.
   ASSERT_TRUE(archive->keepDeviceDetails({{"Ärzte-7", "Lobby", std::nullopt, ""}}, &failure));
-  ASSERT_TRUE(QSqlQuery(archive->database()).exec("ALTER TABLE device_detail DROP COLUMN device_folded"));
-  ASSERT_TRUE(QSqlQuery(archive->database()).exec("PRAGMA user_version=5"));
+  for (const char* statement : {"ALTER TABLE device_detail DROP COLUMN device_folded", "DROP TABLE detail_outbox",
+                                "PRAGMA user_version=5"})
+    ASSERT_TRUE(QSqlQuery(archive->database()).exec(statement)) << statement;
   archive.reset();
   archive = open(path);
   ASSERT_TRUE(archive);
@@ -651,6 +658,7 @@ TEST_F(ArchiveTest, DeviceDetailsAreKeptAllOrNone) {
   QSqlQuery folded("SELECT device_folded FROM device_detail WHERE device = 'Ärzte-7'", archive->database());
   ASSERT_TRUE(folded.next());
   EXPECT_EQ(folded.value(0).toString(), "ärzte-7");
+  EXPECT_EQ(archive->queuedDetailCount(&failure), 2);
 
   const std::optional<Archive::DetailsKept> counted =
       archive->keepDeviceDetails({{"ER-1", "Theatre", 12, ""}, {"NEW-2", "Lobby", std::nullopt, ""}}, &failure);

@@ -32,6 +32,7 @@
 #include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
+#include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -557,6 +558,25 @@ TEST_F(ArchiveWindowTest, TheDevicesMenuImportsEditsAndSetsIntervals) {
   });
   window->editDeviceDetails();
   EXPECT_EQ(cell("ER-1", TArchiveDeviceModel::Location), "Ward 7");
+  EXPECT_EQ(cell("ER-1", TArchiveDeviceModel::NextDue), dateText({QDate(2026, 3, 1), {}}));
+
+  // Several selected: only what is ticked is set, for each of them.
+  for (int r = 0; r < list->rowCount(); ++r)
+    if (list->device(r) == "ER-1" || list->device(r) == "ICU-2")
+      list->view()->selectionModel()->select(list->view()->model()->index(r, 0),
+                                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  ASSERT_EQ(list->selectedDevices().size(), 2);
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->findChild<QPlainTextEdit*>("txtDeviceNote"), nullptr);
+    dialog->findChild<QCheckBox*>("cboxSetLocation")->setChecked(true);
+    dialog->findChild<QLineEdit*>("txtDeviceLocation")->setText("Ward 9");
+    dialog->findChild<QSpinBox*>("spinDeviceInterval")->setValue(24);  // not ticked: left as it is
+    dialog->accept();
+  });
+  window->editDeviceDetails();
+  for (const char* device : {"ER-1", "ICU-2"}) EXPECT_EQ(cell(device, TArchiveDeviceModel::Location), "Ward 9") << device;
   EXPECT_EQ(cell("ER-1", TArchiveDeviceModel::NextDue), dateText({QDate(2026, 3, 1), {}}));
 
   QTimer::singleShot(0, [] {

@@ -471,6 +471,64 @@ TEST_F(DepartmentTest, AnImportSendsToTheDepartmentNamed) {
   EXPECT_EQ(pg.number("SELECT count(*) FROM record"), kept);
 }
 
+// Device details go to the department's archive with the records: every change
+// is kept there with who made it and when, never changed or deleted, and a
+// device's details are its latest change, whichever computer sent it first.
+// The department's due dates then know each device's location and interval.
+TEST_F(DepartmentTest, DeviceDetailsReachTheDepartmentAndTheLatestChangeWins) {
+  const QString mineFile = dir.filePath("archive.sqlite");
+  auto mine = local();
+  auto colleagues = local("colleague.sqlite");
+  ArchiveFailure failure;
+  ASSERT_TRUE(mine->store(ArchiveKind::TestReport, "A1", QDateTime::currentDateTimeUtc(), {report("ICU-1", 3)}, &failure));
+  ASSERT_TRUE(mine->keepDeviceDetails({{"ICU-1", "ICU bay 2", 6, "spare pads"}, {"ER-4", "Emergency", {}, ""}}, &failure));
+  // The colleague's change is made later but reaches the server first.
+  QTest::qWait(5);
+  ASSERT_TRUE(colleagues->keepDeviceDetails({{"ICU-1", "ICU bay 3", 12, ""}}, &failure));
+  const auto theirs = sendQueued(*colleagues, *department("tech2"), {"asmith", "bench-2"}, &failure);
+  ASSERT_TRUE(theirs) << failure.message().toStdString();
+  EXPECT_EQ(theirs->details, 1);
+  const auto sent = sendQueued(*mine, *department(), kSender, &failure);
+  ASSERT_TRUE(sent) << failure.message().toStdString();
+  EXPECT_EQ(sent->sent, 1);
+  EXPECT_EQ(sent->details, 2);
+  EXPECT_EQ(mine->queuedDetailCount(&failure), 0);
+
+  const auto onServer = department()->deviceDetails(&failure);
+  ASSERT_TRUE(onServer) << failure.message().toStdString();
+  ASSERT_EQ(onServer->size(), 2);
+  EXPECT_EQ((*onServer)[0].device, "ER-4");
+  EXPECT_EQ((*onServer)[1].location, "ICU bay 3");
+  EXPECT_EQ((*onServer)[1].intervalMonths, 12);
+  QString changes;
+  pg.sql("SELECT string_agg(location || ' by ' || changed_by || '@' || changed_from || ' as ' || sent_as, ', ' "
+         "ORDER BY changed) FROM device_detail_change WHERE device = 'ICU-1'", "department", &changes);
+  EXPECT_EQ(changes.trimmed(), "ICU bay 2 by jdoe@bench-7 as tech1, ICU bay 3 by asmith@bench-2 as tech2");
+
+  // A change sent again (its answer lost on the way) is kept once; none is
+  // ever changed or deleted, not even by the owner.
+  ASSERT_TRUE(mine->keepDeviceDetails({{"ICU-1", "ICU bay 1", {}, ""}}, &failure));
+  const QList<Archive::DetailChange> change = mine->queuedDetails(10, &failure);
+  ASSERT_EQ(change.size(), 1);
+  auto server = department();
+  ASSERT_TRUE(server->receiveDetails(change, kSender, &failure));
+  const auto twice = server->receiveDetails(change, kSender, &failure);
+  ASSERT_TRUE(twice) << failure.message().toStdString();
+  EXPECT_EQ(twice->known, 1);
+  EXPECT_EQ(pg.number("SELECT count(*) FROM device_detail_change"), 4);
+  EXPECT_FALSE(pg.sql("SET ROLE kalyx5pc_owner; DELETE FROM device_detail_change"));
+  EXPECT_FALSE(pg.sql("SET ROLE tech1; UPDATE device_detail_change SET location = 'x'"));
+
+  // The department's due dates: from everyone's tests, with the latest location.
+  const CliRun due = cli({"--archive", mineFile, "--shared", pg.url("tech1"), "archive", "--department", "due",
+                          "--location", "ICU"});
+  EXPECT_EQ(due.status, 0) << due.err.toStdString();
+  const QStringList rows = due.out.split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(rows.size(), 2) << due.out.toStdString();
+  EXPECT_TRUE(rows[1].startsWith("ICU-1\t")) << rows[1].toStdString();
+  EXPECT_TRUE(rows[1].contains("\tICU bay 1\t")) << rows[1].toStdString();
+}
+
 // A server that holds its connection and answers nothing is given up within
 // the bound, said so, and reached again once it answers; a program that is
 // closing stops at once.
