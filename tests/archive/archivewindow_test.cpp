@@ -157,6 +157,9 @@ class ArchiveWindowDepartmentTest : public ArchiveWindowTest {
     auto colleague = Archive::open(dataHome.path() + "/colleague.sqlite", &failure);
     colleague->store(ArchiveKind::TestReport, "B7654321", QDateTime::currentDateTimeUtc(), {visit("OR-3", 4, 2000)},
                      &failure);
+    // Where the colleague keeps it, and a spare the colleague listed and never tested.
+    colleague->keepDeviceDetails({{"OR-3", "Theatre 2", std::nullopt, ""}, {"SPARE-9", "Store", std::nullopt, ""}},
+                                 &failure);
     auto department = Archive::openDepartment(*DepartmentServer::parse(pg.url("tech1"), nullptr), &failure);
     return department && sendQueued(*colleague, *department, {"jdoe", "pc"}, &failure) &&
            sendQueued(*archive, *department, {"me", "pc"}, &failure);
@@ -194,7 +197,16 @@ TEST_F(ArchiveWindowDepartmentTest, ShowsTheServersDevicesReadOnlyAndSaysWhenItC
   serverUrl = pg.url("tech1");  // the next read opens the archive again
   window->showSource(TArchiveWindow::Department);
   ASSERT_TRUE(showsDepartment());
-  EXPECT_EQ(window->deviceList()->rowCount(), 3);
+  ASSERT_EQ(window->deviceList()->rowCount(), 4);
+  // The department's details of each device, a device listed and never tested too.
+  const QAbstractItemModel* shown = window->deviceList()->view()->model();
+  for (int r = 0; r < shown->rowCount(); ++r) {
+    const QString device = window->deviceList()->device(r);
+    const QString location = shown->index(r, TArchiveDeviceModel::Location).data().toString();
+    EXPECT_EQ(location, device == "OR-3" ? "Theatre 2" : device == "SPARE-9" ? "Store" : "") << device.toStdString();
+    EXPECT_EQ(shown->index(r, TArchiveDeviceModel::Status).data().toString() == "Never tested", device == "SPARE-9")
+        << device.toStdString();
+  }
   EXPECT_FALSE(item("mmArchiveDelete")->isEnabled());
   EXPECT_TRUE(window->statusBar()->currentMessage().contains("(read only)"));
   // The first device's records and its near-limit marks follow in the background.
