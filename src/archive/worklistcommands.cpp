@@ -12,10 +12,13 @@
 #include "print/lineprinter.h"
 #include "print/printjob.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QInputDialog>
 #include <QPrinter>
+#include <QProgressDialog>
+#include <QThread>
+#include <atomic>
 
 namespace {
 const QString kCaption = QStringLiteral("Worklist");
@@ -33,16 +36,44 @@ std::optional<int> askDays(QWidget* owner, const DuePolicy& policy) {
   return ok ? std::optional(days) : std::nullopt;
 }
 
+// Every device's due date, read on a thread of its own through a connection of
+// its own, so that the window keeps painting through a long read; the user may
+// cancel it. None, with `failure`, when the read failed or was cancelled.
+std::optional<QList<DeviceDue>> readDue(QWidget* owner, const Archive& archive, const DuePolicy& policy,
+                                        const QDate& today, ArchiveFailure* failure, bool* cancelled) {
+  const auto reopen = archive.reopener();
+  std::atomic<bool> stop = false;
+  std::optional<QList<DeviceDue>> devices;
+  QThread* reader = QThread::create([&] {
+    if (std::unique_ptr<Archive> own = reopen(failure)) {
+      *failure = {};  // a notice (read only) is no failure here
+      devices = devicesDue(*own, policy, today, failure, &stop);
+    }
+  });
+  QProgressDialog progress(QStringLiteral("Reading the archive for the worklist..."), QStringLiteral("Cancel"), 0, 0,
+                           owner);
+  progress.setObjectName(QStringLiteral("dlgWorklistRead"));
+  progress.setWindowTitle(kCaption);
+  progress.setWindowModality(Qt::ApplicationModal);
+  progress.setMinimumDuration(500);
+  QObject::connect(&progress, &QProgressDialog::canceled, [&stop] { stop = true; });
+  reader->start();
+  while (!reader->wait(50)) QCoreApplication::processEvents();
+  delete reader;
+  progress.reset();
+  *cancelled = stop;
+  return stop ? std::nullopt : devices;
+}
+
 // The devices due within `days`; none, after saying why, when the archive cannot be read.
-std::optional<Worklist> readWorklist(const AppServices& services, const Archive& archive, const DuePolicy& policy,
-                                     int days) {
+std::optional<Worklist> readWorklist(QWidget* owner, const AppServices& services, const Archive& archive,
+                                     const DuePolicy& policy, int days) {
   const QDate today = QDate::currentDate();
   ArchiveFailure failure;
-  QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  const std::optional<QList<DeviceDue>> devices = devicesDue(archive, policy, today, &failure);
-  QGuiApplication::restoreOverrideCursor();
+  bool cancelled = false;
+  const std::optional<QList<DeviceDue>> devices = readDue(owner, archive, policy, today, &failure, &cancelled);
   if (!devices) {  // never a worklist from part of the archive
-    if (services.messages) services.messages->show(failure.message(), kCaption, UserMessages::Icon::Error);
+    if (!cancelled && services.messages) services.messages->show(failure.message(), kCaption, UserMessages::Icon::Error);
     return std::nullopt;
   }
   return Worklist{worklistDevices(*devices, days, today), worklistPeriod(days, today)};
@@ -62,7 +93,7 @@ void printWorklist(QWidget* owner, const AppServices& services, const Archive& a
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(QPageLayout::Landscape);
   if (!services.printing || !services.printing->choosePrinter(owner, printer)) return;
-  const std::optional<Worklist> worklist = readWorklist(services, archive, policy, *days);
+  const std::optional<Worklist> worklist = readWorklist(owner, services, archive, policy, *days);
   if (!worklist) return;
   const QStringList printed = lines(*worklist);
   const PrintOutcome outcome =
@@ -80,7 +111,7 @@ void exportWorklist(QWidget* owner, const AppServices& services, const Archive& 
                                                 QStringLiteral("PDF Files (*.pdf);;CSV Files (*.csv)"), QStringLiteral("pdf"));
   if (path.isEmpty()) return;
   if (services.settings) writeInitialDir(*services.settings, section, QFileInfo(path).absolutePath());
-  const std::optional<Worklist> worklist = readWorklist(services, archive, policy, *days);
+  const std::optional<Worklist> worklist = readWorklist(owner, services, archive, policy, *days);
   if (!worklist) return;
   const QStringList printed = lines(*worklist);
   const std::optional<SaveFailure> failure =

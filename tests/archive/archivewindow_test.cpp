@@ -7,6 +7,7 @@
 #include "archive/devicemodel.h"
 #include "archive/historychart.h"
 #include "core/datetimetext.h"
+#include "support/fulldisk.h"
 #include "support/damagedarchive.h"
 #include "support/pdftext.h"
 #include "support/postgresserver.h"
@@ -635,4 +636,20 @@ TEST_F(ArchiveWindowTest, ExportWorklistWritesThePdfOrTheCsvAsNamed) {
   const QList<QByteArray> rows = csv.readAll().split('\n');
   ASSERT_EQ(rows.size(), 5);  // the header, three devices, and the end of the last line
   EXPECT_TRUE(rows[1].startsWith("SOON-2,Defibrillator,ICU,")) << rows[1].toStdString();  // its location first
+
+  // On a full disk each export says it failed, and the worklist there before stays whole.
+  FullDisk disk;
+  KALYX_REQUIRE_FULL_DISK(disk);
+  for (const char* name : {"worklist.pdf", "worklist.csv"}) {
+    files.saveAnswer = disk.filePath(name);
+    writeAll(files.saveAnswer, "last week's worklist");
+    disk.fill();
+    messages.shown.clear();
+    answerDays();
+    window->findChild<QAction*>("mmArchiveExportWorklist")->trigger();
+    ASSERT_FALSE(messages.shown.isEmpty()) << name;
+    EXPECT_EQ(messages.shown.last().icon, UserMessages::Icon::Error) << name;
+    EXPECT_EQ(readAll(files.saveAnswer), "last week's worklist") << name;
+    QFile::remove(disk.filePath(".filler"));
+  }
 }

@@ -1,5 +1,6 @@
 // The test intervals of each type of device, from the settings and back.
 #include "archive/devicedue.h"
+#include "core/savefile.h"
 #include "core/settingsfile.h"
 #include "testreport/testrecord.h"
 
@@ -30,4 +31,26 @@ TEST(DuePolicy, EachTypeHasItsIntervalAndTheSettingsKeepThem) {
   EXPECT_EQ(back.monthsFor(0), 9);
   EXPECT_EQ(back.monthsFor(testrec::DutDefibrillator), 3);
   EXPECT_EQ(back.dueWithinDays, 14);
+}
+
+// Each key is a write of its own: when one fails, those written before it are
+// put back, so the intervals are never left half changed.
+TEST(DuePolicy, AFailedWritePutsBackTheKeysWrittenBeforeIt) {
+  QTemporaryDir dir;
+  SettingsFile settings(dir.filePath("kalyx5pc.ini"));
+  DuePolicy before;
+  before.defibrillatorMonths = 6, before.aedMonths = 12, before.pacemakerMonths = 18, before.dueWithinDays = 30;
+  ASSERT_TRUE(keepDuePolicy(settings, before));
+  DuePolicy changed;
+  changed.defibrillatorMonths = 1, changed.aedMonths = 2, changed.pacemakerMonths = 3, changed.dueWithinDays = 4;
+  for (int failing = 0; failing < 4; ++failing) {
+    injectSaveFault(SaveFault{failing, SaveFault::Point::Write, 0});
+    EXPECT_FALSE(keepDuePolicy(settings, changed)) << failing;
+    endSaveInjection();
+    const DuePolicy now = duePolicy(settings);
+    EXPECT_EQ(now.monthsFor(testrec::DutDefibrillator), 6) << failing;
+    EXPECT_EQ(now.monthsFor(testrec::DutAed), 12) << failing;
+    EXPECT_EQ(now.monthsFor(0), 18) << failing;
+    EXPECT_EQ(now.dueWithinDays, 30) << failing;
+  }
 }
