@@ -13,6 +13,7 @@
 #include "app/qalmain.h"
 #include "archive/archive.h"
 #include "archive/archivewindow.h"
+#include "archive/devicelist.h"
 #include "autoseq/autoseqframe.h"
 #include "core/qtusermessages.h"
 #include "demosession/demosession.h"
@@ -377,6 +378,13 @@ int main(int argc, char** argv) {
          TArchiveWindow shown(session.services, *archive);
          shown.show();
          shown.selectDevice(0);
+         shown.editDeviceDetails();
+       })},
+      {"device-details-several", modal([&] {
+         TArchiveWindow shown(session.services, *archive);
+         shown.show();
+         shown.selectDevice(0);
+         shown.deviceList()->view()->selectAll();
          shown.editDeviceDetails();
        })},
       {"test-intervals", modal([&] {
