@@ -115,7 +115,8 @@ bool Archive::listsDevices() const {
   QSqlQuery untested(QStringLiteral("SELECT 1 FROM device_detail AS listed WHERE NOT EXISTS (SELECT 1 FROM record "
                                     "WHERE record.device = listed.device AND +record.kind IN (1, 2, 3)) LIMIT 1"),
                      database());
-  return untested.next();
+  // Where the check itself fails, the list is read the complete way: a device is never left out unseen.
+  return untested.next() || untested.lastError().isValid();
 }
 
 int Archive::schemaVersion() const {

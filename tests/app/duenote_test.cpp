@@ -18,12 +18,6 @@ DeviceDue withStatus(DueStatus status) {
   return d;
 }
 
-QByteArray testedDaysAgo(const char* device, int daysAgo) {
-  const QDate day = QDate::currentDate().addDays(-daysAgo);
-  TTestRec rec = makeTestRec(device, {quint8(day.day()), quint8(day.month()), quint8(day.year() % 100), 10, 0, 0}, 1,
-                             DutDefibrillator);
-  return QByteArray(rec.data(), TTestRec::Size);
-}
 }  // namespace
 
 TEST(DueNote, SaysHowManyAreOverdueAndHowManyDueAndNothingWhenNone) {

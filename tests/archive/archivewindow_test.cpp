@@ -437,17 +437,6 @@ TEST_F(ArchiveWindowTest, TabIntoAListSelectsItsCurrentRow) {
   EXPECT_TRUE(viewed);
 }
 
-namespace {
-// A defibrillator's test `daysAgo` days before today, its 200 J pulse delivered `delivered` (0.1 J, ±10 %).
-QByteArray testedDaysAgo(const char* device, int daysAgo, quint16 delivered = 2000) {
-  const QDate day = QDate::currentDate().addDays(-daysAgo);
-  TTestRec rec = makeTestRec(device, {quint8(day.day()), quint8(day.month()), quint8(day.year() % 100), 10, 0, 0}, 1,
-                             DutDefibrillator);
-  setEntryAt(rec, 0, EnergyEntry{.totalEnergy = delivered, .targetEnergy = 2000, .tolerance = 2, .result = Pass});
-  return QByteArray(rec.data(), TTestRec::Size);
-}
-}  // namespace
-
 // Each device's location, next due date and status follow its last test, its
 // interval (its own, else its type's) and today; the list filters by status
 // and location and sorts by the due date; a changed interval moves a device at
