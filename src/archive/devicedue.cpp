@@ -57,11 +57,6 @@ std::optional<QDate> DeviceDue::firstForecast() const {
   return first;
 }
 
-bool DeviceDue::forecastMarked() const {
-  return std::any_of(forecasts.begin(), forecasts.end(),
-                     [this](const Forecast& f) { return forecastMarks(f, due.next, intervalMonths); });
-}
-
 std::optional<QList<DeviceDue>> devicesDue(const Archive& archive, const DuePolicy& policy, const QDate& today,
                                            ArchiveFailure* failure, const std::atomic<bool>* stop) {
   const std::optional<QList<Archive::DeviceDetail>> details = archive.deviceDetails(failure);

@@ -47,8 +47,6 @@ struct DeviceDue {
   QList<Forecast> forecasts;  // each value's, with a date or the reason for none
   // The earliest month a value is expected to reach its limit; none without a dated forecast.
   std::optional<QDate> firstForecast() const;
-  // Whether that falls before the test after next.
-  bool forecastMarked() const;
 };
 
 // Every device of the archive's test reports on `today`, by next due date and

@@ -37,8 +37,7 @@ QVariant statusCell(const DueCells& cells, int role) {
 QVariant forecastCell(const std::optional<QList<Forecast>>& forecasts, const DueCells& cells, int role) {
   QStringList marking;
   if (forecasts)
-    for (const Forecast& f : *forecasts)
-      if (forecastMarks(f, cells.due.next, cells.intervalMonths)) marking << f.text();
+    for (const Forecast& f : markingForecasts(*forecasts, cells.due.next, cells.intervalMonths)) marking << f.text();
   if (role == TArchiveDeviceModel::SortRole) return forecasts ? int(!marking.isEmpty()) : -1;
   if (!forecasts) return role == Qt::DisplayRole ? QStringLiteral("Not read") : QStringLiteral("Its history could not be read.");
   if (marking.isEmpty()) return {};

@@ -14,10 +14,8 @@ QString dateOrBlank(const QDate& date) { return date.isValid() ? dateText(CivilD
 
 // The earliest month a value is expected to reach its limit before the test after next.
 QString markedForecast(const DeviceDue& d) {
-  std::optional<QDate> first;
-  for (const Forecast& f : d.forecasts)
-    if (f.reaches && forecastMarks(f, d.due.next, d.intervalMonths) && (!first || *f.reaches < *first)) first = f.reaches;
-  return first ? QLocale::c().toString(*first, QStringLiteral("MMM yyyy")) : QString();
+  const QList<Forecast> marking = markingForecasts(d.forecasts, d.due.next, d.intervalMonths);
+  return marking.isEmpty() ? QString() : QLocale::c().toString(*marking.first().reaches, QStringLiteral("MMM yyyy"));
 }
 
 QString line(const QStringList& cells) {

@@ -3,6 +3,7 @@
 #include "maintenance/datelist.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -118,4 +119,13 @@ QList<Forecast> forecasts(QList<HistoryPoint> points) {
 
 bool forecastMarks(const Forecast& forecast, const QDate& nextDue, int intervalMonths) {
   return forecast.reaches && *forecast.reaches < nextDue.addMonths(intervalMonths);
+}
+
+QList<Forecast> markingForecasts(const QList<Forecast>& all, const QDate& nextDue, int intervalMonths) {
+  QList<Forecast> marking;
+  for (const Forecast& f : all)
+    if (forecastMarks(f, nextDue, intervalMonths)) marking << f;
+  std::stable_sort(marking.begin(), marking.end(),
+                   [](const Forecast& a, const Forecast& b) { return *a.reaches < *b.reaches; });
+  return marking;
 }

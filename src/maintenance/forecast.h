@@ -46,3 +46,5 @@ QList<Forecast> forecasts(QList<HistoryPoint> points);
 // Whether a forecast marks its device: its date falls before the test after
 // next (the next due date plus one interval).
 bool forecastMarks(const Forecast& forecast, const QDate& nextDue, int intervalMonths);
+// The forecasts that mark their device, earliest first.
+QList<Forecast> markingForecasts(const QList<Forecast>& all, const QDate& nextDue, int intervalMonths);

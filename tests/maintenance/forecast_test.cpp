@@ -105,4 +105,12 @@ TEST(Forecast, MarksADeviceWhenItsDateComesBeforeTheTestAfterNext) {
   EXPECT_FALSE(forecastMarks(f, QDate(2025, 3, 1), 12));  // on the day: not before
   f.reaches.reset();
   EXPECT_FALSE(forecastMarks(f, QDate(2025, 6, 1), 12));
+
+  // Of a device's forecasts, those that mark it, earliest first.
+  Forecast late, early, after, none;
+  late.reaches = QDate(2026, 4, 1), early.reaches = QDate(2025, 9, 1), after.reaches = QDate(2026, 7, 1);
+  const QList<Forecast> marking = markingForecasts({late, none, after, early}, QDate(2025, 6, 1), 12);
+  ASSERT_EQ(marking.size(), 2);
+  EXPECT_EQ(marking[0].reaches, early.reaches);
+  EXPECT_EQ(marking[1].reaches, late.reaches);
 }
