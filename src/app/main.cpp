@@ -123,6 +123,8 @@ int main(int argc, char** argv) {
         archiveWindow->activateWindow();
       } else if (Archive* archive = keeper.archive()) {
         archiveWindow = new TArchiveWindow(services, *archive, openDepartment);
+        // Device details go to the department as soon as they are kept, as records do.
+        if (sync) QObject::connect(archiveWindow, &TArchiveWindow::detailsKept, sync.get(), &DepartmentSync::start);
         archiveWindow->show();
       } else {  // asked for by the user: said each time
         messages.show(keeper.openFailure().message(), QStringLiteral("Archive"), UserMessages::Icon::Warning,

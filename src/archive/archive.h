@@ -12,6 +12,7 @@
 #include <optional>
 
 class QSqlDatabase;
+class QSqlError;
 class QSqlQuery;
 
 class ServerDeadline;
@@ -230,6 +231,11 @@ class Archive {
     int changed = 0;
   };
   std::optional<DetailsKept> keepDeviceDetails(const QList<DeviceDetail>& details, ArchiveFailure* failure);
+  // Takes the department's details of each device this computer knows (by its
+  // records or its details) as this computer's, where no change of this
+  // computer's waits to be sent for it (that one is newer); nothing is queued.
+  // All or none; how many devices changed here.
+  std::optional<int> adoptDepartmentDetails(const QList<DeviceDetail>& details, ArchiveFailure* failure);
 
   // A change to a device's details as the user made it: its identity, when (UTC)
   // and what the details became; `entry` is its place in this computer's queue.
@@ -270,6 +276,18 @@ class Archive {
   ArchiveFailure queryFailed(const QSqlQuery& query) const;
   QList<ArchivedRecord> recordsOnce(const ArchiveFilter& filter, ArchiveFailure* failure, ArchiveOrder order) const;
   QList<ReportBytes> testReportsOnce(const QString& device, ArchiveFailure* failure) const;
+  // Whether the department's archive takes what this computer sends now (its
+  // link opened again where it was lost); false, with `failure`, when not.
+  bool canReceive(ArchiveFailure* failure);
+  // Runs `send` in one transaction on the department's server, bounded as a
+  // batch is; `send` gives the failed statement's error and false to roll it
+  // all back. None then, with `failure` saying why and that the `waiting` wait
+  // on this computer (`refused` where the server refused what they hold).
+  std::optional<Stored> receiveInOneTransaction(const QString& waiting,
+                                                const std::function<bool(Stored& stored, QSqlError& error)>& send,
+                                                ArchiveFailure* failure);
+  // The entries a query of a queue gives as set aside: entry, device, reason.
+  QList<SetAside> setAsideIn(const QString& query, ArchiveFailure* failure) const;
   // A bound on one operation with the department's server; none on this computer's archive.
   std::unique_ptr<ServerDeadline> watch(std::chrono::milliseconds bound) const;
   // Says a failure as the time-out or the cancellation it was, where the bound cut the link.

@@ -131,23 +131,30 @@ bool Archive::setAside(qint64 entry, const QString& reason, ArchiveFailure* fail
 }
 
 std::optional<int> Archive::queueRefusedAgain(ArchiveFailure* failure) {
-  QSqlQuery query(database());
-  if (query.exec(QStringLiteral("UPDATE outbox SET refused = NULL WHERE refused IS NOT NULL"))) {
-    const int records = query.numRowsAffected();
-    if (query.exec(QStringLiteral("UPDATE detail_outbox SET refused = NULL WHERE refused IS NOT NULL")))
-      return records + query.numRowsAffected();
-  }
-  *failure = failed(errorOf(query));
+  QSqlDatabase db = database();
+  int again = 0;
+  QString error;
+  const bool done = inTransaction(
+      db, backend_,
+      [&again](QSqlQuery& query) {
+        for (const char* queue : {"outbox", "detail_outbox"}) {
+          if (!query.exec(QStringLiteral("UPDATE %1 SET refused = NULL WHERE refused IS NOT NULL").arg(QLatin1String(queue))))
+            return false;
+          again += query.numRowsAffected();
+        }
+        return true;
+      },
+      &error);
+  if (done) return again;
+  *failure = failed(error);
   return std::nullopt;
 }
 
-QList<Archive::SetAside> Archive::setAsideRecords(ArchiveFailure* failure) const {
+QList<Archive::SetAside> Archive::setAsideIn(const QString& statement, ArchiveFailure* failure) const {
   QSqlQuery query(database());
   query.setForwardOnly(true);
   QList<SetAside> found;
-  if (!query.exec(QStringLiteral("SELECT outbox.entry, coalesce(record.device, ''), outbox.refused FROM outbox "
-                                 "LEFT JOIN record ON record.id = outbox.record WHERE outbox.refused IS NOT NULL "
-                                 "ORDER BY outbox.entry"))) {
+  if (!query.exec(statement)) {
     *failure = failed(errorOf(query));
     return found;
   }
@@ -156,25 +163,57 @@ QList<Archive::SetAside> Archive::setAsideRecords(ArchiveFailure* failure) const
   return found;
 }
 
-std::optional<Archive::Stored> Archive::receive(const QList<ArchivedRecord>& records, const Sender& sender,
-                                                ArchiveFailure* failure) {
+QList<Archive::SetAside> Archive::setAsideRecords(ArchiveFailure* failure) const {
+  return setAsideIn(QStringLiteral("SELECT outbox.entry, coalesce(record.device, ''), outbox.refused FROM outbox "
+                                   "LEFT JOIN record ON record.id = outbox.record WHERE outbox.refused IS NOT NULL "
+                                   "ORDER BY outbox.entry"),
+                    failure);
+}
+
+bool Archive::canReceive(ArchiveFailure* failure) {
   if (backend_ != ArchiveBackend::Department || !receiving_) {
     *failure = failed(QStringLiteral("Records cannot be sent to it."));
-    return std::nullopt;
+    return false;
   }
-  if (!reconnectIfLost(failure)) return std::nullopt;
+  return reconnectIfLost(failure);
+}
+
+std::optional<Archive::Stored> Archive::receiveInOneTransaction(
+    const QString& waiting, const std::function<bool(Stored& stored, QSqlError& error)>& send, ArchiveFailure* failure) {
   const std::unique_ptr<ServerDeadline> bound = watch(batchBound_);
   QSqlDatabase db = database();
-  const QList<Sending> sending = inIdentityOrder(records);
   Stored stored;
+  QSqlError failedStatement;
   QString error;
-  bool refused = false;
-  // The statements outlive the transaction: one that failed is let go only
-  // after the rollback, never into the transaction the failure aborted.
-  QSqlQuery full(db), part(db);
   const bool done = inTransaction(
       db, backend_,
       [&](QSqlQuery&) {
+        if (send(stored, failedStatement)) return true;
+        error = serverMessage(failedStatement);
+        return false;
+      },
+      &error);
+  if (done) return stored;
+  const bool refused = refusedForContent(failedStatement);
+  *failure = failed(refused ? error
+                            : error + QStringLiteral("\n") + departmentAdvice(error, path_) +
+                                  QStringLiteral(" The %1 wait on this computer.").arg(waiting));
+  failure->refused = refused;
+  saidOfCut(bound.get(), failure);
+  return std::nullopt;
+}
+
+std::optional<Archive::Stored> Archive::receive(const QList<ArchivedRecord>& records, const Sender& sender,
+                                                ArchiveFailure* failure) {
+  if (!canReceive(failure)) return std::nullopt;
+  QSqlDatabase db = database();
+  const QList<Sending> sending = inIdentityOrder(records);
+  // The statements outlive the transaction: one that failed is let go only
+  // after the rollback, never into the transaction the failure aborted.
+  QSqlQuery full(db), part(db);
+  return receiveInOneTransaction(
+      QStringLiteral("records"),
+      [&](Stored& stored, QSqlError& error) {
         // Full statements of many rows each, prepared once; the rest in one more.
         full.prepare(insertOf(kRowsPerInsert));
         for (qsizetype from = 0; from < sending.size(); from += kRowsPerInsert) {
@@ -182,24 +221,11 @@ std::optional<Archive::Stored> Archive::receive(const QList<ArchivedRecord>& rec
           QSqlQuery& insert = rows == kRowsPerInsert ? full : part;
           if (rows != kRowsPerInsert) part.prepare(insertOf(rows));
           for (int i = 0; i < rows; ++i) bindRecord(insert, sending[from + i], sender);
-          if (!insert.exec()) {
-            error = serverMessage(insert.lastError());
-            refused = refusedForContent(insert.lastError());
-            return false;
-          }
+          if (!insert.exec()) return error = insert.lastError(), false;
           stored.added += insert.numRowsAffected();
           stored.known += rows - insert.numRowsAffected();
         }
         return true;
       },
-      &error);
-  if (!done) {
-    *failure = failed(refused ? error
-                              : error + QStringLiteral("\n") + departmentAdvice(error, path_) +
-                                    QStringLiteral(" The records wait on this computer."));
-    failure->refused = refused;
-    saidOfCut(bound.get(), failure);
-    return std::nullopt;
-  }
-  return stored;
+      failure);
 }

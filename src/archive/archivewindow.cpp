@@ -188,12 +188,12 @@ void TArchiveWindow::buildMenusAndTools() {
     item->setObjectName(QString::fromLatin1(e.name));
     connect(item, &QAction::triggered, this, [this, what = e.what] { exportSelected(what); });
   }
-  // The worklist comes from this computer's archive, where the device details are kept.
+  // The worklist comes from the archive shown: this computer's, or the department's.
   QAction* printList = menuFile->addAction(QStringLiteral("Print &Worklist..."), this,
-                                           [this] { printWorklist(this, services_, *local_); });
+                                           [this] { printWorklist(this, services_, worklistSource()); });
   printList->setObjectName(QStringLiteral("mmArchivePrintWorklist"));
   QAction* exportList = menuFile->addAction(QStringLiteral("Export W&orklist..."), this,
-                                            [this] { exportWorklist(this, services_, *local_); });
+                                            [this] { exportWorklist(this, services_, worklistSource()); });
   exportList->setObjectName(QStringLiteral("mmArchiveExportWorklist"));
   QAction* remove = menuFile->addAction(QStringLiteral("&Delete..."), this, &TArchiveWindow::deleteSelected);
   remove->setObjectName(QStringLiteral("mmArchiveDelete"));
@@ -564,11 +564,17 @@ void TArchiveWindow::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-// Edits the shown device, or sets the location or interval of every device selected.
+WorklistSource TArchiveWindow::worklistSource() const {
+  if (department_ && openDepartment_) return openDepartment_;
+  return local_->reopener();
+}
+
+// Edits the device selected (the shown one where none is), or sets the
+// location or interval of every device selected.
 void TArchiveWindow::editDeviceDetails() {
   if (readOnly() || !shownDevice_) return;
   QStringList devices = devices_->selectedDevices();
-  if (devices.size() < 2) devices = {*shownDevice_};
+  if (devices.isEmpty()) devices = {*shownDevice_};
   ArchiveFailure failure;
   const std::optional<QList<Archive::DeviceDetail>> kept = local_->deviceDetails(&failure);
   if (!kept) return tellFailure(failure);
@@ -586,6 +592,7 @@ void TArchiveWindow::editDeviceDetails() {
     return;
   }
   refresh();
+  emit detailsKept();
 }
 
 // An inventory as a department's maintenance system exports it: each line is
@@ -608,6 +615,7 @@ void TArchiveWindow::importDevices() {
   const std::optional<DeviceImport> imported = importInventory(*local_, parseInventoryCsv(bytes), &failure);
   if (!imported) return tell(failure.message(), UserMessages::Icon::Error);
   refresh();
+  emit detailsKept();
   tell(importSummary(*imported, 20), imported->refused.isEmpty() ? UserMessages::Icon::Information : UserMessages::Icon::Warning);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "archive/archive.h"
 #include "archive/departmentreader.h"
+#include "archive/worklistcommands.h"
 #include "core/appservices.h"
 
 #include <QList>
@@ -72,6 +73,10 @@ class TArchiveWindow : public QMainWindow {
   // Whether a read of the department's archive runs.
   bool busy() const;
 
+ signals:
+  // Device details were kept on this computer: they wait to be sent to the department.
+  void detailsKept();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -87,6 +92,7 @@ class TArchiveWindow : public QMainWindow {
   void departmentDevicesRead(const QList<DeviceRow>& rows, const ArchiveFailure& failure);
   void departmentStopped();
   bool readOnly() const { return department_ || local_->readOnly(); }
+  WorklistSource worklistSource() const;  // the archive shown, opened again for the worklist
   QList<ArchivedRecord> selectedRecords() const;  // of the list on the tab showing
   void openViewer(QWidget* viewer);
   void updateCommands();

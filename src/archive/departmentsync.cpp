@@ -92,8 +92,16 @@ std::optional<SyncResult> sendQueued(Archive& local, Archive& department, const 
     *failure = failed;
     return std::nullopt;
   }
+  // What colleagues changed comes back: this computer's details follow the
+  // department's latest, so that an edit here starts from them.
+  const std::optional<QList<Archive::DeviceDetail>> latest = department.deviceDetails(&failed);
+  if (!latest || !local.adoptDepartmentDetails(*latest, &failed)) {
+    *failure = failed;
+    return std::nullopt;
+  }
   ArchiveFailure counting;
   result.waiting = local.queuedCount(&counting).value_or(0);
+  result.detailsWaiting = local.queuedDetailCount(&counting).value_or(0);
   return result;
 }
 
@@ -137,9 +145,12 @@ void DepartmentSync::start() {
     const auto countWaiting = qScopeGuard([&] {
       ArchiveFailure counting;
       result->waiting = local->queuedCount(&counting).value_or(0);
-      const QList<Archive::SetAside> aside = local->setAsideRecords(&counting) + local->setAsideDetails(&counting);
-      result->refused = int(aside.size());
-      for (const Archive::SetAside& record : aside)
+      result->detailsWaiting = local->queuedDetailCount(&counting).value_or(0);
+      const QList<Archive::SetAside> records = local->setAsideRecords(&counting);
+      const QList<Archive::SetAside> details = local->setAsideDetails(&counting);
+      result->refused = int(records.size());
+      result->detailsRefused = int(details.size());
+      for (const Archive::SetAside& record : records + details)
         if (!result->refusals.contains(record.reason)) result->refusals << record.reason;
     });
     // A server of another schema version is told of and sent nothing.

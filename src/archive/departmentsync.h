@@ -19,10 +19,12 @@ struct SyncResult {
   int sent = 0;
   int known = 0;
   int waiting = 0;
-  int details = 0;    // changes to device details the department's archive took
+  int details = 0;         // changes to device details the department's archive took
+  int detailsWaiting = 0;  // changes to device details still waiting
   int setAside = 0;   // refused by the server for what they hold, now set aside here
   QString refusal;    // the server's reason for the first of them
   int refused = 0;       // every record set aside on this computer after the sending
+  int detailsRefused = 0;  // every change to device details set aside likewise
   QStringList refusals;  // their reasons, each once
 };
 

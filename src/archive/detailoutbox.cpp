@@ -5,7 +5,6 @@
 #include "archive/archive.h"
 #include "archive/archivedialect.h"
 #include "archive/departmentserver.h"
-#include "archive/serverdeadline.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -86,35 +85,18 @@ bool Archive::setDetailAside(qint64 entry, const QString& reason, ArchiveFailure
 }
 
 QList<Archive::SetAside> Archive::setAsideDetails(ArchiveFailure* failure) const {
-  QSqlQuery query(database());
-  query.setForwardOnly(true);
-  QList<SetAside> found;
-  if (!query.exec(QStringLiteral("SELECT entry, device, refused FROM detail_outbox WHERE refused IS NOT NULL "
-                                 "ORDER BY entry"))) {
-    *failure = failed(errorOf(query));
-    return found;
-  }
-  while (query.next()) found.append({query.value(0).toLongLong(), query.value(1).toString(), query.value(2).toString()});
-  if (!readWhole(query, failure)) found.clear();
-  return found;
+  return setAsideIn(QStringLiteral("SELECT entry, device, refused FROM detail_outbox WHERE refused IS NOT NULL "
+                                   "ORDER BY entry"),
+                    failure);
 }
 
 std::optional<Archive::Stored> Archive::receiveDetails(const QList<DetailChange>& changes, const Sender& sender,
                                                        ArchiveFailure* failure) {
-  if (backend_ != ArchiveBackend::Department || !receiving_) {
-    *failure = failed(QStringLiteral("Records cannot be sent to it."));
-    return std::nullopt;
-  }
-  if (!reconnectIfLost(failure)) return std::nullopt;
-  const std::unique_ptr<ServerDeadline> bound = watch(batchBound_);
-  QSqlDatabase db = database();
-  Stored stored;
-  QString error;
-  bool refused = false;
-  QSqlQuery insert(db);  // outlives the transaction, as a failed statement must
-  const bool done = inTransaction(
-      db, backend_,
-      [&](QSqlQuery&) {
+  if (!canReceive(failure)) return std::nullopt;
+  QSqlQuery insert(database());  // outlives the transaction, as a failed statement must
+  return receiveInOneTransaction(
+      QStringLiteral("changes"),
+      [&](Stored& stored, QSqlError& error) {
         insert.prepare(QStringLiteral(
             "INSERT INTO device_detail_change (change_id, device, location, interval_months, note, changed, "
             "changed_by, changed_from) VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (change_id) DO NOTHING"));
@@ -125,23 +107,10 @@ std::optional<Archive::Stored> Archive::receiveDetails(const QList<DetailChange>
                 QVariant(textValue(c.detail.note)), QVariant(c.changed.toUTC().toString(Qt::ISODateWithMs)),
                 QVariant(textValue(sender.user)), QVariant(textValue(sender.computer))})
             insert.addBindValue(value);
-          if (!insert.exec()) {
-            error = serverMessage(insert.lastError());
-            refused = refusedForContent(insert.lastError());
-            return false;
-          }
+          if (!insert.exec()) return error = insert.lastError(), false;
           ++(insert.numRowsAffected() > 0 ? stored.added : stored.known);
         }
         return true;
       },
-      &error);
-  if (!done) {
-    *failure = failed(refused ? error
-                              : error + QStringLiteral("\n") + departmentAdvice(error, path_) +
-                                    QStringLiteral(" The changes wait on this computer."));
-    failure->refused = refused;
-    saidOfCut(bound.get(), failure);
-    return std::nullopt;
-  }
-  return stored;
+      failure);
 }

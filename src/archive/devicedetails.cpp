@@ -67,7 +67,9 @@ std::optional<Archive::DetailsKept> Archive::keepDeviceDetails(const QList<Devic
                             (old.value(1).isNull() ? std::optional<int>() : std::optional(old.value(1).toInt())) ==
                                 d.intervalMonths;
           old.finish();
-          if (same) continue;  // as it was
+          // As it was; or nothing at all of a device not listed (a dialog left blank).
+          const bool blank = d.location.isEmpty() && !d.intervalMonths && d.note.isEmpty();
+          if (same || (!known && blank)) continue;
           ++(known ? kept.changed : kept.added);
           const QVariant interval = d.intervalMonths ? QVariant(*d.intervalMonths) : QVariant(QMetaType::fromType<int>());
           for (const QVariant& value : {QVariant(d.device), QVariant(d.location), interval, QVariant(d.note),
@@ -88,4 +90,44 @@ std::optional<Archive::DetailsKept> Archive::keepDeviceDetails(const QList<Devic
     return std::nullopt;
   }
   return kept;
+}
+
+std::optional<int> Archive::adoptDepartmentDetails(const QList<DeviceDetail>& details, ArchiveFailure* failure) {
+  if (readOnly_ || backend_ == ArchiveBackend::Department) {
+    *failure = failed(QStringLiteral("It is open for reading only."));
+    return std::nullopt;
+  }
+  QSqlDatabase db = database();
+  int adopted = 0;
+  QString error;
+  const bool done = inTransaction(
+      db, backend_,
+      [&](QSqlQuery&) {
+        // Only of a device this computer knows (a colleague's device is not
+        // listed here as never tested), where it differs, and where no change
+        // made here waits or was set aside.
+        QSqlQuery adopt(db);
+        adopt.prepare(QStringLiteral(
+            "INSERT OR REPLACE INTO device_detail (device, location, interval_months, note, device_folded) "
+            "SELECT ?, ?, ?, ?, ? WHERE NOT EXISTS (SELECT 1 FROM detail_outbox WHERE device = ?) "
+            "AND NOT EXISTS (SELECT 1 FROM device_detail WHERE device = ? AND location = ? "
+            "AND interval_months IS ? AND note = ?) AND (EXISTS (SELECT 1 FROM device_detail WHERE device = ?) "
+            "OR EXISTS (SELECT 1 FROM record WHERE kind IN (1, 2, 3) AND device = ?))"));
+        for (const DeviceDetail& d : details) {
+          const QVariant device(textValue(d.device)), location(textValue(d.location)), note(textValue(d.note));
+          const QVariant interval = d.intervalMonths ? QVariant(*d.intervalMonths) : QVariant(QMetaType::fromType<int>());
+          for (const QVariant& value : {device, location, interval, note, QVariant(textValue(foldedText(d.device))),
+                                        device, device, location, interval, note, device, device})
+            adopt.addBindValue(value);
+          if (!adopt.exec()) return error = errorOf(adopt), false;
+          adopted += adopt.numRowsAffected() > 0;
+        }
+        return true;
+      },
+      &error);
+  if (!done) {
+    *failure = failed(error);
+    return std::nullopt;
+  }
+  return adopted;
 }

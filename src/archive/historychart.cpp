@@ -8,6 +8,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
+#include <QFontMetrics>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
@@ -42,13 +43,26 @@ double when(const HistoryPoint& p) {
 }
 
 // Date labels that never repeat: days over a few months, months over a few
-// years, years beyond; no more ticks than the span holds of its unit.
-void setDateTicks(QDateTimeAxis* dates, qint64 spanMs) {
+// years, years beyond; no more ticks than the span holds of its unit, nor than
+// the plot's width holds of whole labels (a narrow pane shows fewer, never
+// labels cut short). Kept as the plot is resized.
+void setDateTicks(QChart* chart, QDateTimeAxis* dates, qint64 spanMs) {
   const qint64 days = spanMs / kDayMs;
   const auto ticks = [](qint64 units) { return int(std::clamp<qint64>(units + 1, 2, 7)); };
-  if (days <= 92) dates->setFormat(QStringLiteral("MMM d")), dates->setTickCount(ticks(days / 5));
-  else if (days <= 3 * 366) dates->setFormat(QStringLiteral("MMM yyyy")), dates->setTickCount(ticks(days / 31));
-  else dates->setFormat(QStringLiteral("yyyy")), dates->setTickCount(ticks(days / 366));
+  int wanted = 0;
+  if (days <= 92) dates->setFormat(QStringLiteral("MMM d")), wanted = ticks(days / 5);
+  else if (days <= 3 * 366) dates->setFormat(QStringLiteral("MMM yyyy")), wanted = ticks(days / 31);
+  else dates->setFormat(QStringLiteral("yyyy")), wanted = ticks(days / 366);
+  const auto fit = [chart, dates, wanted] {
+    // The widest label of the format, with room between labels.
+    const QString widest = QLocale::c().toString(QDate(2000, 9, 30), dates->format());
+    const int label = QFontMetrics(dates->labelsFont()).horizontalAdvance(widest + QStringLiteral("MM"));
+    const int room = label > 0 ? int(chart->plotArea().width()) / label + 1 : wanted;
+    const int count = std::clamp(room, 2, wanted);
+    if (dates->tickCount() != count) dates->setTickCount(count);
+  };
+  fit();
+  QObject::connect(chart, &QChart::plotAreaChanged, dates, fit);
 }
 
 // Clears the chart and gives it a date axis over [first, last] below and a value axis at the left.
@@ -61,7 +75,7 @@ std::pair<QDateTimeAxis*, QValueAxis*> resetChart(QChart* chart, const QString& 
   auto* dates = new QDateTimeAxis;
   dates->setTitleText(QStringLiteral("Test date"));
   dates->setRange(QDateTime::fromMSecsSinceEpoch(qint64(first)), QDateTime::fromMSecsSinceEpoch(qint64(last)));
-  setDateTicks(dates, qint64(last - first));
+  setDateTicks(chart, dates, qint64(last - first));
   auto* values = new QValueAxis;
   values->setTitleText(valueTitle);
   chart->addAxis(dates, Qt::AlignBottom);
@@ -154,8 +168,9 @@ void THistoryChart::makeCharts() {
   if (energy_) return;
   energy_ = makeView("chartArchiveEnergy", QStringLiteral("Delivered energy"), this);
   chargeTime_ = makeView("chartArchiveChargeTime", QStringLiteral("Charge time"), this);
-  layout()->addWidget(energy_);
-  layout()->addWidget(chargeTime_);
+  // Both charts share the pane's height alike, however many legend entries each has.
+  static_cast<QVBoxLayout*>(layout())->addWidget(energy_, 1);
+  static_cast<QVBoxLayout*>(layout())->addWidget(chargeTime_, 1);
 }
 
 QChart* THistoryChart::energyChart() {

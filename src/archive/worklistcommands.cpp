@@ -12,10 +12,11 @@
 #include "print/lineprinter.h"
 #include "print/printjob.h"
 
-#include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QPrinter>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QThread>
 #include <atomic>
@@ -38,40 +39,47 @@ std::optional<int> askDays(QWidget* owner, const DuePolicy& policy) {
 
 // Every device's due date, read on a thread of its own through a connection of
 // its own, so that the window keeps painting through a long read; the user may
-// cancel it. None, with `failure`, when the read failed or was cancelled.
-std::optional<QList<DeviceDue>> readDue(QWidget* owner, const Archive& archive, const DuePolicy& policy,
+// cancel it. Until the progress dialog shows, the program takes no input, so
+// nothing starts or closes meanwhile. None, with `failure`, when the read
+// failed or was cancelled, or the window that asked went away.
+std::optional<QList<DeviceDue>> readDue(QWidget* owner, const WorklistSource& source, const DuePolicy& policy,
                                         const QDate& today, ArchiveFailure* failure, bool* cancelled) {
-  const auto reopen = archive.reopener();
   std::atomic<bool> stop = false;
   std::optional<QList<DeviceDue>> devices;
   QThread* reader = QThread::create([&] {
-    if (std::unique_ptr<Archive> own = reopen(failure)) {
+    if (std::unique_ptr<Archive> own = source(failure)) {
       *failure = {};  // a notice (read only) is no failure here
       devices = devicesDue(*own, policy, today, failure, &stop);
     }
   });
-  QProgressDialog progress(QStringLiteral("Reading the archive for the worklist..."), QStringLiteral("Cancel"), 0, 0,
-                           owner);
+  const QPointer<QWidget> asking = owner;
+  // Not the window's child: the window may not take it down while it runs.
+  QProgressDialog progress(QStringLiteral("Reading the archive for the worklist..."), QStringLiteral("Cancel"), 0, 0);
   progress.setObjectName(QStringLiteral("dlgWorklistRead"));
   progress.setWindowTitle(kCaption);
   progress.setWindowModality(Qt::ApplicationModal);
   progress.setMinimumDuration(500);
   QObject::connect(&progress, &QProgressDialog::canceled, [&stop] { stop = true; });
+  QEventLoop wait;
+  QObject::connect(reader, &QThread::finished, &wait, &QEventLoop::quit);
   reader->start();
-  while (!reader->wait(50)) QCoreApplication::processEvents();
+  while (!reader->isFinished())
+    wait.processEvents(progress.isVisible() ? QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents
+                                            : QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+  reader->wait();
   delete reader;
   progress.reset();
-  *cancelled = stop;
-  return stop ? std::nullopt : devices;
+  *cancelled = stop || !asking;
+  return *cancelled ? std::nullopt : devices;
 }
 
 // The devices due within `days`; none, after saying why, when the archive cannot be read.
-std::optional<Worklist> readWorklist(QWidget* owner, const AppServices& services, const Archive& archive,
+std::optional<Worklist> readWorklist(QWidget* owner, const AppServices& services, const WorklistSource& source,
                                      const DuePolicy& policy, int days) {
   const QDate today = QDate::currentDate();
   ArchiveFailure failure;
   bool cancelled = false;
-  const std::optional<QList<DeviceDue>> devices = readDue(owner, archive, policy, today, &failure, &cancelled);
+  const std::optional<QList<DeviceDue>> devices = readDue(owner, source, policy, today, &failure, &cancelled);
   if (!devices) {  // never a worklist from part of the archive
     if (!cancelled && services.messages) services.messages->show(failure.message(), kCaption, UserMessages::Icon::Error);
     return std::nullopt;
@@ -86,14 +94,14 @@ QStringList lines(const Worklist& worklist) {
 }
 }  // namespace
 
-void printWorklist(QWidget* owner, const AppServices& services, const Archive& archive) {
+void printWorklist(QWidget* owner, const AppServices& services, const WorklistSource& source) {
   const DuePolicy policy = policyOf(services);
   const std::optional<int> days = askDays(owner, policy);
   if (!days) return;
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageOrientation(QPageLayout::Landscape);
   if (!services.printing || !services.printing->choosePrinter(owner, printer)) return;
-  const std::optional<Worklist> worklist = readWorklist(owner, services, archive, policy, *days);
+  const std::optional<Worklist> worklist = readWorklist(owner, services, source, policy, *days);
   if (!worklist) return;
   const QStringList printed = lines(*worklist);
   const PrintOutcome outcome =
@@ -101,7 +109,7 @@ void printWorklist(QWidget* owner, const AppServices& services, const Archive& a
   if (services.messages) reportPrintOutcome(outcome, *services.messages);
 }
 
-void exportWorklist(QWidget* owner, const AppServices& services, const Archive& archive) {
+void exportWorklist(QWidget* owner, const AppServices& services, const WorklistSource& source) {
   const DuePolicy policy = policyOf(services);
   const std::optional<int> days = askDays(owner, policy);
   if (!days || !services.files) return;
@@ -111,7 +119,7 @@ void exportWorklist(QWidget* owner, const AppServices& services, const Archive& 
                                                 QStringLiteral("PDF Files (*.pdf);;CSV Files (*.csv)"), QStringLiteral("pdf"));
   if (path.isEmpty()) return;
   if (services.settings) writeInitialDir(*services.settings, section, QFileInfo(path).absolutePath());
-  const std::optional<Worklist> worklist = readWorklist(owner, services, archive, policy, *days);
+  const std::optional<Worklist> worklist = readWorklist(owner, services, source, policy, *days);
   if (!worklist) return;
   const QStringList printed = lines(*worklist);
   const std::optional<SaveFailure> failure =

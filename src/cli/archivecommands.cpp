@@ -186,7 +186,8 @@ namespace {
 void printSent(const SyncResult& sent, QTextStream& out) {
   out << "sent to the department's archive: " << sent.sent << " new, " << sent.known << " already there, "
       << sent.waiting << " waiting\n";
-  if (sent.details > 0) out << "changes to device details sent: " << sent.details << '\n';
+  if (sent.details + sent.detailsWaiting > 0)
+    out << "changes to device details sent: " << sent.details << ", " << sent.detailsWaiting << " waiting\n";
   if (sent.setAside > 0)
     out << sent.setAside << " refused by the department's archive and kept here: " << sent.refusal << '\n';
 }
@@ -211,8 +212,14 @@ void sendAfterImport(Archive& local, const DepartmentServer& server, UserMessage
   if (department && failure.reason.isEmpty()) sent = sendQueued(local, *department, Sender::current(), &failure);
   if (!sent) {
     ArchiveFailure counting;
-    messages.show(failure.message() + QStringLiteral("\n%1 records wait on this computer to be sent.")
-                                          .arg(local.queuedCount(&counting).value_or(0)),
+    const int records = local.queuedCount(&counting).value_or(0);
+    const int changes = local.queuedDetailCount(&counting).value_or(0);
+    const QString waiting =
+        changes == 0 ? QStringLiteral("%1 records wait on this computer to be sent.").arg(records)
+                     : QStringLiteral("%1 records and %2 changes to device details wait on this computer to be sent.")
+                           .arg(records)
+                           .arg(changes);
+    messages.show(failure.message() + QStringLiteral("\n") + waiting,
                   QStringLiteral("Archive"), UserMessages::Icon::Warning);
     return;
   }

@@ -207,14 +207,16 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
     const bool toDepartment = parser.isSet(department) || sub == QLatin1String("sync") || sub == QLatin1String("init");
     SettingsFile settings(iniPath());
     const QString address = departmentAddress(sharedOption, settings, linkOptions.demo);
-    if (toDepartment || (sub == QLatin1String("import") && !address.isEmpty())) {  // an import sends where one is named
+    // An import, of records or of device details, sends where a department is named.
+    const bool imports = sub == QLatin1String("import") || sub == QLatin1String("devices");
+    if (toDepartment || (imports && !address.isEmpty())) {
       if (address.isEmpty())
         return fail(QStringLiteral("no department's archive is named: give --shared URL or set SHARED in the "
                                    "[Archive] section of the settings"));
       server = DepartmentServer::parse(address, &error);
       if (!server) return fail(error);
     }
-    if (sub == QLatin1String("import")) importServer = server;
+    if (imports) importServer = server;
     if (sub == QLatin1String("init")) return runArchiveInit(*server, archivePath, messages, out);
     if (sub == QLatin1String("backup")) return runArchiveBackup(archivePath, positional[2], messages, out);
     // The inventory is read first: a file that cannot be read touches no archive.
@@ -239,7 +241,11 @@ int runCommandLine(const QStringList& commandLine, PdfPrinter* printer) {
     if (sub == QLatin1String("history")) return runArchiveHistory(*archive, positional[2], messages, out);
     if (sub == QLatin1String("check")) return runArchiveCheck(*archive, messages, out);
     if (sub == QLatin1String("due")) return runArchiveDue(*archive, duePolicy(settings), dueRequest, messages, out);
-    if (sub == QLatin1String("devices")) return runArchiveDevicesImport(*archive, *inventory, messages, out);
+    if (sub == QLatin1String("devices")) {
+      const int imported = runArchiveDevicesImport(*archive, *inventory, messages, out);
+      if (importServer) sendAfterImport(*archive, *importServer, messages, out);  // what was kept stands
+      return imported;
+    }
     if (sub == QLatin1String("sync")) return runArchiveSync(*archive, *server, messages, out);
   }
   if (command == QLatin1String("wavefile")) return runWavefileCommand(positional[1], waveOutputs, messages, out);

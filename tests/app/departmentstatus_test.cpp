@@ -20,6 +20,9 @@ TEST(DepartmentStatus, AFailureStaysToldUntilASendingWorksAndRefusalsStayToo) {
   ASSERT_TRUE(status.telling());
   EXPECT_TRUE(status.note()->text().contains("12 records wait")) << status.note()->text().toStdString();
   EXPECT_TRUE(status.note()->toolTip().contains("connection refused"));
+  status.show({.waiting = 1, .detailsWaiting = 2}, down);  // changes to device details wait as records do
+  EXPECT_TRUE(status.note()->text().contains("1 record and 2 changes to device details wait"))
+      << status.note()->text().toStdString();
   bar.showMessage("a menu item's tip");  // what hovering a menu does
   bar.clearMessage();
   EXPECT_TRUE(status.telling());

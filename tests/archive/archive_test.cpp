@@ -642,7 +642,13 @@ TEST_F(ArchiveTest, DeviceDetailsAreKeptAllOrNone) {
   const QList<Archive::DetailChange> waiting = archive->queuedDetails(10, &failure);
   ASSERT_EQ(waiting.size(), 1);
   EXPECT_EQ(waiting[0].detail.location, "Emergency");
+  EXPECT_TRUE(waiting[0].changed.isValid());
   EXPECT_LE(waiting[0].changed.secsTo(QDateTime::currentDateTimeUtc()), 60);
+  // Nothing is kept or sent of a device left blank (a dialog closed with OK).
+  const auto blank = archive->keepDeviceDetails({{"NEW-5", "", std::nullopt, ""}}, &failure);
+  ASSERT_TRUE(blank);
+  EXPECT_EQ(blank->added, 0);
+  EXPECT_EQ(archive->queuedDetailCount(&failure), 1);
 
   // An archive of the version before device I.D.s were folded in the details is
   // brought up to date with the I.D.s it lists folded, and every detail it

@@ -568,6 +568,7 @@ TEST_F(ArchiveWindowTest, TheDevicesMenuImportsEditsAndSetsIntervals) {
       list->view()->selectionModel()->select(list->view()->model()->index(r, 0),
                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
   ASSERT_EQ(list->selectedDevices().size(), 2);
+  const QString icuDue = cell("ICU-2", TArchiveDeviceModel::NextDue);
   QTimer::singleShot(0, [] {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
@@ -580,6 +581,7 @@ TEST_F(ArchiveWindowTest, TheDevicesMenuImportsEditsAndSetsIntervals) {
   window->editDeviceDetails();
   for (const char* device : {"ER-1", "ICU-2"}) EXPECT_EQ(cell(device, TArchiveDeviceModel::Location), "Ward 9") << device;
   EXPECT_EQ(cell("ER-1", TArchiveDeviceModel::NextDue), dateText({QDate(2026, 3, 1), {}}));
+  EXPECT_EQ(cell("ICU-2", TArchiveDeviceModel::NextDue), icuDue);
 
   QTimer::singleShot(0, [] {
     auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());

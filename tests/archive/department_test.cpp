@@ -518,6 +518,39 @@ TEST_F(DepartmentTest, DeviceDetailsReachTheDepartmentAndTheLatestChangeWins) {
   EXPECT_EQ(pg.number("SELECT count(*) FROM device_detail_change"), 4);
   EXPECT_FALSE(pg.sql("SET ROLE kalyx5pc_owner; DELETE FROM device_detail_change"));
   EXPECT_FALSE(pg.sql("SET ROLE tech1; UPDATE device_detail_change SET location = 'x'"));
+  // A computer whose clock runs years ahead is taken as making its change on arrival.
+  Archive::DetailChange ahead = change[0];
+  ahead.changeId = "clock-ahead";
+  ahead.changed = QDateTime(QDate(2099, 1, 1), QTime(0, 0), Qt::UTC);
+  ASSERT_TRUE(server->receiveDetails({ahead}, kSender, &failure));
+  EXPECT_EQ(pg.number("SELECT count(*) FROM device_detail_change WHERE changed::timestamptz > now()"), 0);
+
+  // What a colleague changed comes back to this computer, where no change of
+  // its own waits; a device only the colleague keeps does not.
+  ASSERT_TRUE(sendQueued(*mine, *server, kSender, &failure));
+  ASSERT_TRUE(colleagues->keepDeviceDetails({{"ER-4", "Emergency bay 1", 3, ""}, {"COLL-8", "Ward 8", {}, ""}},
+                                            &failure));
+  ASSERT_TRUE(sendQueued(*colleagues, *department("tech2"), {"asmith", "bench-2"}, &failure));
+  ASSERT_TRUE(sendQueued(*mine, *server, kSender, &failure));
+  const auto here = mine->deviceDetails(&failure);
+  ASSERT_TRUE(here && here->size() == 2);
+  EXPECT_EQ((*here)[0].location, "Emergency bay 1");
+  EXPECT_EQ((*here)[0].intervalMonths, 3);
+  EXPECT_EQ((*here)[1].location, "ICU bay 1");
+
+  // A computer that kept details before it could send them (an older version)
+  // sends them dated before any change: they never outrank a colleague's.
+  auto older = local("older.sqlite");
+  ASSERT_TRUE(older->keepDeviceDetails({{"ER-4", "Old store", {}, ""}, {"OLD-7", "Basement", {}, ""}}, &failure));
+  for (const char* statement : {"DROP TABLE detail_outbox", "PRAGMA user_version=6"})
+    ASSERT_TRUE(QSqlQuery(older->database()).exec(statement)) << statement;
+  older.reset();
+  older = local("older.sqlite");
+  ASSERT_TRUE(sendQueued(*older, *department(), kSender, &failure)) << failure.message().toStdString();
+  const auto merged = department()->deviceDetails(&failure);
+  ASSERT_TRUE(merged && merged->size() == 4);
+  EXPECT_EQ((*merged)[1].location, "Emergency bay 1");
+  EXPECT_EQ((*merged)[3].device, "OLD-7");  // what the department lacked is filled in
 
   // The department's due dates: from everyone's tests, with the latest location.
   const CliRun due = cli({"--archive", mineFile, "--shared", pg.url("tech1"), "archive", "--department", "due",

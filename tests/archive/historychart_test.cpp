@@ -2,10 +2,13 @@
 // screen reader.
 #include "archive/historychart.h"
 
+#include <QApplication>
 #include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
 #include <QDateTimeAxis>
+#include <QFontMetrics>
+#include <QLocale>
 #include <QLineSeries>
 #include <QSet>
 #include <gtest/gtest.h>
@@ -76,6 +79,29 @@ TEST(HistoryChart, DateLabelsNeverRepeat) {
     EXPECT_EQ(labels.size(), dates->tickCount()) << days << " days: " << dates->format().toStdString();
     EXPECT_GE(dates->tickCount(), 2);
   }
+}
+
+// In a narrow pane the date axis shows fewer labels, each whole, never more
+// than its plot's width holds; widened, it shows more again.
+TEST(HistoryChart, DateLabelsFitThePlotsWidth) {
+  const QDate first(2025, 1, 5);
+  THistoryChart chart;
+  chart.setHistory({energy(first, 200), energy(first.addDays(60), 200)});
+  chart.show();
+  QChart* energies = chart.energyChart();
+  const auto labelsFit = [&] {
+    QDateTimeAxis* dates = datesOf(energies);
+    const int widest = QFontMetrics(dates->labelsFont()).horizontalAdvance(QLocale::c().toString(QDate(2000, 9, 30), dates->format()));
+    return dates->tickCount() * widest <= energies->plotArea().width() + widest;
+  };
+  int counts[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    chart.resize(i == 0 ? 260 : 1200, 600);
+    QApplication::processEvents();
+    EXPECT_TRUE(labelsFit()) << chart.width();
+    counts[i] = datesOf(energies)->tickCount();
+  }
+  EXPECT_LT(counts[0], counts[1]);
 }
 
 // A screen reader is given each value with its date and limit, not only the axes.

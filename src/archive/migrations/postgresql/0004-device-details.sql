@@ -11,7 +11,8 @@ CREATE TABLE device_detail_change (
   location text NOT NULL,
   interval_months integer CHECK (interval_months IS NULL OR interval_months BETWEEN 1 AND 120),
   note text NOT NULL,
-  changed text NOT NULL,       -- when the user made the change, ISO 8601 in UTC
+  changed text COLLATE "C" NOT NULL CHECK (changed ~ '^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z$'),
+                               -- when the user made the change, ISO 8601 in UTC
   changed_by text NOT NULL,    -- the login name of the user who made it
   changed_from text NOT NULL,  -- the name of the computer it came from
   sent_as text NOT NULL DEFAULT session_user,
@@ -24,8 +25,18 @@ BEGIN
 END $$;
 CREATE TRIGGER device_detail_unchanged BEFORE UPDATE OR DELETE OR TRUNCATE ON device_detail_change
   FOR EACH STATEMENT EXECUTE FUNCTION device_detail_unchanged();
+-- The server says as whom and when each change came; a change is never dated
+-- after its arrival, so a computer whose clock runs ahead cannot outrank the
+-- changes made after it.
+CREATE FUNCTION device_detail_received() RETURNS trigger LANGUAGE plpgsql AS $$
+BEGIN
+  NEW.sent_as := session_user;
+  NEW.received := now();
+  NEW.changed := least(NEW.changed, to_char(now() AT TIME ZONE 'UTC', 'YYYY-MM-DD"T"HH24:MI:SS.MS"Z"'));
+  RETURN NEW;
+END $$;
 CREATE TRIGGER device_detail_received BEFORE INSERT ON device_detail_change
-  FOR EACH ROW EXECUTE FUNCTION record_received();
+  FOR EACH ROW EXECUTE FUNCTION device_detail_received();
 -- One row per device: its latest change (the later one made wins, whichever
 -- computer sent it first).
 CREATE VIEW device_detail AS
