@@ -230,7 +230,10 @@ class Archive {
     int added = 0;
     int changed = 0;
   };
-  std::optional<DetailsKept> keepDeviceDetails(const QList<DeviceDetail>& details, ArchiveFailure* failure);
+  // With `editedFrom` (the details an edit began from, one for each), only the
+  // fields the edit changed are put onto the details as they are now.
+  std::optional<DetailsKept> keepDeviceDetails(const QList<DeviceDetail>& details, ArchiveFailure* failure,
+                                               const QList<DeviceDetail>* editedFrom = nullptr);
   // Takes the department's details of each device this computer knows (by its
   // records or its details) as this computer's, where no change of this
   // computer's waits to be sent for it (that one is newer); nothing is queued.

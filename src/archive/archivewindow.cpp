@@ -585,7 +585,7 @@ void TArchiveWindow::editDeviceDetails() {
     details << keptOf.value(device, Archive::DeviceDetail{device, QString(), std::nullopt, QString()});
   TDeviceDetailsDialog dialog(details, this);
   if (dialog.exec() != QDialog::Accepted) return;
-  if (!local_->keepDeviceDetails(dialog.details(), &failure)) {
+  if (!local_->keepDeviceDetails(dialog.details(), &failure, &details)) {
     if (services_.messages)
       services_.messages->show(failure.message(), QStringLiteral("Device Details"), UserMessages::Icon::Error,
                                UserMessages::Buttons::Ok);

@@ -93,12 +93,12 @@ std::optional<SyncResult> sendQueued(Archive& local, Archive& department, const 
     return std::nullopt;
   }
   // What colleagues changed comes back: this computer's details follow the
-  // department's latest, so that an edit here starts from them.
-  const std::optional<QList<Archive::DeviceDetail>> latest = department.deviceDetails(&failed);
-  if (!latest || !local.adoptDepartmentDetails(*latest, &failed)) {
-    *failure = failed;
-    return std::nullopt;
-  }
+  // department's latest, so that an edit here starts from them. What was sent
+  // stays sent where that read fails; the next sending takes them back.
+  ArchiveFailure readBack;
+  if (const std::optional<QList<Archive::DeviceDetail>> latest = department.deviceDetails(&readBack))
+    local.adoptDepartmentDetails(*latest, &readBack);
+  result.readBack = readBack.reason;
   ArchiveFailure counting;
   result.waiting = local.queuedCount(&counting).value_or(0);
   result.detailsWaiting = local.queuedDetailCount(&counting).value_or(0);

@@ -25,6 +25,7 @@ struct SyncResult {
   QString refusal;    // the server's reason for the first of them
   int refused = 0;       // every record set aside on this computer after the sending
   int detailsRefused = 0;  // every change to device details set aside likewise
+  QString readBack;        // why the department's latest details did not come back; empty when they did
   QStringList refusals;  // their reasons, each once
 };
 

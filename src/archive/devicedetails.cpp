@@ -40,7 +40,8 @@ std::optional<QList<Archive::DeviceDetail>> Archive::deviceDetails(ArchiveFailur
 }
 
 std::optional<Archive::DetailsKept> Archive::keepDeviceDetails(const QList<DeviceDetail>& details,
-                                                               ArchiveFailure* failure) {
+                                                               ArchiveFailure* failure,
+                                                               const QList<DeviceDetail>* editedFrom) {
   if (readOnly_ || backend_ == ArchiveBackend::Department) {
     *failure = failed(QStringLiteral("It is open for reading only."));
     return std::nullopt;
@@ -59,14 +60,25 @@ std::optional<Archive::DetailsKept> Archive::keepDeviceDetails(const QList<Devic
         queue.prepare(QStringLiteral("INSERT INTO detail_outbox (change_id, device, location, interval_months, note, "
                                      "changed) VALUES (?, ?, ?, ?, ?, ?)"));
         const QString now = QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs);
-        for (const DeviceDetail& d : details) {
+        for (qsizetype i = 0; i < details.size(); ++i) {
+          DeviceDetail d = details[i];
           old.addBindValue(d.device);
           if (!old.exec()) return error = errorOf(old), false;
           const bool known = old.next();
-          const bool same = known && old.value(0).toString() == d.location && old.value(2).toString() == d.note &&
-                            (old.value(1).isNull() ? std::optional<int>() : std::optional(old.value(1).toInt())) ==
-                                d.intervalMonths;
+          const DeviceDetail current{d.device, old.value(0).toString(),
+                                     old.value(1).isNull() ? std::nullopt : std::optional(old.value(1).toInt()),
+                                     old.value(2).toString()};
           old.finish();
+          // Only what the user changed goes onto the details as they are now
+          // (a colleague's change may have come back since the edit began).
+          if (editedFrom && known && i < editedFrom->size()) {
+            const DeviceDetail& from = (*editedFrom)[i];
+            if (d.location == from.location) d.location = current.location;
+            if (d.intervalMonths == from.intervalMonths) d.intervalMonths = current.intervalMonths;
+            if (d.note == from.note) d.note = current.note;
+          }
+          const bool same = known && current.location == d.location && current.note == d.note &&
+                            current.intervalMonths == d.intervalMonths;
           // As it was; or nothing at all of a device not listed (a dialog left blank).
           const bool blank = d.location.isEmpty() && !d.intervalMonths && d.note.isEmpty();
           if (same || (!known && blank)) continue;
@@ -103,7 +115,8 @@ std::optional<int> Archive::adoptDepartmentDetails(const QList<DeviceDetail>& de
   const bool done = inTransaction(
       db, backend_,
       [&](QSqlQuery&) {
-        // Only of a device this computer knows (a colleague's device is not
+        // Only of a device this computer knows by its details or its test
+        // reports (a colleague's device, or one with waveforms only, is not
         // listed here as never tested), where it differs, and where no change
         // made here waits or was set aside.
         QSqlQuery adopt(db);
@@ -112,7 +125,7 @@ std::optional<int> Archive::adoptDepartmentDetails(const QList<DeviceDetail>& de
             "SELECT ?, ?, ?, ?, ? WHERE NOT EXISTS (SELECT 1 FROM detail_outbox WHERE device = ?) "
             "AND NOT EXISTS (SELECT 1 FROM device_detail WHERE device = ? AND location = ? "
             "AND interval_months IS ? AND note = ?) AND (EXISTS (SELECT 1 FROM device_detail WHERE device = ?) "
-            "OR EXISTS (SELECT 1 FROM record WHERE kind IN (1, 2, 3) AND device = ?))"));
+            "OR EXISTS (SELECT 1 FROM record WHERE kind = 1 AND device = ?))"));
         for (const DeviceDetail& d : details) {
           const QVariant device(textValue(d.device)), location(textValue(d.location)), note(textValue(d.note));
           const QVariant interval = d.intervalMonths ? QVariant(*d.intervalMonths) : QVariant(QMetaType::fromType<int>());

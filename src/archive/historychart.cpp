@@ -55,7 +55,7 @@ void setDateTicks(QChart* chart, QDateTimeAxis* dates, qint64 spanMs) {
   else dates->setFormat(QStringLiteral("yyyy")), wanted = ticks(days / 366);
   const auto fit = [chart, dates, wanted] {
     // The widest label of the format, with room between labels.
-    const QString widest = QLocale::c().toString(QDate(2000, 9, 30), dates->format());
+    const QString widest = chart->locale().toString(QDate(2000, 9, 30), dates->format());
     const int label = QFontMetrics(dates->labelsFont()).horizontalAdvance(widest + QStringLiteral("MM"));
     const int room = label > 0 ? int(chart->plotArea().width()) / label + 1 : wanted;
     const int count = std::clamp(room, 2, wanted);

@@ -39,9 +39,10 @@ std::optional<int> askDays(QWidget* owner, const DuePolicy& policy) {
 
 // Every device's due date, read on a thread of its own through a connection of
 // its own, so that the window keeps painting through a long read; the user may
-// cancel it. Until the progress dialog shows, the program takes no input, so
-// nothing starts or closes meanwhile. None, with `failure`, when the read
-// failed or was cancelled, or the window that asked went away.
+// cancel it. Until the progress dialog shows, the program takes no keys or
+// clicks, so no command starts meanwhile. None, with `failure`, when the read
+// failed or was cancelled, or the window that asked went away (closed by the
+// window manager).
 std::optional<QList<DeviceDue>> readDue(QWidget* owner, const WorklistSource& source, const DuePolicy& policy,
                                         const QDate& today, ArchiveFailure* failure, bool* cancelled) {
   std::atomic<bool> stop = false;
@@ -49,6 +50,7 @@ std::optional<QList<DeviceDue>> readDue(QWidget* owner, const WorklistSource& so
   QThread* reader = QThread::create([&] {
     if (std::unique_ptr<Archive> own = source(failure)) {
       *failure = {};  // a notice (read only) is no failure here
+      own->setCancel(&stop);  // a department's server is let go at once
       devices = devicesDue(*own, policy, today, failure, &stop);
     }
   });
@@ -59,7 +61,12 @@ std::optional<QList<DeviceDue>> readDue(QWidget* owner, const WorklistSource& so
   progress.setWindowTitle(kCaption);
   progress.setWindowModality(Qt::ApplicationModal);
   progress.setMinimumDuration(500);
-  QObject::connect(&progress, &QProgressDialog::canceled, [&stop] { stop = true; });
+  // Cancelled, it stays up saying so until the read has stopped.
+  QObject::connect(&progress, &QProgressDialog::canceled, [&stop, &progress] {
+    stop = true;
+    progress.setLabelText(QStringLiteral("Stopping..."));
+    progress.show();
+  });
   QEventLoop wait;
   QObject::connect(reader, &QThread::finished, &wait, &QEventLoop::quit);
   reader->start();

@@ -186,6 +186,8 @@ namespace {
 void printSent(const SyncResult& sent, QTextStream& out) {
   out << "sent to the department's archive: " << sent.sent << " new, " << sent.known << " already there, "
       << sent.waiting << " waiting\n";
+  if (!sent.readBack.isEmpty())
+    out << "the department's latest device details were not taken back: " << sent.readBack << '\n';
   if (sent.details + sent.detailsWaiting > 0)
     out << "changes to device details sent: " << sent.details << ", " << sent.detailsWaiting << " waiting\n";
   if (sent.setAside > 0)

@@ -650,6 +650,20 @@ TEST_F(ArchiveTest, DeviceDetailsAreKeptAllOrNone) {
   EXPECT_EQ(blank->added, 0);
   EXPECT_EQ(archive->queuedDetailCount(&failure), 1);
 
+  // The department's details come back only for a device known here whose own
+  // change was sent; an edit then changes only what it changed.
+  const Archive::DeviceDetail colleagues{"ER-1", "Theatre", 6, "new pads"};
+  EXPECT_EQ(archive->adoptDepartmentDetails({colleagues, {"ELSEWHERE-9", "Ward 9", {}, ""}}, &failure), 0);
+  ASSERT_TRUE(archive->unqueueDetails({waiting[0].entry}, &failure));
+  EXPECT_EQ(archive->adoptDepartmentDetails({colleagues, {"ELSEWHERE-9", "Ward 9", {}, ""}}, &failure), 1);
+  const QList<Archive::DeviceDetail> editedFrom{{"ER-1", "Emergency", 6, ""}};  // before that came back
+  ASSERT_TRUE(archive->keepDeviceDetails({{"ER-1", "Emergency bay 2", 6, ""}}, &failure, &editedFrom));
+  const auto merged = archive->deviceDetails(&failure);
+  ASSERT_TRUE(merged);
+  ASSERT_EQ(merged->size(), 1);
+  EXPECT_EQ(merged->first().location, "Emergency bay 2");
+  EXPECT_EQ(merged->first().note, "new pads");
+
   // An archive of the version before device I.D.s were folded in the details is
   // brought up to date with the I.D.s it lists folded, and every detail it
   // kept waits for the department's archive.

@@ -91,7 +91,7 @@ TEST(HistoryChart, DateLabelsFitThePlotsWidth) {
   QChart* energies = chart.energyChart();
   const auto labelsFit = [&] {
     QDateTimeAxis* dates = datesOf(energies);
-    const int widest = QFontMetrics(dates->labelsFont()).horizontalAdvance(QLocale::c().toString(QDate(2000, 9, 30), dates->format()));
+    const int widest = QFontMetrics(dates->labelsFont()).horizontalAdvance(energies->locale().toString(QDate(2000, 9, 30), dates->format()));
     return dates->tickCount() * widest <= energies->plotArea().width() + widest;
   };
   int counts[2] = {};

@@ -32,7 +32,9 @@ CREATE FUNCTION device_detail_received() RETURNS trigger LANGUAGE plpgsql AS $$
 BEGIN
   NEW.sent_as := session_user;
   NEW.received := now();
-  NEW.changed := least(NEW.changed, to_char(now() AT TIME ZONE 'UTC', 'YYYY-MM-DD"T"HH24:MI:SS.MS"Z"'));
+  IF NEW.changed ~ '^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z$' THEN  -- the rest the check refuses
+    NEW.changed := least(NEW.changed, to_char(now() AT TIME ZONE 'UTC', 'YYYY-MM-DD"T"HH24:MI:SS.MS"Z"'));
+  END IF;
   RETURN NEW;
 END $$;
 CREATE TRIGGER device_detail_received BEFORE INSERT ON device_detail_change
